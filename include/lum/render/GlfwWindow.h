@@ -1,0 +1,60 @@
+#ifndef LUM_RENDER_GLFWWINDOW_H
+#define LUM_RENDER_GLFWWINDOW_H
+
+#include <array>
+
+#include "lum/render/Window.h"
+
+struct GLFWwindow;
+
+namespace lum {
+
+// The window adapter over GLFW 3. Keys are tracked from GLFW's key events and
+// translated to the game's codes by the character the key types, so "+" is
+// the key that types "+" on the user's layout (and the keypad's plus).
+class GlfwWindow : public Window {
+public:
+    GlfwWindow();
+    ~GlfwWindow() override;
+
+    bool init() override;
+    void terminate() override;
+    bool openWindow(int width, int height, int depthBits) override;
+    void setTitle(const std::string& title) override;
+    bool isOpen() const override;
+
+    void swapBuffers() override;
+    void pollEvents() override;
+    void setAutoPollEvents(bool enabled) override;
+
+    void sleep(double seconds) override;
+    double getTime() const override;
+    void setTime(double seconds) override;
+
+    bool isKeyDown(int code) const override;
+    bool isMouseButtonDown(int button) const override;
+    CursorPosition getCursorPosition() const override;
+    int getMouseWheel() const override;
+    void setCursorVisible(bool visible) override;
+
+    WindowSize getSize() const override;
+    void setSizeCallback(SizeCallback callback) override;
+
+private:
+    static void onKey(GLFWwindow* handle, int key, int scancode, int action, int mods);
+    static void onScroll(GLFWwindow* handle, double xOffset, double yOffset);
+    static void onResize(GLFWwindow* handle, int width, int height);
+
+    void setKey(int code, bool down);
+
+    GLFWwindow* handle;
+    bool initialized;
+    bool autoPoll;
+    double wheel;
+    SizeCallback sizeCallback;
+    std::array<bool, key::Last + 1> keys;
+};
+
+}  // namespace lum
+
+#endif

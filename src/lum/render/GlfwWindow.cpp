@@ -1,0 +1,210 @@
+#include "lum/render/GlfwWindow.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cctype>
+#include <chrono>
+#include <thread>
+
+namespace lum {
+
+namespace {
+
+int specialKeyCode(int glfwKey) {
+    if (glfwKey >= GLFW_KEY_F1 && glfwKey <= GLFW_KEY_F25) {
+        return key::F1 + (glfwKey - GLFW_KEY_F1);
+    }
+    switch (glfwKey) {
+        case GLFW_KEY_ESCAPE: return key::Escape;
+        case GLFW_KEY_ENTER: return key::Enter;
+        case GLFW_KEY_KP_ENTER: return key::Enter;
+        case GLFW_KEY_UP: return key::Up;
+        case GLFW_KEY_DOWN: return key::Down;
+        case GLFW_KEY_LEFT: return key::Left;
+        case GLFW_KEY_RIGHT: return key::Right;
+        case GLFW_KEY_SPACE: return key::Space;
+        case GLFW_KEY_KP_ADD: return key::Plus;
+        case GLFW_KEY_KP_SUBTRACT: return key::Minus;
+        default: return -1;
+    }
+}
+
+// Printable keys go by the character they type on the user's layout. The
+// key that types "=" also counts as "+", which shares it on most layouts.
+int printableKeyCode(int glfwKey, int scancode) {
+    const char* name = glfwGetKeyName(glfwKey, scancode);
+    int character = (name != nullptr && name[0] != '\0' && name[1] == '\0')
+                        ? static_cast<unsigned char>(name[0])
+                        : glfwKey;
+    if (character == '=') {
+        character = key::Plus;
+    }
+    if (character < key::Space || character >= key::Special) {
+        return -1;
+    }
+    return std::toupper(character);
+}
+
+int gameKeyCode(int glfwKey, int scancode) {
+    const int special = specialKeyCode(glfwKey);
+    return special >= 0 ? special : printableKeyCode(glfwKey, scancode);
+}
+
+GlfwWindow& adapterOf(GLFWwindow* handle) {
+    return *static_cast<GlfwWindow*>(glfwGetWindowUserPointer(handle));
+}
+
+}  // namespace
+
+GlfwWindow::GlfwWindow()
+    : handle(nullptr), initialized(false), autoPoll(true), wheel(0), sizeCallback(nullptr), keys() {}
+
+GlfwWindow::~GlfwWindow() {
+    terminate();
+}
+
+bool GlfwWindow::init() {
+    initialized = glfwInit() == GLFW_TRUE;
+    return initialized;
+}
+
+void GlfwWindow::terminate() {
+    if (initialized) {
+        glfwTerminate();
+    }
+    initialized = false;
+    handle = nullptr;
+    keys.fill(false);
+    wheel = 0;
+}
+
+bool GlfwWindow::openWindow(int width, int height, int depthBits) {
+    if (!initialized || handle != nullptr) {
+        return false;
+    }
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
+    glfwWindowHint(GLFW_STENCIL_BITS, 0);
+    handle = glfwCreateWindow(width, height, "", nullptr, nullptr);
+    if (handle == nullptr) {
+        return false;
+    }
+    glfwSetWindowUserPointer(handle, this);
+    glfwSetKeyCallback(handle, &GlfwWindow::onKey);
+    glfwSetScrollCallback(handle, &GlfwWindow::onScroll);
+    glfwSetWindowSizeCallback(handle, &GlfwWindow::onResize);
+    glfwMakeContextCurrent(handle);
+    return true;
+}
+
+void GlfwWindow::setTitle(const std::string& title) {
+    if (handle != nullptr) {
+        glfwSetWindowTitle(handle, title.c_str());
+    }
+}
+
+bool GlfwWindow::isOpen() const {
+    return handle != nullptr && !glfwWindowShouldClose(handle);
+}
+
+void GlfwWindow::swapBuffers() {
+    if (handle == nullptr) {
+        return;
+    }
+    glfwSwapBuffers(handle);
+    if (autoPoll) {
+        glfwPollEvents();
+    }
+}
+
+void GlfwWindow::pollEvents() {
+    if (initialized) {
+        glfwPollEvents();
+    }
+}
+
+void GlfwWindow::setAutoPollEvents(bool enabled) {
+    autoPoll = enabled;
+}
+
+void GlfwWindow::sleep(double seconds) {
+    if (seconds > 0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    }
+}
+
+double GlfwWindow::getTime() const {
+    return initialized ? glfwGetTime() : 0.0;
+}
+
+void GlfwWindow::setTime(double seconds) {
+    if (initialized) {
+        glfwSetTime(seconds);
+    }
+}
+
+bool GlfwWindow::isKeyDown(int code) const {
+    return code >= 0 && code <= key::Last && keys[code];
+}
+
+bool GlfwWindow::isMouseButtonDown(int button) const {
+    return handle != nullptr && glfwGetMouseButton(handle, button) == GLFW_PRESS;
+}
+
+CursorPosition GlfwWindow::getCursorPosition() const {
+    if (handle == nullptr) {
+        return CursorPosition{0, 0};
+    }
+    double x = 0;
+    double y = 0;
+    glfwGetCursorPos(handle, &x, &y);
+    return CursorPosition{static_cast<int>(x), static_cast<int>(y)};
+}
+
+int GlfwWindow::getMouseWheel() const {
+    return static_cast<int>(wheel);
+}
+
+void GlfwWindow::setCursorVisible(bool visible) {
+    if (handle != nullptr) {
+        glfwSetInputMode(handle, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
+    }
+}
+
+WindowSize GlfwWindow::getSize() const {
+    WindowSize size{0, 0};
+    if (handle != nullptr) {
+        glfwGetWindowSize(handle, &size.width, &size.height);
+    }
+    return size;
+}
+
+void GlfwWindow::setSizeCallback(SizeCallback callback) {
+    sizeCallback = callback;
+}
+
+void GlfwWindow::setKey(int code, bool down) {
+    if (code >= 0 && code <= key::Last) {
+        keys[code] = down;
+    }
+}
+
+void GlfwWindow::onKey(GLFWwindow* handle, int glfwKey, int scancode, int action, int) {
+    if (action == GLFW_REPEAT) {
+        return;
+    }
+    adapterOf(handle).setKey(gameKeyCode(glfwKey, scancode), action == GLFW_PRESS);
+}
+
+void GlfwWindow::onScroll(GLFWwindow* handle, double, double yOffset) {
+    adapterOf(handle).wheel += yOffset;
+}
+
+void GlfwWindow::onResize(GLFWwindow* handle, int width, int height) {
+    const SizeCallback callback = adapterOf(handle).sizeCallback;
+    if (callback != nullptr) {
+        callback(width, height);
+    }
+}
+
+}  // namespace lum

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lum/util/Exception.h"
+#include "lum/util/Singleton.h"
+
+namespace lum {
+namespace test {
+
+struct Lazy : Singleton<Lazy, 0> {
+    int constructions = 0;
+    Lazy() { ++constructions; }
+};
+
+struct Explicit : Singleton<Explicit, 1> {
+    explicit Explicit(int id) : id(id) {}
+    int id;
+};
+
+}  // namespace testing
+}  // namespace lum
+
+using namespace lum;
+using lum::test::Explicit;
+using lum::test::Lazy;
+
+namespace {
+std::string assertionText(const std::function<void()>& misuse) {
+    try {
+        misuse();
+    } catch (const FailedAssertion& e) {
+        return e.getMessage();
+    }
+    return "no assertion";
+}
+}  // namespace
+
+TEST(Singleton, FirstAccessCreatesOnceAndDirectConstructionNeverRegisters) {
+    EXPECT_FALSE(Lazy::isInitialized());
+    Lazy& first = Lazy::instance();
+    EXPECT_EQ(&first, &Lazy::instance());
+    EXPECT_EQ(1, first.constructions);
+    EXPECT_EQ(
+        "Assertion failed in Singleton.inl at line 14 : Singleton lum::test::Lazy is already "
+        "initialized.\n",
+        assertionText([] { Lazy second; }));
+    EXPECT_EQ(&first, &Lazy::instance());
+}
+
+TEST(Singleton, ExplicitPolicyRegistersForItsLifetime) {
+    EXPECT_EQ(
+        "Assertion failed in Singleton.inl at line 58 : Singleton lum::test::Explicit is not "
+        "initialized.\n",
+        assertionText([] { Explicit::instance(); }));
+    {
+        Explicit owner(1);
+        EXPECT_TRUE(Explicit::isInitialized());
+        EXPECT_EQ(
+            "Assertion failed in Singleton.inl at line 44 : Singleton lum::test::Explicit is "
+            "already initialized.\n",
+            assertionText([] { Explicit second(2); }));
+        EXPECT_EQ(1, Explicit::instance().id);
+    }
+    EXPECT_FALSE(Explicit::isInitialized());
+}
+
+TEST(Singleton, AssertionTraceEndsInTheAssertFunction) {
+    try {
+        Explicit::instance();
+    } catch (const FailedAssertion& e) {
+        ASSERT_EQ(1u, e.getTrace().size());
+        EXPECT_STREQ("assert.cpp", e.getTrace().front().file);
+        EXPECT_EQ(30, e.getTrace().front().line);
+    }
+}

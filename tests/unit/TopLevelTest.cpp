@@ -1,0 +1,30 @@
+#include <gtest/gtest.h>
+
+#include <boost/exception/exception.hpp>
+#include <sstream>
+#include <stdexcept>
+
+#include "TopLevel.h"
+#include "lum/util/Exception.h"
+
+using namespace lum;
+
+namespace {
+std::string reportOf(const std::function<void()>& body) {
+    std::ostringstream err;
+    runGuarded(body, err);
+    return err.str();
+}
+
+struct BoostFailure : virtual boost::exception, virtual std::exception {};
+}  // namespace
+
+TEST(TopLevel, EachKindOfEscapeIsReportedInItsOwnForm) {
+    EXPECT_EQ("", reportOf([] {}));
+    EXPECT_EQ("caught lum::IOException: Cannot open file\n\n",
+              reportOf([] { throw IOException("Cannot open file"); }));
+    EXPECT_EQ("caught std::runtime_error : boom\n",
+              reportOf([] { throw std::runtime_error("boom"); }));
+    EXPECT_EQ("caught something that was no exception.\n", reportOf([] { throw 42; }));
+    EXPECT_EQ(0u, reportOf([] { throw BoostFailure(); }).find("caught (anonymous namespace)::BoostFailure : "));
+}
