@@ -12,7 +12,7 @@
 
 using namespace lum;
 
-class RendererTest : public ::testing::Test {
+class RendererOnlyTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "graphics tests need an X display (xvfb-run)";
@@ -27,7 +27,7 @@ GLint integerState(GLenum name) {
 }
 }  // namespace
 
-TEST_F(RendererTest, OpensTheGameWindowWithItsDrawingState) {
+TEST_F(RendererOnlyTest, OpensTheGameWindowWithItsDrawingState) {
     {
         Renderer renderer;
         EXPECT_TRUE(Renderer::isInitialized());
@@ -58,7 +58,7 @@ TEST_F(RendererTest, OpensTheGameWindowWithItsDrawingState) {
     EXPECT_FALSE(window().isOpen());
 }
 
-TEST_F(RendererTest, ASecondRendererFailsAndTheFirstStaysRegistered) {
+TEST_F(RendererOnlyTest, ASecondRendererFailsAndTheFirstStaysRegistered) {
     Renderer renderer;
     try {
         Renderer second;
@@ -71,7 +71,7 @@ TEST_F(RendererTest, ASecondRendererFailsAndTheFirstStaysRegistered) {
     EXPECT_TRUE(window().isOpen());
 }
 
-TEST_F(RendererTest, ResizingTheWindowChangesTheViewport) {
+TEST_F(RendererOnlyTest, ResizingTheWindowChangesTheViewport) {
     Renderer renderer;
     // Resize the way a user would; the X server confirms through an event.
     GLFWwindow* const handle = glfwGetCurrentContext();

@@ -20,4 +20,12 @@ namespace internal {
         }                                                                      \
     } while (false)
 
+// For checks whose reported text must differ from the code that makes them.
+#define LUM_ASSERT_TEXT(condition, text)                                      \
+    do {                                                                       \
+        if (!(condition)) {                                                    \
+            ::lum::internal::_log_assertion_(__FILE__, __LINE__, text);        \
+        }                                                                      \
+    } while (false)
+
 #endif

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "RendererFixture.h"
+#include "lum/render/BindingState.h"
+#include "lum/render/GLBuffer.h"
+#include "lum/render/Vertex.h"
+#include "lum/render/VertexBuffer.h"
+#include "lum/render/VertexLayout.h"
+#include "lum/util/Exception.h"
+
+using namespace lum;
+
+using BufferTest = RendererTest;
+
+namespace {
+std::string failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.getMessage();
+    }
+    return "no failure";
+}
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+}  // namespace
+
+TEST_F(BufferTest, ASecondBindWhileBoundIsRefusedAndTheFirstKeepsTheBinding) {
+    GLBuffer first(64, StaticDraw);
+    GLBuffer second(64, StaticDraw);
+    first.bind();
+    EXPECT_EQ("Invalid use of OpenGL: Tried to bind Vertex array buffer while already bound.",
+              failureOf([&] { second.bind(); }));
+    EXPECT_TRUE(bufferBindingState(GL_ARRAY_BUFFER).bound);
+    first.release();
+    EXPECT_NO_THROW(second.bind());
+    second.release();
+}
+
+TEST_F(BufferTest, SetDataChecksItsRangeInOrder) {
+    GLBuffer buffer(64, StaticDraw);
+    const std::vector<char> bytes(64, 7);
+    EXPECT_TRUE(endsWith(failureOf([&] { buffer.setData(64, 1, bytes.data()); }),
+                         " : 0 <= offset && offset < this->size\n"));
+    EXPECT_TRUE(endsWith(failureOf([&] { buffer.setData(0, 0, bytes.data()); }),
+                         " : 0 < size && (offset + size) <= this->size\n"));
+    EXPECT_TRUE(endsWith(failureOf([&] { buffer.setData(60, 8, bytes.data()); }),
+                         " : 0 < size && (offset + size) <= this->size\n"));
+    // A size that would wrap around when added to the offset is still refused.
+    EXPECT_TRUE(endsWith(failureOf([&] { buffer.setData(8, 0xFFFFFFF8u, bytes.data()); }),
+                         " : 0 < size && (offset + size) <= this->size\n"));
+    EXPECT_TRUE(endsWith(failureOf([&] { buffer.setData(0, 4, nullptr); }), " : data\n"));
+    EXPECT_NO_THROW(buffer.setData(0, 64, bytes.data()));
+    EXPECT_FALSE(bufferBindingState(GL_ARRAY_BUFFER).bound);
+}
+
+TEST_F(BufferTest, MappedDataReachesTheBufferAndUnmapFreesTheBinding) {
+    auto buffer = VertexBuffer::make("cube.vbo", 3, DynamicDraw);
+    EXPECT_EQ(96u, buffer->getSize());
+    Vertex* const vertices = static_cast<Vertex*>(buffer->map());
+    ASSERT_NE(nullptr, vertices);
+    EXPECT_TRUE(bufferBindingState(GL_ARRAY_BUFFER).bound);
+    for (int i = 0; i < 3; ++i) {
+        vertices[i] = Vertex{{float(i), 0, 0}, {0, 1, 0}, {0.5f, 0.25f}};
+    }
+    buffer->unmap();
+    EXPECT_FALSE(bufferBindingState(GL_ARRAY_BUFFER).bound);
+
+    Vertex readBack[3];
+    glBindBuffer(GL_ARRAY_BUFFER, buffer->getId());
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(readBack), readBack);
+    EXPECT_EQ(2.0f, readBack[2].vertex[0]);
+    EXPECT_EQ(0.25f, readBack[1].texCoord[1]);
+}
+
+TEST_F(BufferTest, VertexBuffersNeedVertices) {
+    EXPECT_TRUE(endsWith(failureOf([] { VertexBuffer::make("empty", 0, StaticDraw); }),
+                         " : vertexCount > 0\n"));
+}
+
+TEST_F(BufferTest, LayoutRefusesClashingAttributesOnOneBuffer) {
+    auto buffer = VertexBuffer::make("a", 120, DynamicDraw);
+    auto other = VertexBuffer::make("b", 100, DynamicDraw);
+    VertexLayout layout;
+    layout.addAttribute("vertex", 2, 0, false, buffer);
+
+    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("texCoord", 1, 8, false, buffer); }),
+                         " : Attribute texCoord overlaps with attribute vertex\n"));
+    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("vertex", 2, 12, false, buffer); }),
+                         " : newAtt.name != att.name\n"));
+    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("normal", 2, 0, false, buffer); }),
+                         " : newAtt.offset != att.offset\n"));
+    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("normal", 2, 0, false, other); }),
+                         " : vertexCount == buf->getVertexCount()\n"));
+    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("x", 2, 0, false, nullptr); }),
+                         " : Invalid vertex buffer\n"));
+
+    EXPECT_NO_THROW(layout.addAttribute("normal", 2, 12, false, buffer));
+    EXPECT_NO_THROW(layout.addAttribute("texCoord", 1, 24, false, buffer));
+    EXPECT_EQ(3u, layout.buffers[buffer].size());
+    EXPECT_EQ(120u, layout.vertexCount);
+}
