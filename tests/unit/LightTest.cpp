@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ProbeSpatial.h"
+#include "lum/scene/Light.h"
+#include "lum/scene/Node.h"
+#include "lum/scene/Scene.h"
+
+using namespace lum;
+
+namespace {
+const boost::weak_ptr<Node> noParent;
+}
+
+class LightTest : public ::testing::Test {
+protected:
+    int entriesOf(const Light* light) const {
+        const std::vector<boost::shared_ptr<Light>>& lights = scene.getLights();
+        return static_cast<int>(std::count_if(
+            lights.begin(), lights.end(),
+            [light](const boost::shared_ptr<Light>& entry) { return entry.get() == light; }));
+    }
+
+    Scene scene{"lit"};
+    const boost::shared_ptr<Node>& root = scene.getRoot();
+};
+
+TEST_F(LightTest, RegistersOnEveryAttachmentUnderTheSceneAndTheUpdateClearsTheMark) {
+    const boost::shared_ptr<Light> light = Light::make("lamp", root);
+    EXPECT_EQ(1, entriesOf(light.get()));
+    EXPECT_TRUE(scene.haveLightsChanged());
+    scene.update(0.0);
+    EXPECT_FALSE(scene.haveLightsChanged());
+
+    root->createChild("shelf")->addChild(light);
+    EXPECT_EQ(2, entriesOf(light.get()));
+    EXPECT_TRUE(scene.haveLightsChanged());
+}
+
+TEST_F(LightTest, UnderAFreeNodeItRegistersOnlyWhenItIsItselfReattached) {
+    const boost::shared_ptr<Node> holder = Node::make("holder", noParent);
+    const boost::shared_ptr<Light> light = Light::make("lamp", holder);
+    EXPECT_TRUE(scene.getLights().empty());
+    scene.addChild(holder);
+    EXPECT_TRUE(scene.getLights().empty());
+    EXPECT_FALSE(scene.haveLightsChanged());
+    holder->addChild(light);
+    EXPECT_EQ(1, entriesOf(light.get()));
+}
+
+TEST_F(LightTest, ALightRegisteredDuringTheUpdateIsStillMarkedForTheRender) {
+    const boost::shared_ptr<ProbeSpatial> spawner = ProbeSpatial::make("spawner", root);
+    spawner->onUpdate = [&] {
+        if (spawner->updates == 1) {
+            Light::make("late", root);
+        }
+    };
+    scene.update(0.0);
+    EXPECT_TRUE(scene.haveLightsChanged());
+    EXPECT_EQ(1u, scene.getLights().size());
+}
+
+TEST_F(LightTest, DestroyingALightTakesOutItsEntryOnly) {
+    const boost::shared_ptr<Light> kept = Light::make("kept", root);
+    Light::make("gone", root);
+    ASSERT_EQ(2u, scene.getLights().size());
+    scene.update(0.0);
+    root->removeChild("gone");  // its last owner goes
+    ASSERT_EQ(1u, scene.getLights().size());
+    EXPECT_EQ(kept, scene.getLights().front());
+    EXPECT_TRUE(scene.haveLightsChanged());
+}
+
+TEST_F(LightTest, NoEntryOutlivesTheLightHoweverItWasDetachedOrReattached) {
+    boost::shared_ptr<Light> detached = Light::make("detached", root);
+    detached->detach();
+    EXPECT_EQ(1, entriesOf(detached.get()));  // still lights the scene while it lives
+    detached.reset();
+
+    boost::shared_ptr<Light> twice = Light::make("twice", root);
+    root->addChild(twice);
+    EXPECT_EQ(2, entriesOf(twice.get()));
+    root->removeChild(0);
+    twice.reset();
+
+    EXPECT_TRUE(scene.getLights().empty());
+}
+
+TEST_F(LightTest, MovingToAnotherSceneLeavesTheFirstOne) {
+    Scene other("other");
+    const boost::shared_ptr<Light> light = Light::make("lamp", root);
+    other.addChild(light);
+    EXPECT_EQ(0, entriesOf(light.get()));
+    EXPECT_EQ(1u, other.getLights().size());
+}
