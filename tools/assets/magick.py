@@ -5,6 +5,7 @@ back as a binary PPM, so no file metadata (dates, names, profiles) can reach
 the committed textures.
 """
 
+import functools
 import subprocess
 
 import tga
@@ -28,6 +29,7 @@ def render(args):
     return tga.read_pnm(result.stdout)
 
 
+@functools.lru_cache(maxsize=None)
 def text_width(text, font, size):
     """Width in pixels of text drawn in font at size."""
     result = subprocess.run(["convert", "-font", font, "-pointsize", str(size),

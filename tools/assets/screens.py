@@ -118,10 +118,10 @@ def key(canvas, left, y, label):
     canvas.text((left + right) / 2, y - 3, label, KEY_SIZE, INK, magick.SANS_BOLD)
 
 
-def parse_row(spec):
+def parse_row(line):
     """The items of a row: "[W]" is a key cap, anything else text."""
     items = []
-    for part in re.split(r"(\[[^\]]+\])", spec):
+    for part in re.split(r"(\[[^\]]+\])", line):
         if part.startswith("["):
             items.append(("key", part[1:-1]))
         elif part.strip():
@@ -129,28 +129,28 @@ def parse_row(spec):
     return items
 
 
-def row_width(items, size):
-    width = 0
-    for i, (kind, value) in enumerate(items):
-        if i:
-            width += KEY_GAP if kind == items[i - 1][0] == "key" else TEXT_GAP
-        width += key_width(value) if kind == "key" else magick.text_width(value, magick.SANS, size)
-    return width
-
-
-def row(canvas, y, spec, left=None, size=24):
-    """Draws key caps and words from left to right; centred when left is None."""
-    items = parse_row(spec)
-    x = WIDTH / 2 - row_width(items, size) / 2 if left is None else left
+def placed(items, size):
+    """Each item of a row with its offset from the row's left end and its width."""
+    x = 0
     for i, (kind, value) in enumerate(items):
         if i:
             x += KEY_GAP if kind == items[i - 1][0] == "key" else TEXT_GAP
+        width = key_width(value) if kind == "key" else magick.text_width(value, magick.SANS, size)
+        yield kind, value, x, width
+        x += width
+
+
+def row(canvas, y, line, left=None, size=24):
+    """Draws key caps and words from left to right; centred when left is None."""
+    items = list(placed(parse_row(line), size))
+    if left is None:
+        _, _, last_x, last_width = items[-1]
+        left = WIDTH / 2 - (last_x + last_width) / 2
+    for kind, value, x, _ in items:
         if kind == "key":
-            key(canvas, x, y, value)
-            x += key_width(value)
+            key(canvas, left + x, y, value)
         else:
-            canvas.text(x, y - 2, value, size, INK, magick.SANS, anchor="left")
-            x += magick.text_width(value, magick.SANS, size)
+            canvas.text(left + x, y - 2, value, size, INK, magick.SANS, anchor="left")
 
 
 def start():
@@ -170,8 +170,8 @@ def start():
             "Modes: [Y] base [V] jump [X] spike [C] speed",
             "[Space] jump (in jump mode)",
             "[P] pause [Esc] quit")
-    for i, spec in enumerate(rows):
-        row(canvas, 444 + i * 56, spec, left=200)
+    for i, line in enumerate(rows):
+        row(canvas, 444 + i * 56, line, left=200)
     return canvas
 
 
@@ -180,8 +180,8 @@ def message(title, colour, lines, dizzy=False):
     first_row, spacing = 376, 62
     card(canvas, 212, 210, 812, first_row + spacing * (len(lines) - 1) + 64)
     headline(canvas, 282, title, 64, colour)
-    for i, spec in enumerate(lines):
-        row(canvas, first_row + i * spacing, spec, size=28)
+    for i, line in enumerate(lines):
+        row(canvas, first_row + i * spacing, line, size=28)
     return canvas
 
 
