@@ -1,0 +1,93 @@
+#version 330 compatibility
+// Cel-shaded model body, fragment stage.
+//
+// Diffuse light is quantised through the ramp texture "celShade" (32 texels
+// on unit 0, nearest filtering), so faces fall into a few flat bands; the
+// specular highlight is a hard-edged spot. The model's texture on unit 1 is
+// tinted by the lighting.
+
+struct MaterialColours {
+    vec4 ambient;
+    vec4 diffuse;
+    vec4 specular;
+    float shininess;
+};
+
+struct PointLight {
+    vec3 position;
+    vec4 ambient;
+    vec4 diffuse;
+    vec4 specular;
+    float constantAttenuation;
+    float linearAttenuation;
+    float quadraticAttenuation;
+};
+
+const int MAX_LIGHTS = 3;
+const float RAMP_TEXELS = 32.0;
+
+uniform MaterialColours material;
+uniform PointLight lights[MAX_LIGHTS];
+uniform int usedLights;
+uniform vec3 camPos;
+uniform sampler1D celShade;
+uniform sampler2D textureSampler;
+
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec2 surfaceCoord;
+in float opacity;
+
+out vec4 fragColor;
+
+// The ramp repeats (its wrap mode is never set), so the lookup stays on the
+// texel centres: an intensity of exactly 1 must not wrap round to the
+// darkest band.
+float band(float intensity) {
+    float texel = floor(clamp(intensity, 0.0, 1.0) * (RAMP_TEXELS - 1.0) + 0.5);
+    return texture(celShade, (texel + 0.5) / RAMP_TEXELS).r;
+}
+
+float highlight(vec3 n, vec3 toLight, vec3 toEye) {
+    vec3 halfway = normalize(toLight + toEye);
+    float strength = pow(max(dot(n, halfway), 0.0), max(material.shininess, 1.0));
+    return step(0.5, strength) * step(0.0, dot(n, toLight));
+}
+
+void main() {
+    vec3 n = normalize(worldNormal);
+    vec3 toEye = normalize(camPos - worldPosition);
+    vec3 ambient = vec3(0.0);
+    vec3 diffuse = vec3(0.0);
+    vec3 specular = vec3(0.0);
+
+    for (int i = 0; i < MAX_LIGHTS; ++i) {
+        if (i >= usedLights) {
+            break;
+        }
+        vec3 offset = lights[i].position - worldPosition;
+        float lightDistance = length(offset);
+        vec3 toLight = offset / max(lightDistance, 1e-4);
+        float attenuation = 1.0 / max(lights[i].constantAttenuation
+                                      + lights[i].linearAttenuation * lightDistance
+                                      + lights[i].quadraticAttenuation * lightDistance * lightDistance, 1.0);
+        // The room's ambient is the strongest one nearby, not the sum, so
+        // three lights side by side do not wash the colours out.
+        ambient = max(ambient, lights[i].ambient.rgb);
+        diffuse += band(max(dot(n, toLight), 0.0) * attenuation) * lights[i].diffuse.rgb;
+        specular += highlight(n, toLight, toEye) * attenuation * lights[i].specular.rgb;
+    }
+    if (usedLights <= 0) {
+        // A scene without lights still shows its models, lit from the eye
+        // and a little from above.
+        vec3 toLight = normalize(toEye + vec3(0.0, 0.75, 0.0));
+        ambient = vec3(0.35);
+        diffuse = vec3(band(max(dot(n, toLight), 0.0)));
+        specular = highlight(n, toLight, toEye) * vec3(0.5);
+    }
+
+    vec3 surface = texture(textureSampler, surfaceCoord).rgb;
+    vec3 lit = surface * (material.ambient.rgb * ambient + material.diffuse.rgb * diffuse)
+             + material.specular.rgb * specular;
+    fragColor = vec4(lit, opacity);
+}

@@ -1,0 +1,311 @@
+// Checks the committed data files under resources/ with readers written
+// independently of the generators in tools/assets: the MD2 layout and the
+// loader's header rules, the cube's shape and winding, the Targa headers and
+// pixel streams, the font's cell layout, the ramp file and the vertex
+// shaders' attribute binding.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path resources = fs::path(__FILE__).parent_path().parent_path().parent_path() / "resources";
+
+std::vector<unsigned char> readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << "cannot open " << path;
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path);
+    EXPECT_TRUE(in) << "cannot open " << path;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int32_t int32At(const std::vector<unsigned char>& data, size_t at) {
+    return static_cast<int32_t>(uint32_t(data.at(at)) | uint32_t(data.at(at + 1)) << 8 |
+                                uint32_t(data.at(at + 2)) << 16 | uint32_t(data.at(at + 3)) << 24);
+}
+
+int16_t int16At(const std::vector<unsigned char>& data, size_t at) {
+    return static_cast<int16_t>(data.at(at) | data.at(at + 1) << 8);
+}
+
+float floatAt(const std::vector<unsigned char>& data, size_t at) {
+    const uint32_t bits = static_cast<uint32_t>(int32At(data, at));
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+struct Vec3 {
+    float x, y, z;
+};
+
+Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+
+// An MD2 file decoded the way the game's loader reads it, with every record
+// checked to lie inside the file and every index inside its table.
+struct Md2 {
+    enum Field { ident, version, skinWidth, skinHeight, frameSize, numSkins, numVertices,
+                 numTexCoords, numTriangles, numGlCommands, numFrames, offsetSkins,
+                 offsetTexCoords, offsetTriangles, offsetFrames, offsetGlCommands, offsetEnd };
+    int32_t header[17];
+    std::vector<Vec3> positions;  // frame after frame
+    std::vector<int> triangles;   // vertex a, b, c, texcoord a, b, c
+    std::vector<float> texCoords; // s / skinWidth, t / skinHeight
+};
+
+void expectRecordsInside(const Md2& m, size_t fileSize, int32_t offset, int64_t count, int64_t size,
+                         const char* what) {
+    EXPECT_GE(offset, 68) << what;
+    EXPECT_LE(offset + count * size, int64_t(fileSize)) << what << " run past the end of the file";
+    EXPECT_LE(offset + count * size, m.header[Md2::offsetEnd]) << what << " run past offsetEnd";
+}
+
+Md2 readMd2(const std::string& name) {
+    const std::vector<unsigned char> data = readBytes(resources / "models" / (name + ".md2"));
+    Md2 m{};
+    if (data.size() <= 68) {
+        ADD_FAILURE() << name << ".md2 is too small for an MD2 header";
+        return m;
+    }
+    for (int i = 0; i < 17; ++i) {
+        m.header[i] = int32At(data, 4 * i);
+    }
+    EXPECT_EQ(844121161, m.header[Md2::ident]);
+    EXPECT_EQ(8, m.header[Md2::version]);
+    EXPECT_LE(m.header[Md2::offsetEnd], int64_t(data.size()));
+    EXPECT_GT(m.header[Md2::numSkins], 0);
+    EXPECT_GT(m.header[Md2::numTexCoords], 0);
+    EXPECT_GT(m.header[Md2::numTriangles], 0);
+    EXPECT_GT(m.header[Md2::numFrames], 0);
+    EXPECT_GT(m.header[Md2::skinWidth], 0);
+    EXPECT_GT(m.header[Md2::skinHeight], 0);
+    EXPECT_EQ(40 + 4 * m.header[Md2::numVertices], m.header[Md2::frameSize]);
+    expectRecordsInside(m, data.size(), m.header[Md2::offsetSkins], m.header[Md2::numSkins], 64, "skins");
+    expectRecordsInside(m, data.size(), m.header[Md2::offsetTexCoords], m.header[Md2::numTexCoords], 4,
+                        "texture coordinates");
+    expectRecordsInside(m, data.size(), m.header[Md2::offsetTriangles], m.header[Md2::numTriangles], 12,
+                        "triangles");
+    expectRecordsInside(m, data.size(), m.header[Md2::offsetFrames], m.header[Md2::numFrames],
+                        m.header[Md2::frameSize], "frames");
+    if (testing::Test::HasFailure()) {
+        return m;
+    }
+
+    for (int t = 0; t < m.header[Md2::numTriangles]; ++t) {
+        const size_t at = m.header[Md2::offsetTriangles] + 12 * size_t(t);
+        for (int k = 0; k < 6; ++k) {
+            const int index = int16At(data, at + 2 * k);
+            const int limit = k < 3 ? m.header[Md2::numVertices] : m.header[Md2::numTexCoords];
+            EXPECT_TRUE(index >= 0 && index < limit) << "triangle " << t << " index " << index;
+            m.triangles.push_back(index);
+        }
+    }
+    for (int i = 0; i < m.header[Md2::numTexCoords]; ++i) {
+        const size_t at = m.header[Md2::offsetTexCoords] + 4 * size_t(i);
+        m.texCoords.push_back(float(int16At(data, at)) / float(m.header[Md2::skinWidth]));
+        m.texCoords.push_back(float(int16At(data, at + 2)) / float(m.header[Md2::skinHeight]));
+    }
+    for (int f = 0; f < m.header[Md2::numFrames]; ++f) {
+        const size_t at = m.header[Md2::offsetFrames] + size_t(f) * m.header[Md2::frameSize];
+        for (int j = 0; j < m.header[Md2::numVertices]; ++j) {
+            float p[3];
+            for (int axis = 0; axis < 3; ++axis) {
+                p[axis] = float(data.at(at + 40 + 4 * j + axis)) * floatAt(data, at + 4 * axis) +
+                          floatAt(data, at + 12 + 4 * axis);
+            }
+            m.positions.push_back({p[0], p[1], p[2]});
+        }
+    }
+    return m;
+}
+
+TEST(ResourceFiles, CubeModelIsAClosedCubeFromMinusOneToOneFacingOutwards) {
+    const Md2 cube = readMd2("cube");
+    ASSERT_FALSE(testing::Test::HasFailure());
+    ASSERT_EQ(1, cube.header[Md2::numFrames]);
+    ASSERT_EQ(12, cube.header[Md2::numTriangles]);
+
+    Vec3 low{0, 0, 0}, high{0, 0, 0};
+    for (const Vec3& p : cube.positions) {
+        low = {std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z)};
+    }
+    EXPECT_FLOAT_EQ(-1.0f, low.x);
+    EXPECT_FLOAT_EQ(-1.0f, low.y);
+    EXPECT_FLOAT_EQ(-1.0f, low.z);
+    EXPECT_FLOAT_EQ(1.0f, high.x);
+    EXPECT_FLOAT_EQ(1.0f, high.y);
+    EXPECT_FLOAT_EQ(1.0f, high.z);
+
+    // The loader's normal is minus the corners' cross product, and the
+    // renderer's front faces are clockwise: both hold only when that normal
+    // points out of the cube. Each face is flat, so a vertex must not be
+    // shared with a face at an angle (its averaged normal would bend).
+    std::vector<Vec3> summed(cube.positions.size(), Vec3{0, 0, 0});
+    float area = 0;
+    for (size_t t = 0; t < cube.triangles.size(); t += 6) {
+        const Vec3 a = cube.positions[cube.triangles[t]], b = cube.positions[cube.triangles[t + 1]],
+                   c = cube.positions[cube.triangles[t + 2]];
+        const Vec3 n = cross(b - a, c - a);
+        const Vec3 outward{-n.x, -n.y, -n.z};
+        EXPECT_GT(dot(outward, a + b + c), 0.0f) << "triangle " << t / 6 << " faces inwards";
+        area += std::sqrt(dot(n, n)) / 2;
+        for (int k = 0; k < 3; ++k) {
+            summed[cube.triangles[t + k]] = summed[cube.triangles[t + k]] + outward;
+        }
+    }
+    EXPECT_FLOAT_EQ(24.0f, area) << "the six faces of a 2 x 2 x 2 cube";
+    for (size_t t = 0; t < cube.triangles.size(); t += 6) {
+        for (int k = 0; k < 3; ++k) {
+            const Vec3 n = summed[cube.triangles[t + k]];
+            const float largest = std::max({std::fabs(n.x), std::fabs(n.y), std::fabs(n.z)});
+            EXPECT_FLOAT_EQ(largest * largest, dot(n, n)) << "vertex normal bends off its face axis";
+        }
+    }
+    for (float st : cube.texCoords) {
+        EXPECT_TRUE(st >= 0.0f && st <= 1.0f) << st;
+    }
+}
+
+// A Targa image as the texture loader gets it: 24-bit pixels, rows in file
+// order.
+struct Targa {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> bgr;
+
+    int green(int x, int row) const { return bgr[3 * (size_t(row) * width + x) + 1]; }
+    int red(int x, int row) const { return bgr[3 * (size_t(row) * width + x) + 2]; }
+};
+
+Targa readTarga(const std::string& name) {
+    const std::vector<unsigned char> data = readBytes(resources / "textures" / (name + ".tga"));
+    Targa image;
+    if (data.size() < 18) {
+        ADD_FAILURE() << name << ".tga is too small for a Targa header";
+        return image;
+    }
+    const int type = data[2];
+    EXPECT_TRUE(type == 2 || type == 10) << name << ": image type " << type;
+    EXPECT_EQ(0, data[1]) << name << " has a colour map";
+    EXPECT_EQ(24, data[16]) << name << ": bits per pixel";
+    // Bottom-left origin: rows come bottom row first, as glTexImage2D wants
+    // them, whether or not the loader flips by the descriptor.
+    EXPECT_EQ(0, data[17] & 0x30) << name << ": origin is not the bottom left";
+    image.width = data[12] | data[13] << 8;
+    image.height = data[14] | data[15] << 8;
+    const size_t pixels = size_t(image.width) * image.height;
+    size_t at = 18 + data[0];
+    while (image.bgr.size() < 3 * pixels && at < data.size()) {
+        if (type == 2) {
+            image.bgr.push_back(data[at++]);
+            continue;
+        }
+        const int packet = data[at++];
+        const size_t count = (packet & 0x7F) + 1;
+        const size_t bytes = packet & 0x80 ? 3 : 3 * count;
+        if (at + bytes > data.size()) {
+            break;
+        }
+        for (size_t i = 0; i < count; ++i) {
+            const size_t from = packet & 0x80 ? at : at + 3 * i;
+            image.bgr.insert(image.bgr.end(), data.begin() + from, data.begin() + from + 3);
+        }
+        at += bytes;
+    }
+    EXPECT_EQ(3 * pixels, image.bgr.size()) << name << ": pixel data is cut short or overlong";
+    EXPECT_EQ(data.size(), at) << name << ": bytes left after the pixels";
+    image.bgr.resize(3 * pixels);
+    return image;
+}
+
+TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
+    struct Expected {
+        const char* name;
+        int width, height;
+    };
+    for (const Expected& e : {Expected{"start", 1024, 768}, Expected{"loading", 1024, 768},
+                              Expected{"pause", 1024, 768}, Expected{"dead", 1024, 768},
+                              Expected{"font", 30 * 96, 64}, Expected{"cube", 128, 128},
+                              Expected{"none", 8, 8}}) {
+        const Targa image = readTarga(e.name);
+        EXPECT_EQ(e.width, image.width) << e.name;
+        EXPECT_EQ(e.height, image.height) << e.name;
+    }
+}
+
+TEST(ResourceFiles, FontHasOneInkedCellPerCharacterWithClearEdges) {
+    const Targa font = readTarga("font");
+    ASSERT_EQ(30 * 96, font.width);
+    for (int code = 32; code <= 127; ++code) {
+        const int left = (code - 32) * 30;
+        int ink = 0, outline = 0, edge = 0;
+        for (int row = 0; row < font.height; ++row) {
+            for (int x = left; x < left + 30; ++x) {
+                ink += font.red(x, row) > 127;
+                outline += font.green(x, row) > 127;
+            }
+            edge += font.green(left, row) + font.green(left + 29, row);
+        }
+        if (code == ' ') {
+            EXPECT_EQ(0, outline) << "the space cell is not empty";
+        } else {
+            EXPECT_GT(ink, 10) << "no glyph for code " << code;
+            EXPECT_GT(outline, ink) << "no outline round code " << code;
+        }
+        EXPECT_EQ(0, edge) << "cell of code " << code << " reaches its edge and bleeds into its neighbour";
+    }
+}
+
+TEST(ResourceFiles, RampHasThirtyTwoLevelsRisingFromDarkToFull) {
+    std::istringstream lines(readText(resources / "shaders" / "celShaderTex"));
+    std::vector<double> levels;
+    for (std::string line; std::getline(lines, line);) {
+        char* end = nullptr;
+        levels.push_back(std::strtod(line.c_str(), &end));
+        EXPECT_NE(line.c_str(), end) << "no number on line: " << line;
+    }
+    ASSERT_EQ(32u, levels.size());
+    for (size_t i = 1; i < levels.size(); ++i) {
+        EXPECT_LE(levels[i - 1], levels[i]);
+    }
+    EXPECT_GT(levels.front(), 0.0);
+    EXPECT_DOUBLE_EQ(1.0, levels.back());
+}
+
+TEST(ResourceFiles, EveryShaderPairExistsAndPinsVertexToLocationZero) {
+    // Overlay and debug draws emit corners through generic attributes between
+    // glBegin and glEnd, which only works for attribute 0; the models' arrays
+    // rely on it too under the compatibility profile.
+    const std::regex vertexAtZero(R"(layout\s*\(\s*location\s*=\s*0\s*\)\s*in\s+vec[23]\s+vertex\s*;)");
+    for (const char* name : {"simple", "outline", "font", "image", "debug"}) {
+        const std::string vert = readText(resources / "shaders" / (std::string(name) + ".vert"));
+        EXPECT_TRUE(std::regex_search(vert, vertexAtZero)) << name << ".vert";
+        EXPECT_TRUE(fs::exists(resources / "shaders" / (std::string(name) + ".frag"))) << name;
+    }
+}
+
+}  // namespace
