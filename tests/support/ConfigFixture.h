@@ -2,7 +2,11 @@
 #define LUM_TEST_CONFIGFIXTURE_H
 
 #include <fstream>
+#include <functional>
 #include <string>
+
+#include "lum/config/Setting.h"
+#include "lum/resource/ConfigLoader.h"
 
 #include <boost/filesystem.hpp>
 
@@ -49,6 +53,37 @@ private:
     boost::filesystem::path previous;
     boost::filesystem::path root;
 };
+
+// A configuration "test" with the text `text` and an empty "prototypes.cfg",
+// loaded the way the game loads its configurations.
+inline Setting loadText(const TempResources& resources, const std::string& text) {
+    resources.writeResource("prototypes.cfg", "");
+    resources.writeResource("test.cfg", text);
+    return ConfigLoader::instance().load("test");
+}
+
+// The message of the exception of class E that `action` throws.
+template <class E>
+std::string failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const E& e) {
+        return e.getMessage();
+    }
+    return "no exception";
+}
+
+// A regular expression that matches `text` literally, for death tests.
+inline std::string literally(const std::string& text) {
+    std::string pattern;
+    for (const char c : text) {
+        if (std::string("\\^$.|?*+()[]{}").find(c) != std::string::npos) {
+            pattern += '\\';
+        }
+        pattern += c;
+    }
+    return pattern;
+}
 
 }  // namespace test
 }  // namespace lum

@@ -13,12 +13,7 @@ using lum::test::TempResources;
 namespace {
 
 std::string findFailure(const ResourceLoader& loader, const std::string& name) {
-    try {
-        loader.findFile(name);
-    } catch (const IOException& e) {
-        return e.getMessage();
-    }
-    return "no IOException";
+    return test::failureOf<IOException>([&] { loader.findFile(name); });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "ConfigFixture.h"
 #include "lum/config/Setting.h"
 #include "lum/util/Exception.h"
 
@@ -17,14 +18,8 @@ std::string text(const Setting& value) {
     return out.str();
 }
 
-// The message of the ConfigException that `access` raises.
 std::string failure(const std::function<void()>& access) {
-    try {
-        access();
-    } catch (const ConfigException& e) {
-        return e.getMessage();
-    }
-    return "no ConfigException";
+    return test::failureOf<ConfigException>(access);
 }
 
 Setting listOf(std::initializer_list<Setting> elements) {
