@@ -33,7 +33,6 @@ public:
     Lexer(const std::string& path, std::FILE* file);
     ~Lexer();
 
-    const std::string& path() const;
     // The generated scanner's state, handed to the parser.
     void* scanner() const;
 

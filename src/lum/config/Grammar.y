@@ -13,8 +13,8 @@ int lumcfglex(LUMCFGSTYPE* value, LUMCFGLTYPE* position, void* scanner);
 }
 
 %code {
-// The stacks hold 200 entries and never grow: deeper input ends the parse
-// with "memory exhausted".
+// The stacks hold 200 entries and never grow (Bison cannot move a stack of
+// C++ objects): deeper input ends the parse with "memory exhausted".
 #define YYINITDEPTH 200
 #define YYMAXDEPTH 200
 
@@ -116,7 +116,8 @@ fileName
 
 %%
 
-static_assert(YYNTOKENS == lum::ParseContext::tokenKinds, "the token names of Parser.cpp follow the tokens above");
+static_assert(YYNTOKENS == lum::ParseContext::tokenKinds,
+              "the token names of Parser.cpp follow the tokens above");
 
 static int yyreport_syntax_error(const yypcontext_t* parse, void*, lum::ParseContext& context) {
     // More than four acceptable tokens are not listed at all.

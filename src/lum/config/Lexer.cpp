@@ -52,8 +52,6 @@ Lexer::~Lexer() {
     std::fclose(file);
 }
 
-const std::string& Lexer::path() const { return filePath; }
-
 void* Lexer::scanner() const { return state; }
 
 void Lexer::countBlank() { ++blanks; }

@@ -14,8 +14,8 @@ namespace {
 
 // Token names as syntax errors show them, in token-number order.
 const char* const tokenNames[ParseContext::tokenKinds] = {
-    "$end", "error",      "$undefined",  "=",       ":",      ";",      ",",    "{",       "}",
-    "(",    ")",          "#include",    "identifier", "real number", "integer", "string", "boolean"};
+    "$end", "error", "$undefined", "=", ":", ";", ",", "{", "}", "(", ")",
+    "#include", "identifier", "real number", "integer", "string", "boolean"};
 
 const char* tokenName(int kind) {
     LUM_TRACE_BEGIN
