@@ -83,15 +83,19 @@ TEST(GameSettingsDeathTest, AMissingSettingsFileIsReportedAndTheNextAccessTriesA
     testing::FLAGS_gtest_death_test_style = "threadsafe";
     EXPECT_EXIT(
         {
-            const TempResources resources;
-            resources.writeResource("prototypes.cfg", "");
-            try {
-                GameSettings::instance();
-            } catch (const Exception& e) {
-                std::cerr << e;
+            GameType loaded = SPECTATOR;
+            {
+                const TempResources resources;
+                resources.writeResource("prototypes.cfg", "");
+                try {
+                    GameSettings::instance();
+                } catch (const Exception& e) {
+                    std::cerr << e;
+                }
+                resources.writeResource("settings.cfg", "gameType = \"GAME\"");
+                loaded = GameSettings::instance().gameType;
             }
-            resources.writeResource("settings.cfg", "gameType = \"GAME\"");
-            std::exit(GameSettings::instance().gameType == GAME ? 3 : 4);
+            std::exit(loaded == GAME ? 3 : 4);
         },
         testing::ExitedWithCode(3),
         "IOException: File settings.cfg could not be found.\n"
