@@ -1,0 +1,61 @@
+#ifndef LUM_GAMESETTINGS_H
+#define LUM_GAMESETTINGS_H
+
+#include <deque>
+#include <string>
+
+#include "lum/config/Setting.h"
+#include "lum/util/Singleton.h"
+
+namespace lum {
+
+enum GameType { SPECTATOR = 0, GAME = 1 };
+enum GameState { RUNNING = 1, PAUSED = 2 };
+
+// The player's options, read once from the configuration "settings", plus
+// the pause state and the on-screen message queue that the game loop and the
+// controls share. Fields are read and written directly by their users; the
+// settings are never written back.
+class GameSettings : public Singleton<GameSettings, 0> {
+public:
+    // The first call loads "settings"; should that fail, the exception goes
+    // to the caller and the next call tries again.
+    static GameSettings& instance();
+
+    // Every option at its default; nothing is loaded.
+    GameSettings();
+
+    // Reads every option from the configuration `name`. A missing key, or a
+    // value of a kind the option does not take, gives the option's default.
+    void loadConfig(const std::string& name);
+
+    Setting config;
+    GameType gameType;
+    GameState state;
+    float playerSpeed;
+    int framerate;
+    bool debug;
+    bool showframerate;
+    bool wireframe;
+    bool texturequality;
+    int mipMapQuality;
+    bool vertexArrayVBO;
+    bool physicsdebug;
+    bool frustrumCulling;
+    bool transperancy;
+    bool cursorEnabled;
+    bool animationenabled;
+    std::deque<std::string> messages;  // oldest first
+    double lastMessageSecond;
+
+private:
+    bool loaded;
+};
+
+// SPECTATOR for the text "SPECTATOR" and for anything that is not a text;
+// GAME for any other text.
+GameType toGameType(const Setting& value);
+
+}  // namespace lum
+
+#endif

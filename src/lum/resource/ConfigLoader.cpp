@@ -1,0 +1,61 @@
+#include "lum/resource/ConfigLoader.h"
+
+#include <memory>
+
+#include "lum/config/Lexer.h"
+#include "lum/config/Parser.h"
+#include "lum/util/Exception.h"
+#include "lum/util/Trace.h"
+
+namespace lum {
+
+namespace {
+
+const int maxIncludeDepth = 10;
+
+// The prototypes every requested file may use. A "prototypes.cfg" without any
+// setting offers none, but its includes still need a group to go into.
+Setting loadPrototypes() {
+    LUM_TRACE_BEGIN
+    ResourceLoader prototypeLocation("resources");
+    const Setting prototypes =
+        loadFile(prototypeLocation, "prototypes.cfg", Setting::newGroup(), 1);
+    return prototypes.isGroup() ? prototypes : Setting::newGroup();
+    LUM_TRACE_END
+}
+
+Setting includeScope(const Setting& parentScope) {
+    const Setting scope = Setting::newGroup();
+    scope.setPrototype("Inclusion", parentScope);
+    return scope;
+}
+
+}  // namespace
+
+ConfigLoader::ConfigLoader(const boost::filesystem::path& location)
+    : ResourceLoader(location), log("ConfigLoader") {}
+
+Setting ConfigLoader::load(const std::string& name) {
+    LUM_TRACE_BEGIN
+    return loadFile(*this, name + ".cfg", Setting::newGroup(), 0);
+    LUM_TRACE_END
+}
+
+Setting loadFile(ResourceLoader& resources, const std::string& fileName,
+                 const Setting& parentScope, int depth) {
+    LUM_TRACE_BEGIN
+    if (depth > maxIncludeDepth) {
+        throw ConfigException(
+            "Your file inclusion trace is more than 10 levels, deep.\n"
+            "Check for cylcic includes in your config files or refactor.\n");
+    }
+    const std::string path = resources.findFile(fileName);
+    // The scanner owns the open file; it is closed however the parse ends.
+    const std::unique_ptr<Lexer, void (*)(Lexer*)> lexer(makeLexer(path), &unmakeLexer);
+    const Setting scope = depth == 0 ? loadPrototypes() : includeScope(parentScope);
+    ParseContext context(fileName, resources, depth, scope);
+    return context.parse(*lexer);
+    LUM_TRACE_END
+}
+
+}  // namespace lum

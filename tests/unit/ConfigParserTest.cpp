@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+#include "ConfigFixture.h"
+#include "lum/config/Diagnostics.h"
+#include "lum/config/Setting.h"
+#include "lum/util/Exception.h"
+
+using namespace lum;
+using lum::test::literally;
+using lum::test::loadText;
+using lum::test::TempResources;
+
+namespace {
+
+std::string text(const Setting& value) {
+    std::ostringstream out;
+    value.streamTo(out);
+    return out.str();
+}
+
+// Loads `source` as the configuration "test" and hands back what the parser
+// wrote on standard error.
+std::string loadForErrors(const std::string& source, Setting& result) {
+    const TempResources resources;
+    testing::internal::CaptureStderr();
+    result = loadText(resources, source);
+    return testing::internal::GetCapturedStderr();
+}
+
+std::string errorsOf(const std::string& source) {
+    Setting ignored;
+    return loadForErrors(source, ignored);
+}
+
+}  // namespace
+
+TEST(ConfigParser, BuildsOneGroupFromTopLevelSettings) {
+    const TempResources resources;
+    const Setting file =
+        loadText(resources, "a = 1;\nb = (1, 2.5, \"x\", true);\nc = { d = e }\n");
+    ASSERT_TRUE(file.isGroup());
+    EXPECT_EQ(3u, file.size());
+    EXPECT_TRUE(file("a").isInt());
+    EXPECT_EQ(1, file("a").asInt());
+    const Setting b = file("b");
+    ASSERT_EQ(4u, b.size());
+    EXPECT_TRUE(b(0).isInt());
+    EXPECT_DOUBLE_EQ(2.5, b(1).asDouble());
+    EXPECT_EQ("x", b(2).asString());
+    EXPECT_TRUE(b(3).asBool());
+    EXPECT_EQ("e", file("c")("d").asString());
+}
+
+TEST(ConfigParser, ScansLiteralsByLongestMatchFirstRuleFirst) {
+    const TempResources resources;
+    const Setting file = loadText(resources,
+                                  "t = true; f = false; u = True; v = trueish; _x9 = 1;"
+                                  "zeros = 007; plus = +5; minus=-1;"
+                                  "r = (5., -5., .5, -.25, 1.5);"
+                                  "q = ('say \"hi\"', \"it's\", \"back\\slash\");"
+                                  "/*word*/ // to the end of the line\n"
+                                  "last = 2 /* never closed");
+    EXPECT_TRUE(file("t").asBool());
+    EXPECT_FALSE(file("f").asBool());
+    EXPECT_EQ("True", file("u").asString());
+    EXPECT_EQ("trueish", file("v").asString());
+    EXPECT_EQ(1, file("_x9").asInt());
+    EXPECT_EQ(7, file("zeros").asInt());
+    EXPECT_EQ(5, file("plus").asInt());
+    EXPECT_EQ(-1, file("minus").asInt());
+    EXPECT_EQ("(5, -5, 0.5, -0.25, 1.5)", text(file("r")));
+    EXPECT_TRUE(file("r")(0).isDouble());
+    EXPECT_EQ("say \"hi\"", file("q")(0).asString());
+    EXPECT_EQ("it's", file("q")(1).asString());
+    EXPECT_EQ("back\\slash", file("q")(2).asString());
+    EXPECT_EQ(2, file("last").asInt());
+}
+
+TEST(ConfigParser, FollowsTheGrammarsLooserRules) {
+    const TempResources resources;
+    resources.writeResource("prototypes.cfg", "Base = { speed = 2 }");
+
+    resources.writeResource("test.cfg", "x = [1, 2); y = (3, 4]; \"name\" = 1; 7 = seven;");
+    Setting file = ConfigLoader::instance().load("test");
+    EXPECT_EQ("(1, 2)", text(file("x")));
+    EXPECT_EQ("(3, 4)", text(file("y")));
+    EXPECT_EQ(1, file("name").asInt());
+    EXPECT_EQ("seven", file(7).asString());
+
+    // A whole file may be one braced group, with a prototype and one ";".
+    resources.writeResource("test.cfg", "Base { a = 1; };");
+    file = ConfigLoader::instance().load("test");
+    EXPECT_EQ("Base", file.typeName());
+    EXPECT_EQ(1, file("a").asInt());
+    EXPECT_EQ(2, file("speed").asInt());
+
+    // The outermost group is the result, however the first setting begins.
+    resources.writeResource("test.cfg", "window = { width = 800 }; title = \"Tobble\"");
+    file = ConfigLoader::instance().load("test");
+    EXPECT_EQ(2u, file.size());
+    EXPECT_EQ(800, file("window")("width").asInt());
+    resources.writeResource("test.cfg", "{ k = 1 } = 5; other = 6");
+    file = ConfigLoader::instance().load("test");
+    EXPECT_EQ(6, file("other").asInt());
+
+    // An instance may redefine what its prototype holds.
+    resources.writeResource("test.cfg", "fast = Base { speed = 9 }");
+    file = ConfigLoader::instance().load("test");
+    EXPECT_EQ(9, file("fast")("speed").asInt());
+    EXPECT_EQ("Base", file("fast").typeName());
+
+    // Prototypes also come from the file's own earlier settings, braced or not.
+    resources.writeResource("test.cfg", "Local = { hp = 3 }; it = Local { }");
+    file = ConfigLoader::instance().load("test");
+    EXPECT_EQ(3, file("it")("hp").asInt());
+    resources.writeResource("test.cfg", "{ Local = { hp = 4 }; it = Local { } }");
+    file = ConfigLoader::instance().load("test");
+    EXPECT_EQ(4, file("it")("hp").asInt());
+}
+
+TEST(ConfigParser, FilesWithoutSettingsLoadAsInvalid) {
+    const TempResources resources;
+    EXPECT_TRUE(loadText(resources, "").isInvalid());
+    EXPECT_TRUE(loadText(resources, "// nothing but a comment").isInvalid());
+    EXPECT_TRUE(loadText(resources, "{ }").isInvalid());
+}
+
+TEST(ConfigParser, ASyntaxErrorEndsTheParseAndKeepsWhatWasBuilt) {
+    Setting file;
+    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected ;, expecting $end\n",
+              loadForErrors("a = 1;;", file));
+    EXPECT_EQ(1, file("a").asInt());
+
+    EXPECT_EQ("test.cfg:1:7:syntax error, unexpected identifier, expecting $end\n",
+              loadForErrors("a = 1; b = 2 c = 3", file));
+    EXPECT_EQ(2u, file.size());
+
+    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected identifier, expecting $end\n",
+              loadForErrors("x = 1.5e3", file));
+    EXPECT_EQ("test.cfg:1:2:syntax error, unexpected ;, expecting }\n",
+              loadForErrors("{ ; }", file));
+    EXPECT_TRUE(file.isInvalid());
+    EXPECT_EQ("test.cfg:1:7:syntax error, unexpected }, expecting {\n",
+              loadForErrors("{ a = 1; b = }", file));
+    EXPECT_EQ(1, file("a").asInt());
+    EXPECT_EQ("test.cfg:1:4:syntax error, unexpected #include, expecting $end\n",
+              errorsOf("a = 1; #include \"other.cfg\""));
+    // Where the parser may reduce by default it does, and then names only
+    // what the state it reaches accepts.
+    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected =, expecting {\n", errorsOf("x = = 1"));
+    EXPECT_EQ("test.cfg:1:4:syntax error, unexpected integer, expecting , or )\n",
+              errorsOf("x = (1 2)"));
+    EXPECT_EQ("test.cfg:1:1:syntax error, unexpected $end, expecting identifier or string\n",
+              errorsOf("#include"));
+    EXPECT_EQ("test.cfg:1:2:syntax error, unexpected :, expecting =\n", errorsOf("a : 1"));
+}
+
+TEST(ConfigParser, PositionsCountLineFeedsAndBlanksOutsideStringsOnly) {
+    // Line feeds inside the string and the comment do not count; blanks and
+    // tabs are counted from the start of the file, never reset.
+    EXPECT_EQ("test.cfg:3:11:syntax error, unexpected =, expecting {\n",
+              errorsOf("a = \"two\nlines\";\n  b /* x\n */ = 2;\n\tc = = 3"));
+}
+
+TEST(ConfigParser, NestingBeyondTheFixedStackIsMemoryExhausted) {
+    Setting file;
+    const std::string deep = std::string(150, '(') + "1" + std::string(150, ')');
+    EXPECT_EQ("", loadForErrors("x = " + deep, file));
+    EXPECT_EQ(1u, file("x").size());
+
+    const std::string deeper = std::string(300, '(') + "1" + std::string(300, ')');
+    const std::string errors = loadForErrors("a = 1; x = " + deeper, file);
+    EXPECT_NE(std::string::npos, errors.find(":memory exhausted\n")) << errors;
+    EXPECT_EQ(1u, file.size());
+}
+
+TEST(ConfigParser, OutOfRangeNumbersEndTheLoadWithAConfigException) {
+    const TempResources resources;
+    EXPECT_EQ(2147483647, loadText(resources, "x = 2147483647")("x").asInt());
+    EXPECT_EQ(-2147483647 - 1, loadText(resources, "x = -2147483648")("x").asInt());
+    for (const char* number : {"2147483648", "-2147483649", "99999999999999999999999"}) {
+        try {
+            loadText(resources, std::string("a = 1;\nx = ") + number);
+            ADD_FAILURE() << number << " was accepted";
+        } catch (const ConfigException& e) {
+            EXPECT_EQ(std::string("Integer ") + number +
+                          " at line 2 of file 'resources/test.cfg' does not fit in 32 bits.",
+                      e.getMessage());
+        }
+    }
+    EXPECT_THROW(loadText(resources, "x = " + std::string(400, '9') + ".5"), ConfigException);
+}
+
+TEST(ConfigParserDeathTest, FatalDiagnosticsEndTheProcessWithStatusOne) {
+    const TempResources resources;
+    EXPECT_EXIT(loadText(resources, "x = - 1"), testing::ExitedWithCode(1),
+                literally("Lexer Error : resources/test.cfg : 1 : stray '-'\n"));
+    // The scanner counts the line feed inside the string, the parser does not.
+    EXPECT_EXIT(loadText(resources, "a = \"x\ny\";\nb = $"), testing::ExitedWithCode(1),
+                literally("Lexer Error : resources/test.cfg : 3 : stray '$'\n"));
+    EXPECT_EXIT(loadText(resources, "a = 1;\n b = 2; \"a\" = 2"), testing::ExitedWithCode(1),
+                literally("test.cfg:2:7:key \"a\" found twice in group (old value: 1, new "
+                          "value: 2).\n"));
+    EXPECT_EXIT(loadText(resources, "x = { y = Nope { } }"), testing::ExitedWithCode(1),
+                literally("test.cfg:1:6:Prototype '\"Nope\"' not found.\n"));
+    EXPECT_EXIT(loadText(resources, "n = (1, 2); x = n { }"), testing::ExitedWithCode(1),
+                literally("test.cfg:1:7:List (1, 2) cannot be used as prototype, must be a "
+                          "group.\n"));
+}
+
+namespace {
+
+struct Stopped : std::runtime_error {
+    Stopped() : std::runtime_error("stopped") {}
+};
+
+void stopOnFatal(DiagnosticKind kind, const std::string&) {
+    if (kind == DiagnosticKind::Fatal) {
+        throw Stopped();
+    }
+}
+
+}  // namespace
+
+TEST(ConfigParser, AToolsDiagnosticHandlerMayStopAFatalErrorWithoutEndingTheProcess) {
+    const TempResources resources;
+    const DiagnosticHandler game = setDiagnosticHandler(&stopOnFatal);
+    EXPECT_THROW(loadText(resources, "a = 1; a = 2"), Stopped);
+    EXPECT_THROW(loadText(resources, "x = \x01"), Stopped);
+    EXPECT_EQ(1, loadText(resources, "a = 1 b")("a").asInt());
+    EXPECT_EQ(&stopOnFatal, setDiagnosticHandler(game));
+}
