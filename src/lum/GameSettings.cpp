@@ -28,10 +28,8 @@ bool readBool(const Setting& value, bool fallback) {
 
 GameSettings& GameSettings::instance() {
     LUM_TRACE_BEGIN
-    // Loading here, after the singleton is registered, rather than in the
-    // constructor: a constructor that throws would unwind through the
-    // singleton base while no instance is registered, and its destructor's
-    // check would end the process instead of reporting the failed load.
+    // Loading here rather than in the constructor keeps the settings object
+    // when the file fails to load, and the next call tries the file again.
     GameSettings& settings = Singleton<GameSettings, 0>::instance();
     if (!settings.loaded) {
         settings.loadConfig("settings");

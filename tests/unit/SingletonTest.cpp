@@ -13,6 +13,16 @@ struct Lazy : Singleton<Lazy, 0> {
     Lazy() { ++constructions; }
 };
 
+struct Fragile : Singleton<Fragile, 0> {
+    static int attempts;
+    Fragile() {
+        if (++attempts == 1) {
+            throw IOException("File settings.cfg could not be found.");
+        }
+    }
+};
+int Fragile::attempts = 0;
+
 struct Explicit : Singleton<Explicit, 1> {
     explicit Explicit(int id) : id(id) {}
     int id;
@@ -23,6 +33,7 @@ struct Explicit : Singleton<Explicit, 1> {
 
 using namespace lum;
 using lum::test::Explicit;
+using lum::test::Fragile;
 using lum::test::Lazy;
 
 namespace {
@@ -73,4 +84,11 @@ TEST(Singleton, AssertionTraceEndsInTheAssertFunction) {
         EXPECT_STREQ("assert.cpp", e.getTrace().front().file);
         EXPECT_EQ(30, e.getTrace().front().line);
     }
+}
+
+TEST(Singleton, AFailedFirstConstructionReportsItsOwnErrorAndTheNextAccessTriesAgain) {
+    EXPECT_THROW(Fragile::instance(), IOException);
+    EXPECT_FALSE(Fragile::isInitialized());
+    EXPECT_NO_THROW(Fragile::instance());
+    EXPECT_EQ(2, Fragile::attempts);
 }

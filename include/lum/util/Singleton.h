@@ -1,6 +1,7 @@
 #ifndef LUM_UTIL_SINGLETON_H
 #define LUM_UTIL_SINGLETON_H
 
+#include <exception>
 #include <typeinfo>
 
 #include <boost/noncopyable.hpp>
@@ -13,6 +14,13 @@ namespace internal {
 // Fails the assertion "Singleton <class name of type><what>".
 [[noreturn]] void singletonFailure(const char* file, int line, const std::type_info& type,
                                    const char* what);
+
+// True while an exception is on its way out. An object whose constructor
+// failed was never registered; its base destructor must not throw a second
+// exception then, which would end the process.
+inline bool unwinding() {
+    return std::uncaught_exceptions() > 0;
+}
 
 }  // namespace internal
 

@@ -14,7 +14,7 @@ Singleton<T, 0>::Singleton() {
     if (registered != nullptr) internal::singletonFailure(__FILE__, __LINE__, typeid(T), " is already initialized.");
 }
 template <class T> Singleton<T, 0>::~Singleton() noexcept(false) {
-    if (registered == nullptr) internal::singletonFailure(__FILE__, __LINE__, typeid(T), " is not initialized.");
+    if (registered == nullptr && !internal::unwinding()) internal::singletonFailure(__FILE__, __LINE__, typeid(T), " is not initialized.");
     registered = nullptr;
 }
 
@@ -46,7 +46,7 @@ Singleton<T, 1>::Singleton() {
 }
 template <class T>
 Singleton<T, 1>::~Singleton() noexcept(false) {
-    if (registered == nullptr) internal::singletonFailure(__FILE__, __LINE__, typeid(T), " is not initialized.");
+    if (registered == nullptr && !internal::unwinding()) internal::singletonFailure(__FILE__, __LINE__, typeid(T), " is not initialized.");
     registered = nullptr;
 }
 
