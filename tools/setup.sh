@@ -11,7 +11,7 @@ PACKAGES=(
   bison flex
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick mesa-utils
-  sox vorbis-tools fonts-dejavu-core
+  sox vorbis-tools fonts-dejavu-core python3
 )
 
 SUDO=""

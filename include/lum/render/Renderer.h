@@ -1,14 +1,36 @@
 #ifndef LUM_RENDER_RENDERER_H
 #define LUM_RENDER_RENDERER_H
 
+#include <string>
+
+#include <GL/glew.h>
+#include <boost/shared_ptr.hpp>
+#include <glm/vec3.hpp>
+
 #include "lum/util/Log.h"
 #include "lum/util/Singleton.h"
 
 namespace lum {
 
+class Camera;
+class Material;
+class Texture;
+
+// Primitive kinds of drawArrays, by index.
+enum Primitive {
+    Points = 0,
+    Lines,
+    LineLoop,
+    LineStrip,
+    Triangles,
+    TriangleFan,
+    TriangleStrip
+};
+
 // Owns the window and its OpenGL context. main constructs the one renderer
 // before anything else and destroys it last; nothing may touch OpenGL or the
-// window library before construction or after destruction.
+// window library before construction or after destruction. The renderer
+// owns the shared camera and the font and image overlays.
 class Renderer : public Singleton<Renderer, 1> {
 public:
     static const int windowWidth = 1024;
@@ -16,6 +38,23 @@ public:
 
     Renderer();
     ~Renderer() override;
+
+    // The camera every scene is seen through, made on first request.
+    const boost::shared_ptr<Camera>& getCamera();
+
+    // Draws `count` vertices of the bound vertex array (as line triangles in
+    // wireframe mode).
+    void drawArrays(int primitive, int count);
+    // Draws the back faces of the bound triangles as thick black lines.
+    void drawOutline(int count);
+
+    // A texture over a rectangle in normalised device coordinates (-1..1, y up),
+    // on top of everything. Callers swap buffers when it must show at once.
+    void drawImage(const boost::shared_ptr<Texture>& texture, float x, float y, float width,
+                   float height);
+    // Left-aligned text with its lower left corner at (x, y); each character
+    // advances by `size`.
+    void drawText(const std::string& text, float x, float y, float size, const glm::vec3& colour);
 
     // True while the scene's second, blended pass draws.
     bool isBlendingPass() const;
@@ -28,8 +67,17 @@ private:
     void initGlew();
     void setupOverlays();
     void setupGLState();
+    void releaseResources();
 
     Log log;
+    boost::shared_ptr<Camera> camera;
+    boost::shared_ptr<Material> fontMaterial;
+    boost::shared_ptr<Texture> fontTexture;
+    GLint fontVertexLocation;
+    GLint fontTexCoordLocation;
+    boost::shared_ptr<Material> imageMaterial;
+    GLint imageVertexLocation;
+    GLint imageTexCoordLocation;
     bool blendingPass;
 };
 

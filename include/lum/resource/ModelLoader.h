@@ -6,16 +6,20 @@
 
 #include <boost/shared_array.hpp>
 
+#include "lum/resource/ResourceLoader.h"
 #include "lum/scene/ModelData.h"
 #include "lum/util/Singleton.h"
 
 namespace lum {
 
-// Reads MD2 models: checks the file, decodes every key frame with smooth
-// normals and expands the indexed triangles. Keeps nothing between loads.
-class ModelLoader : public Singleton<ModelLoader, 0> {
+// Reads MD2 models ("<name>.md2" below "resources/models/"): checks the
+// file, decodes every key frame with smooth normals and expands the indexed
+// triangles. Keeps nothing between loads.
+class ModelLoader : public Singleton<ModelLoader, 0>, public ResourceLoader {
 public:
-    ModelLoader();
+    explicit ModelLoader(const boost::filesystem::path& location = "resources/models/");
+
+    ModelData load(const std::string& name);
 
     // Decodes an MD2 file held in memory. `name` is the model's name, used
     // in messages. Every count, offset and index is checked against the

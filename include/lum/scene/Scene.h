@@ -49,12 +49,17 @@ public:
     const std::vector<boost::shared_ptr<Light>>& getLights() const;
     // True from a light's registration or removal to the next update.
     bool haveLightsChanged() const;
+    // Counts every registration and removal ever made. A copy of the light
+    // list is current while this has not moved since the copy was taken;
+    // unlike the changed mark, it cannot be missed between two frames.
+    unsigned getLightsVersion() const;
 
 private:
     std::string name;
     boost::shared_ptr<Node> root;
     std::vector<boost::shared_ptr<Light>> lights;
     bool lightsChanged;
+    unsigned lightsVersion;
 };
 
 }  // namespace lum

@@ -44,7 +44,15 @@ bool recordsFit(long long offset, long long count, long long recordSize, std::si
 
 }  // namespace
 
-ModelLoader::ModelLoader() : fileSize(0), header(), extents(0.0f) {}
+ModelLoader::ModelLoader(const boost::filesystem::path& location)
+    : ResourceLoader(location), fileSize(0), header(), extents(0.0f) {}
+
+ModelData ModelLoader::load(const std::string& modelName) {
+    LUM_TRACE_BEGIN
+    const BinaryFile md2 = loadBinaryFile(modelName + ".md2");
+    return decode(modelName, md2.data, md2.size);
+    LUM_TRACE_END
+}
 
 ModelData ModelLoader::decode(const std::string& modelName,
                               const boost::shared_array<unsigned char>& bytes, std::size_t size) {

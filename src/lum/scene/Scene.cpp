@@ -4,6 +4,7 @@
 
 #include <GL/glew.h>
 
+#include "lum/GameSettings.h"
 #include "lum/render/Renderer.h"
 #include "lum/scene/Node.h"
 #include "lum/util/Trace.h"
@@ -21,7 +22,7 @@ const Scene& globalSceneAtStart = Scene::global();
 }  // namespace
 
 Scene::Scene(const std::string& name)
-    : name(name), root(Node::make(name + ".root", boost::weak_ptr<Node>())), lightsChanged(false) {
+    : name(name), root(Node::make(name + ".root", boost::weak_ptr<Node>())), lightsChanged(false), lightsVersion(0) {
     root->scene = this;
 }
 
@@ -48,8 +49,7 @@ void Scene::update(double dt) {
 
 void Scene::render(Renderer& renderer) {
     LUM_TRACE_BEGIN
-    // transparency setting: wired to GameSettings on merge
-    renderPasses(renderer, true);
+    renderPasses(renderer, GameSettings::instance().transperancy);
     LUM_TRACE_END
 }
 
@@ -62,6 +62,9 @@ void Scene::renderPasses(Renderer& renderer, bool transparency) {
         glEnable(GL_BLEND);
         renderer.setBlendingPass(true);
         root->render(renderer);
+        // Overlays drawn after the scene (pause, death) must not be blended into it.
+        glDisable(GL_BLEND);
+        renderer.setBlendingPass(false);
     }
     LUM_TRACE_END
 }
@@ -80,11 +83,13 @@ boost::shared_ptr<Spatial> Scene::getChild(const std::string& childName) const {
 
 void Scene::addLight(boost::shared_ptr<Light> light) {
     lightsChanged = true;
+    ++lightsVersion;
     lights.push_back(light);
 }
 
 void Scene::removeLight(const Light* light) {
     lightsChanged = true;
+    ++lightsVersion;
     lights.erase(std::remove_if(lights.begin(), lights.end(),
                                 [light](const boost::shared_ptr<Light>& entry) {
                                     return entry.get() == light;
@@ -98,6 +103,10 @@ const std::vector<boost::shared_ptr<Light>>& Scene::getLights() const {
 
 bool Scene::haveLightsChanged() const {
     return lightsChanged;
+}
+
+unsigned Scene::getLightsVersion() const {
+    return lightsVersion;
 }
 
 }  // namespace lum

@@ -1,0 +1,106 @@
+#ifndef LUM_SCENE_MODEL_H
+#define LUM_SCENE_MODEL_H
+
+#include <string>
+#include <vector>
+
+#include <boost/shared_ptr.hpp>
+#include <boost/unordered_map.hpp>
+#include <boost/weak_ptr.hpp>
+
+#include "lum/scene/ModelData.h"
+#include "lum/scene/Spatial.h"
+
+namespace lum {
+
+class Light;
+class Material;
+class Texture;
+class VertexArray;
+class VertexBuffer;
+
+// A key-frame range played at fps key frames per second; frames run from
+// start to end - 1 and wrap back to start.
+struct Animation {
+    int start;
+    int end;
+    int fps;
+};
+
+// A textured, cel-shaded, outlined mesh, lit by up to three of the scene's
+// lights and optionally animated. The model shares its materials, vertex
+// arrays, buffer and texture with nobody else but keeps them alive; the
+// collision shape belongs to whoever made the model.
+class Model : public Spatial {
+public:
+    using AnimationTable = boost::unordered_map<std::string, Animation>;
+
+    static boost::shared_ptr<Model> make(const std::string& name, btCollisionShape* shape,
+                                         const ModelData& data, boost::weak_ptr<Node> parent,
+                                         boost::shared_ptr<Material> material,
+                                         boost::shared_ptr<Material> outlineMaterial,
+                                         boost::shared_ptr<VertexArray> vertexArray,
+                                         boost::shared_ptr<VertexArray> outlineVertexArray,
+                                         boost::shared_ptr<VertexBuffer> vertexBuffer,
+                                         boost::shared_ptr<Texture> texture,
+                                         const AnimationTable& animations);
+    ~Model() override;
+
+    btCollisionShape* getCollisionShape() const override;
+    // Places the model and, when animated, steps its animation by dt.
+    void update(double dt) override;
+    void render(Renderer& renderer) override;
+
+    // A name the table lacks is std::out_of_range.
+    void setAnimation(const std::string& name);
+    void setTransparent(bool transparent);
+    void setAnimated(bool animated);
+
+    const ModelData& getData() const;
+    const boost::shared_ptr<Material>& getMaterial() const;
+    const boost::shared_ptr<Material>& getOutlineMaterial() const;
+    bool isTransparent() const;
+    const std::string& getCurrentAnimation() const;
+    int getCurrentFrame() const;
+    int getNextFrame() const;
+
+private:
+    Model(const std::string& name, btCollisionShape* shape, const ModelData& data);
+
+    bool isCulled(Renderer& renderer) const;
+    bool drawsInThisPass(const Renderer& renderer) const;
+    void animate(float dt);
+    bool canStep() const;
+    int frameAfter(int frame) const;
+    void writeAnimatedVertices();
+    void uploadLights();
+    void setMatrices(Renderer& renderer);
+    void drawBody(Renderer& renderer);
+    void drawOutline(Renderer& renderer);
+
+    ModelData data;
+    boost::shared_ptr<Material> material;
+    boost::shared_ptr<Material> outlineMaterial;
+    boost::shared_ptr<VertexArray> vertexArray;
+    boost::shared_ptr<VertexArray> outlineVertexArray;
+    boost::shared_ptr<VertexBuffer> vertexBuffer;
+    boost::shared_ptr<Texture> texture;
+    btCollisionShape* collisionShape;
+    std::vector<boost::shared_ptr<Light>> lights;
+    unsigned lightsVersion;
+    bool transparent;
+    bool animated;
+    AnimationTable animations;
+    int start;
+    int end;
+    float frameDuration;
+    float elapsed;
+    float blend;
+    std::string currentAnimation;
+    int currentFrame;
+    int nextFrame;
+};
+
+}  // namespace lum
+
+#endif

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "RendererFixture.h"
+#include "TempDir.h"
+#include "lum/render/Shader.h"
+#include "lum/render/Texture.h"
+#include "lum/render/Uniform.h"
+#include "lum/render/VertexArray.h"
+#include "lum/render/VertexBuffer.h"
+#include "lum/render/VertexLayout.h"
+#include "lum/resource/ShaderLoader.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/scene/Material.h"
+#include "lum/util/Exception.h"
+
+using namespace lum;
+
+namespace {
+
+const char* const passVertex =
+    "#version 120\nattribute vec3 vertex;\nvoid main() { gl_Position = vec4(vertex, 1.0); }\n";
+const char* const plainFragment = "#version 120\nvoid main() { gl_FragColor = vec4(1.0); }\n";
+
+class ShaderTest : public RendererTest {
+protected:
+    void SetUp() override {
+        RendererTest::SetUp();
+        ShaderLoader::instance().addResourceLocation(files.path);
+        TextureLoader::instance().addResourceLocation(files.path);
+    }
+
+    // Writes a shader pair under a name no other test uses.
+    void writeShader(const std::string& name, const std::string& vertex,
+                     const std::string& fragment) const {
+        files.write(name + ".vert", vertex);
+        files.write(name + ".frag", fragment);
+    }
+
+    std::string loadFailure(const std::string& name) const {
+        try {
+            ShaderLoader::instance().load(name);
+        } catch (const Exception& e) {
+            return e.getMessage();
+        }
+        return "loaded";
+    }
+
+    TempDir files;
+};
+
+}  // namespace
+
+TEST_F(ShaderTest, BrokenShadersAreReportedWithTheDriversLog) {
+    writeShader("badFragment", passVertex, "#version 120\nvoid main() { gl_FragColor = oops; }\n");
+    const std::string compile = loadFailure("badFragment");
+    EXPECT_EQ(0u, compile.find("Invalid use of OpenGL: GL_FRAGMENT_SHADER badFragment could not be "
+                               "compiled.\nOpenGL errors: "))
+        << compile;
+
+    writeShader("noMain", "#version 120\nattribute vec3 vertex;\n", plainFragment);
+    EXPECT_EQ(0u, loadFailure("noMain").find("Invalid use of OpenGL: Shader noMain could not be "
+                                             "compiled.\n"));
+
+    writeShader("boolUniform", passVertex,
+                "#version 120\nuniform bool flag;\n"
+                "void main() { gl_FragColor = vec4(flag ? 1.0 : 0.0); }\n");
+    EXPECT_EQ("Invalid use of OpenGL: Tried to create Uniform with unknown type.",
+              loadFailure("boolUniform"));
+    // Nothing was cached: loading again fails again.
+    EXPECT_EQ("Invalid use of OpenGL: Tried to create Uniform with unknown type.",
+              loadFailure("boolUniform"));
+}
+
+TEST_F(ShaderTest, ShadersAreCachedAndMaterialsWorkOnCopies) {
+    writeShader("tinted", passVertex,
+                "#version 120\nuniform vec4 tint;\nvoid main() { gl_FragColor = tint; }\n");
+    const boost::shared_ptr<Shader> shader = ShaderLoader::instance().load("tinted");
+    EXPECT_EQ(shader, ShaderLoader::instance().load("tinted"));
+
+    const boost::shared_ptr<Material> material = shader->createMaterial("material");
+    EXPECT_EQ("tinted.material", material->getName());
+    material->getUniform("tint")->asVec4().setValue(glm::vec4(1, 0, 0, 1));
+    EXPECT_EQ(glm::vec4(0.0f), shader->getUniforms()[0]->asVec4().getValue());
+    try {
+        material->getUniform("colour");
+        FAIL();
+    } catch (const OutOfBoundsException& e) {
+        EXPECT_EQ("No uniform with name colour in shader tinted", e.getMessage());
+    }
+    try {
+        shader->getAttribLocation("normal");
+        FAIL();
+    } catch (const GLException& e) {
+        EXPECT_EQ("Invalid use of OpenGL: No attribute named normal in shader tinted",
+                  e.getMessage());
+    }
+}
+
+TEST_F(ShaderTest, VertexArraysRefuseADoubleBindAndRecoverFromAnUnknownAttribute) {
+    writeShader("positions", passVertex, plainFragment);
+    const boost::shared_ptr<Shader> shader = ShaderLoader::instance().load("positions");
+    const auto buffer = VertexBuffer::make("quad.vbo", 4, DynamicDraw);
+
+    VertexLayout unknown;
+    unknown.addAttribute("normal", 2, 12, false, buffer);
+    EXPECT_THROW(VertexArray::make("bad.vao", shader, unknown), GLException);
+
+    VertexLayout layout;
+    layout.addAttribute("vertex", 2, 0, false, buffer);
+    const auto first = VertexArray::make("quad.vao", shader, layout);
+    const auto second = VertexArray::make("quad.vao", shader, layout);
+    EXPECT_EQ(4u, first->getVertexCount());
+    first->bind();
+    try {
+        second->bind();
+        FAIL();
+    } catch (const GLException& e) {
+        EXPECT_EQ("Invalid use of OpenGL: Tried to bind VertexArray while already bound.",
+                  e.getMessage());
+    }
+    first->release();
+    EXPECT_THROW(VertexArray::make("null.vao", boost::shared_ptr<Shader>(), layout), GLException);
+}
+
+TEST_F(ShaderTest, TexturesAreCachedAndAFailedLoadNamesItsFile) {
+    files.write("plain.tga", solidTarga(4, 2, 10, 20, 30));
+    const boost::shared_ptr<Texture> texture = TextureLoader::instance().load("plain");
+    EXPECT_EQ(texture, TextureLoader::instance().load("plain"));
+    EXPECT_EQ(4, texture->getWidth());
+    EXPECT_EQ(2, texture->getHeight());
+
+    const std::string path = files.write("garbage.tga", std::string("not an image"));
+    try {
+        TextureLoader::instance().load("garbage");
+        FAIL();
+    } catch (const IOException& e) {
+        EXPECT_EQ("Loading of texture file " + path + " failed.", e.getMessage());
+    }
+}
