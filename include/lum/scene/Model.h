@@ -59,6 +59,7 @@ public:
     const ModelData& getData() const;
     const boost::shared_ptr<Material>& getMaterial() const;
     const boost::shared_ptr<Material>& getOutlineMaterial() const;
+    const boost::shared_ptr<VertexBuffer>& getVertexBuffer() const;
     bool isTransparent() const;
     const std::string& getCurrentAnimation() const;
     int getCurrentFrame() const;

@@ -79,8 +79,9 @@ Model::Model(const std::string& name, btCollisionShape* shape, const ModelData& 
 
 Model::~Model() = default;
 
+// A model made without a shape stands for nothing physical.
 btCollisionShape* Model::getCollisionShape() const {
-    return collisionShape;
+    return collisionShape != nullptr ? collisionShape : Spatial::getCollisionShape();
 }
 
 void Model::update(double dt) {
@@ -283,6 +284,10 @@ const boost::shared_ptr<Material>& Model::getMaterial() const {
 
 const boost::shared_ptr<Material>& Model::getOutlineMaterial() const {
     return outlineMaterial;
+}
+
+const boost::shared_ptr<VertexBuffer>& Model::getVertexBuffer() const {
+    return vertexBuffer;
 }
 
 bool Model::isTransparent() const {

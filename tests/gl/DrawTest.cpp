@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include "ModelFactory.h"
+#include "RendererFixture.h"
+#include "TempDir.h"
+#include <BulletCollision/CollisionShapes/btBoxShape.h>
+
+#include "lum/GameSettings.h"
+#include "lum/render/Texture.h"
+#include "lum/scene/Camera.h"
+#include "lum/scene/Light.h"
+#include "lum/scene/Scene.h"
+
+using namespace lum;
+
+namespace {
+
+using Pixel = std::array<unsigned char, 3>;
+const Pixel sky = {51, 102, 204};
+const Pixel black = {0, 0, 0};
+
+// What the window shows, bottom row first.
+class Frame {
+public:
+    Frame() : pixels(3 * Renderer::windowWidth * Renderer::windowHeight) {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, Renderer::windowWidth, Renderer::windowHeight, GL_RGB, GL_UNSIGNED_BYTE,
+                     pixels.data());
+    }
+
+    Pixel at(int x, int y) const {
+        const std::size_t i = 3 * (static_cast<std::size_t>(y) * Renderer::windowWidth + x);
+        return {pixels[i], pixels[i + 1], pixels[i + 2]};
+    }
+
+    // Saves the frame as a PPM in GLIMMET_SNAPSHOT_DIR, if set, to look at.
+    void snapshot(const std::string& name) const {
+        const char* dir = std::getenv("GLIMMET_SNAPSHOT_DIR");
+        if (dir == nullptr) return;
+        std::ofstream out(std::string(dir) + "/" + name + ".ppm", std::ios::binary);
+        out << "P6\n" << Renderer::windowWidth << " " << Renderer::windowHeight << "\n255\n";
+        for (int y = Renderer::windowHeight - 1; y >= 0; --y) {
+            out.write(reinterpret_cast<const char*>(&pixels[3 * y * Renderer::windowWidth]),
+                      3 * Renderer::windowWidth);
+        }
+    }
+
+private:
+    std::vector<unsigned char> pixels;
+};
+
+int toPixelX(float x) {
+    return static_cast<int>((x + 1.0f) / 2.0f * Renderer::windowWidth);
+}
+
+int toPixelY(float y) {
+    return static_cast<int>((y + 1.0f) / 2.0f * Renderer::windowHeight);
+}
+
+class DrawTest : public RendererTest {
+protected:
+    void SetUp() override {
+        RendererTest::SetUp();
+        settings().wireframe = false;
+        settings().frustrumCulling = false;
+        settings().transperancy = true;
+        glClearColor(sky[0] / 255.0f, sky[1] / 255.0f, sky[2] / 255.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    void TearDown() override {
+        Scene::global().getRoot()->removeAllChildren();
+        settings().wireframe = false;
+        RendererTest::TearDown();
+    }
+
+    static GameSettings& settings() { return GameSettings::instance(); }
+
+    btBoxShape box{btVector3(1, 1, 1)};
+
+    // A cube two units wide at the origin, seen from six units away, lit from the front.
+    boost::shared_ptr<Model> showCube() {
+        const boost::shared_ptr<Camera>& camera = renderer->getCamera();
+        camera->setPerspective(55, 4.0f / 3.0f, 1, 500);
+        camera->setTranslation(glm::vec3(0, 0, 6));
+        camera->setRotation(glm::quat(1, 0, 0, 0));
+        camera->update(0);
+        const boost::shared_ptr<Light> light = Light::make("lamp", Scene::global().getRoot());
+        light->setTranslation(glm::vec3(2, 3, 8));
+        light->setAmbient(glm::vec4(0.4f, 0.4f, 0.4f, 1));
+        light->setLinearAttenuation(0);
+        light->setQuadraticAttenuation(0);
+        light->refreshWorldTransform();
+        const boost::shared_ptr<Model> cube = makeTestModel("cube", "cube", &box, Scene::global().getRoot());
+        cube->rotate(30, glm::vec3(0, 1, 0));
+        cube->rotate(20, glm::vec3(1, 0, 0));
+        Scene::global().update(0);
+        return cube;
+    }
+};
+
+}  // namespace
+
+TEST_F(DrawTest, AFullScreenImageCoversTheWindowAndRestoresTheDepthTest) {
+    TempDir files;
+    files.write("red.tga", solidTarga(8, 8, 255, 0, 0));
+    TextureLoader::instance().addResourceLocation(files.path);
+    renderer->drawImage(TextureLoader::instance().load("red"), -1, -1, 2, 2);
+    const Frame frame;
+    for (const auto& corner : {std::array<int, 2>{0, 0}, {1023, 0}, {0, 767}, {1023, 767}, {512, 384}}) {
+        EXPECT_EQ((Pixel{255, 0, 0}), frame.at(corner[0], corner[1]));
+    }
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+TEST_F(DrawTest, TextStaysInsideItsRectangle) {
+    // 13 characters of size 0.03 at (-0.95, 0.92) span x -0.95..-0.56, y 0.92..0.984.
+    renderer->drawText("Hello, World!", -0.95f, 0.92f, 0.03f, glm::vec3(1, 1, 0));
+    const Frame frame;
+    int inked = 0;
+    for (int y = 0; y < Renderer::windowHeight; ++y) {
+        for (int x = 0; x < Renderer::windowWidth; ++x) {
+            if (frame.at(x, y) == sky) continue;
+            const bool inside = x >= toPixelX(-0.95f) - 1 && x <= toPixelX(-0.56f) + 1 &&
+                                y >= toPixelY(0.92f) - 1 && y <= toPixelY(0.984f) + 1;
+            ASSERT_TRUE(inside) << "ink at " << x << "," << y;
+            ++inked;
+        }
+    }
+    EXPECT_GT(inked, 200);
+    frame.snapshot("text");
+}
+
+TEST_F(DrawTest, ACubeDrawsItsLitBodyAndABlackOutline) {
+    showCube();
+    Scene::global().render(*renderer);
+    const Frame frame;
+    frame.snapshot("cube");
+    const Pixel centre = frame.at(512, 384);
+    EXPECT_NE(sky, centre);
+    EXPECT_NE(black, centre);
+    // Walking in from the left edge along the middle row: sky, then the
+    // outline, then the body.
+    int x = 0;
+    while (x < 512 && frame.at(x, 384) == sky) ++x;
+    ASSERT_LT(x, 512);
+    const Pixel edge = frame.at(x, 384);
+    EXPECT_LT(edge[0] + edge[1] + edge[2], 60) << "no dark outline where the body meets the sky";
+}
+
+TEST_F(DrawTest, WireframeDrawsLinesAndRestoresCulling) {
+    showCube();
+    settings().wireframe = true;
+    Scene::global().render(*renderer);
+    const Frame frame;
+    frame.snapshot("wireframe");
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    GLint cullFace = 0;
+    glGetIntegerv(GL_CULL_FACE_MODE, &cullFace);
+    EXPECT_EQ(GL_BACK, cullFace);
+    // Inside the silhouette most of the window still shows sky through the lines.
+    int skyInside = 0;
+    for (int x = 462; x < 562; ++x) {
+        skyInside += frame.at(x, 384 + 17) == sky ? 1 : 0;
+    }
+    EXPECT_GT(skyInside, 80);
+}
+
+TEST_F(DrawTest, TransparentModelsDrawOnlyInTheBlendedPass) {
+    const boost::shared_ptr<Model> cube = showCube();
+    cube->setTransparent(true);
+    renderer->setBlendingPass(false);
+    cube->render(*renderer);
+    EXPECT_EQ(sky, Frame().at(512, 384));
+    renderer->setBlendingPass(true);
+    glEnable(GL_BLEND);
+    cube->render(*renderer);
+    EXPECT_NE(sky, Frame().at(512, 384));
+}
