@@ -86,6 +86,10 @@ public:
 protected:
     explicit Spatial(const std::string& name);
 
+    // For subclasses whose world placement comes from elsewhere (a physics
+    // body); the next updateWorldTransform composes it anew.
+    void setWorldPlacement(const Transform& world);
+
 private:
     friend class Node;
     friend class Scene;

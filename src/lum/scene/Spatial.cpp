@@ -151,6 +151,10 @@ void Spatial::updateWorldTransform() {
     worldTransform = world;
 }
 
+void Spatial::setWorldPlacement(const Transform& world) {
+    worldTransform = world;
+}
+
 void Spatial::refreshWorldTransform() {
     if (const boost::shared_ptr<Node> owner = parent.lock()) {
         owner->refreshWorldTransform();

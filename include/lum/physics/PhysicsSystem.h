@@ -1,0 +1,63 @@
+#ifndef LUM_PHYSICS_PHYSICSSYSTEM_H
+#define LUM_PHYSICS_PHYSICSSYSTEM_H
+
+#include <boost/shared_ptr.hpp>
+#include <LinearMath/btScalar.h>
+
+#include "lum/physics/ContactTracker.h"
+#include "lum/util/Singleton.h"
+
+class btBroadphaseInterface;
+class btCollisionConfiguration;
+class btCollisionDispatcher;
+class btConstraintSolver;
+class btDynamicsWorld;
+class btOverlappingPairCache;
+class btSoftRigidDynamicsWorld;
+
+namespace lum {
+
+class PhysicsNode;
+
+// The game's one rigid-body world, created on first use and kept to the end
+// of the process. It refers to the bodies of the active physics nodes but
+// never owns them. After every internal step it tells both nodes of each
+// touching pair whether their contact began, continues or ended (see
+// PhysicsNode's contact hooks). Main thread only.
+class PhysicsSystem : public Singleton<PhysicsSystem, 0> {
+public:
+    // Advances the world by one frame of seconds in fixed internal steps of
+    // 1/60 s: as many as the time gathered so far allows, at most as many as
+    // cover the whole frame; 0 runs none. The contact hooks run inside this
+    // call, after each internal step; an exception from a hook leaves it.
+    void step(double seconds);
+    // Towards negative y at 10 units per second squared until changed.
+    void setGravity(float x, float y, float z);
+    // For PhysicsNode::activate and deactivate only: puts the node's body
+    // into the world or takes it out again, together with the node's contact
+    // pairs. The node must have a body.
+    void add(PhysicsNode& node);
+    void remove(PhysicsNode& node);
+
+private:
+    friend class Singleton<PhysicsSystem, 0>;
+
+    PhysicsSystem();
+    ~PhysicsSystem() override;
+
+    static void afterInternalStep(btDynamicsWorld* world, btScalar timeStep);
+
+    // Destroyed in reverse order: the world goes before everything it uses,
+    // and the pair cache, which the broadphase uses without owning, goes last.
+    boost::shared_ptr<btOverlappingPairCache> pairCache;
+    boost::shared_ptr<btBroadphaseInterface> broadphase;
+    boost::shared_ptr<btCollisionDispatcher> dispatcher;
+    boost::shared_ptr<btConstraintSolver> solver;
+    boost::shared_ptr<btCollisionConfiguration> collisionConfiguration;
+    boost::shared_ptr<btSoftRigidDynamicsWorld> world;
+    ContactTracker contacts;
+};
+
+}  // namespace lum
+
+#endif

@@ -1,0 +1,74 @@
+#include "lum/physics/PhysicsSystem.h"
+
+#include <cmath>
+
+#include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
+#include <BulletCollision/BroadphaseCollision/btOverlappingPairCache.h>
+#include <BulletCollision/CollisionDispatch/btCollisionDispatcher.h>
+#include <BulletCollision/CollisionDispatch/btDefaultCollisionConfiguration.h>
+#include <BulletDynamics/ConstraintSolver/btSequentialImpulseConstraintSolver.h>
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+#include <BulletSoftBody/btSoftRigidDynamicsWorld.h>
+
+#include "lum/physics/PhysicsNode.h"
+#include "lum/util/Assert.h"
+#include "lum/util/Trace.h"
+
+namespace lum {
+
+namespace {
+const double fixedStep = 1.0 / 60.0;
+}  // namespace
+
+PhysicsSystem::PhysicsSystem() {
+    LUM_TRACE_BEGIN
+    pairCache.reset(new btHashedOverlappingPairCache());
+    broadphase.reset(new btDbvtBroadphase(pairCache.get()));
+    const btDefaultCollisionConstructionInfo constructionInfo;
+    btDefaultCollisionConfiguration* const configuration =
+        new btDefaultCollisionConfiguration(constructionInfo);
+    collisionConfiguration.reset(configuration);
+    dispatcher.reset(new btCollisionDispatcher(configuration));
+    solver.reset(new btSequentialImpulseConstraintSolver());
+    world.reset(new btSoftRigidDynamicsWorld(dispatcher.get(), broadphase.get(), solver.get(),
+                                             configuration));
+    world->setInternalTickCallback(&PhysicsSystem::afterInternalStep, nullptr, false);
+    setGravity(0.0f, -10.0f, 0.0f);
+    LUM_TRACE_END
+}
+
+PhysicsSystem::~PhysicsSystem() = default;
+
+void PhysicsSystem::step(double seconds) {
+    LUM_TRACE_BEGIN
+    const int maxSubSteps = static_cast<int>(std::ceil(seconds / fixedStep));
+    world->stepSimulation(static_cast<btScalar>(seconds), maxSubSteps,
+                          static_cast<btScalar>(fixedStep));
+    LUM_TRACE_END
+}
+
+void PhysicsSystem::setGravity(float x, float y, float z) {
+    world->setGravity(btVector3(x, y, z));
+}
+
+void PhysicsSystem::add(PhysicsNode& node) {
+    LUM_TRACE_BEGIN
+    LUM_ASSERT(node.getBody() != nullptr);
+    world->addRigidBody(node.getBody());
+    LUM_TRACE_END
+}
+
+void PhysicsSystem::remove(PhysicsNode& node) {
+    LUM_TRACE_BEGIN
+    world->removeRigidBody(node.getBody());
+    contacts.forget(node);
+    LUM_TRACE_END
+}
+
+void PhysicsSystem::afterInternalStep(btDynamicsWorld* stepped, btScalar) {
+    LUM_TRACE_BEGIN
+    instance().contacts.classify(*stepped->getDispatcher());
+    LUM_TRACE_END
+}
+
+}  // namespace lum

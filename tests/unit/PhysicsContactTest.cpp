@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "PhysicsFixture.h"
+
+using namespace lum;
+
+namespace {
+const glm::vec3 unitBox(1, 1, 1);
+}  // namespace
+
+class PhysicsContactTest : public PhysicsTest {};
+
+TEST_F(PhysicsContactTest, RestingBoxesBeginOnceContinueEveryStepAndEndOnce) {
+    const boost::shared_ptr<RecordingNode> ground =
+        box("ground", glm::vec3(0, 0, 0), glm::vec3(5, 1, 5), 0);
+    const boost::shared_ptr<RecordingNode> crate =
+        box("crate", glm::vec3(0, 1.5f, 0), glm::vec3(0.5f), 1);
+
+    physics().step(0.0);
+    EXPECT_TRUE(ground->told.empty());
+
+    steps(1);
+    ASSERT_EQ(1u, ground->told.size());
+    EXPECT_EQ(1, ground->count(Contact::begin, crate.get()));
+    ASSERT_EQ(1u, crate->told.size());
+    EXPECT_EQ(1, crate->count(Contact::begin, ground.get()));
+
+    steps(10);
+    EXPECT_EQ(10, ground->count(Contact::proceed, crate.get()));
+    EXPECT_EQ(10, crate->count(Contact::proceed, ground.get()));
+
+    // Lifted far away: the very next step holds no manifold for the pair.
+    btTransform lifted = crate->getBody()->getWorldTransform();
+    lifted.setOrigin(btVector3(0, 50, 0));
+    crate->getBody()->setWorldTransform(lifted);
+    steps(1);
+    EXPECT_EQ(1, ground->count(Contact::end, crate.get()));
+    EXPECT_EQ(1, crate->count(Contact::end, ground.get()));
+    steps(5);
+    EXPECT_EQ(12u, ground->told.size());
+    EXPECT_EQ(12u, crate->told.size());
+}
+
+TEST_F(PhysicsContactTest, OverlappingBoundsCountAsContactWithoutTouching) {
+    physics().setGravity(0, 0, 0);
+    // Turned 45 degrees, the box is a diamond whose bounds reach past its
+    // sides; the other box lies inside those bounds but 0.13 from the diamond.
+    const boost::shared_ptr<RecordingNode> diamond = box("diamond", glm::vec3(0), unitBox, 1, 45);
+    const boost::shared_ptr<RecordingNode> block =
+        box("block", glm::vec3(2.3f, 1.3f, 0), unitBox, 0);
+    steps(3);
+    EXPECT_EQ(1, diamond->count(Contact::begin, block.get()));
+    EXPECT_EQ(2, block->count(Contact::proceed, diamond.get()));
+    EXPECT_NEAR(0.0f, diamond->getBody()->getLinearVelocity().length(), 1e-6f);
+}
+
+TEST_F(PhysicsContactTest, SeveralManifoldsBetweenTwoNodesAreOnePair) {
+    const boost::shared_ptr<RecordingNode> ground =
+        box("ground", glm::vec3(0), glm::vec3(5, 1, 5), 0);
+    // Two feet: the compound meets the ground with one manifold per foot.
+    const boost::shared_ptr<RecordingNode> bench = RecordingNode::make("bench", {});
+    BoxSpatial::make("left", bench, glm::vec3(0.5f))->setTranslation(glm::vec3(-2, 0, 0));
+    BoxSpatial::make("right", bench, glm::vec3(0.5f))->setTranslation(glm::vec3(2, 0, 0));
+    bench->setTranslation(glm::vec3(0, 1.5f, 0));
+    bench->setMass(2);
+    bench->rebuildPhysics();
+    bench->activate();
+
+    steps(4);
+    EXPECT_EQ(1, bench->count(Contact::begin, ground.get()));
+    EXPECT_EQ(3, bench->count(Contact::proceed, ground.get()));
+    EXPECT_EQ(1, ground->count(Contact::begin, bench.get()));
+    EXPECT_EQ(3, ground->count(Contact::proceed, bench.get()));
+}
+
+TEST_F(PhysicsContactTest, AHookThatDeactivatesItsNodeSilencesOnlyThatNodesPairs) {
+    physics().setGravity(0, 0, 0);
+    const boost::shared_ptr<RecordingNode> middle = box("middle", glm::vec3(0), unitBox, 1);
+    const boost::shared_ptr<RecordingNode> left = box("left", glm::vec3(-2, 0, 0), unitBox, 0);
+    const boost::shared_ptr<RecordingNode> right = box("right", glm::vec3(2, 0, 0), unitBox, 0);
+    const boost::shared_ptr<RecordingNode> far = box("far", glm::vec3(20, 0, 0), unitBox, 1);
+    const boost::shared_ptr<RecordingNode> wall = box("wall", glm::vec3(22, 0, 0), unitBox, 0);
+    bool withdrawn = false;
+    middle->onBegin = [&](PhysicsNode*) {
+        if (!withdrawn) {
+            withdrawn = true;
+            middle->deactivate();
+        }
+    };
+
+    steps(1);
+    // Whichever of its two pairs came first was told in full; the other not at all.
+    EXPECT_EQ(1u, middle->told.size());
+    EXPECT_EQ(
+        1, left->count(Contact::begin, middle.get()) + right->count(Contact::begin, middle.get()));
+    EXPECT_EQ(1u, left->told.size() + right->told.size());
+    EXPECT_EQ(1, far->count(Contact::begin, wall.get()));
+    EXPECT_EQ(1, wall->count(Contact::begin, far.get()));
+
+    steps(2);
+    EXPECT_EQ(1u, middle->told.size());
+    EXPECT_EQ(1u, left->told.size() + right->told.size());
+    EXPECT_EQ(2, far->count(Contact::proceed, wall.get()));
+
+    // Its pairs were dropped, so back in the world it begins afresh.
+    middle->told.clear();
+    middle->activate();
+    steps(1);
+    EXPECT_EQ(1, middle->count(Contact::begin, left.get()));
+    EXPECT_EQ(1, middle->count(Contact::begin, right.get()));
+    EXPECT_EQ(0, middle->count(Contact::end));
+}
+
+TEST_F(PhysicsContactTest, ANodeLetGoInsideAHookOutlivesThePairBeingToldThenLeaves) {
+    physics().setGravity(0, 0, 0);
+    const boost::shared_ptr<Node> shelf = Node::make("shelf", {});
+    boost::weak_ptr<RecordingNode> corn = box("corn", glm::vec3(0), unitBox, 1, 0, shelf);
+    const boost::shared_ptr<RecordingNode> mouse = box("mouse", glm::vec3(2, 0, 0), unitBox, 0);
+    const boost::shared_ptr<RecordingNode> crumb = box("crumb", glm::vec3(-2, 0, 0), unitBox, 0);
+    PhysicsNode* const cornAddress = corn.lock().get();
+    corn.lock()->onBegin = [&shelf](PhysicsNode* other) {
+        if (other->getName() == "mouse") {
+            shelf->removeAllChildren();  // the shelf held the corn's only owner
+        }
+    };
+
+    steps(1);
+    EXPECT_TRUE(corn.expired());
+    EXPECT_EQ(1, mouse->count(Contact::begin, cornAddress));
+    EXPECT_EQ("corn", mouse->told.at(0).otherName);
+    EXPECT_LE(crumb->told.size(), 1u);  // told only if its pair came first
+    steps(2);
+    EXPECT_EQ(1u, mouse->told.size());
+    EXPECT_EQ(0, crumb->count(Contact::end));
+}
+
+TEST_F(PhysicsContactTest, FramesRunWholeSixtiethsUpToTheNumberCoveringTheFrame) {
+    const boost::shared_ptr<RecordingNode> ground =
+        box("ground", glm::vec3(0), glm::vec3(5, 1, 5), 0);
+    const boost::shared_ptr<RecordingNode> crate =
+        box("crate", glm::vec3(0, 1.5f, 0), glm::vec3(0.5f), 1);
+    steps(1);
+    const auto stepsIn = [&](double seconds) {
+        const int before = ground->count(Contact::proceed);
+        physics().step(seconds);
+        return ground->count(Contact::proceed) - before;
+    };
+
+    EXPECT_EQ(0, stepsIn(0.0));
+    // Single precision leaves a quarter second a hair short of 15 steps, so
+    // two frames in a row give 14 or 15 each and 15 at least once.
+    const int first = stepsIn(0.25);
+    const int second = stepsIn(0.25);
+    EXPECT_GE(first, 14);
+    EXPECT_LE(first, 15);
+    EXPECT_GE(second, 14);
+    EXPECT_LE(second, 15);
+    EXPECT_EQ(15, std::max(first, second));
+
+    int total = 0;
+    for (int i = 0; i < 20; ++i) {
+        const int taken = stepsIn(0.05);
+        EXPECT_LE(taken, 3);
+        total += taken;
+    }
+    EXPECT_GE(total, 59);
+    EXPECT_LE(total, 60);
+}
