@@ -103,6 +103,15 @@ public:
 protected:
     explicit PhysicsNode(const std::string& name);
 
+    // What the make of every kind of physics node does: the object, owned
+    // with the Deleter, under parent. Kind's constructor takes the name.
+    template <class Kind>
+    static boost::shared_ptr<Kind> makeKind(const std::string& name, boost::weak_ptr<Node> parent) {
+        const boost::shared_ptr<Kind> node(new Kind(name), Deleter());
+        node->setParent(parent);
+        return node;
+    }
+
     // The shape-gathering steps of a rebuild with several children: a node
     // adds the shapes below it, a leaf its own shape.
     void addShape(btCompoundShape& compound, Node& node);

@@ -17,6 +17,7 @@ class btSoftRigidDynamicsWorld;
 
 namespace lum {
 
+class PhysicsDebugDraw;
 class PhysicsNode;
 
 // The game's one rigid-body world, created on first use and kept to the end
@@ -38,6 +39,10 @@ public:
     // pairs. The node must have a body.
     void add(PhysicsNode& node);
     void remove(PhysicsNode& node);
+    // Draws the world's shapes, bounding boxes and contact points through the
+    // renderer's camera. Needs a living Renderer; the drawer is made on the
+    // first call, so the world itself works without a window.
+    void debugDraw();
 
 private:
     friend class Singleton<PhysicsSystem, 0>;
@@ -47,9 +52,11 @@ private:
 
     static void afterInternalStep(btDynamicsWorld* world, btScalar timeStep);
 
-    // Destroyed in reverse order: the world goes before everything it uses,
-    // and the pair cache, which the broadphase uses without owning, goes last.
+    // Destroyed in reverse order: the world goes before everything it uses
+    // (the debug drawer included), and the pair cache, which the broadphase
+    // uses without owning, goes last.
     boost::shared_ptr<btOverlappingPairCache> pairCache;
+    boost::shared_ptr<PhysicsDebugDraw> debugDrawer;
     boost::shared_ptr<btBroadphaseInterface> broadphase;
     boost::shared_ptr<btCollisionDispatcher> dispatcher;
     boost::shared_ptr<btConstraintSolver> solver;

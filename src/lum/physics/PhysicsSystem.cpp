@@ -1,5 +1,7 @@
 #include "lum/physics/PhysicsSystem.h"
 
+#include <GL/glew.h>
+
 #include <cmath>
 
 #include <BulletCollision/BroadphaseCollision/btDbvtBroadphase.h>
@@ -10,7 +12,10 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <BulletSoftBody/btSoftRigidDynamicsWorld.h>
 
+#include "lum/physics/PhysicsDebugDraw.h"
 #include "lum/physics/PhysicsNode.h"
+#include "lum/render/Shader.h"
+#include "lum/scene/Material.h"
 #include "lum/util/Assert.h"
 #include "lum/util/Trace.h"
 
@@ -38,6 +43,21 @@ PhysicsSystem::PhysicsSystem() {
 }
 
 PhysicsSystem::~PhysicsSystem() = default;
+
+void PhysicsSystem::debugDraw() {
+    LUM_TRACE_BEGIN
+    if (!debugDrawer) {
+        debugDrawer.reset(new PhysicsDebugDraw());
+        world->setDebugDrawer(debugDrawer.get());
+    }
+    debugDrawer->prepare();
+    const boost::shared_ptr<Material> material = debugDrawer->getMaterial();
+    glUseProgram(material->getShader()->getProgram());
+    material->apply();
+    world->debugDrawWorld();
+    glUseProgram(0);
+    LUM_TRACE_END
+}
 
 void PhysicsSystem::step(double seconds) {
     LUM_TRACE_BEGIN

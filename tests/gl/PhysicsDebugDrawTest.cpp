@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "PhysicsFixture.h"
+#include "RendererFixture.h"
+#include "lum/physics/PhysicsDebugDraw.h"
+#include "lum/render/Uniform.h"
+#include "lum/scene/Camera.h"
+#include "lum/scene/Material.h"
+
+using namespace lum;
+
+using PhysicsDebugDrawTest = RendererTest;
+
+TEST_F(PhysicsDebugDrawTest, ABoxInTheWorldShowsAsRedLines) {
+    const boost::shared_ptr<Camera>& camera = renderer->getCamera();
+    camera->setPerspective(55, 4.0f / 3.0f, 1, 500);
+    camera->setTranslation(glm::vec3(0, 0, 8));
+    camera->update(0);
+    const boost::shared_ptr<RecordingNode> crate = RecordingNode::make("crate", {});
+    BoxSpatial::make("crate.box", crate, glm::vec3(1));
+    crate->rebuildPhysics();
+    crate->activate();
+
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    PhysicsSystem::instance().debugDraw();
+    std::vector<unsigned char> pixels(3 * 1024 * 768);
+    glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    int red = 0;
+    for (std::size_t i = 0; i < pixels.size(); i += 3) {
+        red += pixels[i] > 128 && pixels[i + 1] < 64 && pixels[i + 2] < 64 ? 1 : 0;
+    }
+    EXPECT_GT(red, 500) << "the box's edges";
+    crate->deactivate();
+}
+
+TEST_F(PhysicsDebugDrawTest, StartsRedWithItsDebugMode) {
+    PhysicsDebugDraw drawer;
+    EXPECT_EQ(2059, drawer.getDebugMode());
+    EXPECT_EQ(glm::vec3(1, 0, 0), drawer.getMaterial()->getUniform("color")->asVec3().getValue());
+}

@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "PhysicsFixture.h"
+#include "lum/character/Corn.h"
+#include "lum/character/Glimmet.h"
+#include "lum/character/Props.h"
+#include "lum/character/Toys.h"
+
+using namespace lum;
+
+namespace {
+
+struct Mortal : Character {
+    Mortal() : Character(100, 100) {}
+    void kill() override { ++deaths; }
+    int deaths = 0;
+};
+
+// Builds an inactive physics node around one box, then puts it into the world.
+void buildAround(PhysicsNode& node, const glm::vec3& position, const glm::vec3& halfExtents, float mass) {
+    const boost::shared_ptr<Node> owner = boost::static_pointer_cast<Node>(node.shared_from_this());
+    BoxSpatial::make(node.getName() + ".box", owner, halfExtents)->setTranslation(position);
+    node.setMass(mass);
+    node.rebuildPhysics();
+    node.activate();
+}
+
+class CharacterTest : public PhysicsTest {
+protected:
+    void TearDown() override {
+        Glimmet& player = Glimmet::instance();
+        player.deactivate();
+        player.removeAllChildren();
+        PhysicsTest::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST(Character, DiesOnlyBelowZeroHealth) {
+    Mortal mortal;
+    mortal.damage(100);
+    EXPECT_EQ(0, mortal.health);
+    EXPECT_EQ(0, mortal.deaths);
+    mortal.damage(1);
+    EXPECT_EQ(-1, mortal.health);
+    EXPECT_EQ(1, mortal.deaths);
+    mortal.heal(500);
+    EXPECT_EQ(100, mortal.health);
+}
+
+TEST_F(CharacterTest, KindsAreMadeUnderTheirParentWithoutABody) {
+    const boost::shared_ptr<Node> parent = Node::make("redCube0202", {});
+    const boost::shared_ptr<RedCube> cube = RedCube::make("redCube0202.1", parent);
+    EXPECT_EQ(parent, cube->getParent());
+    EXPECT_FALSE(cube->isActive());
+    EXPECT_EQ(nullptr, cube->getBody());
+    EXPECT_EQ(0.0f, cube->getMass());
+    const boost::shared_ptr<ToyRobot> robot = ToyRobot::make("toyRobot", parent);
+    EXPECT_EQ(100, robot->health);
+    robot->damage(101);  // toys shrug death off
+    EXPECT_EQ(-1, robot->health);
+}
+
+TEST_F(CharacterTest, CornVanishesAtThePlayersTouchOnly) {
+    const boost::shared_ptr<Node> field = Node::make("field", {});
+    const boost::shared_ptr<Corn> corn = Corn::make("corn", field);
+    buildAround(*corn, glm::vec3(0, 0, 0), glm::vec3(1, 0.5f, 1), 0.0f);
+
+    // A cube lands on it: the corn stays.
+    const boost::shared_ptr<GreenCube> cube = GreenCube::make("cube", field);
+    buildAround(*cube, glm::vec3(0, 1.6f, 0), glm::vec3(0.5f), 1.0f);
+    steps(60);
+    EXPECT_NEAR(1.0f, cube->getWorldTransform().translation.y, 0.05f) << "the cube rests on the corn";
+    EXPECT_TRUE(corn->isActive());
+    EXPECT_EQ(field, corn->getParent());
+    cube->deactivate();
+    cube->detach();
+
+    // The player lands on it: gone from the world and the field in that step.
+    Glimmet& player = Glimmet::instance();
+    buildAround(player, glm::vec3(0, 1.6f, 0), glm::vec3(0.5f), 1.0f);
+    for (int i = 0; i < 60 && corn->isActive(); ++i) {
+        steps(1);
+    }
+    EXPECT_FALSE(corn->isActive());
+    EXPECT_EQ(nullptr, corn->getParent());
+    EXPECT_EQ(0, field->getChildCount());
+}
+
+TEST_F(CharacterTest, ThePlayerIsOnTheGroundWhileItsContactsContinue) {
+    const boost::shared_ptr<RecordingNode> floor = box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(5, 0.5f, 5), 0.0f);
+    Glimmet& player = Glimmet::instance();
+    buildAround(player, glm::vec3(0, 3, 0), glm::vec3(0.5f), 1.0f);
+    player.update(frame);
+    steps(1);
+    EXPECT_FALSE(player.onGround) << "still falling";
+    for (int i = 0; i < 120; ++i) {
+        player.update(frame);  // the frame's scene update clears the flag
+        steps(1);              // and the physics step sets it again
+    }
+    EXPECT_TRUE(player.onGround);
+    player.update(frame);
+    EXPECT_FALSE(player.onGround);
+}

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <AL/al.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <vector>
+
+#include "TempDir.h"
+#include "lum/resource/Sound.h"
+#include "lum/resource/SoundLoader.h"
+#include "lum/util/Exception.h"
+
+using namespace lum;
+
+namespace {
+
+// Encodes a short tone with oggenc (vorbis-tools) and returns the file's path.
+std::string encodeTone(const TempDir& dir, const std::string& name, int channels, int rate) {
+    std::vector<short> samples(static_cast<std::size_t>(rate / 4) * channels);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = static_cast<short>(8000 * std::sin(i * 0.05));
+    }
+    const std::string raw = dir.write(name + ".raw",
+                                      std::string(reinterpret_cast<const char*>(samples.data()),
+                                                  samples.size() * sizeof(short)));
+    const std::string ogg = (dir.path / (name + ".ogg")).string();
+    const std::string command = "oggenc -Q -r -B 16 -C " + std::to_string(channels) + " -R " +
+                                std::to_string(rate) + " -o " + ogg + " " + raw;
+    EXPECT_EQ(0, std::system(command.c_str())) << command;
+    return ogg;
+}
+
+// The sound tests run from a scratch directory with its own resources/, so
+// the loader's "resources/" finds the test's files.
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = boost::filesystem::current_path();
+        boost::filesystem::current_path(dir.path);
+        boost::filesystem::create_directories(dir.path / "resources");
+    }
+    void TearDown() override { boost::filesystem::current_path(previous); }
+
+    ALint bufferProperty(const Sound& sound, ALenum property) const {
+        ALint buffer = 0;
+        alGetSourcei(sound.getSource(), AL_BUFFER, &buffer);
+        ALint value = 0;
+        alGetBufferi(static_cast<ALuint>(buffer), property, &value);
+        return value;
+    }
+
+    TempDir dir;
+    boost::filesystem::path previous;
+};
+
+}  // namespace
+
+TEST_F(SoundTest, MonoAndStereoGiveSixteenBitBuffersAtTheirRate) {
+    encodeTone(dir, "resources/mono", 1, 22050);
+    encodeTone(dir, "resources/stereo", 2, 44100);
+    ASSERT_FALSE(SoundLoader::instance().isSilent()) << "tests expect OpenAL's null output";
+    const boost::shared_ptr<Sound> mono = SoundLoader::instance().load("mono");
+    const boost::shared_ptr<Sound> stereo = SoundLoader::instance().load("stereo");
+    EXPECT_EQ(1, bufferProperty(*mono, AL_CHANNELS));
+    EXPECT_EQ(16, bufferProperty(*mono, AL_BITS));
+    EXPECT_EQ(22050, bufferProperty(*mono, AL_FREQUENCY));
+    EXPECT_EQ(2, bufferProperty(*stereo, AL_CHANNELS));
+    EXPECT_EQ(44100, bufferProperty(*stereo, AL_FREQUENCY));
+}
+
+TEST_F(SoundTest, TheCacheAnswersWithoutTouchingTheFileAgain) {
+    const std::string path = encodeTone(dir, "resources/roll", 1, 22050);
+    const boost::shared_ptr<Sound> first = SoundLoader::instance().load("roll");
+    boost::filesystem::remove(path);
+    EXPECT_EQ(first, SoundLoader::instance().load("roll"));
+}
+
+TEST_F(SoundTest, PlayLeavesAPlayingSoundAlone) {
+    encodeTone(dir, "resources/music", 1, 22050);
+    const boost::shared_ptr<Sound> music = SoundLoader::instance().load("music");
+    ALint looping = 0;
+    alGetSourcei(music->getSource(), AL_LOOPING, &looping);
+    EXPECT_EQ(AL_TRUE, looping) << "a fresh sound loops until first played";
+    EXPECT_FALSE(music->isPlaying());
+    music->play(true, false);
+    EXPECT_TRUE(music->isPlaying());
+    music->play(false, false);
+    alGetSourcei(music->getSource(), AL_LOOPING, &looping);
+    EXPECT_EQ(AL_TRUE, looping) << "the second play changed the playing sound";
+    music->stop();
+    music->play(false, false);
+    alGetSourcei(music->getSource(), AL_LOOPING, &looping);
+    EXPECT_EQ(AL_FALSE, looping);
+    music->stop();
+}
+
+TEST_F(SoundTest, FilesThatAreNotOggVorbisAreRefused) {
+    const std::string path = dir.write("resources/noise.ogg", std::string(4000, 'x'));
+    try {
+        SoundLoader::instance().load("noise");
+        FAIL();
+    } catch (const IOException& e) {
+        EXPECT_EQ("Sound file resources/noise.ogg is not an Ogg Vorbis stream.", e.getMessage());
+    }
+    EXPECT_THROW(SoundLoader::instance().load("absent"), IOException);
+}
