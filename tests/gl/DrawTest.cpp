@@ -81,7 +81,6 @@ protected:
 
     static GameSettings& settings() { return GameSettings::instance(); }
 
-    btBoxShape box{btVector3(1, 1, 1)};
 
     // A cube two units wide at the origin, seen from six units away, lit from the front.
     boost::shared_ptr<Model> showCube() {
@@ -96,7 +95,7 @@ protected:
         light->setLinearAttenuation(0);
         light->setQuadraticAttenuation(0);
         light->refreshWorldTransform();
-        const boost::shared_ptr<Model> cube = makeTestModel("cube", "cube", &box, Scene::global().getRoot());
+        const boost::shared_ptr<Model> cube = makeTestModel("cube", "cube", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot());
         cube->rotate(30, glm::vec3(0, 1, 0));
         cube->rotate(20, glm::vec3(1, 0, 0));
         Scene::global().update(0);

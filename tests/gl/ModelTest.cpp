@@ -51,14 +51,13 @@ protected:
     }
 
     TempDir files;
-    btBoxShape box{btVector3(1, 1, 1)};
 };
 
 }  // namespace
 
 TEST_F(ModelTest, AnimationsStepOnceAFrameWithinTheirRangeAndBlendLinearly) {
     const Model::AnimationTable animations = {{"turn", Animation{3, 6, 10}}};
-    const auto model = makeTestModel("walker", "frames", &box, Scene::global().getRoot(), animations);
+    const auto model = makeTestModel("walker", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(), animations);
     model->setAnimated(true);
     EXPECT_EQ("turn", model->getCurrentAnimation());
     EXPECT_EQ(3, model->getCurrentFrame());
@@ -80,7 +79,7 @@ TEST_F(ModelTest, AnimationsStepOnceAFrameWithinTheirRangeAndBlendLinearly) {
 }
 
 TEST_F(ModelTest, AModelWithoutAnimationsKeepsFrameZero) {
-    const auto model = makeTestModel("still", "frames", &box, Scene::global().getRoot());
+    const auto model = makeTestModel("still", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot());
     model->setAnimated(true);
     for (int i = 0; i < 3; ++i) {
         model->update(0.5);
@@ -92,13 +91,13 @@ TEST_F(ModelTest, AModelWithoutAnimationsKeepsFrameZero) {
 TEST_F(ModelTest, TheRobotStartsWithItsOwnAnimation) {
     const Model::AnimationTable animations = {{"turn", Animation{0, 4, 5}},
                                               {"armsEvil", Animation{4, 8, 5}}};
-    EXPECT_EQ("armsEvil", makeTestModel("toyRobot", "frames", &box, Scene::global().getRoot(),
+    EXPECT_EQ("armsEvil", makeTestModel("toyRobot", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(),
                                         animations)
                               ->getCurrentAnimation());
-    EXPECT_EQ("turn", makeTestModel("toyMouse", "frames", &box, Scene::global().getRoot(),
+    EXPECT_EQ("turn", makeTestModel("toyMouse", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(),
                                     animations)
                           ->getCurrentAnimation());
-    EXPECT_THROW(makeTestModel("toyRobot", "frames", &box, Scene::global().getRoot(),
+    EXPECT_THROW(makeTestModel("toyRobot", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(),
                                {{"turn", Animation{0, 4, 5}}}),
                  std::out_of_range);
 }
@@ -111,7 +110,7 @@ TEST_F(ModelTest, EachModelIsLitByTheThreeNearestLights) {
         light->setDiffuse(glm::vec4(static_cast<float>(i)));
         light->refreshWorldTransform();  // lights are placed once, when loaded
     }
-    const auto model = makeTestModel("lit", "frames", &box, root);
+    const auto model = makeTestModel("lit", "frames", new btBoxShape(btVector3(1, 1, 1)), root);
     renderer->getCamera()->update(0);
     Scene::global().update(0);
     model->render(*renderer);

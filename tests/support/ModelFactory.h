@@ -17,7 +17,7 @@
 
 // Assembles a model from the game's resources the way a level does: the mesh,
 // the "simple" and "outline" shaders, one buffer and two vertex arrays.
-// The shape belongs to the caller and must outlive the model.
+// The model takes the shape over.
 inline boost::shared_ptr<lum::Model> makeTestModel(const std::string& name, const std::string& mesh,
                                                    btCollisionShape* shape,
                                                    boost::weak_ptr<lum::Node> parent,

@@ -1,6 +1,7 @@
 #ifndef LUM_SCENE_MODEL_H
 #define LUM_SCENE_MODEL_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,10 @@ struct Animation {
 };
 
 // A textured, cel-shaded, outlined mesh, lit by up to three of the scene's
-// lights and optionally animated. The model shares its materials, vertex
-// arrays, buffer and texture with nobody else but keeps them alive; the
-// collision shape belongs to whoever made the model.
+// lights and optionally animated. The model keeps its materials, vertex
+// arrays, buffer and texture alive, and owns its collision shape (made with
+// new; a compound's child shapes go with it). A physics body built from the
+// shape must be gone before the model.
 class Model : public Spatial {
 public:
     using AnimationTable = boost::unordered_map<std::string, Animation>;
@@ -86,7 +88,7 @@ private:
     boost::shared_ptr<VertexArray> outlineVertexArray;
     boost::shared_ptr<VertexBuffer> vertexBuffer;
     boost::shared_ptr<Texture> texture;
-    btCollisionShape* collisionShape;
+    std::unique_ptr<btCollisionShape, void (*)(btCollisionShape*)> collisionShape;
     std::vector<boost::shared_ptr<Light>> lights;
     unsigned lightsVersion;
     bool transparent;

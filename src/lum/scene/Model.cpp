@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <BulletCollision/CollisionShapes/btCompoundShape.h>
 #include <GL/glew.h>
 
 #include "lum/GameSettings.h"
@@ -22,6 +23,17 @@ namespace {
 
 const std::size_t maxLights = 3;
 const int textureUnit = 1;
+
+void deleteShape(btCollisionShape* shape) {
+    if (btCompoundShape* const compound = dynamic_cast<btCompoundShape*>(shape)) {
+        for (int i = compound->getNumChildShapes() - 1; i >= 0; --i) {
+            btCollisionShape* const child = compound->getChildShape(i);
+            compound->removeChildShapeByIndex(i);
+            deleteShape(child);
+        }
+    }
+    delete shape;
+}
 
 void blendVertex(const Vertex& a, const Vertex& b, float blend, Vertex& out) {
     const float* from = &a.vertex[0];
@@ -65,7 +77,7 @@ boost::shared_ptr<Model> Model::make(const std::string& name, btCollisionShape* 
 Model::Model(const std::string& name, btCollisionShape* shape, const ModelData& data)
     : Spatial(name),
       data(data),
-      collisionShape(shape),
+      collisionShape(shape, &deleteShape),
       lightsVersion(0),
       transparent(false),
       animated(false),
@@ -81,7 +93,7 @@ Model::~Model() = default;
 
 // A model made without a shape stands for nothing physical.
 btCollisionShape* Model::getCollisionShape() const {
-    return collisionShape != nullptr ? collisionShape : Spatial::getCollisionShape();
+    return collisionShape ? collisionShape.get() : Spatial::getCollisionShape();
 }
 
 void Model::update(double dt) {
