@@ -6,4 +6,6 @@ cd "$(dirname "$0")/.."
 bash tools/setup.sh
 bash tools/build.sh
 cd build
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j "$(nproc)"
+# -noreset: without it the X server resets whenever its last client leaves,
+# and a test that connects during the reset finds no display.
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --output-on-failure -j "$(nproc)"

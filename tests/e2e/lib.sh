@@ -13,7 +13,7 @@ fail() {
 own_display() {
   if [ -z "${GLIMMET_E2E_DISPLAY:-}" ]; then
     export GLIMMET_E2E_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
   fi
 }
 
