@@ -1,0 +1,114 @@
+#ifndef LUM_RESOURCE_UBERLOADER_H
+#define LUM_RESOURCE_UBERLOADER_H
+
+#include <boost/filesystem/path.hpp>
+#include <boost/shared_ptr.hpp>
+#include <glm/glm.hpp>
+#include <memory>
+#include <string>
+
+#include "lum/config/Setting.h"
+#include "lum/resource/ResourceLoader.h"
+#include "lum/scene/Transform.h"
+#include "lum/util/Log.h"
+#include "lum/util/Singleton.h"
+
+class btCollisionShape;
+
+namespace lum {
+
+class Material;
+class Node;
+class PhysicsNode;
+class Sound;
+class Spatial;
+
+// Turns configuration into scene objects: whole levels into the global scene,
+// single models for whoever asks. An object is described by a group whose
+// display name (its prototype's name, or its "type" key) says what it is,
+// compared without regard to letter case, or by the name of the
+// configuration file that holds its description. Reads every file through
+// the other loaders; keeps nothing between loads. Main thread only, between
+// frames; loads that build models need a living Renderer.
+class UberLoader : public Singleton<UberLoader, 0>, public ResourceLoader {
+public:
+    explicit UberLoader(const boost::filesystem::path& location = "resources/");
+
+    // Appends the objects of the configuration's "scene" list to the scene
+    // root in their order, then updates the scene once by 0.001 s so that
+    // every object has its world placement before the first frame. The
+    // physics nodes among them are in the physics world. A failure ends the
+    // load with the exception: nothing built by the load reaches the scene,
+    // and its physics nodes leave the world as they are freed.
+    void loadLevel(const std::string& name);
+    // A model built from the configuration `name` (named `name` unless the
+    // configuration names itself) under no parent; when the configuration
+    // has "mass" or "physics", the active physics node that wraps it.
+    // The caller owns the result.
+    boost::shared_ptr<Spatial> loadModel(const std::string& name);
+    // The sound loader's sound of that name, unchanged.
+    boost::shared_ptr<Sound> loadSound(const std::string& name);
+
+private:
+    // Whether a model gets the physics node of its own that its "mass" or
+    // "physics" key asks for, or never gets one: a game object's model is
+    // the shape of the object's own body.
+    enum class PhysicsWrapper { fromKeys, none };
+
+    // A shape made here, with the children of a compound.
+    struct ShapeDeleter {
+        void operator()(btCollisionShape* shape) const;
+    };
+    using OwnedShape = std::unique_ptr<btCollisionShape, ShapeDeleter>;
+
+    using Loaded = boost::shared_ptr<Spatial>;
+    using Parent = boost::shared_ptr<Node>;
+
+    // The object loaders: each builds its object under parent (which may be
+    // empty) and returns it already attached there.
+    Loaded doLoadSpatial(const Setting& description, const Parent& parent) const;
+    // A group, by its display name.
+    Loaded doLoadByKind(const Setting& description, const Parent& parent) const;
+    // A new node holding the list's objects in order.
+    boost::shared_ptr<Node> doLoadSpatialList(const Setting& list, const Parent& parent) const;
+    Loaded doLoadNode(const Setting& description, const Parent& parent) const;
+    Loaded doLoadModel(const Setting& description, const Parent& parent,
+                       PhysicsWrapper wrapping) const;
+    Loaded doLoadPhysicsNode(const Setting& description, const Parent& parent) const;
+    Loaded doLoadLight(const Setting& description, const Parent& parent) const;
+    Loaded doLoadFromBadConfig(const Setting& description, const Parent& parent) const;
+    Loaded doLoadRedCube(const Setting& description, const Parent& parent) const;
+    Loaded doLoadGreenCube(const Setting& description, const Parent& parent) const;
+    Loaded doLoadBlueCube(const Setting& description, const Parent& parent) const;
+    Loaded doLoadToyMouse(const Setting& description, const Parent& parent) const;
+    Loaded doLoadToyRobot(const Setting& description, const Parent& parent) const;
+    Loaded doLoadCorn(const Setting& description, const Parent& parent) const;
+    Loaded doLoadDoor(const Setting& description, const Parent& parent) const;
+    // A game object of class Kind: one dynamic body carrying its model's
+    // shape and its own "mass".
+    template <class Kind>
+    Loaded doLoadObject(const Setting& description, const Parent& parent,
+                        const std::string& placeholderPrefix, const std::string& info) const;
+
+    // Each element of the list loaded under node, in order.
+    void doLoadEach(Setting list, const boost::shared_ptr<Node>& node) const;
+    // The configuration `name` as an object description, named after its
+    // file unless it names itself.
+    static Setting loadDescription(const std::string& name);
+    // The physics node a model's keys ask for, made under parent; empty when
+    // they ask for none.
+    static boost::shared_ptr<PhysicsNode> makeWrapper(const Setting& description,
+                                                      const std::string& name,
+                                                      const Parent& parent);
+
+    static Transform loadTransform(const Setting& description);
+    static boost::shared_ptr<Material> loadMaterial(const Setting& description,
+                                                    const std::string& shaderName);
+    OwnedShape loadShape(const Setting& description, const glm::vec3& fallbackHalfExtents) const;
+
+    Log log;
+};
+
+}  // namespace lum
+
+#endif

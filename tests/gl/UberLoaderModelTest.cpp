@@ -1,0 +1,280 @@
+#include <BulletCollision/CollisionShapes/btBoxShape.h>
+#include <BulletCollision/CollisionShapes/btCompoundShape.h>
+#include <BulletCollision/CollisionShapes/btSphereShape.h>
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+#include <gtest/gtest.h>
+
+#include <boost/filesystem.hpp>
+#include <boost/pointer_cast.hpp>
+#include <string>
+
+#include "PhysicsFixture.h"
+#include "RendererFixture.h"
+#include "SceneFiles.h"
+#include "VectorExpect.h"
+#include "lum/character/Corn.h"
+#include "lum/character/Props.h"
+#include "lum/character/Toys.h"
+#include "lum/physics/PhysicsSystem.h"
+#include "lum/render/Uniform.h"
+#include "lum/render/VertexBuffer.h"
+#include "lum/resource/ModelLoader.h"
+#include "lum/resource/UberLoader.h"
+#include "lum/scene/Material.h"
+#include "lum/scene/Model.h"
+#include "lum/scene/Scene.h"
+
+using namespace lum;
+
+namespace {
+
+glm::vec3 fromBullet(const btVector3& v) {
+    return glm::vec3(v.x(), v.y(), v.z());
+}
+
+// Loading levels and models built from the game's own shaders, textures and
+// cube model, with a renderer for them.
+class UberLoaderModelTest : public RendererTest {
+protected:
+    UberLoaderModelTest() { files.linkGameAssets(gameResources); }
+
+    void TearDown() override {
+        root->removeAllChildren();
+        RendererTest::TearDown();
+    }
+
+    // The configuration "thing" holding `text`, loaded with loadModel.
+    boost::shared_ptr<Spatial> thing(const std::string& text) {
+        files.writeResource("thing.cfg", text);
+        boost::shared_ptr<Spatial> loaded;
+        report = reportOf([&] { loaded = UberLoader::instance().loadModel("thing"); });
+        EXPECT_EQ("", report.failure);
+        return loaded;
+    }
+
+    LoadReport loadLevel(const std::string& objects) const {
+        files.writeLevel(objects);
+        return reportOf([] { UberLoader::instance().loadLevel("level"); });
+    }
+
+    template <class T>
+    boost::shared_ptr<T> added(const std::string& name) const {
+        return boost::dynamic_pointer_cast<T>(root->getChild(name));
+    }
+
+    // The only child of an active physics node, which has to leave the world
+    // to show it.
+    static boost::shared_ptr<Spatial> onlyChild(PhysicsNode& node) {
+        node.deactivate();
+        EXPECT_EQ(1, node.getChildCount());
+        const boost::shared_ptr<Spatial> child = node.getChild(0);
+        node.activate();
+        return child;
+    }
+
+    static void steps(int count) {
+        for (int i = 0; i < count; ++i) {
+            PhysicsSystem::instance().step(1.0 / 60.0);
+        }
+    }
+
+    static glm::vec3 cubeExtents() {
+        return glm::vec3(ModelLoader::instance().load("cube").extents);
+    }
+
+    const boost::filesystem::path gameResources = boost::filesystem::current_path() / "resources";
+    const SceneFiles files;
+    const boost::shared_ptr<Node> root = Scene::global().getRoot();
+    LoadReport report;
+};
+
+const std::string staticFloor =
+    "Physics { name = \"floor\"; children = ( Model { shape = Box { size = (10, 0.5, 10) } } ) }";
+
+}  // namespace
+
+TEST_F(UberLoaderModelTest, AModelWithoutKeysIsTheCubeAsABoxOfItsExtentsWithTheMaterialItInherits) {
+    const boost::shared_ptr<Model> model =
+        boost::dynamic_pointer_cast<Model>(thing("Model { animated = false }"));
+    ASSERT_NE(nullptr, model);
+    EXPECT_EQ("thing", model->getName());
+    EXPECT_NE(std::string::npos, report.out.find("UberLoader : INFO: Loading model thing\n"));
+    EXPECT_NE(std::string::npos,
+              report.err.find("UberLoader : WARNING: Unknown shape type : Invalid setting, "
+                              "defaulting to Box.\n\n"));
+
+    const btBoxShape* const box = dynamic_cast<const btBoxShape*>(model->getCollisionShape());
+    ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(vectorsNear(cubeExtents(), fromBullet(box->getHalfExtentsWithMargin())));
+    EXPECT_EQ(ModelLoader::instance().load("cube").vertexCount,
+              static_cast<int>(model->getVertexBuffer()->getVertexCount()));
+    EXPECT_EQ("thing.vbo", model->getVertexBuffer()->getName());
+
+    const Material& material = *model->getMaterial();
+    EXPECT_EQ("simple.material", material.getName());
+    EXPECT_EQ("outline.thing", model->getOutlineMaterial()->getName());
+    EXPECT_EQ(glm::vec4(0.1f, 0.2f, 0.3f, 1.0f),
+              material.getUniform("material.ambient")->asVec4().getValue());
+    EXPECT_EQ(glm::vec4(0.7f, 0.8f, 0.9f, 1.0f),
+              material.getUniform("material.specular")->asVec4().getValue());
+    EXPECT_EQ(16.0f, material.getUniform("material.shininess")->asFloat().getValue());
+    EXPECT_FALSE(model->isTransparent());
+    EXPECT_EQ("", model->getCurrentAnimation());
+}
+
+TEST_F(UberLoaderModelTest, AShapeListIsACompoundOfItsPartsEachPlacedAndScaledByItsTransform) {
+    const boost::shared_ptr<Model> model = boost::dynamic_pointer_cast<Model>(thing(
+        "Model { shape = ("
+        "  Box { size = (1, 2, 3); transform = { scale = (2, 2, 2); translation = (0, 1, 0) } },"
+        "  { type = \"SPHERE\"; radius = 0.5;"
+        "    transform = { rotation = (0, 0.7071068, 0, 0.7071068) } } ) }"));
+    ASSERT_NE(nullptr, model);
+    EXPECT_EQ(std::string::npos, report.err.find("WARNING")) << report.err;
+    const btCompoundShape* const compound =
+        dynamic_cast<const btCompoundShape*>(model->getCollisionShape());
+    ASSERT_NE(nullptr, compound);
+    ASSERT_EQ(2, compound->getNumChildShapes());
+
+    const btBoxShape* const box = dynamic_cast<const btBoxShape*>(compound->getChildShape(0));
+    ASSERT_NE(nullptr, box);
+    EXPECT_TRUE(vectorsNear(glm::vec3(2, 4, 6), fromBullet(box->getHalfExtentsWithMargin())));
+    EXPECT_TRUE(
+        vectorsNear(glm::vec3(0, 1, 0), fromBullet(compound->getChildTransform(0).getOrigin())));
+
+    const btSphereShape* const sphere =
+        dynamic_cast<const btSphereShape*>(compound->getChildShape(1));
+    ASSERT_NE(nullptr, sphere);
+    EXPECT_FLOAT_EQ(0.5f, sphere->getRadius());
+    const btQuaternion turn = compound->getChildTransform(1).getRotation();
+    EXPECT_NEAR(0.7071068, turn.y(), 1e-5);
+    EXPECT_NEAR(0.7071068, turn.w(), 1e-5);
+}
+
+TEST_F(UberLoaderModelTest, AModelWithAMassOrPhysicsHangsUnderAnActivePhysicsNodeOfItsOwn) {
+    const struct {
+        std::string keys;
+        float mass;
+    } cases[] = {
+        {"mass = 2", 2.0f},
+        {"mass = 2; physics = { mass = 3 }", 2.0f},
+        {"physics = { mass = 3 }", 3.0f},
+        {"mass = \"heavy\"", 1.0f},
+        {"physics = true", 1.0f},
+    };
+    for (const auto& wrapped : cases) {
+        SCOPED_TRACE(wrapped.keys);
+        const boost::shared_ptr<PhysicsNode> wrapper =
+            boost::dynamic_pointer_cast<PhysicsNode>(thing("Model { " + wrapped.keys + " }"));
+        ASSERT_NE(nullptr, wrapper);
+        EXPECT_EQ("<Physics Node for thing>", wrapper->getName());
+        EXPECT_EQ(wrapped.mass, wrapper->getMass());
+        EXPECT_TRUE(wrapper->isActive());
+        const boost::shared_ptr<Spatial> model = onlyChild(*wrapper);
+        EXPECT_EQ("thing", model->getName());
+        EXPECT_EQ(model->getCollisionShape(), wrapper->getBody()->getCollisionShape());
+    }
+    EXPECT_NE(nullptr, boost::dynamic_pointer_cast<Model>(thing("Model { animated = false }")));
+}
+
+TEST_F(UberLoaderModelTest, AGameObjectIsOneBodyWithItsModelsShapeAndItsOwnMass) {
+    ASSERT_EQ("", loadLevel(staticFloor +
+                            ", redcube { name = \"crate\"; mass = 2; physics = { mass = 5 };"
+                            "  transform = { translation = (0, 4, 0) } }")
+                      .failure);
+    const boost::shared_ptr<RedCube> crate = added<RedCube>("crate");
+    ASSERT_NE(nullptr, crate);
+    EXPECT_TRUE(crate->isActive());
+    EXPECT_EQ(2.0f, crate->getMass());
+    const boost::shared_ptr<Model> model = boost::dynamic_pointer_cast<Model>(onlyChild(*crate));
+    ASSERT_NE(nullptr, model);
+    EXPECT_EQ("crate", model->getName());
+    EXPECT_EQ(model->getCollisionShape(), crate->getBody()->getCollisionShape());
+
+    // It lands on the floor rather than falling through it.
+    steps(120);
+    EXPECT_NEAR(0.5f + cubeExtents().y, crate->getWorldTransform().translation.y, 0.05f);
+}
+
+TEST_F(UberLoaderModelTest, KindsIgnoreLetterCaseAndUnnamedObjectsAreNumbered) {
+    const LoadReport loaded = loadLevel(
+        "redcube { }, Model { type = \"GREEN\" }, Model { type = \"bluecube\" },"
+        "Model { type = \"windupmouse\" }, Model { type = \"ROBOT\" }, Model { type = \"corn\" },"
+        "Model { type = \"DOOR\" }, Model { type = \"model\"; name = \"plain\" }");
+    ASSERT_EQ("", loaded.failure);
+    EXPECT_NE(nullptr, added<RedCube>("<unnamed red cube 0>"));
+    EXPECT_NE(nullptr, added<GreenCube>("<unnamed green cube 1>"));
+    EXPECT_NE(nullptr, added<BlueCube>("<unnamed blue cube 2>"));
+    EXPECT_NE(nullptr, added<ToyMouse>("<unnamed toy mouse 3>"));
+    EXPECT_NE(nullptr, added<ToyRobot>("<unnamed toy robot 4>"));
+    EXPECT_NE(nullptr, added<Corn>("<unnamed corn 5>"));
+    EXPECT_NE(nullptr, added<Door>("<unnamed door 6>"));
+    EXPECT_NE(nullptr, added<Model>("plain"));
+    for (const char* const line :
+         {"Loading red cube <unnamed red cube 0>\n", "Loading green cube <unnamed green cube 1>\n",
+          "Loading blue cube <unnamed blue cube 2>\n", "Loading mouse <unnamed toy mouse 3>\n",
+          "Loading robot <unnamed toy robot 4>\n", "Loading corn <unnamed corn 5>\n",
+          "Loading door <unnamed door 6>\n"}) {
+        EXPECT_NE(std::string::npos, loaded.out.find(std::string("UberLoader : INFO: ") + line))
+            << line;
+    }
+    EXPECT_EQ(std::string::npos, loaded.err.find("ERROR")) << loaded.err;
+}
+
+TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
+    const std::string animations =
+        "animation = ( (\"turn\", 2, 5, 10), (\"walk\"), (\"turn\", 3.7, 6, 12) )";
+    const boost::shared_ptr<Model> still =
+        boost::dynamic_pointer_cast<Model>(thing("Model { " + animations + " }"));
+    ASSERT_NE(nullptr, still);
+    EXPECT_EQ("", still->getCurrentAnimation());
+    EXPECT_THROW(still->setAnimation("walk"), std::out_of_range);
+
+    const boost::shared_ptr<Model> moving = boost::dynamic_pointer_cast<Model>(
+        thing("Model { animated = true; transparency = true; " + animations + " }"));
+    ASSERT_NE(nullptr, moving);
+    EXPECT_TRUE(moving->isTransparent());
+    // The later "turn" replaced the first.
+    EXPECT_EQ("turn", moving->getCurrentAnimation());
+    EXPECT_EQ(3, moving->getCurrentFrame());
+    EXPECT_EQ(4, moving->getNextFrame());
+    // A name alone plays frame 1 only.
+    moving->setAnimation("walk");
+    EXPECT_EQ(1, moving->getCurrentFrame());
+    EXPECT_EQ(1, moving->getNextFrame());
+}
+
+TEST_F(UberLoaderModelTest, BadInputEndsTheLoadAndLeavesNothingInTheSceneOrThePhysicsWorld) {
+    const struct {
+        std::string object;
+        std::string failure;
+    } cases[] = {
+        {"Model { shape = Box { size = (1, 2) } }", "Cannot convert to glm::vec3"},
+        {"Model { shape = ( Box { }, Box { size = 1 } ) }", "Cannot convert to glm::vec3"},
+        {"{ type = \"Bare\"; model = \"cube\" }",
+         "Invalid setting is no container, and cannot be indexed into with an String"},
+        {"Model { model = \"nosuch\" }", "File nosuch.md2 could not be found."},
+        {"Model { shader = \"nosuch\" }", "File nosuch.vert could not be found."},
+        {"Model { texture = \"nosuch\" }", "File nosuch.tga could not be found."},
+    };
+    const int before = root->getChildCount();
+    for (const auto& bad : cases) {
+        SCOPED_TRACE(bad.object);
+        const LoadReport loaded = loadLevel(staticFloor +
+                                            ", Light { }, redcube { transform = { translation = "
+                                            "(0, 4, 0) } }, " +
+                                            bad.object);
+        EXPECT_EQ(bad.failure, loaded.failure);
+        EXPECT_EQ(before, root->getChildCount());
+    }
+    // Neither the floor nor the cube stayed in the world: a box dropped
+    // where they were falls freely.
+    const boost::shared_ptr<RecordingNode> probe =
+        RecordingNode::make("probe", boost::weak_ptr<Node>());
+    BoxSpatial::make("probe.box", probe, glm::vec3(0.5f))->setTranslation(glm::vec3(0, 2, 0));
+    probe->setMass(1.0f);
+    probe->rebuildPhysics();
+    probe->activate();
+    steps(60);
+    EXPECT_EQ(0, probe->count(Contact::begin));
+    EXPECT_LT(probe->getWorldTransform().translation.y, -1.0f);
+}
