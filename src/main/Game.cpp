@@ -2,15 +2,204 @@
 
 #include <GL/glew.h>
 
+#include <cmath>
+#include <iostream>
+
+#include "CameraSteering.h"
+#include "lum/Control.h"
+#include "lum/ControlLogic.h"
+#include "lum/character/Glimmet.h"
+#include "lum/physics/PhysicsSystem.h"
+#include "lum/render/Renderer.h"
+#include "lum/render/Window.h"
+#include "lum/resource/Sound.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/resource/UberLoader.h"
+#include "lum/scene/Node.h"
+#include "lum/scene/Scene.h"
+#include "lum/util/Timer.h"
+#include "lum/util/Trace.h"
+
 namespace lum {
 
-void Game::start() {}
+namespace {
 
-void Game::prepareLoop() {}
+const glm::vec3 white(1, 1, 1);
+const float musicGain = 0.1f;
+const double titlePace = 0.02;
 
-bool Game::pass(double) {
+bool held(int code) {
+    return window().isKeyDown(code);
+}
+
+void drawFullScreen(const char* texture) {
+    LUM_TRACE_BEGIN
+    Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
+    LUM_TRACE_END
+}
+
+// Lowest point of each level before the player counts as fallen.
+float deathHeight(int level) {
+    return level == 3 ? -140.0f : -10.0f;
+}
+
+}  // namespace
+
+Game::Game() : gameType(SPECTATOR) {}
+
+// The level's objects hold OpenGL objects: they go while the window still exists.
+Game::~Game() {
+    Scene::global().getRoot()->removeAllChildren();
+}
+
+Levels& Game::getLevels() {
+    return levels;
+}
+
+void Game::start() {
+    LUM_TRACE_BEGIN
+    gameType = GameSettings::instance().gameType;
+    Control::instance();
+    if (!chooseLevel()) {
+        return;
+    }
+    Scene::global().update(0.0);
+    playBackgroundMusic();
+    LUM_TRACE_END
+}
+
+// False when the window was closed on the title screen.
+bool Game::chooseLevel() {
+    LUM_TRACE_BEGIN
+    while (window().isOpen()) {
+        drawFullScreen("start");
+        window().swapBuffers();
+        window().sleep(titlePace);
+        Control::instance().update(0.0);
+        if (held(key::Enter)) {
+            levels.setupScene("level1");
+            return true;
+        }
+        if (held(key::function(2))) {
+            levels.setCurrentLevel(2);
+            levels.setupScene("level2");
+            return true;
+        }
+        if (held(key::function(3))) {
+            levels.setCurrentLevel(3);
+            levels.setupScene("level3");
+            return true;
+        }
+    }
+    return false;
+    LUM_TRACE_END
+}
+
+void Game::playBackgroundMusic() {
+    LUM_TRACE_BEGIN
+    backgroundMusic = UberLoader::instance().loadSound("BGMcalmViolence");
+    backgroundMusic->setGain(musicGain);
+    backgroundMusic->play(true, false);
+    LUM_TRACE_END
+}
+
+void Game::prepareLoop() {
+    LUM_TRACE_BEGIN
+    PhysicsSystem::instance();
+    ControlLogic::instance().setCamera(levels.getCamera());
+    GameSettings::instance();
+    Control::instance();
+    LUM_TRACE_END
+}
+
+bool Game::pass(double dt) {
+    LUM_TRACE_BEGIN
+    const float step = static_cast<float>(dt);
+    if (!handleInput(step)) {
+        return false;
+    }
+    Glimmet::instance().updateSound();
+    if (levels.getCamera()) {
+        updateCamera(step, gameType, *levels.getCamera());
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Scene::global().update(dt);
+    PhysicsSystem::instance().step(dt);
+    if (GameSettings::instance().physicsdebug) {
+        PhysicsSystem::instance().debugDraw();
+    }
+    Scene::global().render(Renderer::instance());
+    if (checkDeath()) {
+        return false;
+    }
+    drawMessages();
+    drawFrameRate();
+    levels.runEvents();
     return true;
+    LUM_TRACE_END
+}
+
+// Input, pause and the dead player's wait for Enter; false ends the pass.
+bool Game::handleInput(float dt) {
+    LUM_TRACE_BEGIN
+    Control::instance().update(dt);
+    ControlLogic& logic = ControlLogic::instance();
+    logic.handleKeys(dt);
+    logic.releaseLatches();
+    if (GameSettings::instance().state == PAUSED) {
+        return false;
+    }
+    logic.handleModeKeys();
+    logic.movePlayer(dt);
+    if (!Glimmet::instance().alive) {
+        if (!held(key::Enter)) {
+            return false;
+        }
+        levels.resetScene(levels.currentName());
+    }
+    return true;
+    LUM_TRACE_END
+}
+
+bool Game::checkDeath() {
+    LUM_TRACE_BEGIN
+    Glimmet& player = Glimmet::instance();
+    if (player.getWorldTransform().translation.y >= deathHeight(levels.getCurrentLevel())) {
+        return false;
+    }
+    player.kill();
+    drawFullScreen("dead");
+    window().swapBuffers();
+    std::cout << "<<======== Du bist TOT! ========>>" << std::endl;
+    return true;
+    LUM_TRACE_END
+}
+
+// The front message stays until the clock's next whole second.
+void Game::drawMessages() {
+    LUM_TRACE_BEGIN
+    GameSettings& settings = GameSettings::instance();
+    if (!settings.messages.empty()) {
+        Renderer::instance().drawText(settings.messages.front(), -0.5f, 0.0f, 0.04f, white);
+    }
+    const double second = std::ceil(window().getTime());
+    if (second != settings.lastMessageSecond) {
+        settings.lastMessageSecond = second;
+        if (!settings.messages.empty()) {
+            settings.messages.pop_front();
+        }
+    }
+    LUM_TRACE_END
+}
+
+void Game::drawFrameRate() {
+    LUM_TRACE_BEGIN
+    if (GameSettings::instance().showframerate) {
+        const long rate = std::lround(Timer::instance().getFrameRate());
+        Renderer::instance().drawText("Framerate: " + std::to_string(rate), -0.95f, 0.92f, 0.03f,
+                                      white);
+    }
+    LUM_TRACE_END
 }
 
 }  // namespace lum

@@ -1,16 +1,43 @@
 #ifndef GLIMMET_GAME_H
 #define GLIMMET_GAME_H
 
+#include <boost/shared_ptr.hpp>
+
+#include "Levels.h"
+#include "lum/GameSettings.h"
+
 namespace lum {
 
-// The game's flow on top of the frame loop: start-up (title screen and first
-// level), the preparation before the first pass, and the work of each pass.
+class Sound;
+
+// The game's flow on top of the frame loop: the title screen and the first
+// level, the preparation before the first pass, and the work of each pass.
+// Made after the renderer and gone before it: the level goes with the game.
 class Game {
 public:
+    Game();
+    ~Game();
+
+    // Title screen until a level is chosen (or the window is closed), the
+    // chosen level, the music.
     void start();
     void prepareLoop();
     // Returns false when the pass ends early and the frame is not presented.
     bool pass(double dt);
+
+    Levels& getLevels();
+
+private:
+    bool chooseLevel();
+    void playBackgroundMusic();
+    bool handleInput(float dt);
+    bool checkDeath();
+    void drawMessages();
+    void drawFrameRate();
+
+    GameType gameType;
+    Levels levels;
+    boost::shared_ptr<Sound> backgroundMusic;
 };
 
 }  // namespace lum

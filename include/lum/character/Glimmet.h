@@ -3,20 +3,42 @@
 
 #include <string>
 
+#include <glm/vec3.hpp>
+
 #include "lum/character/Character.h"
 #include "lum/physics/PhysicsNode.h"
 #include "lum/util/Singleton.h"
 
 namespace lum {
 
+class Model;
+class Sound;
+
 // Tobble the Glimmet, the player: one object for the whole run, created on
 // first use. The singleton owns it; the scene holds it through `self`,
-// whose deleter does nothing.
+// whose deleter does nothing. Its numbers come from the configuration
+// "tobble", read afresh whenever a mode is applied.
 class Glimmet : public Character, public PhysicsNode, public Singleton<Glimmet, 0> {
 public:
+    enum Mode { Base = 0, Jump = 1, Spike = 2, Speed = 3 };
+
     Glimmet();
     // Never runs in the game: the singleton lives to the end of the process.
     ~Glimmet() noexcept override;
+
+    // Loads the model, the numbers and the rolling sound, and puts the body
+    // into the world. Not while the body is active.
+    void init();
+    // Back to `position` at rest, in base mode (numbers only: the colours stay).
+    void setPosition(const glm::vec3& position);
+    // Takes over the push strength and the mass (used at the next rebuild) of `mode`.
+    void applyState(const std::string& mode);
+    void switchToBase();
+    void switchToSpike();
+    void switchToJump();
+    void switchToSpeed();
+    // Once a frame: the rolling sound follows the spin.
+    void updateSound();
 
     void kill() override;
     // Clears onGround; the physics step that follows sets it again while the
@@ -24,9 +46,18 @@ public:
     void update(double dt) override;
     void onContactContinue(PhysicsNode* other) override;
 
-    bool onGround;
-    bool alive;
+    bool modeAvailable[4];
     boost::shared_ptr<Glimmet> self;
+    bool onGround;
+    double speedFactor;
+    std::string state;
+    boost::shared_ptr<Model> model;
+    boost::shared_ptr<Sound> rollSound;
+    bool alive;
+
+private:
+    void switchTo(const std::string& mode);
+    void buildBody();
 };
 
 }  // namespace lum

@@ -92,6 +92,12 @@ public:
     void rebuildPhysics();
     // Halts the body: no linear, no angular velocity. Needs a body.
     void stop();
+    // Pushes the body through its centre until the next physics step; nothing
+    // without a body.
+    void applyCentralForce(const glm::vec3& force);
+    // Puts the body, at rest and awake, at a world position (its rotation
+    // stays); without a body, only the node's world placement moves.
+    void moveTo(const glm::vec3& position);
 
     float getMass() const;
     // Used by the next rebuildPhysics; 0 makes a static body.

@@ -300,4 +300,27 @@ void PhysicsNode::replaceBody(btCollisionShape* shape) {
     LUM_TRACE_END
 }
 
+void PhysicsNode::moveTo(const glm::vec3& position) {
+    Transform world = getWorldTransform();
+    world.translation = position;
+    setWorldPlacement(world);
+    if (!body) {
+        return;
+    }
+    btTransform placement = body->getWorldTransform();
+    placement.setOrigin(toBullet(position));
+    body->setWorldTransform(placement);
+    body->setInterpolationWorldTransform(placement);
+    body->clearForces();
+    body->setLinearVelocity(btVector3(0, 0, 0));
+    body->setAngularVelocity(btVector3(0, 0, 0));
+    body->activate(true);
+}
+
+void PhysicsNode::applyCentralForce(const glm::vec3& force) {
+    if (body) {
+        body->applyCentralForce(btVector3(force.x, force.y, force.z));
+    }
+}
+
 }  // namespace lum

@@ -1,0 +1,46 @@
+#ifndef LUM_CONTROLLOGIC_H
+#define LUM_CONTROLLOGIC_H
+
+#include <array>
+#include <string>
+
+#include <boost/shared_ptr.hpp>
+
+#include "lum/util/Singleton.h"
+
+namespace lum {
+
+class Camera;
+
+// Turns keys into actions: quitting, pausing, the game speed, the option
+// toggles (each announced on screen), the player's modes and its pushes.
+// Toggle keys act once per press, and at most one of them per frame.
+class ControlLogic : public Singleton<ControlLogic, 0> {
+public:
+    ControlLogic();
+
+    void setCamera(const boost::shared_ptr<Camera>& camera);
+    // True when a key that ends the handling (pause or a toggle) acted.
+    bool handleKeys(float dt);
+    // Frees the latch of every toggle key that is up again.
+    void releaseLatches();
+    void handleModeKeys();
+    // Pushes the player away from the camera's side, only while it stands on something.
+    void movePlayer(float dt);
+
+private:
+    // The edge-triggered keys: P, then F2 to F11.
+    static const int latchCount = 11;
+    static int latchedKey(int index);
+    bool pressedOnce(int index);
+    void togglePause();
+    void changeSpeed(float change);
+    void runToggle(int index);
+
+    boost::shared_ptr<Camera> camera;
+    std::array<bool, latchCount> latches;
+};
+
+}  // namespace lum
+
+#endif

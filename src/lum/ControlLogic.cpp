@@ -1,0 +1,198 @@
+#include "lum/ControlLogic.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <iostream>
+
+#include <glm/geometric.hpp>
+
+#include "lum/Control.h"
+#include "lum/GameSettings.h"
+#include "lum/character/Glimmet.h"
+#include "lum/render/Renderer.h"
+#include "lum/render/Texture.h"
+#include "lum/render/Window.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/scene/Camera.h"
+#include "lum/util/Trace.h"
+
+namespace lum {
+
+namespace {
+
+const int pauseLatch = 0;
+
+// Flips a setting and returns the message for it: `whenOn` if it was on.
+std::string flip(bool& setting, const char* whenOn, const char* whenOff) {
+    const bool wasOn = setting;
+    setting = !setting;
+    return wasOn ? whenOn : whenOff;
+}
+
+std::string toggleTextureQuality(GameSettings& settings) {
+    Texture::quality = Texture::quality == Texture::Nearest ? Texture::Linear : Texture::Nearest;
+    Texture::updateQuality();
+    return flip(settings.texturequality, "Texture quality: bilinear",
+                "Texture quality: nearest neighbor");
+}
+
+std::string cycleMipmaps(GameSettings& settings) {
+    Texture::mipmapMode = (Texture::mipmapMode + 1) % 3;
+    Texture::updateQuality();
+    settings.mipMapQuality = (settings.mipMapQuality + 1) % 3;
+    switch (settings.mipMapQuality) {
+        case 1: return "Mipmap quality: nearest neighbor";
+        case 2: return "Mipmap quality: linear";
+        default: return "Mipmap quality: off";
+    }
+}
+
+std::string toggleCursor(GameSettings& settings) {
+    const std::string message = flip(settings.cursorEnabled, "disabled cursor", "enabled cursor");
+    window().setCursorVisible(settings.cursorEnabled);
+    return message;
+}
+
+// F2 to F11, in that order.
+std::string runOptionKey(int functionKey, GameSettings& settings) {
+    switch (functionKey) {
+        case 2: return flip(settings.showframerate, "Disable framerate", "Show framerate");
+        case 3: return flip(settings.wireframe, "Disable wireframe", "Show wireframe");
+        case 4: return toggleTextureQuality(settings);
+        case 5: return cycleMipmaps(settings);
+        case 6: return flip(settings.vertexArrayVBO, "disabled VBO", "enabled VBO");
+        case 7: return flip(settings.physicsdebug, "disabled physics debugdraw",
+                            "enabled physics debugdraw");
+        case 8: return flip(settings.frustrumCulling, "disabled frustrum culling",
+                            "enabled frustrum culling");
+        case 9: return flip(settings.transperancy, "disabled transparency", "enabled transparency");
+        case 10: return toggleCursor(settings);
+        default: return flip(settings.animationenabled, "disabled animation", "enabled animation");
+    }
+}
+
+bool held(int code) {
+    return window().isKeyDown(code);
+}
+
+}  // namespace
+
+ControlLogic::ControlLogic() : latches() {}
+
+void ControlLogic::setCamera(const boost::shared_ptr<Camera>& newCamera) {
+    camera = newCamera;
+}
+
+int ControlLogic::latchedKey(int index) {
+    return index == pauseLatch ? 'P' : key::function(index + 1);
+}
+
+bool ControlLogic::pressedOnce(int index) {
+    if (!held(latchedKey(index)) || latches[index]) {
+        return false;
+    }
+    latches[index] = true;
+    return true;
+}
+
+bool ControlLogic::handleKeys(float dt) {
+    LUM_TRACE_BEGIN
+    if (held(key::Escape)) {
+        std::exit(0);
+    }
+    if (pressedOnce(pauseLatch)) {
+        togglePause();
+        return true;
+    }
+    if (held(key::Plus)) {
+        changeSpeed(dt);
+    }
+    if (held(key::Minus)) {
+        changeSpeed(-dt);
+    }
+    for (int index = pauseLatch + 1; index < latchCount; ++index) {
+        if (pressedOnce(index)) {
+            runToggle(index);
+            return true;
+        }
+    }
+    return false;
+    LUM_TRACE_END
+}
+
+void ControlLogic::releaseLatches() {
+    for (int index = 0; index < latchCount; ++index) {
+        if (!held(latchedKey(index))) {
+            latches[index] = false;
+        }
+    }
+}
+
+void ControlLogic::togglePause() {
+    LUM_TRACE_BEGIN
+    GameSettings& settings = GameSettings::instance();
+    if (settings.state == RUNNING) {
+        settings.state = PAUSED;
+        Renderer::instance().drawImage(TextureLoader::instance().load("pause"), -1, -1, 2, 2);
+        window().swapBuffers();
+    } else {
+        settings.state = RUNNING;
+    }
+    LUM_TRACE_END
+}
+
+void ControlLogic::changeSpeed(float change) {
+    LUM_TRACE_BEGIN
+    GameSettings& settings = GameSettings::instance();
+    settings.playerSpeed += change;
+    std::cout << "Game speed : " << settings.playerSpeed << std::endl;
+    LUM_TRACE_END
+}
+
+void ControlLogic::runToggle(int index) {
+    LUM_TRACE_BEGIN
+    GameSettings& settings = GameSettings::instance();
+    settings.messages.push_back(runOptionKey(index + 1, settings));
+    LUM_TRACE_END
+}
+
+void ControlLogic::handleModeKeys() {
+    LUM_TRACE_BEGIN
+    Glimmet& player = Glimmet::instance();
+    if (held('Y') && player.modeAvailable[Glimmet::Base]) player.switchToBase();
+    if (held('V') && player.modeAvailable[Glimmet::Jump]) player.switchToJump();
+    if (held('X') && player.modeAvailable[Glimmet::Spike]) player.switchToSpike();
+    if (held('C') && player.modeAvailable[Glimmet::Speed]) player.switchToSpeed();
+    LUM_TRACE_END
+}
+
+void ControlLogic::movePlayer(float dt) {
+    LUM_TRACE_BEGIN
+    Glimmet& player = Glimmet::instance();
+    if (!player.onGround) {
+        return;
+    }
+    const glm::vec3 playerAt = player.getWorldTransform().translation;
+    const glm::vec3 cameraAt = camera ? camera->getWorldTransform().translation : playerAt;
+    const glm::vec3 towards(playerAt.x - cameraAt.x, 0, playerAt.z - cameraAt.z);
+    // Straight above the player the camera gives no direction to push in.
+    if (glm::length(towards) > 1e-4f) {
+        const glm::vec3 f = glm::normalize(towards);
+        const glm::vec3 l = glm::normalize(glm::vec3(f.z, 0, -f.x));
+        const float s = GameSettings::instance().playerSpeed * dt *
+                        static_cast<float>(std::trunc(player.speedFactor));
+        if (held('W') || held(key::Up)) player.applyCentralForce(s * f);
+        if (held('S') || held(key::Down)) player.applyCentralForce(-s * f);
+        if (held('A') || held(key::Left)) player.applyCentralForce(s * l);
+        if (held('D') || held(key::Right)) player.applyCentralForce(-s * l);
+        if (Control::instance().spaceDown && player.state == "jump") {
+            player.applyCentralForce(glm::vec3(0, 3 * s, 0));
+        }
+    }
+    if (held(key::function(12))) {
+        std::cout << "Tobbles transform : " << player.getWorldTransform() << std::endl;
+    }
+    LUM_TRACE_END
+}
+
+}  // namespace lum

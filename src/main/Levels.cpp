@@ -1,0 +1,274 @@
+#include "Levels.h"
+
+#include <cstdlib>
+
+#include "lum/Control.h"
+#include "lum/character/Glimmet.h"
+#include "lum/physics/PhysicsNode.h"
+#include "lum/render/Renderer.h"
+#include "lum/render/Window.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/resource/UberLoader.h"
+#include "lum/scene/Camera.h"
+#include "lum/scene/Node.h"
+#include "lum/scene/Scene.h"
+#include "lum/util/ClassName.h"
+#include "lum/util/Exception.h"
+#include "lum/util/Trace.h"
+
+namespace lum {
+
+namespace {
+
+const glm::vec3 playerStart(81.5f, 10.0f, 0.0f);
+const glm::vec3 greenCubeReturn(-107.0f, 1.5f, 35.0f);
+const float fallenBelow = -10.0f;
+const glm::vec3 white(1, 1, 1);
+// Screens that wait for a key are redrawn at this pace rather than as fast as possible.
+const double waitingPace = 0.02;
+
+void drawFullScreen(const char* texture) {
+    LUM_TRACE_BEGIN
+    Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
+    LUM_TRACE_END
+}
+
+void sampleInput() {
+    Control::instance().update(0.0);
+}
+
+void setVisible(const std::string& name, bool visible) {
+    LUM_TRACE_BEGIN
+    sceneNode(name)->setVisible(visible);
+    LUM_TRACE_END
+}
+
+Glimmet& player() {
+    return Glimmet::instance();
+}
+
+}  // namespace
+
+boost::shared_ptr<Node> sceneNode(const std::string& name) {
+    LUM_TRACE_BEGIN
+    const boost::shared_ptr<Spatial> object = Scene::global().getChild(name);
+    const boost::shared_ptr<Node> node = boost::dynamic_pointer_cast<Node>(object);
+    if (!node) {
+        const Spatial& spatial = *object;
+        throw CastException("Cannot cast " + className(typeid(spatial)) + " to " +
+                            className(typeid(Node)));
+    }
+    return node;
+    LUM_TRACE_END
+}
+
+Levels::Levels()
+    : redCubesDown(false),
+      greenCubePlaced(false),
+      firstRedCubeDown(false),
+      secondRedCubeDown(false),
+      currentLevel(1) {}
+
+int Levels::getCurrentLevel() const {
+    return currentLevel;
+}
+
+void Levels::setCurrentLevel(int level) {
+    currentLevel = level;
+}
+
+std::string Levels::currentName() const {
+    return "level" + std::to_string(currentLevel);
+}
+
+const boost::shared_ptr<Camera>& Levels::getCamera() const {
+    return camera;
+}
+
+void Levels::setupScene(const std::string& level) {
+    LUM_TRACE_BEGIN
+    showLoadingScreen();
+    UberLoader::instance().loadLevel(level);
+    setupCamera();
+    player().init();
+    Scene::global().addChild(player().self);
+    setupLevel();
+    LUM_TRACE_END
+}
+
+void Levels::resetScene(const std::string& level) {
+    LUM_TRACE_BEGIN
+    showLoadingScreen();
+    Scene::global().getRoot()->removeAllChildren();
+    UberLoader::instance().loadLevel(level);
+    setupCamera();
+    Scene::global().addChild(player().self);
+    setupLevel();
+    player().setPosition(playerStart);
+    player().alive = true;
+    LUM_TRACE_END
+}
+
+void Levels::showLoadingScreen() {
+    LUM_TRACE_BEGIN
+    drawFullScreen("loading");
+    window().swapBuffers();
+    LUM_TRACE_END
+}
+
+void Levels::setupCamera() {
+    LUM_TRACE_BEGIN
+    camera = Renderer::instance().getCamera();
+    const WindowSize size = window().getSize();
+    const float aspect = size.height > 0 ? static_cast<float>(size.width) / size.height : 4.0f / 3.0f;
+    camera->setPerspective(40, aspect, 15, 250);
+    camera->setTranslation(glm::vec3(0, 25, 37.5f));
+    camera->rotate(-40, glm::vec3(1, 0, 0));
+    Scene::global().update(0.0);
+    LUM_TRACE_END
+}
+
+void Levels::setupLevel() {
+    LUM_TRACE_BEGIN
+    if (currentLevel == 1) {
+        setVisible("boardWalkSmallUnlock01", false);
+    } else if (currentLevel == 2) {
+        setVisible("boardWalkSmallUnlock02", false);
+        setVisible("redCube0202", false);
+    }
+    LUM_TRACE_END
+}
+
+void Levels::runEvents() {
+    LUM_TRACE_BEGIN
+    sampleInput();
+    switch (currentLevel) {
+        case 1: level1Events(); break;
+        case 2: level2Events(); break;
+        case 3: level3Events(); break;
+        default: break;
+    }
+    LUM_TRACE_END
+}
+
+void Levels::level1Events() {
+    LUM_TRACE_BEGIN
+    if (window().isKeyDown(key::F1)) {
+        finishLevel("you won press enter to start level 2", 2);
+        return;
+    }
+    if (!redCubesDown) {
+        checkRedCubes01();
+    }
+    if (!greenCubePlaced) {
+        checkGreenCubes01();
+        return;
+    }
+    checkGoal01();
+    LUM_TRACE_END
+}
+
+// The last cube of the group decides: the walkway appears once it is down.
+void Levels::checkRedCubes01() {
+    LUM_TRACE_BEGIN
+    for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCubes01")) {
+        redCubesDown = cube->getWorldTransform().translation.y <= fallenBelow;
+    }
+    if (redCubesDown) {
+        setVisible("boardWalkSmallUnlock01", true);
+    }
+    LUM_TRACE_END
+}
+
+// A green cube that fell off the level comes back at its start to be tried again.
+void Levels::checkGreenCubes01() {
+    LUM_TRACE_BEGIN
+    for (const boost::shared_ptr<Spatial>& cube : *sceneNode("greenCubes01")) {
+        const glm::vec3 at = cube->getWorldTransform().translation;
+        if (at.y < fallenBelow) {
+            if (PhysicsNode* const body = dynamic_cast<PhysicsNode*>(cube.get())) {
+                body->moveTo(greenCubeReturn);
+            }
+        }
+        if (-121 < at.x && at.x < -117 && -1 < at.y && at.y < 1.5f) {
+            greenCubePlaced = true;
+        }
+    }
+    LUM_TRACE_END
+}
+
+void Levels::checkGoal01() {
+    LUM_TRACE_BEGIN
+    const glm::vec3 at = player().getWorldTransform().translation;
+    if (-123 < at.x && at.x < -115 && 0 < at.y && at.y < 10) {
+        finishLevel("you won press enter to start level 2", 2);
+    }
+    LUM_TRACE_END
+}
+
+void Levels::level2Events() {
+    LUM_TRACE_BEGIN
+    if (window().isKeyDown(key::F1)) {
+        finishLevel("you won press enter to start level 3", 3);
+        return;
+    }
+    const glm::vec3 at = player().getWorldTransform().translation;
+    if (-10 < at.x && at.x < -4 && -40 < at.z && at.z < -36) {
+        player().modeAvailable[Glimmet::Jump] = true;
+        player().switchToJump();
+    }
+    if (!firstRedCubeDown) {
+        for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCube0201")) {
+            firstRedCubeDown = firstRedCubeDown || cube->getWorldTransform().translation.y < fallenBelow;
+        }
+    }
+    if (firstRedCubeDown) {
+        setVisible("redCube0202", true);
+        if (!secondRedCubeDown) {
+            for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCube0202")) {
+                secondRedCubeDown =
+                    secondRedCubeDown || cube->getWorldTransform().translation.y < fallenBelow;
+            }
+        }
+    }
+    if (secondRedCubeDown) {
+        setVisible("boardWalkSmallUnlock02", true);
+    }
+    if (-111 < at.x && at.x < -103 && 19.5f < at.z && at.z < 27.5f) {
+        player().kill();
+        drawFullScreen("dead");
+    }
+    LUM_TRACE_END
+}
+
+void Levels::level3Events() {
+    LUM_TRACE_BEGIN
+    if (window().isKeyDown(key::F1)) {
+        showEndScreen("there was no time to bake cake");
+        std::exit(0);
+    }
+    LUM_TRACE_END
+}
+
+void Levels::finishLevel(const char* text, int nextLevel) {
+    LUM_TRACE_BEGIN
+    showEndScreen(text);
+    currentLevel = nextLevel;
+    resetScene(currentName());
+    LUM_TRACE_END
+}
+
+// Waits for Enter over the last picture. A window closed meanwhile ends the
+// wait, and with it the game, the usual way.
+void Levels::showEndScreen(const std::string& text) {
+    LUM_TRACE_BEGIN
+    do {
+        Renderer::instance().drawText(text, -0.5f, 0.0f, 0.04f, white);
+        window().swapBuffers();
+        window().sleep(waitingPace);
+        sampleInput();
+    } while (!window().isKeyDown(key::Enter) && window().isOpen());
+    LUM_TRACE_END
+}
+
+}  // namespace lum

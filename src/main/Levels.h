@@ -1,0 +1,63 @@
+#ifndef GLIMMET_LEVELS_H
+#define GLIMMET_LEVELS_H
+
+#include <string>
+
+#include <boost/shared_ptr.hpp>
+
+namespace lum {
+
+class Camera;
+class Node;
+
+// The three levels: building and rebuilding a level's scene, and the scripted
+// events of each level (walkways that appear, the jump spot, goal and deadly
+// areas, the screens between levels). The level flags only ever go from
+// false to true and survive deaths and resets.
+class Levels {
+public:
+    Levels();
+
+    int getCurrentLevel() const;
+    void setCurrentLevel(int level);
+    // "level1", "level2" or "level3".
+    std::string currentName() const;
+    const boost::shared_ptr<Camera>& getCamera() const;
+
+    // First set-up of a level: loading screen, scene, camera, player.
+    void setupScene(const std::string& level);
+    // Rebuilds the level after a death or for the next level; the player
+    // starts again at the level's start, alive.
+    void resetScene(const std::string& level);
+    // The current level's events, once a frame.
+    void runEvents();
+
+    bool redCubesDown;
+    bool greenCubePlaced;
+    bool firstRedCubeDown;
+    bool secondRedCubeDown;
+
+private:
+    void showLoadingScreen();
+    void setupCamera();
+    void setupLevel();
+    void level1Events();
+    void level2Events();
+    void level3Events();
+    void checkRedCubes01();
+    void checkGreenCubes01();
+    void checkGoal01();
+    void finishLevel(const char* text, int nextLevel);
+    void showEndScreen(const std::string& text);
+
+    int currentLevel;
+    boost::shared_ptr<Camera> camera;
+};
+
+// The scene's node of that name; a missing name or an object that is not a
+// node is an exception.
+boost::shared_ptr<Node> sceneNode(const std::string& name);
+
+}  // namespace lum
+
+#endif
