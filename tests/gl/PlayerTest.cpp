@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+
+#include "RendererFixture.h"
+#include "SceneFiles.h"
+#include "lum/character/Glimmet.h"
+#include "lum/resource/Sound.h"
+#include "lum/render/Uniform.h"
+#include "lum/scene/Material.h"
+#include "lum/scene/Model.h"
+#include "lum/scene/Scene.h"
+
+using namespace lum;
+
+namespace {
+
+// The player built from a small "tobble" of the test's own, on the game's
+// shaders, textures, cube model and sounds.
+class PlayerTest : public RendererTest {
+protected:
+    PlayerTest() {
+        files.linkGameAssets(gameResources);
+        // Copied: the search for sounds does not follow linked directories.
+        boost::filesystem::copy_file(gameResources / "sounds" / "SFXroll.ogg",
+                                     "resources/SFXroll.ogg");
+    }
+
+    void TearDown() override {
+        player().deactivate();
+        Scene::global().getRoot()->removeAllChildren();
+        RendererTest::TearDown();
+    }
+
+    static Glimmet& player() { return Glimmet::instance(); }
+
+    void writeTobble(const std::string& character, const std::string& states) const {
+        files.writeResource("tobble.cfg", "Model { model = \"cube\"; shape = Box { };\n"
+                                          "character = {" + character + "};\n"
+                                          "states = {" + states + "} }\n");
+    }
+
+    std::string printedBy(const std::function<void()>& action) const {
+        ::testing::internal::CaptureStdout();
+        action();
+        return ::testing::internal::GetCapturedStdout();
+    }
+
+    const boost::filesystem::path gameResources = boost::filesystem::current_path() / "resources";
+    const SceneFiles files;
+};
+
+}  // namespace
+
+TEST_F(PlayerTest, ReadsItsNumbersWithDefaultsAndConversions) {
+    writeTobble("health = 80.0", "base = [8.5]; spike = [8.5, 0, 2]");
+    player().init();
+    EXPECT_EQ(80, player().health);
+    EXPECT_EQ(100, player().maximumHealth);
+    EXPECT_EQ("base", player().state);
+    EXPECT_DOUBLE_EQ(8.5, player().speedFactor);
+    EXPECT_FLOAT_EQ(1.0f, player().getMass());
+    EXPECT_TRUE(player().alive);
+    EXPECT_TRUE(player().modeAvailable[Glimmet::Base]);
+    EXPECT_FALSE(player().modeAvailable[Glimmet::Jump]);
+    player().applyState("spike");
+    EXPECT_FLOAT_EQ(2.0f, player().getMass());
+}
+
+TEST_F(PlayerTest, SpikeModeHaltsThePlayerOnceAndIsAnnouncedOnce) {
+    writeTobble("", "base = [10, 0, 1]; spike = [5, 0, 3]");
+    player().init();
+    player().getBody()->setLinearVelocity(btVector3(3, 0, 0));
+    EXPECT_EQ("Tobble turning to spike mode\n", printedBy([] { player().switchToSpike(); }));
+    EXPECT_EQ(0.0f, player().getBody()->getLinearVelocity().length());
+    EXPECT_FLOAT_EQ(1.0f, 1.0f / player().getBody()->getInvMass()) << "the old mass until a rebuild";
+    EXPECT_EQ("", printedBy([] { player().switchToSpike(); }));
+    EXPECT_EQ(glm::vec4(0.7f, 0.7f, 0.7f, 1),
+              player().model->getMaterial()->getUniform("material.diffuse")->asVec4().getValue());
+}
+
+TEST_F(PlayerTest, SetPositionPutsThePlayerBackAtRestInBaseMode) {
+    writeTobble("state = \"jump\"", "base = [10, 0, 1]; jump = [30, 0, 1]");
+    player().init();
+    EXPECT_EQ("jump", player().state);
+    player().getBody()->setLinearVelocity(btVector3(0, -20, 0));
+    player().setPosition(glm::vec3(81.5f, 10, 0));
+    EXPECT_EQ("base", player().state);
+    EXPECT_EQ(0.0f, player().getBody()->getLinearVelocity().length());
+    EXPECT_EQ(glm::vec3(81.5f, 10, 0), player().getWorldTransform().translation);
+    EXPECT_TRUE(player().isActive());
+}
+
+TEST_F(PlayerTest, TheRollingSoundFollowsTheSpin) {
+    writeTobble("", "base = [10, 0, 1]");
+    player().init();
+    Sound& roll = *player().rollSound;
+    player().getBody()->setAngularVelocity(btVector3(0.5f, 0.5f, 0));  // spin squared 0.5
+    player().updateSound();
+    EXPECT_FLOAT_EQ(0.5f, roll.getPitch());
+    EXPECT_TRUE(roll.isPlaying());
+    player().getBody()->setAngularVelocity(btVector3(1.0f, 1.0f, 0));  // 2.0: pitch stays
+    player().updateSound();
+    EXPECT_FLOAT_EQ(0.5f, roll.getPitch());
+    player().getBody()->setAngularVelocity(btVector3(0.2f, 0, 0));  // 0.04: stops
+    player().updateSound();
+    EXPECT_FALSE(roll.isPlaying());
+}
