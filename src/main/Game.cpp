@@ -60,6 +60,8 @@ void Game::start() {
     LUM_TRACE_BEGIN
     gameType = GameSettings::instance().gameType;
     Control::instance();
+    // The toy room's wall colour behind everything the levels draw.
+    glClearColor(0.62f, 0.78f, 0.9f, 1.0f);
     if (!chooseLevel()) {
         return;
     }

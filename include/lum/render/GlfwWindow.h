@@ -53,6 +53,7 @@ private:
     double wheel;
     SizeCallback sizeCallback;
     std::array<bool, key::Last + 1> keys;
+    std::array<bool, key::Last + 1> tapped;  // pressed since the last poll
 };
 
 }  // namespace lum

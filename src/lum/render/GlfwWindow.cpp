@@ -57,7 +57,7 @@ GlfwWindow& adapterOf(GLFWwindow* handle) {
 }  // namespace
 
 GlfwWindow::GlfwWindow()
-    : handle(nullptr), initialized(false), autoPoll(true), wheel(0), sizeCallback(nullptr), keys() {}
+    : handle(nullptr), initialized(false), autoPoll(true), wheel(0), sizeCallback(nullptr), keys(), tapped() {}
 
 GlfwWindow::~GlfwWindow() {
     terminate();
@@ -75,6 +75,7 @@ void GlfwWindow::terminate() {
     initialized = false;
     handle = nullptr;
     keys.fill(false);
+    tapped.fill(false);
     wheel = 0;
 }
 
@@ -113,12 +114,13 @@ void GlfwWindow::swapBuffers() {
     }
     glfwSwapBuffers(handle);
     if (autoPoll) {
-        glfwPollEvents();
+        pollEvents();
     }
 }
 
 void GlfwWindow::pollEvents() {
     if (initialized) {
+        tapped.fill(false);
         glfwPollEvents();
     }
 }
@@ -143,8 +145,10 @@ void GlfwWindow::setTime(double seconds) {
     }
 }
 
+// A key pressed and released between two polls still counts as down for
+// the samples after the first poll, so a quick tap is never lost.
 bool GlfwWindow::isKeyDown(int code) const {
-    return code >= 0 && code <= key::Last && keys[code];
+    return code >= 0 && code <= key::Last && (keys[code] || tapped[code]);
 }
 
 bool GlfwWindow::isMouseButtonDown(int button) const {
@@ -186,6 +190,7 @@ void GlfwWindow::setSizeCallback(SizeCallback callback) {
 void GlfwWindow::setKey(int code, bool down) {
     if (code >= 0 && code <= key::Last) {
         keys[code] = down;
+        tapped[code] = tapped[code] || down;
     }
 }
 
