@@ -280,6 +280,7 @@ TEST(ResourceFiles, ModelsAreClosedFaceOutwardsAndKeepTheirFramesAndSizes) {
     const std::vector<Expected> models{
         {"tobble", {"tobble"}, {1, 1, 1}, 1},
         {"corn", numberedFrames("turn", 8), {0.29f, 0.6f, 0.29f}, 1},
+        {"toyMouse", numberedFrames("turn", 8), {0.37f, 0.46f, 0.73f}, 1},
     };
     for (const Expected& e : models) {
         SCOPED_TRACE(e.name);
@@ -372,7 +373,7 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
                               Expected{"pause", 1024, 768}, Expected{"dead", 1024, 768},
                               Expected{"font", 30 * 96, 64}, Expected{"cube", 128, 128},
                               Expected{"none", 8, 8}, Expected{"tobble", 256, 256},
-                              Expected{"corn", 256, 256}}) {
+                              Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;

@@ -338,6 +338,18 @@ def ellipsoid(radii, segments, rings):
     return lathe(profile, segments).transformed(scaling(*radii))
 
 
+def centred(meshes):
+    """The meshes moved together so that the box round all of them is centred on the origin.
+
+    The scene loader gives a model without a shape a box of its largest |x|,
+    |y| and |z|, so a model centred this way collides as the box round it.
+    """
+    low = [min(p[k] for m in meshes for p in m.positions) for k in range(3)]
+    high = [max(p[k] for m in meshes for p in m.positions) for k in range(3)]
+    shift = translation(*(-(a + b) / 2 for a, b in zip(low, high)))
+    return [m.transformed(shift) for m in meshes]
+
+
 def save_model(path, skin, skin_size, frames):
     """Writes an MD2 model: frames is a list of (name, Mesh) with the same triangles in each."""
     first = frames[0][1]

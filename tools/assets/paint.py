@@ -116,9 +116,42 @@ def paint(width, height, shade):
     return tga.Image(width, height, rgb)
 
 
-def texel_colour(image, u, v):
-    """The colour of image at (u, v), v up, nearest texel, repeating; floats 0 to 1."""
-    x = int(u * image.width) % image.width
-    y = (image.height - 1 - int(v * image.height)) % image.height
-    at = 3 * (y * image.width + x)
-    return tuple(c / 255 for c in image.rgb[at:at + 3])
+class Atlas:
+    """One texture shared by a model's parts, each in a region of its own.
+
+    Regions are given in texels, left and bottom inclusive, right and top
+    exclusive, counting rows up from the bottom; each is painted by
+    shade(s, t) with s and t from 0 to 1 across it. The texels of a gutter
+    round every region repeat the region's edge, so the filtering at a
+    region's border (and at a seam wrapping round a part) picks up no
+    neighbour. Keep regions a gutter apart and off the image's edges.
+    """
+
+    GUTTER = 2
+
+    def __init__(self, width, height, background):
+        self.width = width
+        self.height = height
+        self.background = background
+        self.regions = []
+
+    def region(self, left, bottom, right, top, shade):
+        """Adds a region; returns it as a texture region (u0, v0, u1, v1) for `Mesh.mapped`."""
+        self.regions.append((left, bottom, right, top, shade))
+        return (left / self.width, bottom / self.height, right / self.width, top / self.height)
+
+    def swatch(self, left, bottom, colour_value, size=4):
+        """A square of one colour; returns the zero-size texture region at its centre."""
+        self.region(left, bottom, left + size, bottom + size, lambda s, t: colour_value)
+        u, v = (left + size / 2) / self.width, (bottom + size / 2) / self.height
+        return (u, v, u, v)
+
+    def _shade(self, u, v):
+        x, y = u * self.width, v * self.height
+        for left, bottom, right, top, shade in self.regions:
+            if left - self.GUTTER <= x < right + self.GUTTER and bottom - self.GUTTER <= y < top + self.GUTTER:
+                return shade(clamp((x - left) / (right - left)), clamp((y - bottom) / (top - bottom)))
+        return self.background
+
+    def paint(self):
+        return paint(self.width, self.height, self._shade)
