@@ -277,10 +277,15 @@ TEST(ResourceFiles, ModelsAreClosedFaceOutwardsAndKeepTheirFramesAndSizes) {
         Vec3 extents;
         float texCoordLimit;
     };
+    std::vector<std::string> robotFrames = numberedFrames("turn", 8);
+    for (const std::string& name : numberedFrames("armsEvil", 8)) {
+        robotFrames.push_back(name);
+    }
     const std::vector<Expected> models{
         {"tobble", {"tobble"}, {1, 1, 1}, 1},
         {"corn", numberedFrames("turn", 8), {0.29f, 0.6f, 0.29f}, 1},
         {"toyMouse", numberedFrames("turn", 8), {0.37f, 0.46f, 0.73f}, 1},
+        {"toyRobot", robotFrames, {1.02f, 1.27f, 0.79f}, 1},
     };
     for (const Expected& e : models) {
         SCOPED_TRACE(e.name);
@@ -373,7 +378,8 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
                               Expected{"pause", 1024, 768}, Expected{"dead", 1024, 768},
                               Expected{"font", 30 * 96, 64}, Expected{"cube", 128, 128},
                               Expected{"none", 8, 8}, Expected{"tobble", 256, 256},
-                              Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256}}) {
+                              Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256},
+                              Expected{"toyRobot", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;
