@@ -286,6 +286,9 @@ TEST(ResourceFiles, ModelsAreClosedFaceOutwardsAndKeepTheirFramesAndSizes) {
         {"corn", numberedFrames("turn", 8), {0.29f, 0.6f, 0.29f}, 1},
         {"toyMouse", numberedFrames("turn", 8), {0.37f, 0.46f, 0.73f}, 1},
         {"toyRobot", robotFrames, {1.02f, 1.27f, 0.79f}, 1},
+        {"plank", {"plank"}, {1, 1, 1}, 1},
+        {"floor", {"floor"}, {1, 1, 1}, 8},
+        {"wall", {"wall"}, {1, 1, 1}, 8},
     };
     for (const Expected& e : models) {
         SCOPED_TRACE(e.name);
@@ -379,7 +382,9 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
                               Expected{"font", 30 * 96, 64}, Expected{"cube", 128, 128},
                               Expected{"none", 8, 8}, Expected{"tobble", 256, 256},
                               Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256},
-                              Expected{"toyRobot", 256, 256}}) {
+                              Expected{"toyRobot", 256, 256}, Expected{"plank", 256, 256},
+                              Expected{"floor", 256, 256}, Expected{"playMat", 256, 256},
+                              Expected{"wall", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;

@@ -24,5 +24,6 @@ python3 "$here/tobble.py" "$resources"
 python3 "$here/corn.py" "$resources"
 python3 "$here/toyMouse.py" "$resources"
 python3 "$here/toyRobot.py" "$resources"
+python3 "$here/boxes.py" "$resources"
 mkdir -p "$resources/sounds"
 bash "$here/sounds.sh" "$resources/sounds" 2>/dev/null

@@ -200,15 +200,16 @@ def _frames(centres):
     return frames
 
 
-def sweep(centres, radii, segments, cap_regions=(None, None)):
+def sweep(centres, radii, segments, region=None, cap_regions=(None, None)):
     """A tube of rings round the path centres (at least two points), radius per point.
 
     Texture u runs once round each ring (starting at the ring's normal, which
     for a path up the y axis is -z, and turning towards -x, so u = 0.5 faces
-    +z); v runs from 0 at the first ring to 1 at the last, by path length. An
-    end of radius 0 closes in one pole vertex; an end with a radius gets a
-    flat cap, with hard edges, showing the disc of its cap region (whole
-    texture when None) as seen from outside.
+    +z); v runs from 0 at the first ring to 1 at the last, by path length;
+    that square lands on region (the whole texture when None). An end of
+    radius 0 closes in one pole vertex; an end with a radius gets a flat cap,
+    with hard edges, showing the disc inscribed in its cap region (the whole
+    texture when None).
     """
     if len(centres) != len(radii) or len(centres) < 2:
         raise ValueError("a sweep needs at least two centres, one radius each")
@@ -249,9 +250,10 @@ def sweep(centres, radii, segments, cap_regions=(None, None)):
             else:
                 mesh.add_quad((upper[s], upper[right], lower[right], lower[s]),
                               ((u_left, vs[i + 1]), (u_right, vs[i + 1]), (u_right, vs[i]), (u_left, vs[i])))
-    for end, region in zip((0, len(centres) - 1), cap_regions):
+    mesh = mesh.mapped(region or (0.0, 0.0, 1.0, 1.0))
+    for end, cap_region in zip((0, len(centres) - 1), cap_regions):
         if rings[end] is not None:
-            _cap(mesh, centres[end], rings[end], end != 0, region or (0.0, 0.0, 1.0, 1.0))
+            _cap(mesh, centres[end], rings[end], end != 0, cap_region or (0.0, 0.0, 1.0, 1.0))
     return mesh
 
 
@@ -276,17 +278,17 @@ def _cap(mesh, centre, ring, at_far_end, region):
             mesh.add_triangle((middle, rim[s], rim[right]), (uv_middle, uv(s), uv(right)))
 
 
-def lathe(profile, segments, cap_regions=(None, None)):
-    """A body of revolution about the y axis: profile is (radius, y) from bottom to top."""
-    return sweep([(0.0, y, 0.0) for _, y in profile], [r for r, _ in profile], segments, cap_regions)
+def lathe(profile, segments, region=None, cap_regions=(None, None)):
+    """A body of revolution about the y axis: profile is (radius, y) from bottom to top; see `sweep`."""
+    return sweep([(0.0, y, 0.0) for _, y in profile], [r for r, _ in profile], segments, region, cap_regions)
 
 
 def slab(surface, columns, rows, thickness, edge_region=None):
     """A thin sheet round surface(s, t), s and t from 0 to 1: leaves, flags, blades.
 
     The front is the side towards which s runs right while t runs up; it
-    shows the whole texture square (s = u, t = v), the back shows it
-    mirrored, so a picture reads the same from both sides. The sheet is
+    shows the whole texture square (s = u, t = v), and so does the back,
+    turned round so that a picture reads the same from both sides. The sheet is
     thickness thick, half on each side; its four rims get edge_region (the
     rim colour; the whole square when None), and all six parts have their own
     vertices so the rims stay sharp.
@@ -314,7 +316,7 @@ def slab(surface, columns, rows, thickness, edge_region=None):
                                   ((u0, v1), (u1, v1), (u1, v0), (u0, v0)))
                 else:
                     mesh.add_quad((index[r + 1][c + 1], index[r + 1][c], index[r][c], index[r][c + 1]),
-                                  ((u1, v1), (u0, v1), (u0, v0), (u1, v0)))
+                                  ((1 - u1, v1), (1 - u0, v1), (1 - u0, v0), (1 - u1, v0)))
     # The rim: a strip of quads along each edge of the sheet, going round it
     # so that the front stays on the same hand.
     rim = ([(r, 0) for r in range(rows, -1, -1)] + [(0, c) for c in range(1, columns + 1)]

@@ -105,6 +105,27 @@ class Noise:
         return total / norm
 
 
+def grain(noise, x, y, lines):
+    """Wood grain running along x: 0 between the growth lines, up to 1 on them.
+
+    x and y are in noise lattice units (so the grain tiles with the noise);
+    lines is how many growth lines cross one unit of y.
+    """
+    wobble = noise.fractal(x * 0.25, y, 3) * 2.5
+    ring = (y * lines + wobble) % 1
+    return smoothstep(0.55, 0.95, ring) * (1 - smoothstep(0.95, 1.0, ring))
+
+
+def picture(image):
+    """A shade function showing image (a tga.Image) stretched over s and t from 0 to 1."""
+    def shade(s, t):
+        x = min(image.width - 1, int(s * image.width))
+        y = min(image.height - 1, int((1 - t) * image.height))
+        at = 3 * (y * image.width + x)
+        return tuple(c / 255 for c in image.rgb[at:at + 3])
+    return shade
+
+
 def paint(width, height, shade):
     """The image whose texel (column x, row y from the top) has the colour shade(u, v) at its centre."""
     rgb = bytearray()
