@@ -1,12 +1,13 @@
 // Checks the committed data files under resources/ with readers written
 // independently of the generators in tools/assets: the MD2 layout and the
-// loader's header rules, the cube's shape and winding, the Targa headers and
-// pixel streams, the font's cell layout, the ramp file and the vertex
-// shaders' attribute binding.
+// loader's header rules, the models' shapes, winding, frame names and sizes,
+// the Targa headers and pixel streams, the font's cell layout, the ramp file
+// and the vertex shaders' attribute binding.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -71,6 +73,7 @@ struct Md2 {
                  numTexCoords, numTriangles, numGlCommands, numFrames, offsetSkins,
                  offsetTexCoords, offsetTriangles, offsetFrames, offsetGlCommands, offsetEnd };
     int32_t header[17];
+    std::vector<std::string> frameNames;
     std::vector<Vec3> positions;  // frame after frame
     std::vector<int> triangles;   // vertex a, b, c, texcoord a, b, c
     std::vector<float> texCoords; // s / skinWidth, t / skinHeight
@@ -130,6 +133,8 @@ Md2 readMd2(const std::string& name) {
     }
     for (int f = 0; f < m.header[Md2::numFrames]; ++f) {
         const size_t at = m.header[Md2::offsetFrames] + size_t(f) * m.header[Md2::frameSize];
+        const char* name = reinterpret_cast<const char*>(&data.at(at + 24));
+        m.frameNames.emplace_back(name, strnlen(name, 16));
         for (int j = 0; j < m.header[Md2::numVertices]; ++j) {
             float p[3];
             for (int axis = 0; axis < 3; ++axis) {
@@ -187,6 +192,131 @@ TEST(ResourceFiles, CubeModelIsAClosedCubeFromMinusOneToOneFacingOutwards) {
     }
     for (float st : cube.texCoords) {
         EXPECT_TRUE(st >= 0.0f && st <= 1.0f) << st;
+    }
+}
+
+// Vertices that coincide were written from the same coordinates, so they
+// decode to the same floats and compare exactly.
+using Point = std::array<float, 3>;
+
+Point pointOf(Vec3 v) { return {v.x, v.y, v.z}; }
+
+Point rootOf(std::map<Point, Point>& parents, Point p) {
+    while (parents.at(p) != p) {
+        p = parents[p] = parents.at(parents.at(p));
+    }
+    return p;
+}
+
+// Each edge is crossed once in each direction (so every piece is closed and
+// its faces agree on their winding), no triangle is flat, and every
+// connected piece encloses a positive volume when the corners run clockwise
+// seen from outside: the renderer's front faces and the loader's normals
+// then face out, whatever the shape.
+void expectClosedPiecesFacingOutwards(const Md2& m, int frame) {
+    const size_t first = size_t(frame) * m.header[Md2::numVertices];
+    std::map<std::pair<Point, Point>, int> edgeBalance;
+    std::map<Point, Point> parents;
+    for (size_t t = 0; t < m.triangles.size(); t += 6) {
+        Point corners[3];
+        for (int k = 0; k < 3; ++k) {
+            corners[k] = pointOf(m.positions.at(first + m.triangles[t + k]));
+            parents.emplace(corners[k], corners[k]);
+        }
+        for (int k = 0; k < 3; ++k) {
+            const Point& from = corners[k];
+            const Point& to = corners[(k + 1) % 3];
+            edgeBalance[{std::min(from, to), std::max(from, to)}] += from < to ? 1 : -1;
+            parents[rootOf(parents, from)] = rootOf(parents, to);
+        }
+    }
+    for (const auto& [edge, balance] : edgeBalance) {
+        EXPECT_EQ(0, balance) << m.frameNames[frame] << ": edge (" << edge.first[0] << ", " << edge.first[1]
+                              << ", " << edge.first[2] << ") to (" << edge.second[0] << ", "
+                              << edge.second[1] << ", " << edge.second[2] << ") is open or wound both ways";
+    }
+    std::map<Point, float> volumes;
+    for (size_t t = 0; t < m.triangles.size(); t += 6) {
+        const Vec3 a = m.positions.at(first + m.triangles[t]), b = m.positions.at(first + m.triangles[t + 1]),
+                   c = m.positions.at(first + m.triangles[t + 2]);
+        const Vec3 n = cross(b - a, c - a);
+        EXPECT_GT(dot(n, n), 0.0f) << m.frameNames[frame] << ": triangle " << t / 6 << " is flat";
+        volumes[rootOf(parents, pointOf(a))] -= dot(a, cross(b, c)) / 6;
+    }
+    for (const auto& [piece, volume] : volumes) {
+        EXPECT_GT(volume, 0.0f) << m.frameNames[frame] << ": the piece round (" << piece[0] << ", " << piece[1]
+                                << ", " << piece[2] << ") faces inwards";
+    }
+}
+
+std::vector<std::string> numberedFrames(const std::string& animation, int count) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= count; ++i) {
+        names.push_back(animation + (i < 10 ? "0" : "") + std::to_string(i));
+    }
+    return names;
+}
+
+Vec3 extentsOf(const Md2& m) {
+    Vec3 extents{0, 0, 0};
+    for (const Vec3& p : m.positions) {
+        extents = {std::max(extents.x, std::fabs(p.x)), std::max(extents.y, std::fabs(p.y)),
+                   std::max(extents.z, std::fabs(p.z))};
+    }
+    return extents;
+}
+
+// The models the levels and the player use: their frame names (the levels'
+// animation tables count on them), their half sizes (a model without a shape
+// of its own collides as a box of these) and where their texture
+// coordinates may reach (past 1 only where a texture repeats).
+TEST(ResourceFiles, ModelsAreClosedFaceOutwardsAndKeepTheirFramesAndSizes) {
+    struct Expected {
+        std::string name;
+        std::vector<std::string> frames;
+        Vec3 extents;
+        float texCoordLimit;
+    };
+    std::vector<std::string> robotFrames = numberedFrames("turn", 8);
+    for (const std::string& name : numberedFrames("armsEvil", 8)) {
+        robotFrames.push_back(name);
+    }
+    const std::vector<Expected> models{
+        {"tobble", {"tobble"}, {1, 1, 1}, 1},
+        {"corn", numberedFrames("turn", 8), {0.29f, 0.6f, 0.29f}, 1},
+        {"toyMouse", numberedFrames("turn", 8), {0.37f, 0.46f, 0.73f}, 1},
+        {"toyRobot", robotFrames, {1.02f, 1.27f, 0.79f}, 1},
+        {"plank", {"plank"}, {1, 1, 1}, 1},
+        {"floor", {"floor"}, {1, 1, 1}, 8},
+        {"wall", {"wall"}, {1, 1, 1}, 8},
+    };
+    for (const Expected& e : models) {
+        SCOPED_TRACE(e.name);
+        const Md2 model = readMd2(e.name);
+        ASSERT_FALSE(testing::Test::HasFailure());
+        EXPECT_EQ(e.frames, model.frameNames);
+        for (int f = 0; f < model.header[Md2::numFrames]; ++f) {
+            expectClosedPiecesFacingOutwards(model, f);
+        }
+        const Vec3 extents = extentsOf(model);
+        // The sizes as the README gives them, to two decimals.
+        EXPECT_NEAR(e.extents.x, extents.x, 0.005f);
+        EXPECT_NEAR(e.extents.y, extents.y, 0.005f);
+        EXPECT_NEAR(e.extents.z, extents.z, 0.005f);
+        for (float st : model.texCoords) {
+            EXPECT_TRUE(st >= 0.0f && st <= e.texCoordLimit) << st;
+        }
+    }
+}
+
+TEST(ResourceFiles, TobbleFillsItsCollisionSphereOfRadiusOne) {
+    const Md2 tobble = readMd2("tobble");
+    ASSERT_FALSE(testing::Test::HasFailure());
+    EXPECT_GE(tobble.header[Md2::numTriangles], 300);
+    EXPECT_LE(tobble.header[Md2::numTriangles], 600);
+    for (const Vec3& p : tobble.positions) {
+        // Within the quantisation of a byte grid across the diameter.
+        EXPECT_NEAR(1.0f, std::sqrt(dot(p, p)), 2.0f / 255) << p.x << ", " << p.y << ", " << p.z;
     }
 }
 
@@ -250,7 +380,11 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
     for (const Expected& e : {Expected{"start", 1024, 768}, Expected{"loading", 1024, 768},
                               Expected{"pause", 1024, 768}, Expected{"dead", 1024, 768},
                               Expected{"font", 30 * 96, 64}, Expected{"cube", 128, 128},
-                              Expected{"none", 8, 8}}) {
+                              Expected{"none", 8, 8}, Expected{"tobble", 256, 256},
+                              Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256},
+                              Expected{"toyRobot", 256, 256}, Expected{"plank", 256, 256},
+                              Expected{"floor", 256, 256}, Expected{"playMat", 256, 256},
+                              Expected{"wall", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;
