@@ -289,6 +289,8 @@ TEST(ResourceFiles, ModelsAreClosedFaceOutwardsAndKeepTheirFramesAndSizes) {
         {"plank", {"plank"}, {1, 1, 1}, 1},
         {"floor", {"floor"}, {1, 1, 1}, 8},
         {"wall", {"wall"}, {1, 1, 1}, 8},
+        {"door", {"door"}, {1, 1.5f, 0.15f}, 1},
+        {"marker", numberedFrames("turn", 8), {1.3f, 1.5f, 1.3f}, 1},
     };
     for (const Expected& e : models) {
         SCOPED_TRACE(e.name);
@@ -384,7 +386,9 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
                               Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256},
                               Expected{"toyRobot", 256, 256}, Expected{"plank", 256, 256},
                               Expected{"floor", 256, 256}, Expected{"playMat", 256, 256},
-                              Expected{"wall", 256, 256}}) {
+                              Expected{"wall", 256, 256}, Expected{"door", 256, 256},
+                              Expected{"marker", 256, 256}, Expected{"markerJump", 256, 256},
+                              Expected{"markerF1", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;

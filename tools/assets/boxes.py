@@ -43,10 +43,10 @@ MAT_COLOURS = (paint.colour("#ffc7a8"), paint.colour("#bfe8c4"), paint.colour("#
 MAT_SEAM = paint.colour("#8c7d70")
 
 
-def repeated(along, up, top_along=None, top_up=None):
-    """Box face regions repeating the texture along x or z and up y (and across the top)."""
-    regions = {name: (0.0, 0.0, along, up) for name in UPRIGHT_FACES}
-    regions["top"] = regions["bottom"] = (0.0, 0.0, top_along or along, top_up or up)
+def repeated(side_along, side_up, top_along, top_up):
+    """Box face regions repeating the texture: on the upright faces along and up, on the top and bottom along x and z."""
+    regions = {name: (0.0, 0.0, side_along, side_up) for name in UPRIGHT_FACES}
+    regions["top"] = regions["bottom"] = (0.0, 0.0, top_along, top_up)
     return regions
 
 
@@ -120,7 +120,7 @@ def play_mat(s, t):
 
 
 def wallpaper(s, t):
-    """Cream wallpaper: broad stripes, fine lines and a small star in every other stripe."""
+    """Cream wallpaper: broad stripes, a fine line between them and staggered stars on the stripes."""
     column = (s * 4) % 1
     c = WALL_STRIPE if column < 0.5 else WALL
     c = paint.layer(c, WALL_LINE, abs(column - 0.75) * SKIN / 4 - 0.8, 1.0)

@@ -25,5 +25,7 @@ python3 "$here/corn.py" "$resources"
 python3 "$here/toyMouse.py" "$resources"
 python3 "$here/toyRobot.py" "$resources"
 python3 "$here/boxes.py" "$resources"
+python3 "$here/door.py" "$resources"
+python3 "$here/marker.py" "$resources"
 mkdir -p "$resources/sounds"
 bash "$here/sounds.sh" "$resources/sounds" 2>/dev/null

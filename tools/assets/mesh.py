@@ -7,15 +7,16 @@ normal. Quads are given as (top left, top right, bottom right, bottom left)
 as seen from outside.
 
 The solids: `box` (flat faces, hard edges), `sweep` (rings of vertices along
-a path: tubes, and with `lathe` bodies of revolution such as spheres, cobs
-and cylinders) and `ellipsoid`. Each maps its surface onto the unit square of
-texture space; `Mesh.mapped` moves that square onto a region of a texture
-atlas (a region of zero size paints the part in one texel's colour).
+a path: tubes, and with `lathe` bodies of revolution such as cobs and
+cylinders), `ellipsoid` and `slab` (a thin curved sheet: leaves, flags).
+Each maps its surface onto the unit square of texture space; `Mesh.mapped`
+moves that square onto a region of a texture atlas (a region of zero size
+paints the part in one texel's colour). Parts are placed with `transformed`
+and joined with `merged`.
 
 An animated model is one build function called once per frame: the same code
-gives the same triangles, and `save_model` checks that it did.
-
-    python3 mesh.py  (no program; imported by the model scripts)
+gives the same triangles, and `save_model` checks that it did. `centred`
+moves all frames together so the box round them is centred on the origin.
 """
 
 import math
@@ -130,14 +131,6 @@ class Mesh:
         result.triangles = [(corners, tuple((u0 + (u1 - u0) * u, v0 + (v1 - v0) * v) for u, v in uvs))
                             for corners, uvs in self.triangles]
         return result
-
-    def signed_volume(self):
-        """Volume enclosed; positive when the faces run clockwise seen from outside."""
-        total = 0.0
-        for (a, b, c), _ in self.triangles:
-            pa, pb, pc = self.positions[a], self.positions[b], self.positions[c]
-            total -= _dot(pa, _cross(pb, pc))
-        return total / 6.0
 
 
 def merged(*meshes):
@@ -367,6 +360,7 @@ def save_model(path, skin, skin_size, frames):
 
 def _with_area(mesh, corners):
     a, b, c = (mesh.positions[i] for i in corners)
-    if _dot(_cross(_sub(b, a), _sub(c, a)), _cross(_sub(b, a), _sub(c, a))) == 0:
+    normal = _cross(_sub(b, a), _sub(c, a))
+    if _dot(normal, normal) == 0:
         raise ValueError(f"triangle {corners} at {a}, {b}, {c} has no area")
     return corners

@@ -3,12 +3,14 @@
 `paint(width, height, shade)` calls shade(u, v) at every texel centre, with
 u running right and v up from the bottom row as the models' texture
 coordinates do, and expects an (r, g, b) colour of floats from 0 to 1. Shapes
-are drawn by signed distance (negative inside) and `cover` turns a distance
-into a coverage of about one texel's width, so edges come out smooth without
-supersampling. `Noise` is value noise that repeats, so patterns tile.
+are drawn by signed distance (negative inside), and `layer` softens their
+edges over a width given in the distance's units, so edges come out smooth
+without supersampling. `Noise` is value noise that repeats, so patterns tile;
+`grain` makes wood of it. `Atlas` gives each part of a model a region of one
+texture; `picture` lets a region show an image drawn elsewhere (say with
+ImageMagick).
 
-Everything here is plain arithmetic on Python floats: the same bytes come
-out on every machine.
+No randomness and no clock: the same bytes come out on every run.
 """
 
 import math
@@ -108,8 +110,8 @@ class Noise:
 def grain(noise, x, y, lines):
     """Wood grain running along x: 0 between the growth lines, up to 1 on them.
 
-    x and y are in noise lattice units (so the grain tiles with the noise);
-    lines is how many growth lines cross one unit of y.
+    x and y are in noise lattice units; the lines wander slowly along x and
+    lines is how many of them cross one unit of y.
     """
     wobble = noise.fractal(x * 0.25, y, 3) * 2.5
     ring = (y * lines + wobble) % 1
