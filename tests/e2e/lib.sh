@@ -43,3 +43,126 @@ wait_exit() {
   kill -9 "$pid" 2>/dev/null
   fail "the game did not end within $limit s"
 }
+
+# Starts the game ($1) in the background with its output in a fresh $WORK,
+# both gone when the script ends, and gives its window the keyboard focus
+# (key events from xdotool go to the focused window; GLFW ignores events
+# sent to a window directly). Sets PID and WIN.
+launch_game() {
+  GAME=$1
+  WORK=$(mktemp -d)
+  trap 'stop_game; rm -rf "$WORK"' EXIT
+  "$GAME" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
+  PID=$!
+  WIN=$(find_game_window) || fail "no window titled Glimmet appeared"
+  xdotool windowfocus --sync "$WIN"
+}
+
+# Ends a game that is still running when the script ends early.
+stop_game() {
+  if [ -n "${PID:-}" ] && kill -0 "$PID" 2>/dev/null; then
+    kill -9 "$PID" 2>/dev/null
+  fi
+}
+
+# Holds key $1 for $2 seconds (half a second by default: long enough for a
+# slow frame to see it held).
+press() {
+  xdotool keydown "$1"
+  sleep "${2:-0.5}"
+  xdotool keyup "$1"
+}
+
+# Number of lines of standard output that hold the text $1.
+count_output() {
+  grep -cF -- "$1" "$WORK/stdout.txt"
+}
+
+# Waits up to $2 seconds until at least $3 lines of standard output hold the
+# text $1; fails when the game ends or the time is up.
+wait_for_output() {
+  local text=$1 limit=$2 count=$3
+  for _ in $(seq 1 $((limit * 10))); do
+    [ "$(count_output "$text")" -ge "$count" ] && return 0
+    kill -0 "$PID" 2>/dev/null || fail "the game ended while waiting for \"$text\""
+    sleep 0.1
+  done
+  fail "no \"$text\" on standard output within $limit s"
+}
+
+# Prints the player's translation "x y z", asking with F12 (which answers
+# only while the player is on the ground) until it answers, up to 30 s.
+player_position() {
+  local before
+  before=$(count_output "Tobbles transform : ")
+  for _ in $(seq 1 60); do
+    press F12 0.3
+    if [ "$(count_output "Tobbles transform : ")" -gt "$before" ]; then
+      grep -F "Tobbles transform : " "$WORK/stdout.txt" | tail -n 1 |
+        sed -E 's/.*translation: \(([^,]*), ([^,]*), ([^)]*)\).*/\1 \2 \3/'
+      return 0
+    fi
+    kill -0 "$PID" 2>/dev/null || fail "the game ended while asking for the player's position"
+    sleep 0.2
+  done
+  fail "F12 printed no transform within 30 s"
+}
+
+# True when position $1 ("x y z") lies within $3 of position $2 in every axis.
+near() {
+  awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN {
+    split(a, p, " "); split(b, q, " ")
+    for (i = 1; i <= 3; i++) if (p[i] - q[i] > d || q[i] - p[i] > d) exit 1
+  }'
+}
+
+# Fails unless the game (process $PID) ended with status 0 within $1 seconds
+# and without the closing line: an early exit skips the normal shutdown.
+expect_early_exit() {
+  wait_exit "$PID" "$1"
+  [ "$STATUS" = 0 ] || fail "exit status $STATUS"
+  ! grep -qF ">>>==== !GAME OVER! ====<<<" "$WORK/stdout.txt" || fail "the closing line was printed"
+}
+
+# Takes a screenshot of window $1 into file $2.
+screenshot() {
+  import -window "$1" "$2" 2>/dev/null
+}
+
+# Root-mean-square difference, from 0 to 1, between pictures $1 and $2,
+# both shrunk to 32x24 first so that filtering and scaling do not count.
+# Targa files keep their rows bottom up; -auto-orient puts them upright.
+picture_difference() {
+  convert "$1" -auto-orient -resize '32x24!' "$WORK/first-small.png"
+  convert "$2" -auto-orient -resize '32x24!' "$WORK/second-small.png"
+  compare -metric RMSE "$WORK/first-small.png" "$WORK/second-small.png" null: 2>&1 |
+    sed -E 's/.*\((.*)\).*/\1/'
+}
+
+# True when $1 is a number below $2.
+below() {
+  awk -v value="$1" -v limit="$2" 'BEGIN { exit !(value ~ /^[0-9.e+-]+$/ && value + 0 < limit) }'
+}
+
+# How many white pixels screenshot $1 has where the game writes its texts,
+# right of the middle of the screen (the player sits there and may be white).
+message_pixels() {
+  convert "$1" -crop 440x30+560+355 +repage -separate -evaluate-sequence min -threshold 92% \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Presses F1 in window $1 and waits up to 20 s for the end screen's text to
+# appear over the picture.
+finish_level() {
+  local before after
+  screenshot "$1" "$WORK/before-end.png"
+  before=$(message_pixels "$WORK/before-end.png")
+  press F1
+  for _ in $(seq 1 40); do
+    screenshot "$1" "$WORK/end.png"
+    after=$(message_pixels "$WORK/end.png")
+    [ "$after" -ge $((before + 200)) ] && return 0
+    sleep 0.5
+  done
+  fail "no end screen text after F1 ($before white pixels before, $after after)"
+}

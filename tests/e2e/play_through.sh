@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# A player's way through the game: the title screen shows the title picture,
+# Enter starts level 1 where W rolls the player, F1 shows each level's end
+# screen and Enter goes on to the next level, and after level 3 the game ends
+# with status 0 and without the closing line.
+set -u
+source "$(dirname "$0")/lib.sh"
+own_display "$@"
+launch_game "$1"
+START="81.5 10 0"
+
+# The window shows before its first picture: wait for the title.
+for _ in $(seq 1 60); do
+  screenshot "$WIN" "$WORK/title.png"
+  TITLE=$(picture_difference "$WORK/title.png" resources/textures/start.tga)
+  below "$TITLE" 0.05 && break
+  sleep 0.5
+done
+below "$TITLE" 0.05 || fail "the title picture did not appear (difference $TITLE)"
+
+press Return
+AT=$(player_position) || exit 1
+near "$AT" "$START" 0.1 || fail "level 1 starts the player at $AT"
+press w 0.6
+ROLLED=$(player_position) || exit 1
+near "$ROLLED" "$AT" 0.2 && fail "W did not roll the player: $AT, then $ROLLED"
+# Nothing brakes a rolling ball: S for as long brings it about to a halt
+# before it can reach an edge.
+press s 0.6
+
+finish_level "$WIN"
+press Return
+AT=$(player_position) || exit 1
+near "$AT" "$START" 0.1 || fail "level 2 did not start the player at its start: $AT"
+
+finish_level "$WIN"
+press Return
+AT=$(player_position) || exit 1
+near "$AT" "$START" 0.1 || fail "level 3 did not start the player at its start: $AT"
+
+# Level 3's F1 leads out of the game: no level follows.
+finish_level "$WIN"
+press Return
+expect_early_exit 20
+echo "ok: title picture, level 1 to 3, rolled with W, left with status 0 and no closing line"

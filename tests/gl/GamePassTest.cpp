@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <initializer_list>
+
+#include "Game.h"
+#include "GameFlowFixture.h"
+#include "VectorExpect.h"
+#include "lum/render/Window.h"
+
+using namespace lum;
+
+namespace {
+
+// The game from its title screen on, one fixed step of 0.03 s per frame.
+class GamePassTest : public GameFlowTest {
+protected:
+    static constexpr double frame = 0.03;
+
+    // The title screen with `keys` held until a level is chosen.
+    void start(std::initializer_list<int> keys) {
+        for (const int code : keys) script->setKey(code, true);
+        game.start();
+        for (const int code : keys) script->setKey(code, false);
+        game.prepareLoop();
+    }
+
+    // One pass at clock time `time`, presented as the frame loop would;
+    // true when it was presented.
+    bool runFrameAt(double time) {
+        script->setTime(time);
+        const bool present = game.pass(frame);
+        if (present) {
+            window().swapBuffers();
+        }
+        return present;
+    }
+
+    bool runFrame() { return runFrameAt(script->getTime() + frame); }
+
+    // Presses and releases `code` over one frame each.
+    void tap(int code) {
+        script->setKey(code, true);
+        runFrame();
+        script->setKey(code, false);
+        runFrame();
+    }
+
+    const PresentedFrame& lastPresented() const { return script->presented.back(); }
+
+    Game game;
+};
+
+}  // namespace
+
+TEST_F(GamePassTest, OnTheTitleScreenEnterWinsOverF2) {
+    start({key::Enter, key::function(2)});
+    EXPECT_EQ(1, game.getLevels().getCurrentLevel());
+    EXPECT_NO_THROW(sceneNode("redCubes01"));
+    ASSERT_EQ(2u, script->presented.size());
+    EXPECT_EQ(startColour, script->presented[0].centre);
+    EXPECT_EQ(loadingColour, script->presented[1].centre);
+}
+
+TEST_F(GamePassTest, OnTheTitleScreenF2WinsOverF3) {
+    start({key::function(2), key::function(3)});
+    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
+    EXPECT_NO_THROW(sceneNode("redCube0201"));
+}
+
+TEST_F(GamePassTest, PPausesTheGameOverThePausePictureAndPResumesIt) {
+    start({key::Enter});
+    ASSERT_TRUE(runFrame());  // the player is still dropping onto its pad
+    const std::size_t shown = script->presented.size();
+    script->setKey('P', true);
+    EXPECT_FALSE(runFrame());
+    EXPECT_EQ(PAUSED, GameSettings::instance().state);
+    ASSERT_EQ(shown + 1, script->presented.size());
+    EXPECT_EQ(pauseColour, lastPresented().centre);
+
+    const float pausedAt = playerAt().y;
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame()) << "P is still held";
+    script->setKey('P', false);
+    EXPECT_FALSE(runFrame());
+    EXPECT_EQ(shown + 1, script->presented.size()) << "a paused game presents nothing";
+    EXPECT_EQ(pausedAt, playerAt().y) << "and stands still";
+
+    script->setKey('P', true);
+    EXPECT_TRUE(runFrame());
+    EXPECT_EQ(RUNNING, GameSettings::instance().state);
+    ASSERT_EQ(shown + 2, script->presented.size()) << "resuming draws no picture of its own";
+    EXPECT_NE(pauseColour, lastPresented().centre);
+    EXPECT_LT(playerAt().y, pausedAt);
+}
+
+TEST_F(GamePassTest, ModeKeysSwitchOnlyToModesThePlayerHasAndNotWhilePaused) {
+    start({key::Enter});
+    for (const int code : {'V', 'X', 'C'}) {
+        tap(code);
+        EXPECT_EQ("base", player().state) << "key " << static_cast<char>(code);
+    }
+    player().modeAvailable[Glimmet::Spike] = true;
+    tap('P');
+    tap('X');
+    EXPECT_EQ("base", player().state) << "paused";
+    tap('P');
+    tap('X');
+    EXPECT_EQ("spike", player().state);
+    tap('Y');
+    EXPECT_EQ("base", player().state);
+}
+
+TEST_F(GamePassTest, ThePlayerDiesBelowTheDeathHeightOfItsLevel) {
+    start({key::Enter});
+    const struct {
+        int level;
+        float alive;
+        float dead;
+    } heights[] = {{1, -9.5f, -10.5f}, {2, -9.5f, -10.5f}, {3, -139.5f, -140.5f}};
+    for (const auto& level : heights) {
+        SCOPED_TRACE("level " + std::to_string(level.level));
+        game.getLevels().setCurrentLevel(level.level);
+        game.getLevels().resetScene(game.getLevels().currentName());
+        player().setPosition(glm::vec3(81.5f, level.alive, 0));
+        EXPECT_TRUE(runFrame());
+        EXPECT_TRUE(player().alive);
+
+        player().setPosition(glm::vec3(81.5f, level.dead, 0));
+        ::testing::internal::CaptureStdout();
+        EXPECT_FALSE(runFrame());
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(player().alive);
+        EXPECT_NE(std::string::npos, printed.find("<<======== Du bist TOT! ========>>\n"));
+        EXPECT_EQ(deadColour, lastPresented().centre);
+    }
+}
+
+TEST_F(GamePassTest, ADeadPlayerWaitsForEnterWhichRestartsTheLevelInTheSamePass) {
+    start({key::Enter});
+    player().setPosition(glm::vec3(81.5f, -20, 0));
+    EXPECT_FALSE(runFrame());
+    const std::size_t shown = script->presented.size();
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
+    EXPECT_EQ(shown, script->presented.size()) << "nothing is drawn while the player is dead";
+
+    script->setKey(key::Enter, true);
+    EXPECT_TRUE(runFrame());
+    EXPECT_TRUE(player().alive);
+    EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt(), 0.05f));
+    ASSERT_EQ(shown + 2, script->presented.size());
+    EXPECT_EQ(loadingColour, script->presented[shown].centre);
+}
+
+TEST_F(GamePassTest, MessagesFollowOnePerSecondOfTheClock) {
+    start({key::Enter});
+    std::deque<std::string>& messages = GameSettings::instance().messages;
+    ASSERT_TRUE(runFrameAt(0.5));
+    EXPECT_EQ(0, lastPresented().messagePixels) << "no message, no text";
+
+    messages = {"first", "second"};
+    runFrameAt(0.9);
+    EXPECT_GT(lastPresented().messagePixels, 0);
+    EXPECT_EQ(2u, messages.size());
+    runFrameAt(1.2);  // shown once more as the second ends
+    EXPECT_GT(lastPresented().messagePixels, 0);
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ("second", messages.front());
+    runFrameAt(2.0);
+    EXPECT_EQ(1u, messages.size()) << "second 2 ends at 2.0";
+    runFrameAt(2.01);
+    EXPECT_TRUE(messages.empty());
+    runFrameAt(2.5);
+    EXPECT_EQ(0, lastPresented().messagePixels);
+}

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <BulletDynamics/Dynamics/btRigidBody.h>
+
+#include "GameFlowFixture.h"
+#include "VectorExpect.h"
+#include "lum/physics/PhysicsSystem.h"
+#include "lum/render/Window.h"
+
+using namespace lum;
+
+namespace {
+
+// The level scripts run on their own, without the rest of the game pass.
+class LevelEventsTest : public GameFlowTest {
+protected:
+    // Builds `level` the way the title screen does.
+    void build(int level) {
+        levels.setCurrentLevel(level);
+        levels.setupScene("level" + std::to_string(level));
+    }
+
+    static glm::vec3 bodyAt(const PhysicsNode& node) {
+        const btVector3 origin = node.getBody()->getWorldTransform().getOrigin();
+        return glm::vec3(origin.x(), origin.y(), origin.z());
+    }
+
+    Levels levels;
+};
+
+}  // namespace
+
+TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneDecidesWhetherTheWalkwayAppears) {
+    build(1);
+    EXPECT_FALSE(isShown("boardWalkSmallUnlock01"));
+    member("redCubes01", 0)->moveTo(glm::vec3(20, -30, 4));
+    levels.runEvents();
+    EXPECT_FALSE(levels.redCubesDown) << "only the first of two cubes is down";
+    EXPECT_FALSE(isShown("boardWalkSmallUnlock01"));
+
+    member("redCubes01", 0)->moveTo(glm::vec3(20, 12, 4));
+    member("redCubes01", 1)->moveTo(glm::vec3(30, -10, 4));  // down counts from -10 itself
+    levels.runEvents();
+    EXPECT_TRUE(levels.redCubesDown);
+    EXPECT_TRUE(isShown("boardWalkSmallUnlock01"));
+}
+
+TEST_F(LevelEventsTest, AGreenCubeThatFellIsPutBackBodyAndAllAndFallsFromThere) {
+    build(1);
+    const boost::shared_ptr<PhysicsNode> cube = member("greenCubes01", 0);
+    cube->moveTo(glm::vec3(-119, -30, 30));  // below its target area
+    cube->getBody()->setLinearVelocity(btVector3(0, -25, 0));
+    levels.runEvents();
+    EXPECT_FALSE(levels.greenCubePlaced) << "where it fell counts, not where it is put";
+    const glm::vec3 returnPoint(-107, 1.5f, 35);
+    EXPECT_TRUE(vectorsNear(returnPoint, cube->getWorldTransform().translation));
+    EXPECT_TRUE(vectorsNear(returnPoint, bodyAt(*cube)));
+    EXPECT_EQ(0, cube->getBody()->getLinearVelocity().length());
+
+    const double step = 1.0 / 60;
+    for (int i = 0; i < 60; ++i) {
+        Scene::global().update(step);
+        PhysicsSystem::instance().step(step);
+    }
+    EXPECT_TRUE(vectorsNear(glm::vec3(-107, 1, 35), cube->getWorldTransform().translation, 0.05f))
+        << "it drops onto the play corner's floor";
+}
+
+TEST_F(LevelEventsTest, AGreenCubeCountsOnlyStrictlyInsideItsTargetArea) {
+    build(1);
+    const boost::shared_ptr<PhysicsNode> cube = member("greenCubes01", 1);
+    const glm::vec3 outside[] = {glm::vec3(-117, 0.5f, 30), glm::vec3(-121, 0.5f, 30),
+                                 glm::vec3(-119, 1.5f, 30), glm::vec3(-119, -1, 30)};
+    for (const glm::vec3& at : outside) {
+        cube->moveTo(at);
+        levels.runEvents();
+        EXPECT_FALSE(levels.greenCubePlaced) << "at x " << at.x << ", y " << at.y;
+    }
+    cube->moveTo(glm::vec3(-119, 0.5f, 30));
+    levels.runEvents();
+    EXPECT_TRUE(levels.greenCubePlaced);
+}
+
+TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
+    build(1);
+    script->setKey(key::Enter, true);  // so the end screen does not wait
+    player().setPosition(glm::vec3(-119, 5, 0));
+    levels.runEvents();
+    EXPECT_EQ(1, levels.getCurrentLevel()) << "no green cube placed yet";
+
+    member("greenCubes01", 0)->moveTo(glm::vec3(-119, 0.5f, 30));
+    levels.runEvents();
+    ASSERT_TRUE(levels.greenCubePlaced);
+    const std::size_t shown = script->presented.size();
+    levels.runEvents();
+    EXPECT_EQ(2, levels.getCurrentLevel());
+    ASSERT_EQ(shown + 2, script->presented.size());
+    EXPECT_GT(script->presented[shown].messagePixels, 0) << "the end screen's text";
+    EXPECT_EQ(loadingColour, script->presented[shown + 1].centre);
+    EXPECT_NO_THROW(sceneNode("redCube0201"));
+    EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt()));
+}
+
+TEST_F(LevelEventsTest, TheJumpSpotOfLevelTwoTeachesTheJumpMode) {
+    build(2);
+    player().setPosition(glm::vec3(-3, 10, -38));  // just east of it
+    levels.runEvents();
+    EXPECT_FALSE(player().modeAvailable[Glimmet::Jump]);
+    EXPECT_EQ("base", player().state);
+
+    player().setPosition(glm::vec3(-7, 10, -38));
+    levels.runEvents();
+    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]);
+    EXPECT_EQ("jump", player().state);
+}
+
+TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkway) {
+    build(2);
+    EXPECT_FALSE(isShown("redCube0202"));
+    EXPECT_FALSE(isShown("boardWalkSmallUnlock02"));
+    member("redCube0202", 0)->moveTo(glm::vec3(-30, -20, -31));
+    levels.runEvents();
+    EXPECT_FALSE(levels.secondRedCubeDown) << "the second group counts only after the first";
+    EXPECT_FALSE(isShown("redCube0202"));
+
+    member("redCube0202", 0)->moveTo(glm::vec3(-30, 12, -31));
+    member("redCube0201", 0)->moveTo(glm::vec3(-50, -20, -43));
+    levels.runEvents();
+    EXPECT_TRUE(isShown("redCube0202"));
+    EXPECT_FALSE(isShown("boardWalkSmallUnlock02"));
+
+    member("redCube0202", 0)->moveTo(glm::vec3(-30, -20, -31));
+    levels.runEvents();
+    EXPECT_TRUE(isShown("boardWalkSmallUnlock02"));
+
+    // A reset hides both again until the next event step: the flags stay.
+    levels.resetScene("level2");
+    EXPECT_FALSE(isShown("redCube0202"));
+    EXPECT_FALSE(isShown("boardWalkSmallUnlock02"));
+    levels.runEvents();
+    EXPECT_TRUE(isShown("redCube0202"));
+    EXPECT_TRUE(isShown("boardWalkSmallUnlock02"));
+}
+
+TEST_F(LevelEventsTest, LevelTwosDeadlyAreaKillsThePlayerAndShowsTheDeathPicture) {
+    build(2);
+    player().setPosition(glm::vec3(-102, 10, 23));  // just east of it
+    levels.runEvents();
+    EXPECT_TRUE(player().alive);
+
+    player().setPosition(glm::vec3(-107, 10, 23));
+    levels.runEvents();
+    EXPECT_FALSE(player().alive);
+    EXPECT_EQ(deadColour, centreColour());
+}
