@@ -53,7 +53,8 @@ private:
     double wheel;
     SizeCallback sizeCallback;
     std::array<bool, key::Last + 1> keys;
-    std::array<bool, key::Last + 1> tapped;  // pressed since the last poll
+    std::array<bool, key::Last + 1> tapped;        // pressed since the last poll
+    std::array<bool, key::Last + 1> tappedBefore;  // pressed in the poll before
 };
 
 }  // namespace lum

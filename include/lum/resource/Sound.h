@@ -13,7 +13,7 @@ class Sound : private boost::noncopyable {
 public:
     // A sound that plays nothing.
     Sound();
-    // Takes over a source with its buffer attached (either may be 0).
+    // Takes over a generated source and the buffer attached to it.
     Sound(ALuint source, ALuint buffer);
     ~Sound();
 

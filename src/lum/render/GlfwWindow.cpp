@@ -57,7 +57,7 @@ GlfwWindow& adapterOf(GLFWwindow* handle) {
 }  // namespace
 
 GlfwWindow::GlfwWindow()
-    : handle(nullptr), initialized(false), autoPoll(true), wheel(0), sizeCallback(nullptr), keys(), tapped() {}
+    : handle(nullptr), initialized(false), autoPoll(true), wheel(0), sizeCallback(nullptr), keys(), tapped(), tappedBefore() {}
 
 GlfwWindow::~GlfwWindow() {
     terminate();
@@ -76,6 +76,7 @@ void GlfwWindow::terminate() {
     handle = nullptr;
     keys.fill(false);
     tapped.fill(false);
+    tappedBefore.fill(false);
     wheel = 0;
 }
 
@@ -120,6 +121,7 @@ void GlfwWindow::swapBuffers() {
 
 void GlfwWindow::pollEvents() {
     if (initialized) {
+        tappedBefore = tapped;
         tapped.fill(false);
         glfwPollEvents();
     }
@@ -145,10 +147,11 @@ void GlfwWindow::setTime(double seconds) {
     }
 }
 
-// A key pressed and released between two polls still counts as down for
-// the samples after the first poll, so a quick tap is never lost.
+// A key pressed and released between two polls still counts as down until
+// the second poll after it: a game pass polls twice (input at its start, the
+// level events later), so every check of the pass sees a quick tap.
 bool GlfwWindow::isKeyDown(int code) const {
-    return code >= 0 && code <= key::Last && (keys[code] || tapped[code]);
+    return code >= 0 && code <= key::Last && (keys[code] || tapped[code] || tappedBefore[code]);
 }
 
 bool GlfwWindow::isMouseButtonDown(int button) const {
