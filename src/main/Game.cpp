@@ -13,7 +13,6 @@
 #include "lum/render/Renderer.h"
 #include "lum/render/Window.h"
 #include "lum/resource/Sound.h"
-#include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
@@ -30,12 +29,6 @@ const double titlePace = 0.02;
 
 bool held(int code) {
     return window().isKeyDown(code);
-}
-
-void drawFullScreen(const char* texture) {
-    LUM_TRACE_BEGIN
-    Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
-    LUM_TRACE_END
 }
 
 // Lowest point of each level before the player counts as fallen.

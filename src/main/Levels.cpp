@@ -27,12 +27,6 @@ const glm::vec3 white(1, 1, 1);
 // Screens that wait for a key are redrawn at this pace rather than as fast as possible.
 const double waitingPace = 0.02;
 
-void drawFullScreen(const char* texture) {
-    LUM_TRACE_BEGIN
-    Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
-    LUM_TRACE_END
-}
-
 void sampleInput() {
     Control::instance().update(0.0);
 }
@@ -48,6 +42,12 @@ Glimmet& player() {
 }
 
 }  // namespace
+
+void drawFullScreen(const char* texture) {
+    LUM_TRACE_BEGIN
+    Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
+    LUM_TRACE_END
+}
 
 boost::shared_ptr<Node> sceneNode(const std::string& name) {
     LUM_TRACE_BEGIN

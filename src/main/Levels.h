@@ -54,6 +54,9 @@ private:
     boost::shared_ptr<Camera> camera;
 };
 
+// Draws the texture of that name over the whole window.
+void drawFullScreen(const char* texture);
+
 // The scene's node of that name; a missing name or an object that is not a
 // node is an exception.
 boost::shared_ptr<Node> sceneNode(const std::string& name);
