@@ -24,6 +24,9 @@ public:
     bool handleKeys(float dt);
     // Frees the latch of every toggle key that is up again.
     void releaseLatches();
+    // Latches every toggle key that is down now, so a key still held from
+    // another screen (F2 or F3 choosing a level) acts only when pressed anew.
+    void latchHeldKeys();
     void handleModeKeys();
     // Pushes the player away from the camera's side, only while it stands on something.
     void movePlayer(float dt);

@@ -128,6 +128,12 @@ void ControlLogic::releaseLatches() {
     }
 }
 
+void ControlLogic::latchHeldKeys() {
+    for (int index = 0; index < latchCount; ++index) {
+        latches[index] = latches[index] || held(latchedKey(index));
+    }
+}
+
 void ControlLogic::togglePause() {
     LUM_TRACE_BEGIN
     GameSettings& settings = GameSettings::instance();

@@ -102,6 +102,9 @@ void Game::prepareLoop() {
     LUM_TRACE_BEGIN
     PhysicsSystem::instance();
     ControlLogic::instance().setCamera(levels.getCamera());
+    // F2 and F3 chose the level: they must not also switch the frame rate
+    // display or the wireframe on in the first frame.
+    ControlLogic::instance().latchHeldKeys();
     GameSettings::instance();
     Control::instance();
     LUM_TRACE_END

@@ -35,6 +35,11 @@ protected:
         settings.wireframe = savedWireframe;
         settings.playerSpeed = savedSpeed;
         settings.messages.clear();
+        // Every toggle key up again, so no latch carries over to the next test.
+        script->setKey('P', false);
+        for (int n = 1; n <= 12; ++n) {
+            script->setKey(key::function(n), false);
+        }
         ControlLogic::instance().releaseLatches();
         ScriptedWindowTest::TearDown();
     }
@@ -80,6 +85,21 @@ TEST_F(ControlTest, OnlyOneToggleActsPerFrameTheEarlierKeyFirst) {
     runFrame();  // F3 is still held: its turn comes now
     EXPECT_NE(wireframe, settings.wireframe);
     EXPECT_NE(framerate, settings.showframerate) << "F2 must not act again while held";
+}
+
+TEST_F(ControlTest, AKeyStillHeldFromTheTitleScreenDoesNotToggle) {
+    GameSettings& settings = GameSettings::instance();
+    const bool wireframe = settings.wireframe;
+    script->setKey(key::function(3), true);  // F3 chose level 3
+    Control::instance().update(frame);
+    ControlLogic::instance().latchHeldKeys();
+    runFrame();
+    EXPECT_EQ(wireframe, settings.wireframe);
+    script->setKey(key::function(3), false);
+    runFrame();
+    script->setKey(key::function(3), true);
+    runFrame();
+    EXPECT_NE(wireframe, settings.wireframe);
 }
 
 TEST_F(ControlTest, HoldingPlusForASecondRaisesTheSpeedByAboutOne) {
