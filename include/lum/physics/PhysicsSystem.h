@@ -2,6 +2,7 @@
 #define LUM_PHYSICS_PHYSICSSYSTEM_H
 
 #include <boost/shared_ptr.hpp>
+#include <glm/vec3.hpp>
 #include <LinearMath/btScalar.h>
 
 #include "lum/physics/ContactTracker.h"
@@ -20,6 +21,13 @@ namespace lum {
 class PhysicsDebugDraw;
 class PhysicsNode;
 
+// What a ray met first: the node whose body it hit (null when it hit
+// nothing) and the point where it hit.
+struct RayHit {
+    PhysicsNode* node;
+    glm::vec3 point;
+};
+
 // The game's one rigid-body world, created on first use and kept to the end
 // of the process. It refers to the bodies of the active physics nodes but
 // never owns them. After every internal step it tells both nodes of each
@@ -34,6 +42,9 @@ public:
     void step(double seconds);
     // Towards negative y at 10 units per second squared until changed.
     void setGravity(float x, float y, float z);
+    // The first body in the world on the straight way from `from` to `to`,
+    // with every body where it is now and of the size it has now.
+    RayHit rayTest(const glm::vec3& from, const glm::vec3& to) const;
     // For PhysicsNode::activate and deactivate only: puts the node's body
     // into the world or takes it out again, together with the node's contact
     // pairs. The node must have a body.

@@ -71,6 +71,23 @@ void PhysicsSystem::setGravity(float x, float y, float z) {
     world->setGravity(btVector3(x, y, z));
 }
 
+RayHit PhysicsSystem::rayTest(const glm::vec3& from, const glm::vec3& to) const {
+    LUM_TRACE_BEGIN
+    const btVector3 start(from.x, from.y, from.z);
+    const btVector3 end(to.x, to.y, to.z);
+    btCollisionWorld::ClosestRayResultCallback closest(start, end);
+    // Shapes rescaled since the last step would still be found by their old bounds.
+    world->updateAabbs();
+    world->rayTest(start, end, closest);
+    if (!closest.hasHit()) {
+        return RayHit{nullptr, to};
+    }
+    const btVector3& point = closest.m_hitPointWorld;
+    return RayHit{static_cast<PhysicsNode*>(closest.m_collisionObject->getUserPointer()),
+                  glm::vec3(point.x(), point.y(), point.z())};
+    LUM_TRACE_END
+}
+
 void PhysicsSystem::add(PhysicsNode& node) {
     LUM_TRACE_BEGIN
     LUM_ASSERT(node.getBody() != nullptr);

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <boost/filesystem.hpp>
+
+#include "Levels.h"
+#include "RendererFixture.h"
+#include "lum/character/Props.h"
+#include "lum/config/Setting.h"
+#include "lum/physics/PhysicsNode.h"
+#include "lum/physics/PhysicsSystem.h"
+#include "lum/resource/ConfigLoader.h"
+#include "lum/resource/ModelLoader.h"
+#include "lum/resource/ShaderLoader.h"
+#include "lum/resource/SoundLoader.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/resource/UberLoader.h"
+#include "lum/scene/Node.h"
+#include "lum/scene/Scene.h"
+#include "lum/util/Exception.h"
+
+using namespace lum;
+
+namespace {
+
+// The game's own data below "resources/", as the game finds it.
+class GameData : public RendererTest {
+protected:
+    void TearDown() override {
+        Scene::global().getRoot()->removeAllChildren();
+        RendererTest::TearDown();
+    }
+};
+
+using Use = std::pair<std::string, std::string>;  // (loader, name)
+
+std::vector<std::string> configurationNames() {
+    std::vector<std::string> names;
+    for (boost::filesystem::recursive_directory_iterator entry("resources"), end; entry != end; ++entry) {
+        if (entry->path().extension() == ".cfg") {
+            names.push_back(entry->path().stem().string());
+        }
+    }
+    return names;
+}
+
+// Every asset a description names, read through its prototypes, anywhere in `setting`.
+void collectUses(const Setting& setting, std::set<Use>& uses) {
+    if (setting.isGroup()) {
+        for (const char* const key : {"model", "texture", "shader", "shaderOutline"}) {
+            const Setting value = setting(key);
+            if (value.isString()) {
+                uses.insert(Use(key == std::string("shaderOutline") ? "shader" : key, value.asString()));
+            }
+        }
+    }
+    if (setting.isGroup() || setting.isList()) {
+        for (const boost::shared_ptr<Setting::Iterator> each = setting.iterator(); each->hasNext();) {
+            const Setting element = each->next();
+            collectUses(element.isPair() ? element.second() : element, uses);
+        }
+    }
+}
+
+::testing::AssertionResult loads(const Use& use) {
+    try {
+        if (use.first == "model") {
+            ModelLoader::instance().load(use.second);
+        } else if (use.first == "texture") {
+            TextureLoader::instance().load(use.second);
+        } else if (use.first == "shader") {
+            ShaderLoader::instance().load(use.second);
+        } else {
+            const ResourceLoader sounds("resources/");
+            if (decodeOggVorbis(sounds.findFile(use.second + ".ogg")).samples.empty()) {
+                return ::testing::AssertionFailure() << "sound " << use.second << " is empty";
+            }
+        }
+    } catch (const Exception& e) {
+        return ::testing::AssertionFailure() << use.first << " " << use.second << ": " << e.getMessage();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// What lies straight below `point`: a solid, unmoving floor, and how far down its top is.
+::testing::AssertionResult floorBelow(const glm::vec3& point, float lowest, float highest) {
+    const RayHit hit = PhysicsSystem::instance().rayTest(point, point - glm::vec3(0, 100, 0));
+    if (hit.node == nullptr) {
+        return ::testing::AssertionFailure() << "nothing below (" << point.x << ", " << point.y << ", "
+                                             << point.z << ")";
+    }
+    if (hit.node->getMass() != 0) {
+        return ::testing::AssertionFailure() << "below (" << point.x << ", " << point.y << ", " << point.z
+                                             << ") lies the movable " << hit.node->getName();
+    }
+    if (hit.point.y < lowest || hit.point.y > highest) {
+        return ::testing::AssertionFailure() << "the floor " << hit.node->getName() << " below (" << point.x
+                                             << ", " << point.y << ", " << point.z << ") is at y "
+                                             << hit.point.y;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+template <typename Kind>
+::testing::AssertionResult groupOf(const std::string& name) {
+    const boost::shared_ptr<Node> group = sceneNode(name);
+    if (group->getChildCount() == 0) {
+        return ::testing::AssertionFailure() << name << " is empty";
+    }
+    for (const boost::shared_ptr<Spatial>& member : *group) {
+        if (dynamic_cast<Kind*>(member.get()) == nullptr) {
+            return ::testing::AssertionFailure() << member->getName() << " in " << name << " is of the wrong kind";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+const glm::vec3 playerStart(81.5f, 10, 0);
+
+// A level loaded into the scene; the first step puts every body where the
+// level says, of its full size.
+void load(const std::string& level) {
+    UberLoader::instance().loadLevel(level);
+    PhysicsSystem::instance().step(1.0 / 60.0);
+}
+
+}  // namespace
+
+TEST_F(GameData, EveryAssetTheGameOrADescriptionNamesExistsAndLoads) {
+    std::set<Use> uses = {{"texture", "start"}, {"texture", "loading"}, {"texture", "pause"},
+                          {"texture", "dead"},  {"texture", "font"},    {"shader", "simple"},
+                          {"shader", "outline"}, {"shader", "font"},    {"shader", "image"},
+                          {"shader", "debug"},  {"sound", "BGMcalmViolence"}, {"sound", "SFXroll"}};
+    const std::vector<std::string> configurations = configurationNames();
+    ASSERT_GE(configurations.size(), 6u);
+    for (const std::string& name : configurations) {
+        collectUses(ConfigLoader::instance().load(name), uses);
+    }
+    EXPECT_GT(uses.size(), 20u);
+    for (const Use& use : uses) {
+        EXPECT_TRUE(loads(use));
+    }
+    const ResourceLoader shaders("resources/");
+    EXPECT_NO_THROW(shaders.findFile("celShaderTex")) << "the cel-shading ramp";
+}
+
+TEST_F(GameData, LevelOneHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
+    load("level1");
+    EXPECT_NO_THROW(sceneNode("boardWalkSmallUnlock01"));
+    EXPECT_TRUE(groupOf<RedCube>("redCubes01"));
+    EXPECT_TRUE(groupOf<GreenCube>("greenCubes01"));
+    EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
+    EXPECT_TRUE(floorBelow(glm::vec3(-107, 1.5f, 35), -0.1f, 0.5f)) << "where a fallen green cube comes back";
+    // A green cube resting there has its centre 1 above the floor: -1 < y < 1.5.
+    EXPECT_TRUE(floorBelow(glm::vec3(-119, 5, 30), -2.0f, 0.5f)) << "the green cube's target";
+    // Tobble rolling there has its centre 1 above the floor: 0 < y < 10.
+    EXPECT_TRUE(floorBelow(glm::vec3(-119, 9.5f, 20), -1.0f, 9.0f)) << "the goal";
+}
+
+TEST_F(GameData, LevelTwoHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
+    load("level2");
+    EXPECT_NO_THROW(sceneNode("boardWalkSmallUnlock02"));
+    EXPECT_TRUE(groupOf<RedCube>("redCube0201"));
+    EXPECT_TRUE(groupOf<RedCube>("redCube0202"));
+    EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
+    EXPECT_TRUE(floorBelow(glm::vec3(-7, 20, -38), 8.9f, 9.1f)) << "the jump spot";
+}
+
+TEST_F(GameData, LevelThreeStartsAboveAFloor) {
+    load("level3");
+    EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
+}
