@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -169,6 +168,7 @@ TEST_F(GameData, LevelTwoHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
     EXPECT_TRUE(groupOf<RedCube>("redCube0202"));
     EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
     EXPECT_TRUE(floorBelow(glm::vec3(-7, 20, -38), 8.9f, 9.1f)) << "the jump spot";
+    EXPECT_TRUE(floorBelow(glm::vec3(-107, 20, 23.5f), 10.1f, 10.3f)) << "the deadly rug, on the far shelf";
 }
 
 TEST_F(GameData, LevelThreeStartsAboveAFloor) {

@@ -41,8 +41,10 @@ public:
     void updateSound();
 
     void kill() override;
-    // Clears onGround; the physics step that follows sets it again while the
-    // body keeps touching something.
+    // Clears onGround unless a contact continued in the world's latest
+    // internal step: a pass too short for an internal step leaves it as the
+    // last step found it. The physics step that follows sets it again while
+    // the body keeps touching something.
     void update(double dt) override;
     void onContactContinue(PhysicsNode* other) override;
 
@@ -56,6 +58,9 @@ public:
     bool alive;
 
 private:
+    // The world's step count when a contact last continued.
+    unsigned long groundStep = 0;
+
     void switchTo(const std::string& mode);
     void buildBody();
 };

@@ -42,6 +42,9 @@ public:
     void step(double seconds);
     // Towards negative y at 10 units per second squared until changed.
     void setGravity(float x, float y, float z);
+    // How many internal steps the world has made; the contact hooks of a
+    // step run after it has been counted.
+    unsigned long getStepCount() const;
     // The first body in the world on the straight way from `from` to `to`,
     // with every body where it is now and of the size it has now.
     RayHit rayTest(const glm::vec3& from, const glm::vec3& to) const;
@@ -74,6 +77,7 @@ private:
     boost::shared_ptr<btCollisionConfiguration> collisionConfiguration;
     boost::shared_ptr<btSoftRigidDynamicsWorld> world;
     ContactTracker contacts;
+    unsigned long stepCount = 0;
 };
 
 }  // namespace lum

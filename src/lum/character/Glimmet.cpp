@@ -7,6 +7,7 @@
 #include <glm/vec4.hpp>
 
 #include "lum/config/Setting.h"
+#include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Uniform.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/resource/Sound.h"
@@ -207,13 +208,14 @@ void Glimmet::kill() {
 
 void Glimmet::update(double dt) {
     LUM_TRACE_BEGIN
-    onGround = false;
+    onGround = onGround && groundStep == PhysicsSystem::instance().getStepCount();
     PhysicsNode::update(dt);
     LUM_TRACE_END
 }
 
 void Glimmet::onContactContinue(PhysicsNode*) {
     onGround = true;
+    groundStep = PhysicsSystem::instance().getStepCount();
 }
 
 }  // namespace lum

@@ -71,6 +71,10 @@ void PhysicsSystem::setGravity(float x, float y, float z) {
     world->setGravity(btVector3(x, y, z));
 }
 
+unsigned long PhysicsSystem::getStepCount() const {
+    return stepCount;
+}
+
 RayHit PhysicsSystem::rayTest(const glm::vec3& from, const glm::vec3& to) const {
     LUM_TRACE_BEGIN
     const btVector3 start(from.x, from.y, from.z);
@@ -104,7 +108,9 @@ void PhysicsSystem::remove(PhysicsNode& node) {
 
 void PhysicsSystem::afterInternalStep(btDynamicsWorld* stepped, btScalar) {
     LUM_TRACE_BEGIN
-    instance().contacts.classify(*stepped->getDispatcher());
+    PhysicsSystem& self = instance();
+    ++self.stepCount;
+    self.contacts.classify(*stepped->getDispatcher());
     LUM_TRACE_END
 }
 

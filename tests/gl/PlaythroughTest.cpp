@@ -1,0 +1,334 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <glm/geometric.hpp>
+
+#include "FrameLoop.h"
+#include "Game.h"
+#include "ScriptedGlfwWindow.h"
+#include "lum/character/Glimmet.h"
+#include "lum/render/Renderer.h"
+#include "lum/scene/Camera.h"
+#include "lum/scene/Node.h"
+#include "lum/util/Timer.h"
+
+using namespace lum;
+
+namespace {
+
+// Below this difference between the wanted and the seen velocity the bot
+// leaves the keys alone rather than twitching.
+const float slack = 0.3f;
+// How hard the bot plans to brake: well below what the keys can do.
+const float braking = 2.5f;
+// The bot judges speed from where Tobble was this long ago, as the eye does.
+const double glance = 0.1;
+
+glm::vec3 flat(glm::vec3 v) {
+    v.y = 0;
+    return v;
+}
+
+float flatDistance(const glm::vec3& a, const glm::vec3& b) {
+    return glm::length(flat(b - a));
+}
+
+// The whole game in a real window, played the way a person plays it: the
+// bot looks at where Tobble is every frame and holds the movement keys
+// relative to the camera. The game's own frame loop runs, on a clock that
+// moves only by its sleeps and by the work of each pass, which takes as many
+// milliseconds as the parameter says: 34 on a machine that draws slowly (30
+// passes a second), down to 5 on a fast one (the loop then alternates short
+// passes with ones that sleep, near 60 a second). So every run is the same.
+// Set GLIMMET_BOT_TRACE to follow Tobble on standard output.
+class Playthrough : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "the playthrough needs an X display (xvfb-run)";
+        std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow());
+        script = adapter.get();
+        installWindow(std::move(adapter));
+        renderer.reset(new Renderer());
+        game.reset(new Game());
+        workTime = GetParam() / 1000.0;
+        trace = std::getenv("GLIMMET_BOT_TRACE") != nullptr;
+    }
+
+    void TearDown() override {
+        game.reset();
+        renderer.reset();
+        installWindow(nullptr);
+    }
+
+    // Picks the level on the title screen with its key.
+    void startWith(int titleKey) {
+        script->setKey(titleKey, true);
+        game->start();
+        script->releaseAllKeys();
+        // Inside a pass only an end screen waits: for Enter.
+        script->onWait([this] {
+            if (inPass) {
+                script->setKey(key::Enter, true);
+                endScreenShown = true;
+            }
+        });
+        game->prepareLoop();
+        Timer::instance().reset();
+        seen.assign(1, Sighting{now(), position()});
+    }
+
+    // One pass of the game's frame loop, with the keys the bot holds.
+    void frame() {
+        runFramePass([this](double dt) {
+            inPass = true;
+            const bool presented = game->pass(dt);
+            script->advanceTime(workTime);
+            inPass = false;
+            return presented;
+        });
+        if (endScreenShown) {
+            script->releaseAllKeys();
+            endScreenShown = false;
+            levelsFinished += 1;
+        }
+        look();
+    }
+
+    // Where Tobble is now, and how fast it went over the last glance.
+    void look() {
+        seen.push_back(Sighting{now(), position()});
+        while (seen.size() > 2 && seen[1].time <= now() - glance) {
+            seen.pop_front();
+        }
+        velocity = (seen.back().place - seen.front().place) / static_cast<float>(now() - seen.front().time);
+        if (trace && std::floor(now() * 2) != std::floor(seen[seen.size() - 2].time * 2)) {
+            const glm::vec3 p = position();
+            std::printf("%8.2f s  %8.2f %8.2f %8.2f  v %6.2f %6.2f %6.2f  %s%s\n", now(), p.x, p.y, p.z,
+                        velocity.x, velocity.y, velocity.z, player().state.c_str(),
+                        player().onGround ? " ground" : "");
+        }
+    }
+
+    double now() const { return script->getTime(); }
+
+    static Glimmet& player() { return Glimmet::instance(); }
+    static glm::vec3 position() { return player().getWorldTransform().translation; }
+    // Where the member `name` of the top-level group `group` is.
+    static glm::vec3 at(const std::string& group, const std::string& name) {
+        return sceneNode(group)->getChild(name)->getWorldTransform().translation;
+    }
+    Levels& levels() { return game->getLevels(); }
+
+    void hold(int code, bool down) { script->setKey(code, down); }
+    void tap(int code) {
+        hold(code, true);
+        frame();
+        hold(code, false);
+    }
+    void letGo() {
+        for (const int code : {int('W'), int('A'), int('S'), int('D'), int(key::Space)}) {
+            hold(code, false);
+        }
+    }
+
+    // Holds the keys that bring Tobble's velocity nearer to `wanted`, judged
+    // from the camera: W pushes away from it, S towards it, A and D sideways.
+    void steer(const glm::vec3& wanted) {
+        const glm::vec3 camera = levels().getCamera()->getWorldTransform().translation;
+        const glm::vec3 forward = glm::normalize(flat(position() - camera));
+        const glm::vec3 left(forward.z, 0, -forward.x);
+        const glm::vec3 error = flat(wanted - velocity);
+        const float ahead = glm::dot(error, forward);
+        const float leftwards = glm::dot(error, left);
+        hold('W', ahead > slack);
+        hold('S', ahead < -slack);
+        hold('A', leftwards > slack);
+        hold('D', leftwards < -slack);
+    }
+
+    // The velocity that heads for `target` at up to `speed` and still stops there.
+    glm::vec3 towards(const glm::vec3& target, float speed) const {
+        const glm::vec3 way = flat(target - position());
+        const float distance = glm::length(way);
+        if (distance < 1e-3f) {
+            return glm::vec3(0);
+        }
+        return way / distance * std::min(speed, std::sqrt(2.0f * braking * distance));
+    }
+
+    // Acts every frame until `done`; false when Tobble dies or time runs out.
+    bool runUntil(const std::function<bool()>& done, double seconds, const std::function<void()>& act) {
+        for (const double end = now() + seconds; now() < end;) {
+            if (done()) {
+                letGo();
+                return true;
+            }
+            act();
+            frame();
+            if (!player().alive) {
+                letGo();
+                return false;
+            }
+        }
+        letGo();
+        return done();
+    }
+
+    // Stands still where Tobble is until `done`.
+    bool waitFor(const std::function<bool()>& done) {
+        return runUntil(done, 10, [this] { steer(glm::vec3(0)); });
+    }
+
+    // Rolls to `target` (x and z) and comes to rest there.
+    bool rollTo(const glm::vec3& target, float speed, float within = 1.0f) {
+        return runUntil(
+            [&] { return flatDistance(position(), target) < within && glm::length(flat(velocity)) < 1.0f; },
+            30, [&] { steer(towards(target, speed)); });
+    }
+
+    // Rolls on through `target` without slowing down for it.
+    bool passThrough(const glm::vec3& target, float speed, float within) {
+        return runUntil([&] { return flatDistance(position(), target) < within; }, 30,
+                        [&] { steer(glm::normalize(flat(target - position())) * speed); });
+    }
+
+    // Pushes a cube towards `goal` until `done`: Tobble gets behind it,
+    // going round it when it is on the wrong side, and rolls into it.
+    bool push(const std::string& group, const std::string& name, const glm::vec3& goal,
+              const std::function<bool()>& done) {
+        const float pushSpeed = 2.0f;
+        return runUntil(done, 40, [&] {
+            const glm::vec3 cube = at(group, name);
+            const glm::vec3 way = glm::normalize(flat(goal - cube));
+            const glm::vec3 side(way.z, 0, -way.x);
+            const glm::vec3 offset = flat(position() - cube);
+            const float along = glm::dot(offset, way);
+            const float across = glm::dot(offset, side);
+            if (along < -1.6f && std::abs(across) < 0.6f) {
+                steer(way * pushSpeed - side * across * 3.0f);
+            } else if (along > -1.4f) {
+                const float round = across < 0 ? -1.0f : 1.0f;
+                steer(towards(cube + side * (round * 3.5f) - way * 1.5f, 4.0f));
+            } else {
+                steer(towards(cube - way * 3.0f, 4.0f));
+            }
+        });
+    }
+
+    struct Sighting {
+        double time;
+        glm::vec3 place;
+    };
+
+    std::unique_ptr<Renderer> renderer;
+    std::unique_ptr<Game> game;
+    ScriptedGlfwWindow* script = nullptr;
+    double workTime = 0;
+    bool inPass = false;
+    std::deque<Sighting> seen;
+    glm::vec3 velocity;
+    bool endScreenShown = false;
+    int levelsFinished = 0;
+    bool trace = false;
+};
+
+TEST_P(Playthrough, LevelOneFromTheTitleToLevelTwo) {
+    startWith(key::Enter);
+    ASSERT_TRUE(rollTo(glm::vec3(-45, 10, 0), 8.0f)) << "along the shelf to the ledge";
+    for (const char* cube : {"redCube01a", "redCube01b", "redCube01c"}) {
+        const glm::vec3 from = at("redCubes01", cube);
+        // Over the rim at z = 8 it tips; Tobble must not follow it.
+        ASSERT_TRUE(push("redCubes01", cube, from + glm::vec3(0, 0, 10),
+                         [&] { return at("redCubes01", cube).z > 8.5f; }))
+            << cube << " off the ledge";
+        ASSERT_TRUE(rollTo(glm::vec3(from.x - 4, 10, 0), 4.0f)) << "back from the rim after " << cube;
+    }
+    ASSERT_TRUE(waitFor([&] { return levels().redCubesDown; }));
+    EXPECT_TRUE(sceneNode("boardWalkSmallUnlock01")->isVisible());
+    ASSERT_TRUE(passThrough(glm::vec3(-97, 10, 0), 4.0f, 1.5f)) << "over the walkway";
+    ASSERT_TRUE(rollTo(glm::vec3(-97, 1, 25), 5.0f)) << "down into the play corner";
+    ASSERT_TRUE(push("greenCubes01", "greenCube01b", glm::vec3(-125, 1, 30),
+                     [&] { return levels().greenCubePlaced; }))
+        << "a green cube onto the plate";
+    ASSERT_TRUE(runUntil([&] { return levelsFinished == 1; }, 20,
+                         [&] { steer(towards(glm::vec3(-119, 1, 20), 4.0f)); }))
+        << "to the goal";
+    EXPECT_EQ(2, levels().getCurrentLevel());
+    EXPECT_TRUE(player().alive);
+    EXPECT_TRUE(flatDistance(glm::vec3(81.5f, 10, 0), position()) < 0.1f) << "at level 2's start";
+}
+
+TEST_P(Playthrough, LevelTwoFromItsStartToLevelThree) {
+    startWith(key::function(2));
+    ASSERT_TRUE(rollTo(glm::vec3(2, 10, 0), 8.0f)) << "to the corner";
+    ASSERT_TRUE(rollTo(glm::vec3(-7, 10, -38), 6.0f)) << "to the jump spot";
+    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]);
+    EXPECT_EQ("jump", player().state);
+    ASSERT_TRUE(rollTo(glm::vec3(3, 10, -38), 3.0f)) << "back for a run-up";
+    ASSERT_TRUE(runUntil([] { return position().x < -16 && position().y > 10.5f && player().onGround; }, 10,
+                         [&] {
+                             steer(glm::vec3(-5, 0, 0));
+                             hold(key::Space, position().x < -8);
+                         }))
+        << "over the gap onto the beam, holding space";
+    tap('Y');
+    EXPECT_EQ("base", player().state) << "back to rolling gently";
+    ASSERT_TRUE(rollTo(glm::vec3(-22, 11, -37.5f), 4.0f)) << "along the beam";
+    const glm::vec3 first = at("redCube0201", "redCube0201a");
+    ASSERT_TRUE(push("redCube0201", "redCube0201a", first - glm::vec3(0, 0, 10),
+                     [&] { return at("redCube0201", "redCube0201a").z < -45.5f; }))
+        << "a red cube over the south edge";
+    ASSERT_TRUE(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f)) << "back from the edge";
+    ASSERT_TRUE(waitFor([&] { return levels().firstRedCubeDown; }));
+    EXPECT_TRUE(sceneNode("redCube0202")->isVisible());
+    const glm::vec3 second = at("redCube0202", "redCube0202b");
+    ASSERT_TRUE(push("redCube0202", "redCube0202b", second + glm::vec3(0, 0, 10),
+                     [&] { return at("redCube0202", "redCube0202b").z > -29.5f; }))
+        << "a red cube over the north edge";
+    ASSERT_TRUE(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f)) << "back from the edge";
+    ASSERT_TRUE(waitFor([&] { return levels().secondRedCubeDown; }));
+    EXPECT_TRUE(sceneNode("boardWalkSmallUnlock02")->isVisible());
+    ASSERT_TRUE(passThrough(glm::vec3(-75, 11, -37.5f), 4.0f, 1.5f)) << "over the walkway";
+    ASSERT_TRUE(rollTo(glm::vec3(-113, 11, -22), 6.0f, 2.0f)) << "to the flag";
+    hold(key::F1, true);
+    ASSERT_TRUE(runUntil([&] { return levelsFinished == 1; }, 2, [] {}));
+    EXPECT_EQ(3, levels().getCurrentLevel());
+}
+
+TEST_P(Playthrough, WithoutTheJumpTobbleFallsIntoTheGap) {
+    startWith(key::function(2));
+    ASSERT_TRUE(rollTo(glm::vec3(2, 10, 0), 8.0f)) << "to the corner";
+    ASSERT_TRUE(rollTo(glm::vec3(3, 10, -43), 6.0f)) << "past the jump spot";
+    runUntil([] { return position().x < -16 && position().y > 10.5f; }, 10, [&] {
+        steer(glm::vec3(-5, 0, 0));
+        hold(key::Space, true);
+    });
+    EXPECT_EQ("base", player().state);
+    EXPECT_FALSE(player().alive);
+}
+
+TEST_P(Playthrough, LevelThreeDownToTheFlag) {
+    startWith(key::function(3));
+    for (const float edge : {60.0f, 42.0f, 24.0f, 6.0f, -12.0f, -30.0f, -48.0f, -66.0f}) {
+        const float height = position().y;
+        ASSERT_TRUE(passThrough(glm::vec3(edge - 2, height, 0), 5.0f, 1.0f)) << "off the step ending at " << edge;
+        ASSERT_TRUE(waitFor([&] {
+            return position().y < height - 10 && player().onGround && std::abs(velocity.y) < 0.5f;
+        })) << "onto the step below the one ending at "
+            << edge;
+    }
+    ASSERT_TRUE(rollTo(glm::vec3(-94, -110, 0), 4.0f, 2.0f)) << "to the flag";
+    EXPECT_TRUE(player().alive);
+}
+
+INSTANTIATE_TEST_SUITE_P(WorkMillisecondsPerPass, Playthrough, ::testing::Values(34, 15, 5));
+
+}  // namespace
