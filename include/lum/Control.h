@@ -1,8 +1,6 @@
 #ifndef LUM_CONTROL_H
 #define LUM_CONTROL_H
 
-#include <glm/gtc/quaternion.hpp>
-
 #include "lum/scene/Transform.h"
 #include "lum/util/Singleton.h"
 
@@ -21,11 +19,12 @@ public:
     float heightMax, heightMin;
     float distanceMax, distanceMin;
     float yawMax, yawMin;
+    // Mouse and wheel act per pixel and per step, whatever the frame time:
+    // these speeds are per second of the loop's nominal pass.
     float yawSpeed;   // degrees per pixel per second; the height moves at half this
     float zoomSpeed;  // distance per wheel step per second
     float defaultDistance, defaultYaw, defaultHeight;
     float distance, yaw, height;
-    glm::quat restRotation;
 };
 
 // Samples keyboard and mouse once per frame and owns the orbit camera.
@@ -35,8 +34,11 @@ public:
     Control();
 
     void update(double dt);
-    // Where the camera goes to follow the placement t this frame.
+    // Where the camera goes to follow the placement t this frame: on the
+    // orbit, looking at t's translation.
     Transform followTransform(const Transform& t, double dt);
+    // The next followTransform puts the orbit back behind the target.
+    void resetOrbitNextFollow();
 
     bool spaceDown;
     bool leftButton, rightButton;
@@ -47,8 +49,10 @@ public:
     bool firstFollow;
 
 private:
-    Transform orbitAround(double dt);
-    Transform resetOrbit();
+    void orbitAround();
+    void resetOrbit();
+    // The orbit's placement around the target at t.
+    Transform placeAround(const Transform& t) const;
 };
 
 }  // namespace lum

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "lum/render/Window.h"
+#include "lum/util/Timer.h"
 #include "lum/util/Trace.h"
 
 namespace lum {
@@ -37,8 +38,7 @@ OrbitCamera::OrbitCamera()
       defaultHeight(cameraDistance * std::cos(cameraPitch * radiansPerDegree)),
       distance(defaultDistance),
       yaw(defaultYaw),
-      height(defaultHeight),
-      restRotation(1, 0, 0, 0) {}
+      height(defaultHeight) {}
 
 glm::vec3 OrbitCamera::offset() const {
     return glm::vec3(distance * std::cos(yaw * radiansPerDegree), height,
@@ -74,57 +74,63 @@ void Control::update(double) {
     wheel = input.getMouseWheel();
 }
 
-Transform Control::followTransform(const Transform& t, double dt) {
+Transform Control::followTransform(const Transform& t, double) {
     LUM_TRACE_BEGIN
-    orbit.result = t;
-    if (firstFollow) {
-        orbit.restRotation = t.rotation;
-        return resetOrbit();
+    if (firstFollow || leftButton) {
+        resetOrbit();
+    } else {
+        orbitAround();
     }
-    if (leftButton) {
-        return resetOrbit();
-    }
-    return orbitAround(dt);
+    orbit.result = placeAround(t);
+    return orbit.result;
     LUM_TRACE_END
 }
 
-Transform Control::orbitAround(double dt) {
+void Control::resetOrbitNextFollow() {
+    firstFollow = true;
+}
+
+void Control::orbitAround() {
     const int dx = -std::clamp(mouseX - lastMouseX, -largestMouseJump, largestMouseJump);
     const int dy = std::clamp(mouseY - lastMouseY, -largestMouseJump, largestMouseJump);
     const int w = lastWheel - wheel;
-    if (dx != 0 && std::abs(dx) < 100) {
-        orbit.yaw += static_cast<float>(std::floor(100 * orbit.yawSpeed * dx * dt) / 100);
+    const double pace = nominalPass;
+    if (dx != 0) {
+        orbit.yaw += static_cast<float>(std::floor(100 * orbit.yawSpeed * dx * pace) / 100);
         if (orbit.yaw > orbit.yawMax) orbit.yaw -= 360;
         if (orbit.yaw < orbit.yawMin) orbit.yaw += 360;
     }
-    if (dy != 0 && std::abs(dy) < 100) {
-        const float step = static_cast<float>(std::floor(100 * orbit.yawSpeed * 0.5 * dy * dt) / 100);
+    if (dy != 0) {
+        const float step = static_cast<float>(std::floor(100 * orbit.yawSpeed * 0.5 * dy * pace) / 100);
         orbit.height = std::clamp(orbit.height - step, orbit.heightMin, orbit.heightMax);
     }
     if (w != 0) {
-        orbit.distance = std::clamp(static_cast<float>(orbit.distance + orbit.zoomSpeed * w * dt),
+        orbit.distance = std::clamp(static_cast<float>(orbit.distance + orbit.zoomSpeed * w * pace),
                                     orbit.distanceMin, orbit.distanceMax);
     }
-    const float pitch = -std::atan2(orbit.height, orbit.distance) * degreesPerRadian;
-    orbit.result.rotation = turned(turned(glm::quat(1, 0, 0, 0), pitch, glm::vec3(1, 0, 0)),
-                                   90 - orbit.yaw, glm::vec3(0, 1, 0));
-    orbit.result.translation += orbit.offset();
-    return orbit.result;
 }
 
-// Back to the default place behind the player, with the rotation of the first frame.
-Transform Control::resetOrbit() {
+// Back to the default place behind the player. The cursor is read again so
+// that the next frame sees no jump.
+void Control::resetOrbit() {
     firstFollow = false;
     leftButton = false;
     const CursorPosition cursor = window().getCursorPosition();
-    mouseX = cursor.x;
-    mouseY = cursor.y;
+    mouseX = lastMouseX = cursor.x;
+    mouseY = lastMouseY = cursor.y;
     orbit.distance = orbit.defaultDistance;
     orbit.yaw = orbit.defaultYaw;
     orbit.height = orbit.defaultHeight;
-    orbit.result.rotation = orbit.restRotation;
-    orbit.result.translation += orbit.offset();
-    return orbit.result;
+}
+
+// Up on the orbit and turned to look down at the target.
+Transform Control::placeAround(const Transform& t) const {
+    Transform placed = t;
+    const float pitch = -std::atan2(orbit.height, orbit.distance) * degreesPerRadian;
+    placed.rotation = turned(turned(glm::quat(1, 0, 0, 0), pitch, glm::vec3(1, 0, 0)),
+                             90 - orbit.yaw, glm::vec3(0, 1, 0));
+    placed.translation += orbit.offset();
+    return placed;
 }
 
 }  // namespace lum

@@ -1,5 +1,6 @@
 #include "lum/ControlLogic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -21,6 +22,9 @@ namespace lum {
 namespace {
 
 const int pauseLatch = 0;
+// "-" slows the game down to this and no further: at zero or below the keys
+// would stop or pull the wrong way.
+const float slowestGameSpeed = 0.5f;
 
 // Flips a setting and returns the message for it: `whenOn` if it was on.
 std::string flip(bool& setting, const char* whenOn, const char* whenOff) {
@@ -150,7 +154,7 @@ void ControlLogic::togglePause() {
 void ControlLogic::changeSpeed(float change) {
     LUM_TRACE_BEGIN
     GameSettings& settings = GameSettings::instance();
-    settings.playerSpeed += change;
+    settings.playerSpeed = std::max(slowestGameSpeed, settings.playerSpeed + change);
     std::cout << "Game speed : " << settings.playerSpeed << std::endl;
     LUM_TRACE_END
 }
@@ -187,12 +191,14 @@ void ControlLogic::movePlayer(float dt) {
         const glm::vec3 l = glm::normalize(glm::vec3(f.z, 0, -f.x));
         const float s = GameSettings::instance().playerSpeed * dt *
                         static_cast<float>(std::trunc(player.speedFactor));
-        if (held('W') || held(key::Up)) player.applyCentralForce(s * f);
-        if (held('S') || held(key::Down)) player.applyCentralForce(-s * f);
-        if (held('A') || held(key::Left)) player.applyCentralForce(s * l);
-        if (held('D') || held(key::Right)) player.applyCentralForce(-s * l);
-        if (Control::instance().spaceDown && player.state == "jump") {
-            player.applyCentralForce(glm::vec3(0, 3 * s, 0));
+        glm::vec3 push(0);
+        if (held('W') || held(key::Up)) push += s * f;
+        if (held('S') || held(key::Down)) push -= s * f;
+        if (held('A') || held(key::Left)) push += s * l;
+        if (held('D') || held(key::Right)) push -= s * l;
+        player.roll(push);
+        if (Control::instance().spaceDown) {
+            player.jump();
         }
     }
     if (held(key::function(12))) {

@@ -6,6 +6,7 @@
 #include "lum/character/Glimmet.h"
 #include "lum/render/Window.h"
 #include "lum/scene/Camera.h"
+#include "lum/util/Timer.h"
 #include "lum/util/Trace.h"
 
 namespace lum {
@@ -33,9 +34,15 @@ void flySpectator(float dt, Camera& camera) {
     const Control& control = Control::instance();
     const int dx = std::clamp(control.mouseX - control.lastMouseX, -largestMouseJump, largestMouseJump);
     const int dy = std::clamp(control.mouseY - control.lastMouseY, -largestMouseJump, largestMouseJump);
-    // Both turns act on the parent's side, so both are about world axes.
-    if (dx != 0) camera.rotate(-dx * s, glm::vec3(0, 1, 0));
-    if (dy != 0) camera.rotate(-dy * s, glm::vec3(1, 0, 0));
+    // A pixel turns the view as far at any frame rate: as far as it did at
+    // the nominal pace. Both turns act on the parent's side, so both are
+    // about world axes.
+    const float degreesPerPixel =
+        GameSettings::instance().playerSpeed * static_cast<float>(nominalPass);
+    if (dx != 0) camera.rotate(-dx * degreesPerPixel, glm::vec3(0, 1, 0));
+    if (dy != 0) camera.rotate(-dy * degreesPerPixel, glm::vec3(1, 0, 0));
+    // The camera hangs in no scene: without this its view would never move.
+    camera.update(dt);
 }
 
 void followPlayer(float dt, Camera& camera) {

@@ -6,13 +6,6 @@
 
 namespace lum {
 
-namespace {
-// Passes shorter than this sleep out the rest. The interval measured at a
-// tick includes the previous pass's sleep, so with light work every other
-// pass sleeps.
-const double shortestInterval = 0.03;
-}  // namespace
-
 void runFrameLoop(const GamePass& gamePass) {
     LUM_TRACE_BEGIN
     Timer::instance().reset();
@@ -27,8 +20,8 @@ void runFramePass(const GamePass& gamePass) {
     Timer& timer = Timer::instance();
     timer.tick();
     const double dt = timer.getFrameTime();
-    if (dt < shortestInterval) {
-        window().sleep(shortestInterval - dt);
+    if (dt < nominalPass) {
+        window().sleep(nominalPass - dt);
     }
     if (gamePass(dt)) {
         window().swapBuffers();

@@ -124,6 +124,8 @@ void Levels::setupCamera() {
     camera->setPerspective(40, aspect, 15, 250);
     camera->setTranslation(glm::vec3(0, 25, 37.5f));
     camera->rotate(-40, glm::vec3(1, 0, 0));
+    // Every start and restart looks the level's way on from behind Tobble.
+    Control::instance().resetOrbitNextFollow();
     Scene::global().update(0.0);
     LUM_TRACE_END
 }
@@ -131,7 +133,9 @@ void Levels::setupCamera() {
 void Levels::setupLevel() {
     LUM_TRACE_BEGIN
     if (currentLevel == 1) {
-        setVisible("boardWalkSmallUnlock01", false);
+        // Once uncovered the walkway stays: the red cubes are not there to
+        // be pushed off again after a restart.
+        setVisible("boardWalkSmallUnlock01", redCubesDown);
     } else if (currentLevel == 2) {
         setVisible("boardWalkSmallUnlock02", false);
         setVisible("redCube0202", false);

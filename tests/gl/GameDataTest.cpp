@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <typeinfo>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <boost/filesystem.hpp>
 
 #include "Levels.h"
 #include "RendererFixture.h"
+#include "lum/character/Glimmet.h"
 #include "lum/character/Props.h"
 #include "lum/config/Setting.h"
 #include "lum/physics/PhysicsNode.h"
@@ -174,4 +177,83 @@ TEST_F(GameData, LevelTwoHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
 TEST_F(GameData, LevelThreeStartsAboveAFloor) {
     load("level3");
     EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
+}
+
+namespace {
+
+// Movable things would stand in the way of the rays; they are not what is probed.
+void takeOutMovables(Node& node) {
+    for (int i = 0; i < node.getChildCount(); ++i) {
+        const boost::shared_ptr<Spatial> child = node.Node::getChild(i);
+        PhysicsNode* const body = dynamic_cast<PhysicsNode*>(child.get());
+        if (body != nullptr && body->getMass() != 0) {
+            body->deactivate();
+        } else if (Node* const inner = dynamic_cast<Node*>(child.get()); inner != nullptr && body == nullptr) {
+            takeOutMovables(*inner);
+        }
+    }
+}
+
+// A box of the level (a -1 .. 1 mesh stretched by its transform) probed from
+// just above its top at the centre, the edge midpoints and the corners (80 %
+// of the half extents out): each ray must meet the box's own body.
+::testing::AssertionResult solidAllOver(const PhysicsNode& owner, const Spatial& box) {
+    const Transform& placed = box.getWorldTransform();
+    for (const float u : {-0.8f, 0.0f, 0.8f}) {
+        for (const float v : {-0.8f, 0.0f, 0.8f}) {
+            const glm::vec3 top = placed.translation + placed.rotation * (placed.scale * glm::vec3(u, 1, v));
+            const RayHit hit = PhysicsSystem::instance().rayTest(top + glm::vec3(0, 0.2f, 0),
+                                                                 top - glm::vec3(0, 0.2f, 0));
+            if (hit.node != &owner) {
+                return ::testing::AssertionFailure()
+                       << box.getName() << " of " << owner.getName() << " is not solid at (" << top.x << ", "
+                       << top.y << ", " << top.z << ")" << (hit.node ? ": met " + hit.node->getName() : "");
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST_F(GameData, EveryFloorRailWallAndPlankIsSolidOverItsWholeExtent) {
+    for (const char* const level : {"level1", "level2", "level3"}) {
+        load(level);
+        Scene::global().update(0.0);
+        takeOutMovables(*Scene::global().getRoot());
+        int probed = 0;
+        for (const boost::shared_ptr<Spatial>& object : *Scene::global().getRoot()) {
+            // The level's own geometry, not the game objects (corn, toys).
+            PhysicsNode* const node = dynamic_cast<PhysicsNode*>(object.get());
+            if (node == nullptr || typeid(*node) != typeid(PhysicsNode) || node->getMass() != 0) {
+                continue;
+            }
+            for (int i = 0; i < node->getChildCount(); ++i) {
+                EXPECT_TRUE(solidAllOver(*node, *node->Node::getChild(i))) << level;
+                ++probed;
+            }
+        }
+        EXPECT_GT(probed, 5) << level;
+        Scene::global().getRoot()->removeAllChildren();
+    }
+}
+
+TEST_F(GameData, TobbleRolledIntoARailIsStoppedAllAlongIt) {
+    load("level1");
+    Scene::global().update(0.0);
+    Glimmet& player = Glimmet::instance();
+    player.init();
+    // The long shelf's north rail stands at z 4.5 .. 5 from x -40 to 60.
+    for (const float x : {-30.0f, 10.0f, 40.0f}) {
+        player.setPosition(glm::vec3(x, 10, 0));
+        player.getBody()->setLinearVelocity(btVector3(0, 0, 9));
+        for (int i = 0; i < 120; ++i) {
+            player.update(1.0 / 60);
+            PhysicsSystem::instance().step(1.0 / 60);
+        }
+        const glm::vec3 at = player.getWorldTransform().translation;
+        EXPECT_LT(at.z, 4.0f) << "through the rail at x " << x;
+        EXPECT_GT(at.y, 9.5f) << "off the shelf at x " << x;
+    }
+    player.deactivate();
 }

@@ -45,6 +45,27 @@ TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneDecidesWhetherTheWalkwayAppears)
     EXPECT_TRUE(isShown("boardWalkSmallUnlock01"));
 }
 
+// Whether a ray straight down through `point` meets the body of `name`.
+bool solidAt(const std::string& name, const glm::vec3& point) {
+    const RayHit hit = PhysicsSystem::instance().rayTest(point + glm::vec3(0, 5, 0), point - glm::vec3(0, 5, 0));
+    return hit.node != nullptr && hit.node->getName() == name;
+}
+
+TEST_F(LevelEventsTest, LevelOnesHiddenWalkwayIsAbsentUntilShownAndStaysAfterARestart) {
+    build(1);
+    const glm::vec3 walkway(0, 7, 0);
+    EXPECT_FALSE(solidAt("boardWalkSmallUnlock01", walkway)) << "hidden, it bears nothing";
+    member("redCubes01", 0)->moveTo(glm::vec3(20, -30, 4));
+    member("redCubes01", 1)->moveTo(glm::vec3(30, -30, 4));
+    levels.runEvents();
+    EXPECT_TRUE(solidAt("boardWalkSmallUnlock01", walkway));
+
+    // The red cubes come back with the level, but the walkway they uncovered stays.
+    levels.resetScene("level1");
+    EXPECT_TRUE(isShown("boardWalkSmallUnlock01"));
+    EXPECT_TRUE(solidAt("boardWalkSmallUnlock01", walkway));
+}
+
 TEST_F(LevelEventsTest, AGreenCubeThatFellIsPutBackBodyAndAllAndFallsFromThere) {
     build(1);
     const boost::shared_ptr<PhysicsNode> cube = member("greenCubes01", 0);
@@ -118,6 +139,8 @@ TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkw
     build(2);
     EXPECT_FALSE(isShown("redCube0202"));
     EXPECT_FALSE(isShown("boardWalkSmallUnlock02"));
+    EXPECT_FALSE(solidAt("redCube0202a", glm::vec3(-30, 12, -31))) << "hidden cubes are not felt";
+    EXPECT_FALSE(solidAt("boardWalkSmallUnlock02", glm::vec3(-65, 10, -37)));
     member("redCube0202", 0)->moveTo(glm::vec3(-30, -20, -31));
     levels.runEvents();
     EXPECT_FALSE(levels.secondRedCubeDown) << "the second group counts only after the first";
@@ -132,6 +155,7 @@ TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkw
     member("redCube0202", 0)->moveTo(glm::vec3(-30, -20, -31));
     levels.runEvents();
     EXPECT_TRUE(isShown("boardWalkSmallUnlock02"));
+    EXPECT_TRUE(solidAt("boardWalkSmallUnlock02", glm::vec3(-65, 10, -37)));
 
     // A reset hides both again until the next event step: the flags stay.
     levels.resetScene("level2");

@@ -73,7 +73,7 @@ TEST_F(PlayerTest, SpikeModeHaltsThePlayerOnceAndIsAnnouncedOnce) {
     player().getBody()->setLinearVelocity(btVector3(3, 0, 0));
     EXPECT_EQ("Tobble turning to spike mode\n", printedBy([] { player().switchToSpike(); }));
     EXPECT_EQ(0.0f, player().getBody()->getLinearVelocity().length());
-    EXPECT_FLOAT_EQ(1.0f, 1.0f / player().getBody()->getInvMass()) << "the old mass until a rebuild";
+    EXPECT_FLOAT_EQ(3.0f, 1.0f / player().getBody()->getInvMass()) << "spike mode's weight at once";
     EXPECT_EQ("", printedBy([] { player().switchToSpike(); }));
     EXPECT_EQ(glm::vec4(0.7f, 0.7f, 0.7f, 1),
               player().model->getMaterial()->getUniform("material.diffuse")->asVec4().getValue());
@@ -89,6 +89,23 @@ TEST_F(PlayerTest, SetPositionPutsThePlayerBackAtRestInBaseMode) {
     EXPECT_EQ(0.0f, player().getBody()->getLinearVelocity().length());
     EXPECT_EQ(glm::vec3(81.5f, 10, 0), player().getWorldTransform().translation);
     EXPECT_TRUE(player().isActive());
+}
+
+TEST_F(PlayerTest, AfterDyingInJumpModeModeColourAndWeightAreBaseModesAgain) {
+    writeTobble("", "base = [10, 0, 1]; jump = [30, 0, 2]");
+    player().init();
+    player().modeAvailable[Glimmet::Jump] = true;
+    printedBy([] { player().switchToJump(); });
+    EXPECT_FLOAT_EQ(2.0f, 1.0f / player().getBody()->getInvMass());
+    player().kill();
+    printedBy([] { player().setPosition(glm::vec3(81.5f, 10, 0)); });
+    EXPECT_EQ("base", player().state);
+    EXPECT_FLOAT_EQ(1.0f, 1.0f / player().getBody()->getInvMass());
+    EXPECT_EQ(glm::vec4(1, 1, 1, 1),
+              player().model->getMaterial()->getUniform("material.diffuse")->asVec4().getValue())
+        << "no longer red";
+    EXPECT_EQ("Tobble turning to jump mode\n", printedBy([] { player().switchToJump(); }))
+        << "the mode keys agree with the mode";
 }
 
 TEST_F(PlayerTest, TheRollingSoundFollowsTheSpin) {

@@ -83,6 +83,14 @@ protected:
         game->prepareLoop();
         Timer::instance().reset();
         seen.assign(1, Sighting{now(), position()});
+        frame();
+        EXPECT_TRUE(inView(position())) << "the first frame shows Tobble";
+    }
+
+    // Whether `point` lies in the middle half of the camera's picture.
+    bool inView(const glm::vec3& point) {
+        const glm::vec4 clip = levels().getCamera()->getViewProjection() * glm::vec4(point, 1.0f);
+        return clip.w > 0 && std::abs(clip.x / clip.w) < 0.5f && std::abs(clip.y / clip.w) < 0.5f;
     }
 
     // One pass of the game's frame loop, with the keys the bot holds.
@@ -264,6 +272,13 @@ TEST_P(Playthrough, LevelOneFromTheTitleToLevelTwo) {
     EXPECT_EQ(2, levels().getCurrentLevel());
     EXPECT_TRUE(player().alive);
     EXPECT_TRUE(flatDistance(glm::vec3(81.5f, 10, 0), position()) < 0.1f) << "at level 2's start";
+}
+
+TEST_P(Playthrough, LevelOnesGapCannotBeCrossedBeforeTheRedCubesAreDown) {
+    startWith(key::Enter);
+    ASSERT_TRUE(rollTo(glm::vec3(-45, 10, 0), 8.0f)) << "along the shelf to the ledge";
+    runUntil([] { return position().x < -97; }, 20, [&] { steer(glm::normalize(flat(glm::vec3(-97, 10, 0) - position())) * 4.0f); });
+    EXPECT_FALSE(player().alive) << "the hidden plank bore Tobble";
 }
 
 TEST_P(Playthrough, LevelTwoFromItsStartToLevelThree) {

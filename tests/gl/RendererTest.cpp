@@ -8,6 +8,7 @@
 
 #include "lum/render/Renderer.h"
 #include "lum/render/Window.h"
+#include "lum/scene/Camera.h"
 #include "lum/util/Exception.h"
 
 using namespace lum;
@@ -71,17 +72,20 @@ TEST_F(RendererOnlyTest, ASecondRendererFailsAndTheFirstStaysRegistered) {
     EXPECT_TRUE(window().isOpen());
 }
 
-TEST_F(RendererOnlyTest, ResizingTheWindowChangesTheViewport) {
+TEST_F(RendererOnlyTest, ResizingTheWindowChangesTheViewportAndTheCamerasAspectAtOnce) {
     Renderer renderer;
     // Resize the way a user would; the X server confirms through an event.
     GLFWwindow* const handle = glfwGetCurrentContext();
     ASSERT_NE(nullptr, handle);
-    glfwSetWindowSize(handle, 640, 480);
+    glfwSetWindowSize(handle, 800, 400);
     GLint viewport[4] = {0, 0, 0, 0};
-    for (int i = 0; i < 100 && viewport[2] != 640; ++i) {
+    for (int i = 0; i < 100 && viewport[2] != 800; ++i) {
         glfwWaitEventsTimeout(0.05);
         glGetIntegerv(GL_VIEWPORT, viewport);
     }
-    EXPECT_EQ(640, viewport[2]);
-    EXPECT_EQ(480, viewport[3]);
+    EXPECT_EQ(800, viewport[2]);
+    EXPECT_EQ(400, viewport[3]);
+    // Not stretched: the projection has the window's proportions.
+    const glm::mat4& projection = renderer.getCamera()->getProjection();
+    EXPECT_NEAR(2.0f, projection[1][1] / projection[0][0], 1e-4f);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
+#include <BulletCollision/CollisionShapes/btSphereShape.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
@@ -38,6 +39,25 @@ private:
           shape(new btBoxShape(btVector3(halfExtents.x, halfExtents.y, halfExtents.z))) {}
 
     std::unique_ptr<btBoxShape> shape;
+};
+
+// A solid ball, as the player's model carries.
+class BallSpatial : public lum::Spatial {
+public:
+    static boost::shared_ptr<BallSpatial> make(const std::string& name,
+                                               boost::weak_ptr<lum::Node> parent, float radius) {
+        const boost::shared_ptr<BallSpatial> ball(new BallSpatial(name, radius));
+        ball->setParent(parent);
+        return ball;
+    }
+
+    btCollisionShape* getCollisionShape() const override { return shape.get(); }
+
+private:
+    BallSpatial(const std::string& name, float radius)
+        : Spatial(name), shape(new btSphereShape(radius)) {}
+
+    std::unique_ptr<btSphereShape> shape;
 };
 
 enum class Contact { begin, proceed, end };
@@ -96,6 +116,9 @@ protected:
     static constexpr double frame = 1.0 / 60.0;  // exactly one internal step
 
     void TearDown() override { physics().setGravity(0.0f, -10.0f, 0.0f); }
+
+public:
+    // The builders below serve fixtures of other kinds too.
 
     static lum::PhysicsSystem& physics() { return lum::PhysicsSystem::instance(); }
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 
 #include "CameraSteering.h"
@@ -123,7 +127,7 @@ TEST_F(ControlTest, TheWheelZoomsTheOrbitWithinItsLimits) {
     script->setMouseWheel(script->getMouseWheel() - 1);  // one step down: further away
     control.update(frame);
     control.followTransform(target, frame);
-    EXPECT_NEAR(start + 70 * frame, control.orbit.distance, 1e-4);
+    EXPECT_NEAR(start + 70 * frame, control.orbit.distance, 1e-4) << "2.1 a step at any frame rate";
     for (int i = 0; i < 500; ++i) {
         script->setMouseWheel(script->getMouseWheel() - 1);
         control.update(frame);
@@ -136,6 +140,100 @@ TEST_F(ControlTest, TheWheelZoomsTheOrbitWithinItsLimits) {
         control.followTransform(target, frame);
     }
     EXPECT_FLOAT_EQ(20, control.orbit.distance);
+}
+
+TEST_F(ControlTest, HoldingMinusNeverStopsTheGame) {
+    GameSettings& settings = GameSettings::instance();
+    script->setKey(key::Minus, true);
+    ::testing::internal::CaptureStdout();
+    for (int i = 0; i < 1000; ++i) runFrame();
+    const std::string printed = ::testing::internal::GetCapturedStdout();
+    EXPECT_FLOAT_EQ(0.5f, settings.playerSpeed);
+    EXPECT_NE(std::string::npos, printed.rfind("Game speed : 0.5\n"));
+}
+
+// Where `point` shows in the camera's picture, in -1 .. 1 across and up.
+glm::vec2 onScreen(const Camera& camera, const glm::vec3& point) {
+    const glm::vec4 clip = camera.getViewProjection() * glm::vec4(point, 1.0f);
+    return glm::vec2(clip.x, clip.y) / clip.w;
+}
+
+TEST_F(ControlTest, TheOrbitTurnsAsFarPerPixelAtAnyFrameRate) {
+    Control& control = Control::instance();
+    const Transform target = Transform::identity();
+    float turned[2];
+    const float frameTimes[2] = {0.01f, 0.1f};
+    for (int i = 0; i < 2; ++i) {
+        script->setCursorPosition({100, 100});
+        control.update(frameTimes[i]);
+        control.followTransform(target, frameTimes[i]);  // the first follow resets the orbit
+        control.resetOrbitNextFollow();
+        control.followTransform(target, frameTimes[i]);
+        const float before = control.orbit.yaw;
+        script->setCursorPosition({110, 100});
+        control.update(frameTimes[i]);
+        control.followTransform(target, frameTimes[i]);
+        turned[i] = control.orbit.yaw - before;
+    }
+    EXPECT_NE(0.0f, turned[0]);
+    EXPECT_FLOAT_EQ(turned[0], turned[1]);
+}
+
+TEST_F(ControlTest, TheLeftButtonPutsTheCameraBackBehindTheTarget) {
+    Control& control = Control::instance();
+    const boost::shared_ptr<Camera> camera = Camera::make("orbiting", {});
+    Transform target = Transform::identity();
+    target.translation = glm::vec3(40, 10, -7);
+    const auto follow = [&] {
+        control.update(frame);
+        const Transform placed = control.followTransform(target, frame);
+        camera->setTranslation(placed.translation);
+        camera->setRotation(placed.rotation);
+        camera->update(frame);
+    };
+    control.resetOrbitNextFollow();
+    follow();
+    glm::vec2 seen = onScreen(*camera, target.translation);
+    EXPECT_LT(glm::length(seen), 0.1f) << "the first frame shows the target in the middle";
+    for (int i = 0; i < 20; ++i) {  // swing the camera round and up
+        script->setCursorPosition({100 + 30 * i, 100 + 10 * i});
+        follow();
+    }
+    script->setMouseButton(mouse::Left, true);
+    follow();
+    script->setMouseButton(mouse::Left, false);
+    seen = onScreen(*camera, target.translation);
+    EXPECT_LT(glm::length(seen), 0.1f);
+    EXPECT_FLOAT_EQ(control.orbit.defaultYaw, control.orbit.yaw);
+    EXPECT_GT(camera->getWorldTransform().translation.x, target.translation.x)
+        << "behind the target as the levels run, from east to west";
+}
+
+TEST_F(ControlTest, TheSpectatorCameraFlies) {
+    const boost::shared_ptr<Camera> camera = Camera::make("spectator", {});
+    Control& control = Control::instance();
+    const auto fly = [&](int code) {
+        script->setKey(code, true);
+        control.update(frame);
+        updateCamera(frame, SPECTATOR, *camera);
+        script->setKey(code, false);
+    };
+    const glm::mat4 first = camera->getView();
+    fly('W');
+    EXPECT_LT(camera->getWorldTransform().translation.z, 0.0f) << "forward is the view's -z";
+    EXPECT_NE(first, camera->getView());
+    fly('Q');
+    const float raised = camera->getWorldTransform().translation.y;
+    EXPECT_GT(raised, 0.0f);
+    fly('E');
+    EXPECT_LT(camera->getWorldTransform().translation.y, raised);
+    const glm::mat4 beforeTurn = camera->getView();
+    script->setCursorPosition({300, 300});
+    control.update(frame);
+    script->setCursorPosition({320, 300});
+    control.update(frame);
+    updateCamera(frame, SPECTATOR, *camera);
+    EXPECT_NE(beforeTurn, camera->getView()) << "the mouse turns the view";
 }
 
 TEST_F(ControlTest, TheSpectatorTurnsAtMostFiftyPixelsWorthPerFrame) {
@@ -179,12 +277,13 @@ protected:
         player.deactivate();
         player.removeAllChildren();
         player.state.clear();
+        player.onGround = false;
         ControlTest::TearDown();
     }
 
-    glm::vec3 pushed() const {
-        const btVector3 force = Glimmet::instance().getBody()->getTotalForce();
-        return glm::vec3(force.x(), force.y(), force.z());
+    static glm::vec3 velocity() {
+        const btVector3 v = Glimmet::instance().getBody()->getLinearVelocity();
+        return glm::vec3(v.x(), v.y(), v.z());
     }
 
     boost::shared_ptr<Camera> camera;
@@ -199,24 +298,203 @@ TEST_F(PlayerPushTest, KeysPushAwayFromTheCameraOnlyOnTheGround) {
     script->setKey('W', true);
     player.onGround = false;
     ControlLogic::instance().movePlayer(frame);
-    EXPECT_EQ(glm::vec3(0), pushed());
+    EXPECT_EQ(glm::vec3(0), velocity());
     player.onGround = true;
     ControlLogic::instance().movePlayer(frame);
-    EXPECT_NEAR(-5 * frame * 10, pushed().z, 1e-4) << "forward is away from the camera";
-    EXPECT_NEAR(0, pushed().x, 1e-5);
+    // The push of one nominal pass: playerSpeed x dt x strength, for 0.03 s.
+    EXPECT_NEAR(-5 * frame * 10 * 0.03f, velocity().z, 1e-5) << "forward is away from the camera";
+    EXPECT_NEAR(0, velocity().x, 1e-6);
 }
 
-TEST_F(PlayerPushTest, SpaceLiftsOnlyInJumpMode) {
+TEST_F(PlayerPushTest, TheSpeedGainedPerSecondDoesNotDependOnThePassRate) {
     Glimmet& player = Glimmet::instance();
-    player.speedFactor = 10;
+    player.speedFactor = 50;
     GameSettings::instance().playerSpeed = 5;
+    script->setKey('W', true);
+    player.onGround = true;
+    for (int i = 0; i < 100; ++i) {
+        ControlLogic::instance().movePlayer(0.01f);
+    }
+    const float manySmall = -velocity().z;
+    player.stop();
+    for (int i = 0; i < 10; ++i) {
+        ControlLogic::instance().movePlayer(0.1f);
+    }
+    EXPECT_NEAR(manySmall, -velocity().z, 1e-4);
+    EXPECT_NEAR(7.5f, manySmall, 1e-3) << "5 x 50 x 0.03 units/s in a second";
+}
+
+TEST_F(PlayerPushTest, TheKeysNeverPushBeyondTheModesTopSpeed) {
+    Glimmet& player = Glimmet::instance();
+    player.speedFactor = 50;
+    player.topSpeed = 4;
+    player.onGround = true;
+    script->setKey('W', true);
+    for (int i = 0; i < 100; ++i) {
+        ControlLogic::instance().movePlayer(frame);
+    }
+    EXPECT_NEAR(4.0f, glm::length(velocity()), 1e-4);
+    // Faster already (a slope, a fall): the keys steer but do not add.
+    player.getBody()->setLinearVelocity(btVector3(0, 0, -9));
+    script->setKey('W', false);
+    script->setKey('D', true);
+    ControlLogic::instance().movePlayer(frame);
+    EXPECT_NEAR(9.0f, glm::length(velocity()), 1e-4);
+    EXPECT_GT(velocity().x, 0.0f) << "still steered to the right";
+    player.topSpeed = 0;
+}
+
+TEST_F(PlayerPushTest, SpaceTakesOffOnlyInJumpModeAndOnTheGround) {
+    Glimmet& player = Glimmet::instance();
     player.onGround = true;
     script->setKey(key::Space, true);
     Control::instance().update(frame);
     player.state = "base";
     ControlLogic::instance().movePlayer(frame);
-    EXPECT_EQ(glm::vec3(0), pushed());
+    EXPECT_EQ(glm::vec3(0), velocity());
     player.state = "jump";
     ControlLogic::instance().movePlayer(frame);
-    EXPECT_NEAR(3 * 5 * frame * 10, pushed().y, 1e-4);
+    const float takeOff = velocity().y;
+    EXPECT_GT(takeOff, 5.0f);
+    ControlLogic::instance().movePlayer(frame);
+    EXPECT_FLOAT_EQ(takeOff, velocity().y) << "held, it does not add up: every jump is as high";
+    player.stop();
+    player.onGround = false;
+    ControlLogic::instance().movePlayer(frame);
+    EXPECT_EQ(glm::vec3(0), velocity()) << "no jump from the air";
+}
+
+namespace {
+
+// The player as a ball of radius 1 on a wide floor, moved by the game
+// pass's steps in their order: input, push, scene update, physics.
+class PlayerMotionTest : public PlayerPushTest {
+protected:
+    void SetUp() override {
+        PlayerPushTest::SetUp();
+        GameSettings::instance().playerSpeed = 5;
+        floor = PhysicsTest::box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(100, 0.5f, 100), 0);
+        floor->getBody()->setFriction(1.0f);
+    }
+
+    // Tobble at rest at `position`, pushed as hard as base mode.
+    static void placePlayer(const glm::vec3& position, const std::string& mode = "base") {
+        Glimmet& player = Glimmet::instance();
+        player.deactivate();
+        player.removeAllChildren();
+        BallSpatial::make("tobble.ball", player.self, 1.0f)->setTranslation(position);
+        player.setMass(1.0f);
+        player.rebuildPhysics();
+        player.getBody()->setFriction(1.0f);
+        player.getBody()->setActivationState(DISABLE_DEACTIVATION);
+        player.activate();
+        player.state = mode;
+        player.speedFactor = mode == "jump" ? 80 : 50;
+        player.onGround = false;
+    }
+
+    static void pass(double dt) {
+        Control::instance().update(dt);
+        ControlLogic::instance().movePlayer(static_cast<float>(dt));
+        Glimmet::instance().update(dt);
+        PhysicsSystem::instance().step(dt);
+    }
+
+    // Runs passes of the given lengths, in turn, for `seconds`; `watch`
+    // looks after each.
+    static void run(const std::vector<double>& cadence, double seconds,
+                    const std::function<void()>& watch = [] {}) {
+        double time = 0;
+        for (std::size_t i = 0; time < seconds - 1e-9; ++i) {
+            const double dt = cadence[i % cadence.size()];
+            pass(dt);
+            time += dt;
+            watch();
+        }
+    }
+
+    static glm::vec3 position() { return Glimmet::instance().getWorldTransform().translation; }
+    static float flatSpeed() {
+        const btVector3 v = Glimmet::instance().getBody()->getLinearVelocity();
+        return btVector3(v.x(), 0, v.z()).length();
+    }
+
+    boost::shared_ptr<RecordingNode> floor;
+};
+
+// 20, 30, 60 and 144 passes a second, and a fast machine's loop that
+// alternates short passes with ones that sleep out the rest.
+const std::vector<std::vector<double>> paces = {
+    {1.0 / 20}, {1.0 / 30}, {1.0 / 60}, {1.0 / 144}, {0.005, 0.028}};
+
+}  // namespace
+
+TEST_F(PlayerMotionTest, HoldingAKeyGainsTheSameSpeedAtAnyPassRate) {
+    std::vector<float> speeds;
+    for (const std::vector<double>& cadence : paces) {
+        placePlayer(glm::vec3(0, 1, 0));
+        run(cadence, 0.5);  // settle on the floor
+        script->setKey('W', true);
+        run(cadence, 1.0);
+        script->setKey('W', false);
+        speeds.push_back(flatSpeed());
+    }
+    const float nominal = speeds[1];
+    EXPECT_GT(nominal, 4.0f) << "about 6 units/s gained in a second, as base mode always had";
+    EXPECT_LT(nominal, 8.0f);
+    for (std::size_t i = 0; i < speeds.size(); ++i) {
+        EXPECT_NEAR(nominal, speeds[i], 0.1f * nominal) << "pace " << i;
+    }
+}
+
+TEST_F(PlayerMotionTest, AJumpIsAsHighAtAnyPassRate) {
+    std::vector<float> heights;
+    for (const std::vector<double>& cadence : paces) {
+        placePlayer(glm::vec3(0, 1, 0), "jump");
+        run(cadence, 0.5);
+        const float rest = position().y;
+        float highest = rest;
+        script->setKey(key::Space, true);
+        run(cadence, 1.0, [&] { highest = std::max(highest, position().y); });
+        script->setKey(key::Space, false);
+        heights.push_back(highest - rest);
+    }
+    EXPECT_GT(heights[1], 1.5f) << "high enough for level 2's beam, 1.2 up";
+    for (std::size_t i = 0; i < heights.size(); ++i) {
+        EXPECT_NEAR(heights[1], heights[i], 0.1f * heights[1]) << "pace " << i;
+    }
+}
+
+TEST_F(PlayerMotionTest, OnTheGroundOnlyWhenSomethingHoldsTobbleUp) {
+    placePlayer(glm::vec3(0, 1, 0));
+    run({1.0 / 60}, 0.5);
+    EXPECT_TRUE(Glimmet::instance().onGround) << "resting on the floor";
+
+    // Beside a wall, high in the air, pressed against it.
+    const boost::shared_ptr<RecordingNode> wall =
+        PhysicsTest::box("wall", glm::vec3(3, 20, 0), glm::vec3(1, 20, 5), 0);
+    placePlayer(glm::vec3(1, 30, 0));
+    PhysicsSystem::instance().setGravity(0, 0, 0);
+    bool everOnGround = false;
+    run({1.0 / 60}, 0.5, [&] {
+        Glimmet::instance().getBody()->applyCentralForce(btVector3(20, 0, 0));
+        everOnGround = everOnGround || Glimmet::instance().onGround;
+    });
+    PhysicsSystem::instance().setGravity(0, -10, 0);
+    EXPECT_FALSE(everOnGround) << "touching a wall's side in the air";
+    wall->deactivate();
+
+    // Rolling over the joint of two planks, the ground never goes away.
+    floor->deactivate();
+    const boost::shared_ptr<RecordingNode> west =
+        PhysicsTest::box("west", glm::vec3(-5, -0.5f, 0), glm::vec3(5, 0.5f, 5), 0);
+    const boost::shared_ptr<RecordingNode> east =
+        PhysicsTest::box("east", glm::vec3(5, -0.5f, 0), glm::vec3(5, 0.5f, 5), 0);
+    placePlayer(glm::vec3(-3, 1, 0));
+    run({1.0 / 60}, 0.5);
+    Glimmet::instance().getBody()->setLinearVelocity(btVector3(3, 0, 0));
+    bool alwaysOnGround = true;
+    run({1.0 / 60}, 2.0, [&] { alwaysOnGround = alwaysOnGround && Glimmet::instance().onGround; });
+    EXPECT_GT(position().x, 1.0f) << "across the joint";
+    EXPECT_TRUE(alwaysOnGround);
 }

@@ -252,3 +252,67 @@ TEST_F(PhysicsNodeTest, ReplacedAndDroppedBodiesGiveTheirMemoryBack) {
     node->rebuildPhysics();  // one child: its own shape, no compound any more
     EXPECT_GT(built, heap.held());
 }
+
+// Rails and walls are boxes stretched by their models' scale, gathered into
+// one static body: all of each must be solid, not just the middle.
+TEST_F(PhysicsNodeTest, StretchedChildrenOfACompoundAreSolidToTheirEnds) {
+    const boost::shared_ptr<RecordingNode> rails =
+        holder("rails", {glm::vec3(0, 0, -5), glm::vec3(0, 0, 5)}, glm::vec3(1));
+    rails->getChild(0)->setScale(glm::vec3(20, 0.5f, 0.5f));
+    rails->getChild(1)->setScale(glm::vec3(20, 0.5f, 0.5f));
+    rails->rebuildPhysics();
+    rails->activate();
+    for (const float x : {-16.0f, 0.0f, 16.0f}) {
+        for (const float z : {-5.0f, 5.0f}) {
+            const RayHit hit = physics().rayTest(glm::vec3(x, 10, z), glm::vec3(x, -10, z));
+            EXPECT_EQ(rails.get(), hit.node) << "at x " << x << ", z " << z;
+            EXPECT_NEAR(0.5f, hit.point.y, 1e-3f);
+        }
+    }
+    // Scaled again later: the bounds follow at the next update.
+    rails->Node::getChild(0)->setScale(glm::vec3(30, 0.5f, 0.5f));
+    rails->update(0.0);
+    EXPECT_EQ(rails.get(), physics().rayTest(glm::vec3(27, 10, -5), glm::vec3(27, -10, -5)).node);
+
+    // A ball rolled into the far end of a rail is stopped by it.
+    const boost::shared_ptr<RecordingNode> ball = box("ball", glm::vec3(15, 0, -2), glm::vec3(0.4f), 1);
+    physics().setGravity(0, 0, 0);
+    ball->getBody()->setLinearVelocity(btVector3(0, 0, -8));
+    steps(60);
+    EXPECT_GT(ball->getWorldTransform().translation.z, -4.6f) << "through the rail";
+}
+
+TEST_F(PhysicsNodeTest, AHiddenNodesBodiesAreAbsentAndComeBackWhereTheyWere) {
+    const boost::shared_ptr<RecordingNode> floor = box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(10, 0.5f, 10), 0);
+    const boost::shared_ptr<Node> group = Node::make("group", {});
+    const boost::shared_ptr<RecordingNode> plank = box("plank", glm::vec3(0, 3, 0), glm::vec3(2, 0.25f, 2), 0, 0, group);
+    const boost::shared_ptr<RecordingNode> cube = box("cube", glm::vec3(0, 5, 0), glm::vec3(0.5f), 1, 0, group);
+    steps(60);
+    const glm::vec3 resting = cube->getWorldTransform().translation;
+    EXPECT_NEAR(3.75f, resting.y, 0.05f) << "the cube rests on the plank";
+
+    group->setVisible(false);
+    EXPECT_TRUE(plank->isActive());
+    EXPECT_FALSE(plank->isInWorld());
+    EXPECT_EQ(floor.get(), physics().rayTest(glm::vec3(0, 10, 0), glm::vec3(0, -10, 0)).node)
+        << "a hidden plank is not met";
+    steps(60);
+    EXPECT_TRUE(vectorsNear(resting, cube->getWorldTransform().translation, 1e-5f)) << "hidden, nothing moves";
+    // Something else falls through where the hidden plank is.
+    const boost::shared_ptr<RecordingNode> ball = box("ball", glm::vec3(1.5f, 5, 1.5f), glm::vec3(0.4f), 1);
+    steps(90);
+    EXPECT_NEAR(0.4f, ball->getWorldTransform().translation.y, 0.05f);
+    ball->deactivate();
+
+    group->setVisible(true);
+    EXPECT_TRUE(cube->isInWorld());
+    EXPECT_EQ(plank.get(), physics().rayTest(glm::vec3(-1.5f, 10, 0), glm::vec3(-1.5f, -10, 0)).node);
+    steps(30);
+    EXPECT_TRUE(vectorsNear(resting, cube->getWorldTransform().translation, 0.05f));
+
+    // Deactivated while hidden, it stays out when shown.
+    plank->setVisible(false);
+    plank->deactivate();
+    plank->setVisible(true);
+    EXPECT_FALSE(plank->isInWorld());
+}

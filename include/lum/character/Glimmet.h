@@ -29,9 +29,10 @@ public:
     // Loads the model, the numbers and the rolling sound, and puts the body
     // into the world. Not while the body is active.
     void init();
-    // Back to `position` at rest, in base mode (numbers only: the colours stay).
+    // Back to `position` at rest, in base mode with base mode's colours.
     void setPosition(const glm::vec3& position);
-    // Takes over the push strength and the mass (used at the next rebuild) of `mode`.
+    // Takes over the push strength, the top speed and the mass (used at the
+    // next rebuild) of `mode`.
     void applyState(const std::string& mode);
     void switchToBase();
     void switchToSpike();
@@ -39,30 +40,48 @@ public:
     void switchToSpeed();
     // Once a frame: the rolling sound follows the spin.
     void updateSound();
+    // The keys' push of one pass (proportional to the pass's time): a
+    // change of momentum, not a force that Bullet forgets after a pass too
+    // short for a physics step, so the speed gained per second is the same
+    // at any pass rate. Nothing in the air; never beyond the mode's top speed.
+    void roll(const glm::vec3& push);
+    // In jump mode on the ground: takes off upwards at the jump speed, so
+    // the jump is as high at any pass rate.
+    void jump();
 
     void kill() override;
-    // Clears onGround unless a contact continued in the world's latest
+    // Clears onGround unless Tobble stood on something in the world's latest
     // internal step: a pass too short for an internal step leaves it as the
     // last step found it. The physics step that follows sets it again while
-    // the body keeps touching something.
+    // the body rests on something.
     void update(double dt) override;
+    // Tobble is on the ground while a contact holds it from below; touching
+    // a wall's side in the air does not count.
+    void onContactBegin(PhysicsNode* other) override;
     void onContactContinue(PhysicsNode* other) override;
 
     bool modeAvailable[4];
     boost::shared_ptr<Glimmet> self;
     bool onGround;
     double speedFactor;
+    // The current mode's top speed on the ground (units/s); 0: none.
+    double topSpeed;
     std::string state;
     boost::shared_ptr<Model> model;
     boost::shared_ptr<Sound> rollSound;
     bool alive;
 
 private:
-    // The world's step count when a contact last continued.
+    // The world's step count when a contact last held Tobble up.
     unsigned long groundStep = 0;
+    // Upward speed at take-off in jump mode (units/s).
+    double jumpSpeed;
 
     void switchTo(const std::string& mode);
+    void paint(const std::string& mode);
     void buildBody();
+    void senseGround(PhysicsNode& other);
+    void keepBelowTopSpeed(float flatSpeedBefore);
 };
 
 }  // namespace lum

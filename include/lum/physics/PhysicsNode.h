@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
@@ -29,6 +30,10 @@ namespace lum {
 // refers to the body. A body or compound that a rebuild replaces is freed at
 // once (an inactive node's body is not in the world). A node whose last owner
 // lets go leaves the world first and is then freed with its body.
+//
+// Hidden means absent: while the node or a node above it is hidden, an
+// active node's body is out of the world (no collisions, no motion) and
+// comes back where it was when the node is shown again.
 class PhysicsNode : public Node, public btMotionState {
 public:
     // Attached by make, and by every subclass's make, to the owner: when the
@@ -78,8 +83,8 @@ public:
     void getWorldTransform(btTransform& out) const override;
     void setWorldTransform(const btTransform& in) override;
 
-    // Puts the body into the world; nothing when already active. The node
-    // must have a body.
+    // Puts the body into the world (once the node is shown, if it is hidden);
+    // nothing when already active. The node must have a body.
     void activate();
     // Takes the body and all contact pairs of the node out of the world;
     // nothing when inactive.
@@ -102,12 +107,19 @@ public:
     float getMass() const;
     // Used by the next rebuildPhysics; 0 makes a static body.
     void setMass(float mass);
+    // A dynamic body takes a new mass (not 0) at once, its inertia following.
+    void changeMass(float mass);
     // Null before the first rebuildPhysics; owned by the node.
     btRigidBody* getBody() const;
     bool isActive() const;
+    // Active and shown: the body takes part in the world.
+    bool isInWorld() const;
 
 protected:
     explicit PhysicsNode(const std::string& name);
+
+    void onShownChanged() override;
+    void onParentChanged() override;
 
     // What the make of every kind of physics node does: the object, owned
     // with the Deleter, under parent. Kind's constructor takes the name.
@@ -125,6 +137,14 @@ protected:
 
 private:
     void refuseWhileActive() const;
+    // Puts the body into the world or takes it out, as active and shown say.
+    void joinOrLeaveWorld();
+    // Bullet's compound keeps the bounds each child shape had when it was
+    // added; a shape scaled later is solid only within its old bounds until
+    // the compound is told again.
+    void refreshCompoundBounds();
+    bool compoundScalesChanged() const;
+    void updateInertia();
     // Whether the body this node has, or would get from its mass, moves.
     bool isDynamic() const;
     btCollisionShape* takeOverOnlyChild();
@@ -133,7 +153,10 @@ private:
     // Declared before the body: the body goes first, then the compound it uses.
     std::unique_ptr<btCompoundShape> compound;
     std::unique_ptr<btRigidBody> body;
+    // The scale of each compound child when its bounds were last taken.
+    std::vector<glm::vec3> compoundScales;
     bool active;
+    bool inWorld;
     float mass;
 };
 

@@ -48,6 +48,10 @@ public:
     // The first body in the world on the straight way from `from` to `to`,
     // with every body where it is now and of the size it has now.
     RayHit rayTest(const glm::vec3& from, const glm::vec3& to) const;
+    // Whether `below` holds `above` up: after the latest internal step their
+    // bodies touch at a point whose normal leans upward towards `above`
+    // (a floor or a gentle slope, not a wall's side).
+    bool holdsUp(const PhysicsNode& below, const PhysicsNode& above) const;
     // For PhysicsNode::activate and deactivate only: puts the node's body
     // into the world or takes it out again, together with the node's contact
     // pairs. The node must have a body.

@@ -45,6 +45,8 @@ public:
 
     // fov is the vertical field of view in degrees.
     void setPerspective(float fov, float aspect, float near, float far);
+    // The same perspective for a window of another shape.
+    void setAspect(float aspect);
 
     const glm::mat4& getView() const;
     const glm::mat4& getProjection() const;

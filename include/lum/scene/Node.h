@@ -48,11 +48,18 @@ public:
     virtual iterator end();
 
     bool isVisible() const;
-    // Hiding a node keeps its subtree updated but undrawn.
+    // Whether this node and every node above it are visible.
+    bool isShown() const;
+    // Hiding a node keeps its subtree updated but undrawn, and takes the
+    // bodies of the physics nodes in it out of the world until it is shown.
     void setVisible(bool visible);
 
 protected:
     explicit Node(const std::string& name);
+
+    // Called on a node and on every node below it when a setVisible here or
+    // above may have changed whether it is shown.
+    virtual void onShownChanged();
 
 private:
     friend class Spatial;

@@ -5,6 +5,10 @@
 
 namespace lum {
 
+// The frame loop's pace: a pass shorter than this sleeps out the rest. What
+// the game scales by a pass's time is tuned to feel right at this pace.
+constexpr double nominalPass = 0.03;
+
 // The frame clock, read from the window adapter's clock. tick() once at the
 // start of every frame; the frame-rate figure is refreshed every 20 ticks.
 class Timer : public Singleton<Timer, 0> {

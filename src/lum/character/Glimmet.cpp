@@ -1,5 +1,6 @@
 #include "lum/character/Glimmet.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
@@ -16,6 +17,7 @@
 #include "lum/scene/Model.h"
 #include "lum/util/ClassName.h"
 #include "lum/util/Exception.h"
+#include "lum/util/Timer.h"
 #include "lum/util/Trace.h"
 
 namespace lum {
@@ -29,6 +31,7 @@ const float defaultMass = 1.0f;
 const float rollGain = 0.7f;
 const float bodyFriction = 1.0f;
 const double spinToStartSound = 0.05;
+const double defaultJumpSpeed = 7.0;
 
 struct ModeColours {
     const char* mode;
@@ -81,7 +84,9 @@ Glimmet::Glimmet()
       self(this, boost::null_deleter()),
       onGround(false),
       speedFactor(defaultSpeedFactor),
-      alive(false) {}
+      topSpeed(0.0),
+      alive(false),
+      jumpSpeed(defaultJumpSpeed) {}
 
 Glimmet::~Glimmet() noexcept = default;
 
@@ -96,6 +101,9 @@ void Glimmet::init() {
     maximumHealth = readWhole(character("maximumhealth"), startingHealth);
     const Setting startMode = character("state");
     state = startMode.isString() ? startMode.asString() : "base";
+    const Setting movement = config("movement");
+    jumpSpeed = movement.isGroup() ? readNumber(movement("jumpSpeed"), defaultJumpSpeed)
+                                   : defaultJumpSpeed;
     applyState(state);
     rollSound = UberLoader::instance().loadSound("SFXroll");
     rollSound->setGain(rollGain);
@@ -113,6 +121,8 @@ void Glimmet::setPosition(const glm::vec3& position) {
     model->setTranslation(position);
     model->setScale(scale);
     applyState("base");
+    // A life ends in any mode; the next starts in base mode and looks it.
+    paint("base");
     buildBody();
     LUM_TRACE_END
 }
@@ -131,6 +141,7 @@ void Glimmet::applyState(const std::string& mode) {
     LUM_TRACE_BEGIN
     const Setting numbers = ConfigLoader::instance().load(configName)("states")(mode);
     speedFactor = readNumber(numbers(0), defaultSpeedFactor);
+    topSpeed = readNumber(numbers(1), 0.0);
     setMass(static_cast<float>(readNumber(numbers(2), defaultMass)));
     state = mode;
     LUM_TRACE_END
@@ -166,11 +177,22 @@ void Glimmet::switchTo(const std::string& mode) {
         return;
     }
     applyState(mode);
-    if (mode == "spike" && getBody() != nullptr) {
-        // Spikes dig in: the player halts on the spot.
-        getBody()->clearForces();
-        stop();
+    if (getBody() != nullptr) {
+        // The mode's weight is felt at once, not only from the next life.
+        changeMass(getMass());
+        if (mode == "spike") {
+            // Spikes dig in: the player halts on the spot.
+            getBody()->clearForces();
+            stop();
+        }
     }
+    paint(mode);
+    std::cout << "Tobble turning to " << mode << " mode" << std::endl;
+    LUM_TRACE_END
+}
+
+void Glimmet::paint(const std::string& mode) {
+    LUM_TRACE_BEGIN
     for (const ModeColours& colours : modeColours) {
         if (mode == colours.mode) {
             Material& material = *model->getMaterial();
@@ -179,7 +201,50 @@ void Glimmet::switchTo(const std::string& mode) {
             material.getUniform("material.specular")->asVec4().setValue(colours.specular);
         }
     }
-    std::cout << "Tobble turning to " << mode << " mode" << std::endl;
+    LUM_TRACE_END
+}
+
+void Glimmet::roll(const glm::vec3& push) {
+    LUM_TRACE_BEGIN
+    btRigidBody* const body = getBody();
+    if (!onGround || body == nullptr) {
+        return;
+    }
+    const btVector3 before = body->getLinearVelocity();
+    // A push s = playerSpeed x dt x strength changes the momentum by s times
+    // the nominal pass: at that pace Tobble rolls as it always did, and at
+    // any other it gains the same speed per second.
+    body->applyCentralImpulse(btVector3(push.x, push.y, push.z) * static_cast<btScalar>(nominalPass));
+    if (topSpeed > 0.0) {
+        keepBelowTopSpeed(btVector3(before.x(), 0, before.z()).length());
+    }
+    LUM_TRACE_END
+}
+
+// The keys may not speed Tobble up beyond the mode's top speed on the
+// flat; a slope or a fall may.
+void Glimmet::keepBelowTopSpeed(float flatSpeedBefore) {
+    btRigidBody& body = *getBody();
+    const btVector3 velocity = body.getLinearVelocity();
+    btVector3 flat(velocity.x(), 0, velocity.z());
+    const btScalar limit = std::max(static_cast<btScalar>(topSpeed), flatSpeedBefore);
+    if (flat.length() > limit) {
+        flat *= limit / flat.length();
+        body.setLinearVelocity(btVector3(flat.x(), velocity.y(), flat.z()));
+    }
+}
+
+void Glimmet::jump() {
+    LUM_TRACE_BEGIN
+    btRigidBody* const body = getBody();
+    if (!onGround || state != "jump" || body == nullptr) {
+        return;
+    }
+    btVector3 velocity = body->getLinearVelocity();
+    if (velocity.y() < jumpSpeed) {
+        velocity.setY(static_cast<btScalar>(jumpSpeed));
+        body->setLinearVelocity(velocity);
+    }
     LUM_TRACE_END
 }
 
@@ -213,9 +278,19 @@ void Glimmet::update(double dt) {
     LUM_TRACE_END
 }
 
-void Glimmet::onContactContinue(PhysicsNode*) {
-    onGround = true;
-    groundStep = PhysicsSystem::instance().getStepCount();
+void Glimmet::onContactBegin(PhysicsNode* other) {
+    senseGround(*other);
+}
+
+void Glimmet::onContactContinue(PhysicsNode* other) {
+    senseGround(*other);
+}
+
+void Glimmet::senseGround(PhysicsNode& other) {
+    if (PhysicsSystem::instance().holdsUp(other, *this)) {
+        onGround = true;
+        groundStep = PhysicsSystem::instance().getStepCount();
+    }
 }
 
 }  // namespace lum

@@ -28,6 +28,24 @@ bool isSolid(const Spatial& leaf) {
            dynamic_cast<const Camera*>(&leaf) == nullptr;
 }
 
+// Leaves scale their shapes only when they are updated: before a compound
+// takes them they must have the size they will be drawn at.
+void scaleShapesBelow(Node& node) {
+    for (int i = 0; i < node.getChildCount(); ++i) {
+        const boost::shared_ptr<Spatial> child = node.Node::getChild(i);
+        child->updateWorldTransform();
+        child->updateShapeScaling();
+        if (Node* const inner = dynamic_cast<Node*>(child.get())) {
+            scaleShapesBelow(*inner);
+        }
+    }
+}
+
+glm::vec3 scaleOf(const btCollisionShape& shape) {
+    const btVector3& s = shape.getLocalScaling();
+    return glm::vec3(s.x(), s.y(), s.z());
+}
+
 }  // namespace
 
 void PhysicsNode::Deleter::operator()(PhysicsNode* node) const {
@@ -37,7 +55,8 @@ void PhysicsNode::Deleter::operator()(PhysicsNode* node) const {
     delete node;
 }
 
-PhysicsNode::PhysicsNode(const std::string& name) : Node(name), active(false), mass(0.0f) {}
+PhysicsNode::PhysicsNode(const std::string& name)
+    : Node(name), active(false), inWorld(false), mass(0.0f) {}
 
 boost::shared_ptr<PhysicsNode> PhysicsNode::make(const std::string& name,
                                                  boost::weak_ptr<Node> parent) {
@@ -67,6 +86,7 @@ void PhysicsNode::update(double dt) {
         const boost::shared_ptr<Spatial> child = Node::getChild(i);
         child->update(dt);
     }
+    refreshCompoundBounds();
     LUM_TRACE_END
 }
 
@@ -166,9 +186,9 @@ void PhysicsNode::activate() {
     if (active) {
         return;
     }
-    // Into the world first, so that a node without a body stays inactive.
-    PhysicsSystem::instance().add(*this);
+    LUM_ASSERT(body != nullptr);
     active = true;
+    joinOrLeaveWorld();
     LUM_TRACE_END
 }
 
@@ -178,7 +198,40 @@ void PhysicsNode::deactivate() {
         return;
     }
     active = false;
-    PhysicsSystem::instance().remove(*this);
+    joinOrLeaveWorld();
+    LUM_TRACE_END
+}
+
+bool PhysicsNode::isInWorld() const {
+    return inWorld;
+}
+
+void PhysicsNode::onShownChanged() {
+    LUM_TRACE_BEGIN
+    Node::onShownChanged();
+    joinOrLeaveWorld();
+    LUM_TRACE_END
+}
+
+void PhysicsNode::onParentChanged() {
+    LUM_TRACE_BEGIN
+    Node::onParentChanged();
+    joinOrLeaveWorld();
+    LUM_TRACE_END
+}
+
+void PhysicsNode::joinOrLeaveWorld() {
+    LUM_TRACE_BEGIN
+    const bool wanted = active && isShown();
+    if (wanted == inWorld) {
+        return;
+    }
+    if (wanted) {
+        PhysicsSystem::instance().add(*this);
+    } else {
+        PhysicsSystem::instance().remove(*this);
+    }
+    inWorld = wanted;
     LUM_TRACE_END
 }
 
@@ -196,12 +249,41 @@ void PhysicsNode::rebuildPhysics() {
         compound.reset();
         return;
     }
+    refreshWorldTransform();
+    scaleShapesBelow(*this);
     // Abandoned, not leaked, when a nested dynamic node refuses the rebuild.
     std::unique_ptr<btCompoundShape> gathered(new btCompoundShape());
     addShape(*gathered, *this);
     replaceBody(gathered.get());
     compound = std::move(gathered);
+    compoundScales.clear();
+    for (int i = 0; i < compound->getNumChildShapes(); ++i) {
+        compoundScales.push_back(scaleOf(*compound->getChildShape(i)));
+    }
     LUM_TRACE_END
+}
+
+void PhysicsNode::refreshCompoundBounds() {
+    LUM_TRACE_BEGIN
+    if (!compound || !compoundScalesChanged()) {
+        return;
+    }
+    for (int i = 0; i < compound->getNumChildShapes(); ++i) {
+        compound->updateChildTransform(i, compound->getChildTransform(i), false);
+        compoundScales[i] = scaleOf(*compound->getChildShape(i));
+    }
+    compound->recalculateLocalAabb();
+    updateInertia();
+    LUM_TRACE_END
+}
+
+bool PhysicsNode::compoundScalesChanged() const {
+    for (int i = 0; i < compound->getNumChildShapes(); ++i) {
+        if (scaleOf(*compound->getChildShape(i)) != compoundScales[i]) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void PhysicsNode::stop() {
@@ -218,6 +300,26 @@ float PhysicsNode::getMass() const {
 
 void PhysicsNode::setMass(float newMass) {
     mass = newMass;
+}
+
+void PhysicsNode::changeMass(float newMass) {
+    LUM_TRACE_BEGIN
+    LUM_ASSERT(newMass != 0.0f);
+    mass = newMass;
+    if (body && isDynamic()) {
+        updateInertia();
+    }
+    LUM_TRACE_END
+}
+
+void PhysicsNode::updateInertia() {
+    if (!body || mass == 0.0f) {
+        return;
+    }
+    btVector3 inertia(0, 0, 0);
+    body->getCollisionShape()->calculateLocalInertia(mass, inertia);
+    body->setMassProps(mass, inertia);
+    body->updateInertiaTensor();
 }
 
 btRigidBody* PhysicsNode::getBody() const {

@@ -23,6 +23,15 @@ namespace lum {
 
 namespace {
 const double fixedStep = 1.0 / 60.0;
+// A contact point farther apart than this does not hold anything up.
+const btScalar touchingDistance = 0.05f;
+// The cosine of the steepest slope that still holds a body up: 60 degrees.
+const btScalar leastUpwardNormal = 0.5f;
+
+bool pointHoldsUp(const btManifoldPoint& point, bool aboveIsFirst) {
+    const btScalar upward = aboveIsFirst ? point.m_normalWorldOnB.y() : -point.m_normalWorldOnB.y();
+    return point.getDistance() <= touchingDistance && upward >= leastUpwardNormal;
+}
 }  // namespace
 
 PhysicsSystem::PhysicsSystem() {
@@ -90,6 +99,25 @@ RayHit PhysicsSystem::rayTest(const glm::vec3& from, const glm::vec3& to) const 
     return RayHit{static_cast<PhysicsNode*>(closest.m_collisionObject->getUserPointer()),
                   glm::vec3(point.x(), point.y(), point.z())};
     LUM_TRACE_END
+}
+
+bool PhysicsSystem::holdsUp(const PhysicsNode& below, const PhysicsNode& above) const {
+    btDispatcher& pairs = *world->getDispatcher();
+    for (int i = 0; i < pairs.getNumManifolds(); ++i) {
+        const btPersistentManifold& manifold = *pairs.getManifoldByIndexInternal(i);
+        const bool aboveIsFirst = manifold.getBody0() == above.getBody();
+        const btCollisionObject* const other = aboveIsFirst ? manifold.getBody1() : manifold.getBody0();
+        const btCollisionObject* const self = aboveIsFirst ? manifold.getBody0() : manifold.getBody1();
+        if (self != above.getBody() || other != below.getBody()) {
+            continue;
+        }
+        for (int p = 0; p < manifold.getNumContacts(); ++p) {
+            if (pointHoldsUp(manifold.getContactPoint(p), aboveIsFirst)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void PhysicsSystem::add(PhysicsNode& node) {

@@ -181,8 +181,12 @@ void Renderer::setBlendingPass(bool blending) {
     blendingPass = blending;
 }
 
+// The picture keeps its proportions: the camera's aspect follows the window.
 void Renderer::onResize(int width, int height) {
     glViewport(0, 0, width, height);
+    if (isInitialized() && width > 0 && height > 0) {
+        instance().getCamera()->setAspect(static_cast<float>(width) / static_cast<float>(height));
+    }
 }
 
 void Renderer::openWindow() {

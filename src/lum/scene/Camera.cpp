@@ -116,6 +116,10 @@ void Camera::update(double) {
     rebuildFrustum();
 }
 
+void Camera::setAspect(float aspect) {
+    setPerspective(fieldOfView, aspect, nearPlane, farPlane);
+}
+
 void Camera::setPerspective(float fov, float aspect, float near, float far) {
     projection = glm::perspective(glm::radians(fov), aspect, near, far);
     viewProjection = projection * view;

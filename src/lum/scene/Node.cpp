@@ -135,8 +135,36 @@ bool Node::isVisible() const {
     return visible;
 }
 
+bool Node::isShown() const {
+    if (!visible) {
+        return false;
+    }
+    for (boost::shared_ptr<Node> above = getParent(); above; above = above->getParent()) {
+        if (!above->visible) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void Node::setVisible(bool newVisible) {
+    LUM_TRACE_BEGIN
+    if (visible == newVisible) {
+        return;
+    }
     visible = newVisible;
+    onShownChanged();
+    LUM_TRACE_END
+}
+
+void Node::onShownChanged() {
+    LUM_TRACE_BEGIN
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        if (Node* const child = dynamic_cast<Node*>(children[i].get())) {
+            child->onShownChanged();
+        }
+    }
+    LUM_TRACE_END
 }
 
 boost::shared_ptr<Node> Node::self() {
