@@ -185,21 +185,21 @@ void ControlLogic::movePlayer(float dt) {
     const glm::vec3 playerAt = player.getWorldTransform().translation;
     const glm::vec3 cameraAt = camera ? camera->getWorldTransform().translation : playerAt;
     const glm::vec3 towards(playerAt.x - cameraAt.x, 0, playerAt.z - cameraAt.z);
+    glm::vec3 push(0);
     // Straight above the player the camera gives no direction to push in.
     if (glm::length(towards) > 1e-4f) {
         const glm::vec3 f = glm::normalize(towards);
         const glm::vec3 l = glm::normalize(glm::vec3(f.z, 0, -f.x));
         const float s = GameSettings::instance().playerSpeed * dt *
                         static_cast<float>(std::trunc(player.speedFactor));
-        glm::vec3 push(0);
         if (held('W') || held(key::Up)) push += s * f;
         if (held('S') || held(key::Down)) push -= s * f;
         if (held('A') || held(key::Left)) push += s * l;
         if (held('D') || held(key::Right)) push -= s * l;
-        player.roll(push);
-        if (Control::instance().spaceDown) {
-            player.jump();
-        }
+    }
+    player.roll(push, dt);
+    if (Control::instance().spaceDown) {
+        player.jump();
     }
     if (held(key::function(12))) {
         std::cout << "Tobbles transform : " << player.getWorldTransform() << std::endl;

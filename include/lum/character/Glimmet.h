@@ -12,6 +12,7 @@
 namespace lum {
 
 class Model;
+class Setting;
 class Sound;
 
 // Tobble the Glimmet, the player: one object for the whole run, created on
@@ -40,11 +41,13 @@ public:
     void switchToSpeed();
     // Once a frame: the rolling sound follows the spin.
     void updateSound();
-    // The keys' push of one pass (proportional to the pass's time): a
+    // The keys' push of one pass of dt seconds (proportional to dt): a
     // change of momentum, not a force that Bullet forgets after a pass too
     // short for a physics step, so the speed gained per second is the same
-    // at any pass rate. Nothing in the air; never beyond the mode's top speed.
-    void roll(const glm::vec3& push);
+    // at any pass rate. Nothing in the air; never beyond the mode's top
+    // speed. Called every pass on the ground, also with no push: coasting
+    // Tobble slows down, and a push against the motion brakes.
+    void roll(const glm::vec3& push, float dt);
     // In jump mode on the ground: takes off upwards at the jump speed, so
     // the jump is as high at any pass rate.
     void jump();
@@ -74,14 +77,20 @@ public:
 private:
     // The world's step count when a contact last held Tobble up.
     unsigned long groundStep = 0;
-    // Upward speed at take-off in jump mode (units/s).
+    // From the configuration's "movement": upward speed at take-off in jump
+    // mode (units/s); the deceleration while coasting and the extra one of a
+    // key against the motion (units/s per second).
     double jumpSpeed;
+    double rollingResistance;
+    double brake;
 
     void switchTo(const std::string& mode);
     void paint(const std::string& mode);
     void buildBody();
     void senseGround(PhysicsNode& other);
     void keepBelowTopSpeed(float flatSpeedBefore);
+    void slowDown(const glm::vec3& push, float dt);
+    void readMovement(const Setting& movement);
 };
 
 }  // namespace lum

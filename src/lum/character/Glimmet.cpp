@@ -32,6 +32,8 @@ const float rollGain = 0.7f;
 const float bodyFriction = 1.0f;
 const double spinToStartSound = 0.05;
 const double defaultJumpSpeed = 7.0;
+const double defaultRollingResistance = 3.0;
+const double defaultBrake = 8.0;
 
 struct ModeColours {
     const char* mode;
@@ -86,7 +88,9 @@ Glimmet::Glimmet()
       speedFactor(defaultSpeedFactor),
       topSpeed(0.0),
       alive(false),
-      jumpSpeed(defaultJumpSpeed) {}
+      jumpSpeed(defaultJumpSpeed),
+      rollingResistance(defaultRollingResistance),
+      brake(defaultBrake) {}
 
 Glimmet::~Glimmet() noexcept = default;
 
@@ -101,9 +105,7 @@ void Glimmet::init() {
     maximumHealth = readWhole(character("maximumhealth"), startingHealth);
     const Setting startMode = character("state");
     state = startMode.isString() ? startMode.asString() : "base";
-    const Setting movement = config("movement");
-    jumpSpeed = movement.isGroup() ? readNumber(movement("jumpSpeed"), defaultJumpSpeed)
-                                   : defaultJumpSpeed;
+    readMovement(config("movement"));
     applyState(state);
     rollSound = UberLoader::instance().loadSound("SFXroll");
     rollSound->setGain(rollGain);
@@ -111,6 +113,16 @@ void Glimmet::init() {
     alive = true;
     modeAvailable[Base] = true;
     modeAvailable[Jump] = modeAvailable[Spike] = modeAvailable[Speed] = false;
+    LUM_TRACE_END
+}
+
+void Glimmet::readMovement(const Setting& movement) {
+    LUM_TRACE_BEGIN
+    const bool given = movement.isGroup();
+    jumpSpeed = given ? readNumber(movement("jumpSpeed"), defaultJumpSpeed) : defaultJumpSpeed;
+    rollingResistance = given ? readNumber(movement("rollingResistance"), defaultRollingResistance)
+                              : defaultRollingResistance;
+    brake = given ? readNumber(movement("brake"), defaultBrake) : defaultBrake;
     LUM_TRACE_END
 }
 
@@ -204,12 +216,13 @@ void Glimmet::paint(const std::string& mode) {
     LUM_TRACE_END
 }
 
-void Glimmet::roll(const glm::vec3& push) {
+void Glimmet::roll(const glm::vec3& push, float dt) {
     LUM_TRACE_BEGIN
     btRigidBody* const body = getBody();
     if (!onGround || body == nullptr) {
         return;
     }
+    slowDown(push, dt);
     const btVector3 before = body->getLinearVelocity();
     // A push s = playerSpeed x dt x strength changes the momentum by s times
     // the nominal pass: at that pace Tobble rolls as it always did, and at
@@ -219,6 +232,25 @@ void Glimmet::roll(const glm::vec3& push) {
         keepBelowTopSpeed(btVector3(before.x(), 0, before.z()).length());
     }
     LUM_TRACE_END
+}
+
+// Coasting (no key along the motion) Tobble slows at the rolling
+// resistance; a key against the motion adds the brake. The deceleration is
+// taken from the roll and the spin alike, so friction does not give the
+// speed back, and it never turns Tobble round.
+void Glimmet::slowDown(const glm::vec3& push, float dt) {
+    btRigidBody& body = *getBody();
+    const btVector3 velocity = body.getLinearVelocity();
+    const btVector3 flat(velocity.x(), 0, velocity.z());
+    const btScalar speed = flat.length();
+    const btScalar along = flat.dot(btVector3(push.x, push.y, push.z));
+    if (speed < SIMD_EPSILON || along > 0) {
+        return;
+    }
+    const double deceleration = along < 0 ? rollingResistance + brake : rollingResistance;
+    const btScalar kept = static_cast<btScalar>(std::max(0.0, speed - deceleration * dt)) / speed;
+    body.setLinearVelocity(btVector3(flat.x() * kept, velocity.y(), flat.z() * kept));
+    body.setAngularVelocity(body.getAngularVelocity() * kept);
 }
 
 // The keys may not speed Tobble up beyond the mode's top speed on the
