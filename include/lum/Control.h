@@ -25,6 +25,9 @@ public:
     float zoomSpeed;  // distance per wheel step per second
     float defaultDistance, defaultYaw, defaultHeight;
     float distance, yaw, height;
+    // How far out along the orbit the camera may go before something would
+    // stand between it and the target; set by the camera steering.
+    float reach;
 };
 
 // Samples keyboard and mouse once per frame and owns the orbit camera.

@@ -28,6 +28,11 @@ public:
     // Reads every option from the configuration `name`. A missing key, or a
     // value of a kind the option does not take, gives the option's default.
     void loadConfig(const std::string& name);
+    // Queues `text` for the screen for `seconds` ticks of the message clock.
+    void announce(const std::string& text, int seconds = 1);
+    // Queues the game speed for the screen; a speed still waiting there is
+    // replaced, so holding + or - does not fill the queue.
+    void announceGameSpeed();
 
     Setting config;
     GameType gameType;

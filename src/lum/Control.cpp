@@ -16,6 +16,11 @@ const float radiansPerDegree = 0.017453293f;
 const int largestMouseJump = 50;
 const float cameraDistance = 30.0f;
 const float cameraPitch = 50.0f;
+// The camera stays this much above the target, looking down at it: lower,
+// it would look along the floor Tobble is on.
+const float lowestCamera = 2.0f;
+// Further than any orbit: nothing in the way yet.
+const float unlimitedReach = 1e6f;
 
 glm::quat turned(const glm::quat& rotation, float degrees, const glm::vec3& axis) {
     return glm::angleAxis(degrees * radiansPerDegree, axis) * rotation;
@@ -26,7 +31,7 @@ glm::quat turned(const glm::quat& rotation, float degrees, const glm::vec3& axis
 OrbitCamera::OrbitCamera()
     : result(Transform::identity()),
       heightMax(100),
-      heightMin(0),
+      heightMin(lowestCamera),
       distanceMax(240),
       distanceMin(20),
       yawMax(180),
@@ -38,7 +43,8 @@ OrbitCamera::OrbitCamera()
       defaultHeight(cameraDistance * std::cos(cameraPitch * radiansPerDegree)),
       distance(defaultDistance),
       yaw(defaultYaw),
-      height(defaultHeight) {}
+      height(defaultHeight),
+      reach(unlimitedReach) {}
 
 glm::vec3 OrbitCamera::offset() const {
     return glm::vec3(distance * std::cos(yaw * radiansPerDegree), height,
@@ -121,6 +127,7 @@ void Control::resetOrbit() {
     orbit.distance = orbit.defaultDistance;
     orbit.yaw = orbit.defaultYaw;
     orbit.height = orbit.defaultHeight;
+    orbit.reach = unlimitedReach;
 }
 
 // Up on the orbit and turned to look down at the target.

@@ -156,6 +156,7 @@ void ControlLogic::changeSpeed(float change) {
     GameSettings& settings = GameSettings::instance();
     settings.playerSpeed = std::max(slowestGameSpeed, settings.playerSpeed + change);
     std::cout << "Game speed : " << settings.playerSpeed << std::endl;
+    settings.announceGameSpeed();
     LUM_TRACE_END
 }
 

@@ -1,5 +1,8 @@
 #include "lum/GameSettings.h"
 
+#include <iomanip>
+#include <sstream>
+
 #include "lum/resource/ConfigLoader.h"
 #include "lum/util/Trace.h"
 
@@ -9,6 +12,7 @@ namespace {
 
 const float defaultPlayerSpeed = 5.0f;
 const int defaultFramerate = 120;
+const char* const gameSpeedMessage = "Game speed: ";
 
 bool isNumber(const Setting& value) { return value.isDouble() || value.isInt(); }
 
@@ -86,6 +90,22 @@ GameType toGameType(const Setting& value) {
     const std::string text = value.isString() ? value.asString() : "SPECTATOR";
     return text == "SPECTATOR" ? SPECTATOR : GAME;
     LUM_TRACE_END
+}
+
+void GameSettings::announce(const std::string& text, int seconds) {
+    for (int i = 0; i < seconds; ++i) {
+        messages.push_back(text);
+    }
+}
+
+void GameSettings::announceGameSpeed() {
+    std::ostringstream text;
+    text << gameSpeedMessage << std::fixed << std::setprecision(1) << playerSpeed;
+    if (!messages.empty() && messages.back().rfind(gameSpeedMessage, 0) == 0) {
+        messages.back() = text.str();
+    } else {
+        messages.push_back(text.str());
+    }
 }
 
 }  // namespace lum

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include <glm/geometric.hpp>
+
 #include "lum/Control.h"
 #include "lum/character/Glimmet.h"
+#include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Window.h"
 #include "lum/scene/Camera.h"
 #include "lum/util/Timer.h"
@@ -15,6 +18,16 @@ namespace {
 
 const glm::vec3 worldUp(0, 1, 0);
 const int largestMouseJump = 50;
+// The look from the camera to Tobble starts this far from Tobble's centre,
+// outside its ball.
+const float outsideTobble = 1.2f;
+// Kept between the camera and whatever it would otherwise look through.
+const float wallMargin = 0.6f;
+// Nearer than this the camera would see nothing but Tobble.
+const float nearestCamera = 3.0f;
+// Pulled in at once when something comes between; let out at this speed
+// (units/s) once the way is clear, so the view does not jump.
+const float letOutSpeed = 20.0f;
 
 bool held(int code) {
     return window().isKeyDown(code);
@@ -45,13 +58,32 @@ void flySpectator(float dt, Camera& camera) {
     camera.update(dt);
 }
 
+// Where the camera may stand on the line from the target out to `wanted`
+// without a wall or a floor between it and the target.
+glm::vec3 keepInSight(const glm::vec3& target, const glm::vec3& wanted, float dt, OrbitCamera& orbit) {
+    const glm::vec3 way = wanted - target;
+    const float length = glm::length(way);
+    if (length < nearestCamera) {
+        return wanted;
+    }
+    const glm::vec3 out = way / length;
+    const RayHit hit =
+        PhysicsSystem::instance().rayTest(target + out * outsideTobble, wanted + out * wallMargin);
+    const float clear = hit.node != nullptr ? glm::length(hit.point - target) - wallMargin : length;
+    const float allowed = std::clamp(clear, nearestCamera, length);
+    orbit.reach = allowed < orbit.reach ? allowed : std::min(allowed, orbit.reach + letOutSpeed * dt);
+    return target + out * orbit.reach;
+}
+
 void followPlayer(float dt, Camera& camera) {
     const Transform& player = Glimmet::instance().getWorldTransform();
     Transform followed;
     followed.scale = player.scale;
     followed.rotation = camera.getTransform().rotation;
     followed.translation = player.translation;
-    const Transform placement = Control::instance().followTransform(followed, dt);
+    Control& control = Control::instance();
+    Transform placement = control.followTransform(followed, dt);
+    placement.translation = keepInSight(player.translation, placement.translation, dt, control.orbit);
     camera.setTranslation(placement.translation);
     camera.setRotation(placement.rotation);
     camera.update(dt);

@@ -2,11 +2,16 @@
 
 #include <cstdlib>
 
+#include <glm/geometric.hpp>
+
 #include "lum/Control.h"
+#include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
+#include "lum/config/Setting.h"
 #include "lum/physics/PhysicsNode.h"
 #include "lum/render/Renderer.h"
 #include "lum/render/Window.h"
+#include "lum/resource/ConfigLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Camera.h"
@@ -26,6 +31,12 @@ const float fallenBelow = -10.0f;
 const glm::vec3 white(1, 1, 1);
 // Screens that wait for a key are redrawn at this pace rather than as fast as possible.
 const double waitingPace = 0.02;
+const float nearPlane = 1.0f;
+// How many of the message clock's seconds a level's objective stays on screen.
+const int objectiveSeconds = 4;
+// Within this distance of a level's end flag Tobble is told how to finish.
+const float flagPromptDistance = 8.0f;
+const char* const flagPrompt = "Press F1 to finish the level";
 
 void sampleInput() {
     Control::instance().update(0.0);
@@ -39,6 +50,26 @@ void setVisible(const std::string& name, bool visible) {
 
 Glimmet& player() {
     return Glimmet::instance();
+}
+
+// The top-level object `name` of the level, or null when it has none.
+const Spatial* findInLevel(const std::string& name) {
+    for (const boost::shared_ptr<Spatial>& object : *Scene::global().getRoot()) {
+        if (object->getName() == name) {
+            return object.get();
+        }
+    }
+    return nullptr;
+}
+
+// The level's "objective" goes on screen through the message queue.
+void announceObjective(const std::string& level) {
+    LUM_TRACE_BEGIN
+    const Setting objective = ConfigLoader::instance().load(level)("objective");
+    if (objective.isString()) {
+        GameSettings::instance().announce(objective.asString(), objectiveSeconds);
+    }
+    LUM_TRACE_END
 }
 
 }  // namespace
@@ -93,6 +124,7 @@ void Levels::setupScene(const std::string& level) {
     player().init();
     Scene::global().addChild(player().self);
     setupLevel();
+    announceObjective(level);
     LUM_TRACE_END
 }
 
@@ -106,6 +138,7 @@ void Levels::resetScene(const std::string& level) {
     setupLevel();
     player().setPosition(playerStart);
     player().alive = true;
+    announceObjective(level);
     LUM_TRACE_END
 }
 
@@ -121,7 +154,9 @@ void Levels::setupCamera() {
     camera = Renderer::instance().getCamera();
     const WindowSize size = window().getSize();
     const float aspect = size.height > 0 ? static_cast<float>(size.width) / size.height : 4.0f / 3.0f;
-    camera->setPerspective(40, aspect, 15, 250);
+    // A near plane close to the eye: the camera comes close to Tobble when a
+    // wall stands behind it, and a far one would cut the floor away.
+    camera->setPerspective(40, aspect, nearPlane, 250);
     camera->setTranslation(glm::vec3(0, 25, 37.5f));
     camera->rotate(-40, glm::vec3(1, 0, 0));
     // Every start and restart looks the level's way on from behind Tobble.
@@ -151,6 +186,22 @@ void Levels::runEvents() {
         case 2: level2Events(); break;
         case 3: level3Events(); break;
         default: break;
+    }
+    promptAtEndFlag();
+    LUM_TRACE_END
+}
+
+// F1 finishes a level; near its end flag Tobble is told so.
+void Levels::promptAtEndFlag() const {
+    LUM_TRACE_BEGIN
+    const Spatial* const flag = findInLevel("endFlagPole");
+    if (flag == nullptr) {
+        return;
+    }
+    glm::vec3 apart = flag->getWorldTransform().translation - player().getWorldTransform().translation;
+    apart.y = 0;
+    if (glm::length(apart) < flagPromptDistance) {
+        Renderer::instance().drawText(flagPrompt, -0.55f, -0.7f, 0.04f, white);
     }
     LUM_TRACE_END
 }

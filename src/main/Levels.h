@@ -47,6 +47,7 @@ private:
     void checkRedCubes01();
     void checkGreenCubes01();
     void checkGoal01();
+    void promptAtEndFlag() const;
     void finishLevel(const char* text, int nextLevel);
     void showEndScreen(const std::string& text);
 

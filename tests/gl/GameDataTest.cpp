@@ -9,8 +9,10 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <boost/filesystem.hpp>
 
+#include "CameraSteering.h"
 #include "Levels.h"
 #include "RendererFixture.h"
+#include "lum/Control.h"
 #include "lum/character/Glimmet.h"
 #include "lum/character/Props.h"
 #include "lum/config/Setting.h"
@@ -22,6 +24,7 @@
 #include "lum/resource/SoundLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
+#include "lum/scene/Camera.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
 #include "lum/util/Exception.h"
@@ -255,5 +258,56 @@ TEST_F(GameData, TobbleRolledIntoARailIsStoppedAllAlongIt) {
         EXPECT_LT(at.z, 4.0f) << "through the rail at x " << x;
         EXPECT_GT(at.y, 9.5f) << "off the shelf at x " << x;
     }
+    player.deactivate();
+}
+
+namespace {
+
+// Whether the camera sees Tobble: nothing solid on the line between them.
+::testing::AssertionResult seesTobble(const Camera& camera) {
+    const glm::vec3 eye = camera.getWorldTransform().translation;
+    const glm::vec3 tobble = Glimmet::instance().getWorldTransform().translation;
+    const RayHit hit = PhysicsSystem::instance().rayTest(eye, tobble);
+    if (hit.node != &Glimmet::instance()) {
+        return ::testing::AssertionFailure() << "from (" << eye.x << ", " << eye.y << ", " << eye.z << ") "
+                                             << (hit.node ? hit.node->getName() : "nothing") << " is in the way";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST_F(GameData, TheOrbitCameraNeverHidesTobbleBehindAWallOrUnderAFloor) {
+    load("level1");
+    Glimmet& player = Glimmet::instance();
+    player.init();
+    Scene::global().addChild(player.self);
+    const boost::shared_ptr<Camera> camera = renderer->getCamera();
+    Control& control = Control::instance();
+    const auto settle = [&](const glm::vec3& at, float yaw, float height) {
+        player.setPosition(at);
+        control.resetOrbitNextFollow();
+        updateCamera(1.0f / 30, GAME, *camera);
+        control.orbit.yaw = yaw;
+        control.orbit.height = height;
+        for (int i = 0; i < 60; ++i) {
+            Scene::global().update(1.0 / 30);
+            PhysicsSystem::instance().step(1.0 / 30);
+            updateCamera(1.0f / 30, GAME, *camera);
+        }
+    };
+    // In the play corner by its west wall, the camera swung round to the west.
+    settle(glm::vec3(-131, 1, 10), 180, 4);
+    EXPECT_TRUE(seesTobble(*camera)) << "the play corner";
+    EXPECT_GT(camera->getWorldTransform().translation.x, -134.0f) << "not outside the wall";
+    // At the start pad, looking from as low as the orbit goes.
+    settle(glm::vec3(81.5f, 10, 0), 0, control.orbit.heightMin);
+    EXPECT_TRUE(seesTobble(*camera)) << "the start pad";
+    EXPECT_GT(camera->getWorldTransform().translation.y, 10.5f) << "above the floor Tobble is on";
+    // Back in the open, the camera goes out to the orbit again.
+    settle(glm::vec3(10, 10, 0), 0, 15);
+    EXPECT_NEAR(control.orbit.distance, glm::length(glm::vec2(camera->getWorldTransform().translation.x - 10,
+                                                              camera->getWorldTransform().translation.z)),
+                0.5f);
     player.deactivate();
 }

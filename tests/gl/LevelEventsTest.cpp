@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+#include <string>
+
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 
 #include "GameFlowFixture.h"
 #include "VectorExpect.h"
+#include "lum/GameSettings.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Window.h"
 
@@ -176,4 +181,29 @@ TEST_F(LevelEventsTest, LevelTwosDeadlyAreaKillsThePlayerAndShowsTheDeathPicture
     levels.runEvents();
     EXPECT_FALSE(player().alive);
     EXPECT_EQ(deadColour, centreColour());
+}
+
+TEST_F(LevelEventsTest, ALevelNamesItsObjectiveForAFewSecondsAtEveryStart) {
+    build(2);
+    std::deque<std::string>& messages = GameSettings::instance().messages;
+    EXPECT_EQ(4, std::count(messages.begin(), messages.end(), "Roll to the flag"));
+    messages.clear();
+    levels.resetScene("level2");
+    EXPECT_EQ(4, std::count(messages.begin(), messages.end(), "Roll to the flag"));
+    messages.clear();
+    levels.setCurrentLevel(1);
+    levels.resetScene("level1");  // a level without one says nothing
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(LevelEventsTest, AtTheEndFlagTobbleIsToldToPressF1) {
+    build(2);
+    player().setPosition(glm::vec3(75, 10, 0));  // far from the flag at x 60
+    glClear(GL_COLOR_BUFFER_BIT);
+    levels.runEvents();
+    EXPECT_EQ(0, whitePixelsInBand(-0.7f));
+    player().setPosition(glm::vec3(64, 10, 2));
+    glClear(GL_COLOR_BUFFER_BIT);
+    levels.runEvents();
+    EXPECT_GT(whitePixelsInBand(-0.7f), 100) << "the prompt is on screen";
 }

@@ -40,11 +40,11 @@ inline Rgb centreColour() {
     return pixelAt(lum::Renderer::windowWidth / 2, lum::Renderer::windowHeight / 2);
 }
 
-// How many pixels of the frame being drawn are white, in the band where the
-// game writes its messages (from x -0.5 to 0.9, y 0 to 0.06 of the screen).
-inline int whitePixelsInMessageBand() {
+// How many pixels of the frame being drawn are white in a band of text: from
+// x -0.5 to 0.9 and y `from` to `from` + 0.06 of the screen.
+inline int whitePixelsInBand(float from) {
     const int left = lum::Renderer::windowWidth / 4;
-    const int bottom = lum::Renderer::windowHeight / 2;
+    const int bottom = static_cast<int>((from + 1) / 2 * lum::Renderer::windowHeight);
     const int width = lum::Renderer::windowWidth * 7 / 10;
     const int height = lum::Renderer::windowHeight * 3 / 100;
     std::vector<unsigned char> pixels(width * height * 3);
@@ -55,6 +55,11 @@ inline int whitePixelsInMessageBand() {
         white += pixels[i] > 240 && pixels[i + 1] > 240 && pixels[i + 2] > 240;
     }
     return white;
+}
+
+// The band where the game writes its messages.
+inline int whitePixelsInMessageBand() {
+    return whitePixelsInBand(0.0f);
 }
 
 // What a presented frame showed: the colour at its centre, which tells the
@@ -150,7 +155,9 @@ public:
                    "Node { name = \"redCube0202\"; children = ("
                    " RedCube { name = \"redCube0202a\"; transform = { translation = (-30, 12, -31) } }) },\n"
                    "Physics { name = \"boardWalkSmallUnlock02\"; children = ("
-                   " Floor { transform = { scale = (6, 0.5, 2); translation = (-65, 10, -37) } }) }");
+                   " Floor { transform = { scale = (6, 0.5, 2); translation = (-65, 10, -37) } }) },\n"
+                   "Node { name = \"endFlagPole\"; transform = { translation = (60, 10, 0) } }",
+                   "objective = \"Roll to the flag\";\n");
         writeLevel(3, "");
     }
 
@@ -183,10 +190,11 @@ private:
         }
     }
 
-    // A light and the start pad under the player, then `objects`.
-    void writeLevel(int level, const std::string& objects) const {
+    // A light and the start pad under the player, then `objects`; `keys`
+    // are the level's other settings.
+    void writeLevel(int level, const std::string& objects, const std::string& keys = "") const {
         writeResource("level" + std::to_string(level) + ".cfg",
-                      "scene = ( Light { transform = { translation = (0, 80, 40) } },\n"
+                      keys + "scene = ( Light { transform = { translation = (0, 80, 40) } },\n"
                       "Physics { name = \"startPad\"; children = ("
                       " Floor { transform = { scale = (15, 1, 8); translation = (75, 7, 0) } }) }" +
                           std::string(objects.empty() ? "" : ",\n") + objects + " );\n");

@@ -150,6 +150,8 @@ TEST_F(ControlTest, HoldingMinusNeverStopsTheGame) {
     const std::string printed = ::testing::internal::GetCapturedStdout();
     EXPECT_FLOAT_EQ(0.5f, settings.playerSpeed);
     EXPECT_NE(std::string::npos, printed.rfind("Game speed : 0.5\n"));
+    ASSERT_EQ(1u, settings.messages.size()) << "one line on screen, however long - is held";
+    EXPECT_EQ("Game speed: 0.5", settings.messages.back());
 }
 
 // Where `point` shows in the camera's picture, in -1 .. 1 across and up.
