@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  libboost-dev libboost-filesystem-dev libboost-system-dev
+  libboost-dev libboost-filesystem-dev libboost-system-dev libboost-program-options-dev
   libbullet-dev libglm-dev libglfw3-dev libglew-dev libgl-dev libgl1-mesa-dri libx11-dev
   libdevil-dev libopenal-dev libalut-dev libvorbis-dev
   bison flex
