@@ -38,8 +38,9 @@ fs::path normalised(const fs::path& directory) {
     return normal.filename_is_dot() ? normal.parent_path() : normal;
 }
 
+// Relative to `base`, unless the working directory is gone and there is none.
 fs::path absoluteIn(const fs::path& base, const std::string& directory) {
-    return normalised(fs::absolute(fs::path(directory), base));
+    return normalised(base.empty() ? fs::path(directory) : fs::absolute(fs::path(directory), base));
 }
 
 // The program's own file, from the kernel; the working directory when the
@@ -104,7 +105,8 @@ DataSources DataDirectory::sourcesOf(const std::string& option) {
     sources.option = option;
     const char* environment = std::getenv(environmentVariable);
     sources.environment = environment != nullptr ? environment : "";
-    sources.workingDirectory = fs::current_path();
+    boost::system::error_code gone;
+    sources.workingDirectory = fs::current_path(gone);
     sources.programDirectory = programDirectory(sources.workingDirectory);
     sources.installed = {sources.programDirectory / build::dataFromBinaries,
                          fs::path(build::installedData)};
