@@ -27,7 +27,8 @@ for file in ./usr/bin/glimmet ./usr/bin/glimmet-cfgcheck \
     ./usr/share/applications/io.github.glimmet.Glimmet.desktop \
     ./usr/share/metainfo/io.github.glimmet.Glimmet.metainfo.xml \
     ./usr/share/icons/hicolor/48x48/apps/glimmet.png ./usr/share/icons/hicolor/128x128/apps/glimmet.png \
-    ./usr/share/icons/hicolor/256x256/apps/glimmet.png ./usr/share/man/man6/glimmet.6; do
+    ./usr/share/icons/hicolor/256x256/apps/glimmet.png ./usr/share/icons/hicolor/scalable/apps/glimmet.svg \
+    ./usr/share/man/man6/glimmet.6; do
   grep -qxF "$file" "$OUT/contents.txt" || fail "the package has no $file"
 done
 

@@ -18,7 +18,7 @@ for file in bin/glimmet bin/glimmet-cfgcheck share/glimmet/resources/settings.cf
     share/applications/io.github.glimmet.Glimmet.desktop \
     share/metainfo/io.github.glimmet.Glimmet.metainfo.xml \
     share/icons/hicolor/48x48/apps/glimmet.png share/icons/hicolor/128x128/apps/glimmet.png \
-    share/icons/hicolor/256x256/apps/glimmet.png; do
+    share/icons/hicolor/256x256/apps/glimmet.png share/icons/hicolor/scalable/apps/glimmet.svg; do
   [ -f "$PREFIX/$file" ] || { echo "FAIL: $file was not installed" >&2; exit 1; }
 done
 

@@ -8,8 +8,12 @@ background. Each size is drawn directly with 4 x 4 samples a pixel, so
 small icons stay crisp, and written as PNG by hand so that no dates or
 names reach the files.
 
+A scalable version draws the same face in the creature's colours with
+plain SVG shapes.
+
     icons.py RESOURCES_DIRECTORY ICON_THEME_DIRECTORY
-writes ICON_THEME_DIRECTORY/hicolor/NxN/apps/glimmet.png for each size.
+writes ICON_THEME_DIRECTORY/hicolor/NxN/apps/glimmet.png for each size and
+ICON_THEME_DIRECTORY/hicolor/scalable/apps/glimmet.svg.
 """
 
 import math
@@ -19,6 +23,7 @@ import sys
 import zlib
 
 import magick
+import tobble
 
 SIZES = (48, 64, 128, 256)
 SAMPLES = 4           # per pixel and axis
@@ -113,6 +118,33 @@ def png(size, rows):
             + chunk(b"IEND", b""))
 
 
+def hex_colour(c):
+    return "#" + "".join(f"{round(255 * x):02x}" for x in c)
+
+
+def svg():
+    """The face on the ball as SVG shapes, on a 256 unit square."""
+    fur, stripe, belly, cheek, ink = (hex_colour(c) for c in (tobble.FUR, tobble.STRIPE, tobble.BELLY,
+                                                               tobble.CHEEK, tobble.INK))
+    eyes = "".join(
+        f'<ellipse cx="{x}" cy="118" rx="25" ry="30" fill="#ffffff" stroke="{ink}" stroke-width="5"/>'
+        f'<ellipse cx="{x + 3 * side}" cy="122" rx="14" ry="17" fill="{ink}"/>'
+        f'<circle cx="{x + 3 * side - 5}" cy="114" r="5" fill="#ffffff"/>'
+        for x, side in ((98, 1), (158, -1)))
+    cheeks = "".join(f'<ellipse cx="{x}" cy="160" rx="14" ry="9" fill="{cheek}"/>' for x in (68, 188))
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="256" height="256" viewBox="0 0 256 256">\n'
+            '<defs><radialGradient id="light" cx="0.35" cy="0.3" r="0.75">'
+            f'<stop offset="0" stop-color="#ffffff"/><stop offset="0.45" stop-color="{fur}"/>'
+            f'<stop offset="1" stop-color="{stripe}"/></radialGradient></defs>\n'
+            f'<circle cx="128" cy="128" r="115" fill="url(#light)" stroke="#000000" stroke-width="9"/>\n'
+            f'<ellipse cx="128" cy="196" rx="70" ry="38" fill="{belly}" opacity="0.8"/>\n'
+            f'{cheeks}\n{eyes}\n'
+            f'<path d="M 110 164 Q 128 182 146 164" fill="none" stroke="{ink}" stroke-width="6" '
+            'stroke-linecap="round"/>\n'
+            '</svg>\n')
+
+
 def main(argv):
     if len(argv) != 3:
         sys.exit("usage: icons.py RESOURCES_DIRECTORY ICON_THEME_DIRECTORY")
@@ -123,6 +155,10 @@ def main(argv):
         os.makedirs(directory, exist_ok=True)
         with open(os.path.join(directory, "glimmet.png"), "wb") as f:
             f.write(png(size, draw(size, texture, ramp)))
+    directory = os.path.join(argv[2], "hicolor", "scalable", "apps")
+    os.makedirs(directory, exist_ok=True)
+    with open(os.path.join(directory, "glimmet.svg"), "w") as f:
+        f.write(svg())
 
 
 if __name__ == "__main__":
