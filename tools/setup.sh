@@ -5,13 +5,14 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ make pkg-config
-  libboost-dev libboost-filesystem-dev libboost-system-dev
+  libboost-dev libboost-filesystem-dev libboost-system-dev libboost-program-options-dev
   libbullet-dev libglm-dev libglfw3-dev libglew-dev libgl-dev libgl1-mesa-dri libx11-dev
   libdevil-dev libopenal-dev libalut-dev libvorbis-dev
   bison flex
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick mesa-utils
   sox vorbis-tools fonts-dejavu-core python3
+  dpkg-dev file desktop-file-utils appstream
 )
 
 SUDO=""

@@ -38,7 +38,7 @@ float deathHeight(int level) {
 
 }  // namespace
 
-Game::Game() : gameType(SPECTATOR) {}
+Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel) {}
 
 // The level's objects hold OpenGL objects: they go while the window still exists.
 Game::~Game() {
@@ -66,6 +66,11 @@ void Game::start() {
 // False when the window was closed on the title screen.
 bool Game::chooseLevel() {
     LUM_TRACE_BEGIN
+    if (firstLevel != 0) {
+        levels.setCurrentLevel(firstLevel);
+        levels.setupScene(levels.currentName());
+        return true;
+    }
     while (window().isOpen()) {
         drawFullScreen("start");
         window().swapBuffers();

@@ -15,7 +15,8 @@ class Sound;
 // Made after the renderer and gone before it: the level goes with the game.
 class Game {
 public:
-    Game();
+    // `firstLevel` 1 to 3 starts that level at once; 0 shows the title screen.
+    explicit Game(int firstLevel = 0);
     ~Game();
 
     // Title screen until a level is chosen (or the window is closed), the
@@ -36,6 +37,7 @@ private:
     void drawFrameRate();
 
     GameType gameType;
+    int firstLevel;
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
 };

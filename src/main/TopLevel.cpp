@@ -13,9 +13,10 @@ namespace lum {
 
 const char* const closingLine = ">>>==== !GAME OVER! ====<<<";
 
-void runGuarded(const std::function<void()>& body, std::ostream& err) {
+bool runGuarded(const std::function<void()>& body, std::ostream& err) {
     try {
         body();
+        return true;
     } catch (const Exception& e) {
         err << "caught " << e << std::endl;
     } catch (const boost::exception& e) {
@@ -26,6 +27,7 @@ void runGuarded(const std::function<void()>& body, std::ostream& err) {
     } catch (...) {
         err << "caught something that was no exception." << std::endl;
     }
+    return false;
 }
 
 }  // namespace lum

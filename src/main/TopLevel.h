@@ -7,8 +7,8 @@
 namespace lum {
 
 // Runs the program's body; whatever escapes it is reported on `err` as
-// "caught ..." and goes no further.
-void runGuarded(const std::function<void()>& body, std::ostream& err);
+// "caught ..." and goes no further. False when something was reported.
+bool runGuarded(const std::function<void()>& body, std::ostream& err);
 
 // The line that ends every run that did not exit early.
 extern const char* const closingLine;

@@ -44,15 +44,15 @@ wait_exit() {
   fail "the game did not end within $limit s"
 }
 
-# Starts the game ($1) in the background with its output in a fresh $WORK,
-# both gone when the script ends, and gives its window the keyboard focus
-# (key events from xdotool go to the focused window; GLFW ignores events
-# sent to a window directly). Sets PID and WIN.
+# Starts the game ($1, with the options that follow) in the background with
+# its output in a fresh $WORK, both gone when the script ends, and gives its
+# window the keyboard focus (key events from xdotool go to the focused
+# window; GLFW ignores events sent to a window directly). Sets PID and WIN.
 launch_game() {
   GAME=$1
   WORK=$(mktemp -d)
   trap 'stop_game; rm -rf "$WORK"' EXIT
-  "$GAME" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
+  "$GAME" "${@:2}" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
   PID=$!
   WIN=$(find_game_window) || fail "no window titled Glimmet appeared"
   xdotool windowfocus --sync "$WIN"

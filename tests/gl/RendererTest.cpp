@@ -89,3 +89,29 @@ TEST_F(RendererOnlyTest, ResizingTheWindowChangesTheViewportAndTheCamerasAspectA
     const glm::mat4& projection = renderer.getCamera()->getProjection();
     EXPECT_NEAR(2.0f, projection[1][1] / projection[0][0], 1e-4f);
 }
+
+// --windowed and --fullscreen: the window and the viewport take the size
+// asked for, or the whole screen (the test display's 1024 x 768).
+TEST_F(RendererOnlyTest, OpensTheWindowAtTheSizeAskedForOrFullScreen) {
+    const auto expectSize = [](int width, int height) {
+        EXPECT_EQ(width, window().getSize().width);
+        EXPECT_EQ(height, window().getSize().height);
+        GLint viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        EXPECT_EQ(width, viewport[2]);
+        EXPECT_EQ(height, viewport[3]);
+    };
+    {
+        WindowMode windowed;
+        windowed.size = {640, 480};
+        Renderer renderer(windowed);
+        expectSize(640, 480);
+    }
+    {
+        WindowMode fullScreen;
+        fullScreen.size = {640, 480};
+        fullScreen.fullScreen = true;
+        Renderer renderer(fullScreen);
+        expectSize(1024, 768);
+    }
+}

@@ -28,3 +28,11 @@ TEST(TopLevel, EachKindOfEscapeIsReportedInItsOwnForm) {
     EXPECT_EQ("caught something that was no exception.\n", reportOf([] { throw 42; }));
     EXPECT_EQ(0u, reportOf([] { throw BoostFailure(); }).find("caught (anonymous namespace)::BoostFailure : "));
 }
+
+// main turns this into the exit status: 1 after a reported failure.
+TEST(TopLevel, TellsWhetherSomethingWasReported) {
+    std::ostringstream err;
+    EXPECT_TRUE(runGuarded([] {}, err));
+    EXPECT_FALSE(runGuarded([] { throw IOException("gone"); }, err));
+    EXPECT_FALSE(runGuarded([] { throw 42; }, err));
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates every generated file under resources/ from the generators in
-# this directory. Needs python3, ImageMagick's convert and fonts-dejavu-core
-# (all in tools/setup.sh). The output is byte for byte the same on every run,
+# Regenerates every generated file under resources/, and the icons under
+# packaging/icons/, from the generators in this directory. Needs python3,
+# ImageMagick's convert and fonts-dejavu-core (all in tools/setup.sh). The output is byte for byte the same on every run,
 # so `git status` stays clean unless a generator changed.
 #
 # The shaders and the ramp file "celShaderTex" are sources in their own right
@@ -27,5 +27,6 @@ python3 "$here/toyRobot.py" "$resources"
 python3 "$here/boxes.py" "$resources"
 python3 "$here/door.py" "$resources"
 python3 "$here/marker.py" "$resources"
+python3 "$here/icons.py" "$resources" "$here/../../packaging/icons"
 mkdir -p "$resources/sounds"
 bash "$here/sounds.sh" "$resources/sounds" 2>/dev/null

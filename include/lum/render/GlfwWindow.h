@@ -6,6 +6,7 @@
 #include "lum/render/Window.h"
 
 struct GLFWwindow;
+struct GLFWmonitor;
 
 namespace lum {
 
@@ -20,6 +21,7 @@ public:
     bool init() override;
     void terminate() override;
     bool openWindow(int width, int height, int depthBits) override;
+    bool openFullScreen(int depthBits) override;
     void setTitle(const std::string& title) override;
     bool isOpen() const override;
 
@@ -46,6 +48,7 @@ private:
     static void onResize(GLFWwindow* handle, int width, int height);
 
     void setKey(int code, bool down);
+    bool create(int width, int height, int depthBits, GLFWmonitor* monitor);
 
     GLFWwindow* handle;
     bool initialized;

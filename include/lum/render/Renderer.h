@@ -7,6 +7,7 @@
 #include <boost/shared_ptr.hpp>
 #include <glm/vec3.hpp>
 
+#include "lum/render/Window.h"
 #include "lum/util/Log.h"
 #include "lum/util/Singleton.h"
 
@@ -36,7 +37,8 @@ public:
     static const int windowWidth = 1024;
     static const int windowHeight = 768;
 
-    Renderer();
+    // The window opens as `mode` says: 1024 x 768 unless asked otherwise.
+    explicit Renderer(const WindowMode& mode = WindowMode());
     ~Renderer() override;
 
     // The camera every scene is seen through, made on first request.
@@ -63,10 +65,10 @@ public:
 private:
     static void onResize(int width, int height);
 
-    void openWindow();
+    void openWindow(const WindowMode& mode);
     void initGlew();
     void setupOverlays();
-    void setupGLState();
+    void setupGLState(const WindowSize& viewport);
     void releaseResources();
 
     Log log;

@@ -42,6 +42,13 @@ struct WindowSize {
     int height;
 };
 
+// How the game's window opens: windowed at a size, or full screen on the
+// main monitor in the monitor's current video mode.
+struct WindowMode {
+    WindowSize size = {1024, 768};
+    bool fullScreen = false;
+};
+
 // Everything the game asks of its window, input devices and clock. The game
 // has one window; the adapter over GLFW serves the real game and a scripted
 // one serves the tests. Calls that need an open window do nothing without one.
@@ -56,6 +63,9 @@ public:
     // Closes the window and ends the window library.
     virtual void terminate() = 0;
     virtual bool openWindow(int width, int height, int depthBits) = 0;
+    // Full screen on the main monitor; adapters without monitors open a
+    // window of the default size instead.
+    virtual bool openFullScreen(int depthBits);
     virtual void setTitle(const std::string& title) = 0;
     // False once the user has closed the window, or before it was opened.
     virtual bool isOpen() const = 0;

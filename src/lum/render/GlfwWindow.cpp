@@ -81,13 +81,31 @@ void GlfwWindow::terminate() {
 }
 
 bool GlfwWindow::openWindow(int width, int height, int depthBits) {
+    return create(width, height, depthBits, nullptr);
+}
+
+// The monitor's current video mode, so that going full screen does not
+// switch the display's resolution.
+bool GlfwWindow::openFullScreen(int depthBits) {
+    if (!initialized) {
+        return false;
+    }
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode == nullptr) {
+        return Window::openFullScreen(depthBits);
+    }
+    return create(mode->width, mode->height, depthBits, monitor);
+}
+
+bool GlfwWindow::create(int width, int height, int depthBits, GLFWmonitor* monitor) {
     if (!initialized || handle != nullptr) {
         return false;
     }
     glfwDefaultWindowHints();
     glfwWindowHint(GLFW_DEPTH_BITS, depthBits);
     glfwWindowHint(GLFW_STENCIL_BITS, 0);
-    handle = glfwCreateWindow(width, height, "", nullptr, nullptr);
+    handle = glfwCreateWindow(width, height, "", monitor, nullptr);
     if (handle == nullptr) {
         return false;
     }

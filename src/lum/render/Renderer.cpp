@@ -21,6 +21,7 @@ namespace {
 const GLenum primitives[] = {GL_POINTS,    GL_LINES,        GL_LINE_LOOP,     GL_LINE_STRIP,
                              GL_TRIANGLES, GL_TRIANGLE_FAN, GL_TRIANGLE_STRIP};
 const float clearDepth = 999999.0f;  // clamped to 1.0 by OpenGL
+const int depthBits = 24;
 
 // The font texture: one row of 30 x 64 texel cells for the codes 32 to 127.
 const float glyphWidth = 30.0f;
@@ -35,7 +36,7 @@ void emitCorner(GLint texCoordLocation, GLint vertexLocation, float u, float v, 
 
 }  // namespace
 
-Renderer::Renderer()
+Renderer::Renderer(const WindowMode& mode)
     : log("Renderer"),
       fontVertexLocation(-1),
       fontTexCoordLocation(-1),
@@ -47,11 +48,11 @@ Renderer::Renderer()
         throw Exception("Could not initialize GLFW.");
     }
     try {
-        openWindow();
+        openWindow(mode);
         initGlew();
         window().setSizeCallback(&Renderer::onResize);
         setupOverlays();
-        setupGLState();
+        setupGLState(mode.fullScreen ? window().getSize() : mode.size);
     } catch (...) {
         // The destructor does not run for a half-built renderer: let go of
         // what was made and close the window, so a failed start leaves
@@ -189,9 +190,13 @@ void Renderer::onResize(int width, int height) {
     }
 }
 
-void Renderer::openWindow() {
+void Renderer::openWindow(const WindowMode& mode) {
     // A failed opening is not checked here: GLEW fails right after instead.
-    window().openWindow(windowWidth, windowHeight, 24);
+    if (mode.fullScreen) {
+        window().openFullScreen(depthBits);
+    } else {
+        window().openWindow(mode.size.width, mode.size.height, depthBits);
+    }
     window().setTitle("Glimmet");
 }
 
@@ -221,8 +226,10 @@ void Renderer::setupOverlays() {
     LUM_TRACE_END
 }
 
-void Renderer::setupGLState() {
-    glViewport(0, 0, windowWidth, windowHeight);
+// Windowed, the size asked for (a test window may be smaller than that);
+// full screen, the monitor's.
+void Renderer::setupGLState(const WindowSize& viewport) {
+    glViewport(0, 0, viewport.width, viewport.height);
     glFrontFace(GL_CW);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_BACK);

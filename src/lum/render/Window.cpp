@@ -13,6 +13,11 @@ std::unique_ptr<Window>& currentWindow() {
 
 Window::~Window() = default;
 
+bool Window::openFullScreen(int depthBits) {
+    const WindowMode windowed;
+    return openWindow(windowed.size.width, windowed.size.height, depthBits);
+}
+
 Window& window() {
     std::unique_ptr<Window>& current = currentWindow();
     if (!current) {
