@@ -13,7 +13,7 @@ struct PixelImage {
     std::vector<unsigned char> pixels;
 };
 
-// The next smaller mipmap level of `image`: max(1, width / 2) by
+// The mipmap level below the image `pixels`: max(1, width / 2) by
 // max(1, height / 2), each texel the rounded average of the 2 x 2 block it
 // covers (a 2 x 1 or 1 x 2 block along a side of length 1). An odd last
 // row or column is left out, as OpenGL's own level sizes leave it out.

@@ -23,7 +23,8 @@ PixelImage halveImage(const unsigned char* pixels, int width, int height, int ch
             const unsigned char* const a = top + 2 * static_cast<std::size_t>(x) * channels;
             const unsigned char* const b = a + stepX * channels;
             for (int c = 0; c < channels; ++c) {
-                *out++ = static_cast<unsigned char>((a[c] + b[c] + a[stepY + c] + b[stepY + c] + 2) / 4);
+                const int sum = a[c] + b[c] + a[stepY + c] + b[stepY + c];
+                *out++ = static_cast<unsigned char>((sum + 2) / 4);
             }
         }
     }
@@ -37,7 +38,8 @@ void uploadMipmapChain(int internalFormat, int width, int height, unsigned forma
     // Rows are tightly packed: an image or level whose row is not a multiple
     // of four bytes must not be read with padding.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
+                 pixels);
     PixelImage level;
     for (int index = 1; width > 1 || height > 1; ++index) {
         level = halveImage(pixels, width, height, channels);
