@@ -117,6 +117,44 @@ TEST_F(DrawTest, AFullScreenImageCoversTheWindowAndRestoresTheDepthTest) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
+// 5 x 3 RGB rows are 15 bytes: the upload must not expect them padded to 16.
+TEST_F(DrawTest, TexturesOfAnyWidthCarryEveryMipmapLevelDownToOneTexel) {
+    TempDir files;
+    files.write("odd.tga", solidTarga(5, 3, 10, 200, 30));
+    TextureLoader::instance().addResourceLocation(files.path);
+    const boost::shared_ptr<Texture> texture = TextureLoader::instance().load("odd");
+    glBindTexture(GL_TEXTURE_2D, texture->getId());
+    const std::array<int, 2> sizes[] = {{5, 3}, {2, 1}, {1, 1}};
+    for (int level = 0; level < 3; ++level) {
+        GLint width = 0;
+        GLint height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
+        ASSERT_EQ(sizes[level], (std::array<int, 2>{width, height})) << "level " << level;
+        std::vector<unsigned char> texels(3 * width * height);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        for (std::size_t i = 0; i < texels.size(); i += 3) {
+            EXPECT_EQ((Pixel{10, 200, 30}), (Pixel{texels[i], texels[i + 1], texels[i + 2]}))
+                << "level " << level << ", texel " << i / 3;
+        }
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+TEST_F(DrawTest, WithDrawingOffImagesAndTextLeaveTheFrameAsItWas) {
+    TempDir files;
+    files.write("green.tga", solidTarga(8, 8, 0, 255, 0));
+    TextureLoader::instance().addResourceLocation(files.path);
+    renderer->setDrawing(false);
+    renderer->drawImage(TextureLoader::instance().load("green"), -1, -1, 2, 2);
+    renderer->drawText("Hello", -0.5f, 0.0f, 0.1f, glm::vec3(1, 1, 1));
+    EXPECT_EQ(sky, Frame().at(512, 384));
+    renderer->setDrawing(true);
+    renderer->drawImage(TextureLoader::instance().load("green"), -1, -1, 2, 2);
+    EXPECT_EQ((Pixel{0, 255, 0}), Frame().at(512, 384));
+}
+
 TEST_F(DrawTest, TextStaysInsideItsRectangle) {
     // 13 characters of size 0.03 at (-0.95, 0.92) span x -0.95..-0.56, y 0.92..0.984.
     renderer->drawText("Hello, World!", -0.95f, 0.92f, 0.03f, glm::vec3(1, 1, 0));

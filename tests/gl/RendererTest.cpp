@@ -5,7 +5,11 @@
 #include <GLFW/glfw3.h>
 
 #include <cstdlib>
+#include <string>
 
+#include <boost/filesystem.hpp>
+
+#include "ConfigFixture.h"
 #include "lum/render/Renderer.h"
 #include "lum/render/Window.h"
 #include "lum/scene/Camera.h"
@@ -114,4 +118,20 @@ TEST_F(RendererOnlyTest, OpensTheWindowAtTheSizeAskedForOrFullScreen) {
         Renderer renderer(fullScreen);
         expectSize(1024, 768);
     }
+}
+
+// The font is built on the first text, but a game without its files still
+// fails at start-up, before anything is shown, and leaves no renderer.
+TEST_F(RendererOnlyTest, WithoutTheFontTextureTheRendererFailsAtStart) {
+    const boost::filesystem::path game = boost::filesystem::current_path() / "resources";
+    const lum::test::TempResources files;
+    boost::filesystem::create_directory_symlink(game / "shaders", "resources/shaders");
+    boost::filesystem::create_directory("resources/textures");
+    try {
+        Renderer renderer;
+        FAIL() << "the renderer started without font.tga";
+    } catch (const IOException& e) {
+        EXPECT_NE(std::string::npos, e.getMessage().find("font.tga")) << e.getMessage();
+    }
+    EXPECT_FALSE(Renderer::isInitialized());
 }

@@ -226,6 +226,9 @@ TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
     ASSERT_NE(nullptr, still);
     EXPECT_EQ("", still->getCurrentAnimation());
     EXPECT_THROW(still->setAnimation("walk"), std::out_of_range);
+    // A model that never steps shows its one frame from the vertex buffer alone.
+    EXPECT_EQ(nullptr, still->getData().vertices.get());
+    EXPECT_EQ(unsigned(still->getData().verticesPerFrame), still->getVertexBuffer()->getVertexCount());
 
     const boost::shared_ptr<Model> moving = boost::dynamic_pointer_cast<Model>(
         thing("Model { animated = true; transparency = true; " + animations + " }"));
@@ -235,6 +238,7 @@ TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
     EXPECT_EQ("turn", moving->getCurrentAnimation());
     EXPECT_EQ(3, moving->getCurrentFrame());
     EXPECT_EQ(4, moving->getNextFrame());
+    EXPECT_NE(nullptr, moving->getData().vertices.get());
     // A name alone plays frame 1 only.
     moving->setAnimation("walk");
     EXPECT_EQ(1, moving->getCurrentFrame());

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "lum/render/GlfwWindow.h"
+#include "lum/render/Renderer.h"
 
 // The real GLFW window, so the game draws into a real OpenGL context, but
 // with the keyboard, mouse and clock in the test's hands: keys are what the
@@ -14,6 +15,10 @@
 // The window is a quarter as wide and high as asked: the game still draws
 // everything it draws, through a viewport of the full size, but a software
 // rasteriser fills only the pixels that lie in the window, a sixteenth.
+// And only one presented frame in `drawEvery` is drawn: the game logic,
+// physics and scene update run in every pass, but in the others the
+// renderer leaves the drawing out (the software rasteriser would spend most
+// of a playthrough's time on pictures nobody looks at).
 class ScriptedGlfwWindow : public lum::GlfwWindow {
 public:
     ScriptedGlfwWindow() : clock(0), keys() {}
@@ -37,6 +42,12 @@ public:
     lum::CursorPosition getCursorPosition() const override { return lum::CursorPosition{512, 384}; }
     int getMouseWheel() const override { return 0; }
 
+    void swapBuffers() override {
+        lum::GlfwWindow::swapBuffers();
+        ++presented;
+        lum::Renderer::instance().setDrawing(presented % drawEvery == 0);
+    }
+
     double getTime() const override { return clock; }
     void setTime(double seconds) override { clock = seconds; }
     void sleep(double seconds) override {
@@ -48,8 +59,10 @@ public:
 
 private:
     static const int shrink = 4;
+    static const int drawEvery = 4;
 
     double clock;
+    long presented = 0;
     std::array<bool, lum::key::Last + 1> keys;
     std::function<void()> waitHandler;
 };

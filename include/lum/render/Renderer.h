@@ -58,6 +58,12 @@ public:
     // advances by `size`.
     void drawText(const std::string& text, float x, float y, float size, const glm::vec3& colour);
 
+    // Whether the draw operations above draw; on by default. A pass whose
+    // picture nobody looks at (a test fast-forwarding through a level) may
+    // leave the drawing out while everything else about it still happens.
+    void setDrawing(bool enabled);
+    bool isDrawing() const;
+
     // True while the scene's second, blended pass draws.
     bool isBlendingPass() const;
     void setBlendingPass(bool blending);
@@ -68,6 +74,8 @@ private:
     void openWindow(const WindowMode& mode);
     void initGlew();
     void setupOverlays();
+    void setupFont();
+    void setupImage();
     void setupGLState(const WindowSize& viewport);
     void releaseResources();
 
@@ -81,6 +89,7 @@ private:
     GLint imageVertexLocation;
     GLint imageTexCoordLocation;
     bool blendingPass;
+    bool drawing;
 };
 
 }  // namespace lum

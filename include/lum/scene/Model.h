@@ -58,6 +58,8 @@ public:
     void setTransparent(bool transparent);
     void setAnimated(bool animated);
 
+    // The key frames' vertices are kept only while the model has animations;
+    // a model without them has its one shown frame in the vertex buffer alone.
     const ModelData& getData() const;
     const boost::shared_ptr<Material>& getMaterial() const;
     const boost::shared_ptr<Material>& getOutlineMaterial() const;

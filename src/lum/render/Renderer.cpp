@@ -42,7 +42,8 @@ Renderer::Renderer(const WindowMode& mode)
       fontTexCoordLocation(-1),
       imageVertexLocation(-1),
       imageTexCoordLocation(-1),
-      blendingPass(false) {
+      blendingPass(false),
+      drawing(true) {
     LUM_TRACE_BEGIN
     if (!window().init()) {
         throw Exception("Could not initialize GLFW.");
@@ -95,6 +96,9 @@ const boost::shared_ptr<Camera>& Renderer::getCamera() {
 
 void Renderer::drawArrays(int primitive, int count) {
     LUM_TRACE_BEGIN
+    if (!drawing) {
+        return;
+    }
     if (GameSettings::instance().wireframe) {
         glPolygonMode(GL_FRONT, GL_LINE);
         glDisable(GL_CULL_FACE);
@@ -109,6 +113,9 @@ void Renderer::drawArrays(int primitive, int count) {
 }
 
 void Renderer::drawOutline(int count) {
+    if (!drawing) {
+        return;
+    }
     glLineWidth(2.0f);
     // Only back faces, drawn as lines by the polygon mode set at start-up.
     glCullFace(GL_FRONT);
@@ -122,6 +129,9 @@ void Renderer::drawOutline(int count) {
 void Renderer::drawImage(const boost::shared_ptr<Texture>& texture, float x, float y, float width,
                          float height) {
     LUM_TRACE_BEGIN
+    if (!drawing) {
+        return;
+    }
     imageMaterial->use();
     texture->bind();
     glDisable(GL_DEPTH_TEST);
@@ -144,6 +154,12 @@ void Renderer::drawImage(const boost::shared_ptr<Texture>& texture, float x, flo
 void Renderer::drawText(const std::string& text, float x, float y, float size,
                         const glm::vec3& colour) {
     LUM_TRACE_BEGIN
+    if (!drawing) {
+        return;
+    }
+    if (!fontMaterial) {
+        setupFont();
+    }
     const float u = glyphWidth / static_cast<float>(fontTexture->getWidth());
     const float h = size / glyphWidth * glyphHeight;
     fontMaterial->getUniform("color")->asVec3().setValue(colour);
@@ -172,6 +188,14 @@ void Renderer::drawText(const std::string& text, float x, float y, float size,
     glUseProgram(0);
     fontTexture->bind();
     LUM_TRACE_END
+}
+
+void Renderer::setDrawing(bool enabled) {
+    drawing = enabled;
+}
+
+bool Renderer::isDrawing() const {
+    return drawing;
 }
 
 bool Renderer::isBlendingPass() const {
@@ -208,8 +232,22 @@ void Renderer::initGlew() {
     LUM_TRACE_END
 }
 
-// Textures are bound on unit 1, so both overlay samplers read unit 1.
+// Only the image overlay is built here: the title picture needs nothing
+// else, and the game shows it as soon as the window exists. The font is
+// built on the first text; its files are looked for now, so that a game
+// without them still fails at start-up.
 void Renderer::setupOverlays() {
+    LUM_TRACE_BEGIN
+    for (const char* const file : {"font.vert", "font.frag"}) {
+        ShaderLoader::instance().findFile(file);
+    }
+    TextureLoader::instance().findFile("font.tga");
+    setupImage();
+    LUM_TRACE_END
+}
+
+// Textures are bound on unit 1, so both overlay samplers read unit 1.
+void Renderer::setupFont() {
     LUM_TRACE_BEGIN
     const boost::shared_ptr<Shader> fontShader = ShaderLoader::instance().load("font");
     fontMaterial = fontShader->createMaterial("material");
@@ -217,7 +255,11 @@ void Renderer::setupOverlays() {
     fontMaterial->getUniform("font")->asInt().setValue(1);
     fontVertexLocation = fontShader->getAttribLocation("vertex");
     fontTexCoordLocation = fontShader->getAttribLocation("texCoord");
+    LUM_TRACE_END
+}
 
+void Renderer::setupImage() {
+    LUM_TRACE_BEGIN
     const boost::shared_ptr<Shader> imageShader = ShaderLoader::instance().load("image");
     imageMaterial = imageShader->createMaterial("material");
     imageMaterial->getUniform("image")->asInt().setValue(1);

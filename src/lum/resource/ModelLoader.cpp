@@ -169,8 +169,9 @@ void ModelLoader::allocateBuffers() {
     const std::size_t frameVertexCount =
         static_cast<std::size_t>(header.numFrames) * header.numVertices;
     const std::size_t vertexCount = static_cast<std::size_t>(header.numFrames) * header.numTriangles * 3;
-    frameVertices.reset(new Vertex[frameVertexCount]());
-    vertices.reset(new Vertex[vertexCount]());
+    // Not zero-filled: decoding writes every field before anything reads it.
+    frameVertices.reset(new Vertex[frameVertexCount]);
+    vertices.reset(new Vertex[vertexCount]);
     extents = glm::vec4(0.0f);
     LUM_TRACE_END
 }
@@ -211,6 +212,9 @@ void ModelLoader::decodeFrame(int f) {
         const glm::vec3 position =
             glm::vec3(packed[0], packed[1], packed[2]) * scale + translate;
         storeVec3(position, frame[j].vertex);
+        // The normal sums the faces around the vertex; the texture coordinate comes per corner.
+        storeVec3(glm::vec3(0.0f), frame[j].normal);
+        frame[j].texCoord[0] = frame[j].texCoord[1] = 0.0f;
         for (int axis = 0; axis < 3; ++axis) {
             extents[axis] = std::max(extents[axis], std::fabs(position[axis]));
         }

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include "lum/render/MipmapChain.h"
 #include "lum/render/Texture.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
@@ -67,12 +68,12 @@ boost::shared_ptr<Texture> TextureLoader::upload() {
     glGenTextures(1, &id);
     const boost::shared_ptr<Texture> texture(new Texture(id, width, height));
     glBindTexture(GL_TEXTURE_2D, id);
-    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glTexImage2D(GL_TEXTURE_2D, 0, ilGetInteger(IL_IMAGE_BPP), width, height, 0,
-                 ilGetInteger(IL_IMAGE_FORMAT), GL_UNSIGNED_BYTE, ilGetData());
+    const int bytesPerPixel = ilGetInteger(IL_IMAGE_BPP);
+    uploadMipmapChain(bytesPerPixel, width, height, ilGetInteger(IL_IMAGE_FORMAT), bytesPerPixel,
+                      ilGetData());
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
     LUM_TRACE_END

@@ -281,8 +281,9 @@ UberLoader::Loaded UberLoader::doLoadModel(const Setting& description, const Par
         animated ? loadAnimations(description("animation")) : Model::AnimationTable();
     const boost::shared_ptr<Material> material = loadMaterial(description("material"), shaderName);
     const boost::shared_ptr<Material> outlineMaterial = outlineShader->createMaterial(name);
+    // One key frame's room: the model writes the frame it shows into slot 0.
     const boost::shared_ptr<VertexBuffer> buffer =
-        VertexBuffer::make(name + ".vbo", data.vertexCount, DynamicDraw);
+        VertexBuffer::make(name + ".vbo", data.verticesPerFrame, DynamicDraw);
     const boost::shared_ptr<VertexArray> vertexArray =
         VertexArray::make(name + ".vao", shader, bodyLayout(buffer));
     const boost::shared_ptr<VertexArray> outlineVertexArray =

@@ -1,0 +1,86 @@
+// What a player waits for and what every frame costs, in a real window (run
+// under Xvfb, from the repository root, with ALSOFT_DRIVERS=null):
+// - coldLevelLoad: a level's first load, every model, shader and texture
+//   read, compiled and uploaded afresh;
+// - warmLevelLoad: the same level again, shaders and textures cached;
+// - frameUpdate: one frame's scene update and physics step in level 1, with
+//   its animated props blending their key frames.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "lum/physics/PhysicsSystem.h"
+#include "lum/render/Renderer.h"
+#include "lum/resource/ShaderLoader.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/resource/UberLoader.h"
+#include "lum/scene/Node.h"
+#include "lum/scene/Scene.h"
+
+namespace {
+
+const double frameTime = 1.0 / 60.0;
+
+std::string levelName(const benchmark::State& state) {
+    return "level" + std::to_string(state.range(0));
+}
+
+void clearScene() {
+    lum::Scene::global().getRoot()->removeAllChildren();
+}
+
+void coldLevelLoad(benchmark::State& state) {
+    const std::string level = levelName(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        clearScene();
+        lum::TextureLoader::instance().clearCache();
+        lum::ShaderLoader::instance().clearCache();
+        state.ResumeTiming();
+        lum::UberLoader::instance().loadLevel(level);
+    }
+    clearScene();
+}
+
+void warmLevelLoad(benchmark::State& state) {
+    const std::string level = levelName(state);
+    lum::UberLoader::instance().loadLevel(level);
+    for (auto _ : state) {
+        state.PauseTiming();
+        clearScene();
+        state.ResumeTiming();
+        lum::UberLoader::instance().loadLevel(level);
+    }
+    clearScene();
+}
+
+void frameUpdate(benchmark::State& state) {
+    lum::UberLoader::instance().loadLevel("level1");
+    for (auto _ : state) {
+        lum::Scene::global().update(frameTime);
+        lum::PhysicsSystem::instance().step(frameTime);
+    }
+    clearScene();
+}
+
+}  // namespace
+
+BENCHMARK(coldLevelLoad)->DenseRange(1, 3)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(warmLevelLoad)->DenseRange(1, 3)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(frameUpdate)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    if (std::getenv("DISPLAY") == nullptr) {
+        std::fprintf(stderr, "lum_gl_bench needs an X display (xvfb-run)\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    const std::unique_ptr<lum::Renderer> renderer(new lum::Renderer());
+    benchmark::RunSpecifiedBenchmarks();
+    clearScene();
+    benchmark::Shutdown();
+    return 0;
+}
