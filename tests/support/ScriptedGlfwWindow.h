@@ -11,12 +11,13 @@
 // test holds, the mouse rests, and the clock moves only when the test moves
 // it or the game sleeps. Install it before the Renderer is made.
 //
-// The window is a quarter as wide and high as asked: the game still draws
-// everything it draws, through a viewport of the full size, but a software
-// rasteriser fills only the pixels that lie in the window, a sixteenth.
+// By default the window is a quarter as wide and high as asked: the game
+// still draws everything it draws, through a viewport of the full size, but
+// a software rasteriser fills only the pixels that lie in the window, a
+// sixteenth. Tests that look at the whole picture ask for a shrink of 1.
 class ScriptedGlfwWindow : public lum::GlfwWindow {
 public:
-    ScriptedGlfwWindow() : clock(0), keys() {}
+    explicit ScriptedGlfwWindow(int shrink = 4) : shrink(shrink), clock(0), keys() {}
 
     // Called whenever the game sleeps: between passes in the frame loop, and
     // inside a pass while an end screen waits for a key.
@@ -47,8 +48,7 @@ public:
     }
 
 private:
-    static const int shrink = 4;
-
+    const int shrink;
     double clock;
     std::array<bool, lum::key::Last + 1> keys;
     std::function<void()> waitHandler;
