@@ -30,6 +30,8 @@ const float judgedPart = 0.75f;
 // How far the colours on screen may stray from their texture's.
 const float hueTolerance = 20.0f;
 const float keptSaturation = 0.5f;
+// Modes must be told apart by hue at a glance.
+const float modeHueSeparation = 45.0f;
 // Level 1's toy box pad: a parquet floor whose top is at y 9, clear of
 // everything else around (60 < x < 90, -8 < z < 8).
 const float padTop = 9.0f;
@@ -147,6 +149,33 @@ TEST_F(LookTest, TheOtherLevelsStartWithTobbleInItsOwnColours) {
         SetUp();
         startLevel(key::function(level));
         expectColoursOf(fur, tobbleOn(drawFrame("level" + std::to_string(level) + "-start")), "Tobble");
+    }
+}
+
+TEST_F(LookTest, EachModeGivesTobbleItsOwnHue) {
+    startLevel(key::Enter);
+    struct Seen {
+        const char* mode;
+        ColourSummary colours;
+    };
+    std::vector<Seen> seen;
+    const std::vector<std::pair<const char*, void (Glimmet::*)()>> modes = {
+        {"spike", &Glimmet::switchToSpike},
+        {"jump", &Glimmet::switchToJump},
+        {"speed", &Glimmet::switchToSpeed},
+        {"base", &Glimmet::switchToBase},
+    };
+    for (const auto& mode : modes) {
+        (player().*mode.second)();
+        seen.push_back(Seen{mode.first, tobbleOn(drawFrame(std::string("mode-") + mode.first, 0.0))});
+    }
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_GT(seen[i].colours.saturation, 0.1f) << seen[i].mode << " mode looks grey";
+        for (std::size_t j = i + 1; j < seen.size(); ++j) {
+            EXPECT_GE(hueDistance(seen[i].colours.hue, seen[j].colours.hue), modeHueSeparation)
+                << seen[i].mode << " mode (hue " << seen[i].colours.hue << ") and " << seen[j].mode
+                << " mode (hue " << seen[j].colours.hue << ") look alike";
+        }
     }
 }
 
