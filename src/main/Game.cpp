@@ -127,6 +127,7 @@ bool Game::pass(double dt) {
         PhysicsSystem::instance().debugDraw();
     }
     Scene::global().render(Renderer::instance());
+    playerShadow.drawUnder(Glimmet::instance());
     if (checkDeath()) {
         return false;
     }

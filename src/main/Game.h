@@ -5,6 +5,7 @@
 
 #include "Levels.h"
 #include "lum/GameSettings.h"
+#include "lum/render/BlobShadow.h"
 
 namespace lum {
 
@@ -38,6 +39,7 @@ private:
     GameType gameType;
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
+    BlobShadow playerShadow;
 };
 
 }  // namespace lum

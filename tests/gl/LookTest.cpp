@@ -36,6 +36,7 @@ const float modeHueSeparation = 45.0f;
 // everything else around (60 < x < 90, -8 < z < 8).
 const float padTop = 9.0f;
 const glm::vec3 padFloorSpot(72.0f, padTop, -3.0f);
+const glm::vec3 padShadowSpot(74.0f, padTop, -1.0f);
 
 // The whole game on real frames of the full window, with the keys and the
 // clock in the test's hands. A frame is judged in the back buffer right
@@ -177,6 +178,28 @@ TEST_F(LookTest, EachModeGivesTobbleItsOwnHue) {
                 << " mode (hue " << seen[j].colours.hue << ") look alike";
         }
     }
+}
+
+TEST_F(LookTest, TobbleInTheAirCastsADarkerSpotStraightBelowIt) {
+    startLevel(key::Enter);
+    // Five units of air between Tobble and the parquet; a pass of no time
+    // steps no physics, so it hangs there for the picture.
+    player().setPosition(padShadowSpot + glm::vec3(0.0f, tobbleRadius + 5.0f, 0.0f));
+    const Picture frame = drawFrame("level1-midair", 0.0);
+
+    const glm::vec2 below = onScreen(padShadowSpot);
+    const glm::vec2 tobble = onScreen(playerCentre());
+    const float tobbleOnScreen = pixelsAcross(playerCentre(), tobbleRadius * 1.3f);
+    const auto clearOfTobble = [&](int x, int y) {
+        return glm::length(glm::vec2(x, y) - tobble) > tobbleOnScreen;
+    };
+    const float unit = pixelsAcross(padShadowSpot, 1.0f);
+    const ColourSummary shadow = summarise(frame.ring(below, 0.0f, 0.5f * unit, clearOfTobble));
+    const ColourSummary around = summarise(frame.ring(below, 2.5f * unit, 4.0f * unit, clearOfTobble));
+    ASSERT_GT(shadow.pixels, 50);
+    ASSERT_GT(around.pixels, 200);
+    EXPECT_LT(shadow.value, 0.85f * around.value)
+        << "below Tobble " << shadow.value << ", the floor around " << around.value;
 }
 
 }  // namespace
