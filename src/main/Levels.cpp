@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "TextPanel.h"
 #include "lum/Control.h"
 #include "lum/character/Glimmet.h"
 #include "lum/physics/PhysicsNode.h"
@@ -263,7 +264,7 @@ void Levels::finishLevel(const char* text, int nextLevel) {
 void Levels::showEndScreen(const std::string& text) {
     LUM_TRACE_BEGIN
     do {
-        Renderer::instance().drawText(text, -0.5f, 0.0f, 0.04f, white);
+        drawTextOnPanel(text, -0.5f, 0.0f, 0.04f, white);
         window().swapBuffers();
         window().sleep(waitingPace);
         sampleInput();
