@@ -5,6 +5,7 @@
 
 #include "Levels.h"
 #include "lum/GameSettings.h"
+#include "lum/render/Backdrop.h"
 #include "lum/render/BlobShadow.h"
 
 namespace lum {
@@ -39,6 +40,7 @@ private:
     GameType gameType;
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
+    Backdrop room;
     BlobShadow playerShadow;
 };
 
