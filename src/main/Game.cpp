@@ -128,7 +128,7 @@ bool Game::pass(double dt) {
         PhysicsSystem::instance().debugDraw();
     }
     Scene::global().render(Renderer::instance());
-    playerShadow.drawUnder(Glimmet::instance());
+    shadows.drawUnderMovingBodies(*Scene::global().getRoot());
     if (checkDeath()) {
         return false;
     }

@@ -41,7 +41,7 @@ private:
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
     Backdrop room;
-    BlobShadow playerShadow;
+    BlobShadow shadows;
 };
 
 }  // namespace lum

@@ -8,6 +8,7 @@
 namespace lum {
 
 class Material;
+class Node;
 class PhysicsNode;
 
 // A soft dark disc on the first surface straight below a body, so the
@@ -41,6 +42,9 @@ public:
     void draw(const Footprint& footprint, const glm::mat4& viewProjection);
     // The shadow under `node`, seen through the renderer's camera.
     void drawUnder(const PhysicsNode& node);
+    // The shadows under every active body with mass below `root`, through
+    // visible groups: the player, the cubes, whatever moves.
+    void drawUnderMovingBodies(Node& root);
 
 private:
     boost::shared_ptr<Material> material;

@@ -15,6 +15,7 @@
 #include "lum/resource/ShaderLoader.h"
 #include "lum/scene/Camera.h"
 #include "lum/scene/Material.h"
+#include "lum/scene/Node.h"
 #include "lum/util/Trace.h"
 
 namespace lum {
@@ -133,6 +134,28 @@ void BlobShadow::draw(const Footprint& footprint, const glm::mat4& viewProjectio
 void BlobShadow::drawUnder(const PhysicsNode& node) {
     LUM_TRACE_BEGIN
     draw(under(node), Renderer::instance().getCamera()->getViewProjection());
+    LUM_TRACE_END
+}
+
+void BlobShadow::drawUnderMovingBodies(Node& root) {
+    LUM_TRACE_BEGIN
+    if (!root.isVisible()) {
+        return;
+    }
+    for (int i = 0; i < root.getChildCount(); ++i) {
+        const boost::shared_ptr<Spatial> child = root.getChild(i);
+        // A body's own children are the shapes it is built from (and closed
+        // to lookups while it is in the world): only plain groups are entered.
+        const PhysicsNode* body = dynamic_cast<const PhysicsNode*>(child.get());
+        Node* group = dynamic_cast<Node*>(child.get());
+        if (body != nullptr) {
+            if (body->getMass() > 0.0f) {
+                drawUnder(*body);
+            }
+        } else if (group != nullptr) {
+            drawUnderMovingBodies(*group);
+        }
+    }
     LUM_TRACE_END
 }
 
