@@ -25,6 +25,7 @@ struct PointLight {
 
 const int MAX_LIGHTS = 3;
 const float RAMP_TEXELS = 32.0;
+const float EXPOSURE = 2.0;
 
 uniform MaterialColours material;
 uniform PointLight lights[MAX_LIGHTS];
@@ -46,6 +47,14 @@ out vec4 fragColor;
 float band(float intensity) {
     float texel = floor(clamp(intensity, 0.0, 1.0) * (RAMP_TEXELS - 1.0) + 0.5);
     return texture(celShade, (texel + 0.5) / RAMP_TEXELS).r;
+}
+
+// Light beyond what a surface can show is compressed rather than clipped:
+// however many lamps shine on it, a surface never gets brighter than its
+// texture's own colour, so it keeps its hue and saturation, and a brighter
+// band still comes out brighter than a darker one.
+vec3 exposed(vec3 light) {
+    return vec3(1.0) - exp(-EXPOSURE * max(light, vec3(0.0)));
 }
 
 float highlight(vec3 n, vec3 toLight, vec3 toEye) {
@@ -87,7 +96,7 @@ void main() {
     }
 
     vec3 surface = texture(textureSampler, surfaceCoord).rgb;
-    vec3 lit = surface * (material.ambient.rgb * ambient + material.diffuse.rgb * diffuse)
+    vec3 lit = surface * exposed(material.ambient.rgb * ambient + material.diffuse.rgb * diffuse)
              + material.specular.rgb * specular;
     fragColor = vec4(lit, opacity);
 }

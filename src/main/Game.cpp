@@ -126,12 +126,14 @@ bool Game::pass(double dt) {
         updateCamera(step, gameType, *levels.getCamera());
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    room.draw(levels.currentName());
     Scene::global().update(dt);
     PhysicsSystem::instance().step(dt);
     if (GameSettings::instance().physicsdebug) {
         PhysicsSystem::instance().debugDraw();
     }
     Scene::global().render(Renderer::instance());
+    shadows.drawUnderMovingBodies(*Scene::global().getRoot());
     if (checkDeath()) {
         return false;
     }

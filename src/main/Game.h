@@ -5,6 +5,8 @@
 
 #include "Levels.h"
 #include "lum/GameSettings.h"
+#include "lum/render/Backdrop.h"
+#include "lum/render/BlobShadow.h"
 
 namespace lum {
 
@@ -40,6 +42,8 @@ private:
     int firstLevel;
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
+    Backdrop room;
+    BlobShadow shadows;
 };
 
 }  // namespace lum

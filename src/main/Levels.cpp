@@ -4,6 +4,7 @@
 
 #include <glm/geometric.hpp>
 
+#include "TextPanel.h"
 #include "lum/Control.h"
 #include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
@@ -318,7 +319,7 @@ void Levels::finishLevel(const char* text, int nextLevel) {
 void Levels::showEndScreen(const std::string& text) {
     LUM_TRACE_BEGIN
     do {
-        Renderer::instance().drawText(text, -0.5f, 0.0f, 0.04f, white);
+        drawTextOnPanel(text, -0.5f, 0.0f, 0.04f, white);
         window().swapBuffers();
         window().sleep(waitingPace);
         sampleInput();

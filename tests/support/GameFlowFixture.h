@@ -167,7 +167,7 @@ private:
         fs::create_directory_symlink(game / "shaders", "resources/shaders");
         fs::create_directory_symlink(game / "models", "resources/models");
         fs::create_directory("resources/textures");
-        for (const char* const texture : {"font", "none"}) {
+        for (const char* const texture : {"font", "none", "textPanel"}) {
             const std::string file = std::string(texture) + ".tga";
             fs::create_symlink(game / "textures" / file, fs::path("resources/textures") / file);
         }

@@ -12,16 +12,18 @@
 // test holds, the mouse rests, and the clock moves only when the test moves
 // it or the game sleeps. Install it before the Renderer is made.
 //
-// The window is a quarter as wide and high as asked: the game still draws
-// everything it draws, through a viewport of the full size, but a software
-// rasteriser fills only the pixels that lie in the window, a sixteenth.
-// And only one presented frame in `drawEvery` is drawn: the game logic,
-// physics and scene update run in every pass, but in the others the
+// By default the window is a quarter as wide and high as asked: the game
+// still draws everything it draws, through a viewport of the full size, but
+// a software rasteriser fills only the pixels that lie in the window, a
+// sixteenth. And only one presented frame in `drawEvery` is drawn: the game
+// logic, physics and scene update run in every pass, but in the others the
 // renderer leaves the drawing out (the software rasteriser would spend most
-// of a playthrough's time on pictures nobody looks at).
+// of a playthrough's time on pictures nobody looks at). Tests that look at
+// the whole picture of every frame ask for 1 and 1.
 class ScriptedGlfwWindow : public lum::GlfwWindow {
 public:
-    ScriptedGlfwWindow() : clock(0), keys() {}
+    explicit ScriptedGlfwWindow(int shrink = 4, int drawEvery = 4)
+        : shrink(shrink), drawEvery(drawEvery), clock(0), keys() {}
 
     // Called whenever the game sleeps: between passes in the frame loop, and
     // inside a pass while an end screen waits for a key.
@@ -58,9 +60,8 @@ public:
     }
 
 private:
-    static const int shrink = 4;
-    static const int drawEvery = 4;
-
+    const int shrink;
+    const int drawEvery;
     double clock;
     long presented = 0;
     std::array<bool, lum::key::Last + 1> keys;

@@ -28,5 +28,6 @@ python3 "$here/boxes.py" "$resources"
 python3 "$here/door.py" "$resources"
 python3 "$here/marker.py" "$resources"
 python3 "$here/icons.py" "$resources" "$here/../../packaging/icons"
+python3 "$here/room.py" "$resources"
 mkdir -p "$resources/sounds"
 bash "$here/sounds.sh" "$resources/sounds" 2>/dev/null

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the full-screen images "start", "loading", "pause" and "dead".
+"""Writes the full-screen images "start", "loading", "pause" and "dead", and
+the panel "textPanel" that end screens lay behind their text.
 
 All four show the same toy room (cream wallpaper, a wooden floor, toy blocks
 on the left, Tobble on the right) with a card in the middle; the death screen
@@ -27,6 +28,12 @@ KEY_FACE, KEY_SIDE = "#ffffff", "#d8c3a5"
 RED, GREEN, BLUE, YELLOW = "#e8483b", "#5dbb63", "#3d7dd8", "#ffc93c"
 TOBBLE, TOBBLE_LIGHT = "#b58cf0", "#dcc6ff"
 DIM = "#1c1030a0"
+PANEL_FIELD = "#2a1842"
+# The end screens write white text of 36 characters at most, each 20 pixels
+# wide and 43 high, over the last frame of the level, on this panel with a
+# margin of 30 pixels all round: 1:1 behind the longest text, a little
+# narrower behind shorter ones.
+PANEL_WIDTH, PANEL_HEIGHT = 780, 104
 FLOOR_TOP = 566
 KEY_SIZE = 22
 KEY_GAP = 8
@@ -202,7 +209,21 @@ def dead():
     return message("Ouch!", RED, ["Tobble took a tumble.", "Press [Enter] to try again"], dizzy=True)
 
 
-SCREENS = {"start": start, "loading": loading, "pause": pause, "dead": dead}
+def text_panel():
+    """A dark card with a yellow frame: white text with its black rim reads
+    on it whatever the level showed behind. No white in it, so the text is
+    the only white on an end screen."""
+    canvas = magick.Canvas(PANEL_WIDTH, PANEL_HEIGHT, INK)
+    canvas.rectangle(4, 4, PANEL_WIDTH - 5, PANEL_HEIGHT - 5, YELLOW, radius=10)
+    canvas.rectangle(12, 12, PANEL_WIDTH - 13, PANEL_HEIGHT - 13, PANEL_FIELD, INK, 3, radius=12)
+    for x in (24, PANEL_WIDTH - 25):
+        for y in (24, PANEL_HEIGHT - 25):
+            canvas.circle(x, y, 3, CARD_SHADOW)
+    return canvas
+
+
+SCREENS = {"start": start, "loading": loading, "pause": pause, "dead": dead,
+           "textPanel": text_panel}
 
 
 if __name__ == "__main__":

@@ -5,15 +5,13 @@
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <boost/core/null_deleter.hpp>
-#include <glm/vec4.hpp>
 
+#include "lum/character/ModeColours.h"
 #include "lum/config/Setting.h"
 #include "lum/physics/PhysicsSystem.h"
-#include "lum/render/Uniform.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/resource/Sound.h"
 #include "lum/resource/UberLoader.h"
-#include "lum/scene/Material.h"
 #include "lum/scene/Model.h"
 #include "lum/util/ClassName.h"
 #include "lum/util/Exception.h"
@@ -34,21 +32,6 @@ const double spinToStartSound = 0.05;
 const double defaultJumpSpeed = 7.0;
 const double defaultRollingResistance = 3.0;
 const double defaultBrake = 8.0;
-
-struct ModeColours {
-    const char* mode;
-    glm::vec4 ambient;
-    glm::vec4 diffuse;
-    glm::vec4 specular;
-};
-
-const ModeColours modeColours[] = {
-    {"base", glm::vec4(1, 1, 1, 1), glm::vec4(1, 1, 1, 1), glm::vec4(1, 1, 1, 1)},
-    {"spike", glm::vec4(0.5f, 0.5f, 0.5f, 1), glm::vec4(0.7f, 0.7f, 0.7f, 1),
-     glm::vec4(0.2f, 0.2f, 0.2f, 1)},
-    {"jump", glm::vec4(0.3f, 0, 0, 1), glm::vec4(1, 0, 0, 1), glm::vec4(0.2f, 0, 0, 1)},
-    {"speed", glm::vec4(0, 0, 0.5f, 1), glm::vec4(0, 0, 1, 1), glm::vec4(0, 0, 0.1f, 1)},
-};
 
 // An Integer, or a Double truncated toward zero; anything else gives the fallback.
 int readWhole(const Setting& value, int fallback) {
@@ -205,14 +188,8 @@ void Glimmet::switchTo(const std::string& mode) {
 
 void Glimmet::paint(const std::string& mode) {
     LUM_TRACE_BEGIN
-    for (const ModeColours& colours : modeColours) {
-        if (mode == colours.mode) {
-            Material& material = *model->getMaterial();
-            material.getUniform("material.ambient")->asVec4().setValue(colours.ambient);
-            material.getUniform("material.diffuse")->asVec4().setValue(colours.diffuse);
-            material.getUniform("material.specular")->asVec4().setValue(colours.specular);
-        }
-    }
+    const Setting configuration = ConfigLoader::instance().load(configName);
+    ModeColours::read(configuration, mode).applyTo(*model->getMaterial());
     LUM_TRACE_END
 }
 

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "PhysicsFixture.h"
+#include "VectorExpect.h"
+#include "lum/render/BlobShadow.h"
+
+using namespace lum;
+
+class BlobShadowTest : public PhysicsTest {};
+
+TEST_F(BlobShadowTest, TheShadowFallsOnTheFirstBodyBelowNotOnTheBodyItself) {
+    const boost::shared_ptr<RecordingNode> floor = box("floor", glm::vec3(0, 0, 0), glm::vec3(10, 0.5f, 10), 0);
+    const boost::shared_ptr<RecordingNode> shelf = box("shelf", glm::vec3(6, 3, 0), glm::vec3(2, 0.5f, 2), 0);
+    const boost::shared_ptr<RecordingNode> low = box("low", glm::vec3(0, 6.5f, 0), glm::vec3(1), 1);
+
+    const BlobShadow::Footprint onFloor = BlobShadow::under(*low);
+    ASSERT_TRUE(onFloor.cast);
+    EXPECT_TRUE(vectorsNear(glm::vec3(0, 0.5f, 0), onFloor.centre, 1e-3f));
+
+    const boost::shared_ptr<RecordingNode> high = box("high", glm::vec3(6, 9.5f, 0), glm::vec3(1), 1);
+    const BlobShadow::Footprint onShelf = BlobShadow::under(*high);
+    ASSERT_TRUE(onShelf.cast);
+    EXPECT_TRUE(vectorsNear(glm::vec3(6, 3.5f, 0), onShelf.centre, 1e-3f));
+    // Five units of air under each body: the shadows match.
+    EXPECT_NEAR(onFloor.radius, onShelf.radius, 1e-3f);
+    EXPECT_NEAR(onFloor.strength, onShelf.strength, 1e-3f);
+}
+
+TEST_F(BlobShadowTest, NothingBelowOrNoBodyCastsNoShadow) {
+    const boost::shared_ptr<RecordingNode> floor = box("floor", glm::vec3(0, 0, 0), glm::vec3(10, 0.5f, 10), 0);
+    const boost::shared_ptr<RecordingNode> beside = box("beside", glm::vec3(30, 5, 0), glm::vec3(1), 1);
+    EXPECT_FALSE(BlobShadow::under(*beside).cast);
+
+    const boost::shared_ptr<RecordingNode> unbuilt = holder("unbuilt", {glm::vec3(0, 5, 0)});
+    EXPECT_FALSE(BlobShadow::under(*unbuilt).cast);
+}
+
+TEST_F(BlobShadowTest, TheHigherTheBodyTheWiderAndFainterItsShadow) {
+    const glm::vec3 ground(1, 2, 3);
+    const BlobShadow::Footprint resting = BlobShadow::onGround(ground, 0.0f, 1.0f);
+    EXPECT_EQ(ground, resting.centre);
+    EXPECT_GT(resting.radius, 1.0f) << "a resting body's shadow shows round it";
+    float lastRadius = resting.radius;
+    float lastStrength = resting.strength;
+    for (float height : {1.0f, 5.0f, 20.0f, 100.0f}) {
+        const BlobShadow::Footprint above = BlobShadow::onGround(ground, height, 1.0f);
+        EXPECT_GE(above.radius, lastRadius) << height;
+        EXPECT_LT(above.strength, lastStrength) << height;
+        EXPECT_GT(above.strength, 0.0f) << height;
+        lastRadius = above.radius;
+        lastStrength = above.strength;
+    }
+    EXPECT_LE(lastRadius, 2.0f) << "a shadow never grows past twice its body";
+    EXPECT_LT(resting.strength, 1.0f) << "a shadow never paints the floor black";
+}
