@@ -28,8 +28,8 @@ namespace fs = boost::filesystem;
 
 struct FatalDiagnostic {};
 
-void stopOnFatal(lum::DiagnosticKind kind, const std::string&) {
-    if (kind == lum::DiagnosticKind::Fatal) {
+void stopOnFatal(const lum::Diagnostic& diagnostic) {
+    if (diagnostic.kind == lum::DiagnosticKind::Fatal) {
         throw FatalDiagnostic();
     }
 }
