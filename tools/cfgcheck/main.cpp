@@ -7,6 +7,9 @@
 //       JSON with --json)
 //   glimmet-cfgcheck [--resources DIR] --tree NAME
 //       prints the configuration NAME as a tree
+//   glimmet-cfgcheck [--resources DIR] --plan LEVEL -o FILE.png [--width PIXELS]
+//       draws the level LEVEL from above into a PNG picture and says where
+//       a point of the ground plane lands in it
 //
 // The resource directory is DIR, else the nearest directory holding
 // "prototypes.cfg" at or above the first PATH, else "resources".
@@ -19,7 +22,11 @@
 
 #include <boost/filesystem.hpp>
 
+#include "lum/util/Exception.h"
+
 #include "ConfigChecker.h"
+#include "LevelPlan.h"
+#include "PlanPicture.h"
 #include "ResourceRoot.h"
 
 namespace fs = boost::filesystem;
@@ -35,6 +42,9 @@ struct Options {
     bool json = false;
     std::string resources;
     std::string tree;
+    std::string plan;
+    std::string output;
+    int width = 1000;
     std::vector<std::string> paths;
 };
 
@@ -44,7 +54,23 @@ struct UsageError : std::runtime_error {
 
 const char* const usage =
     "usage: glimmet-cfgcheck [--strict] [--json] [--resources DIR] PATH...\n"
-    "       glimmet-cfgcheck [--resources DIR] --tree NAME\n";
+    "       glimmet-cfgcheck [--resources DIR] --tree NAME\n"
+    "       glimmet-cfgcheck [--resources DIR] --plan LEVEL -o FILE.png [--width PIXELS]\n";
+
+int widthOf(const std::string& text) {
+    const int smallest = 200;
+    const int largest = 8000;
+    std::size_t used = 0;
+    int width = 0;
+    try {
+        width = std::stoi(text, &used);
+    } catch (const std::exception&) {
+    }
+    if (used != text.size() || width < smallest || width > largest) {
+        throw UsageError("--width takes a number of pixels from 200 to 8000, not " + text);
+    }
+    return width;
+}
 
 std::string valueOf(int& i, int argc, char** argv) {
     if (i + 1 >= argc) {
@@ -65,15 +91,24 @@ Options parse(int argc, char** argv) {
             options.resources = valueOf(i, argc, argv);
         } else if (argument == "--tree") {
             options.tree = valueOf(i, argc, argv);
+        } else if (argument == "--plan") {
+            options.plan = valueOf(i, argc, argv);
+        } else if (argument == "-o") {
+            options.output = valueOf(i, argc, argv);
+        } else if (argument == "--width") {
+            options.width = widthOf(valueOf(i, argc, argv));
         } else if (argument.size() > 1 && argument[0] == '-') {
             throw UsageError("unknown option " + argument);
         } else {
             options.paths.push_back(argument);
         }
     }
-    if (options.paths.empty() == options.tree.empty()) {
-        throw UsageError(options.paths.empty() ? "nothing to check"
-                                               : "--tree takes no paths");
+    const int tasks = !options.paths.empty() + !options.tree.empty() + !options.plan.empty();
+    if (tasks != 1) {
+        throw UsageError(tasks == 0 ? "nothing to check" : "one of PATH..., --tree, --plan");
+    }
+    if (options.plan.empty() != options.output.empty()) {
+        throw UsageError("--plan and -o go together");
     }
     return options;
 }
@@ -162,6 +197,33 @@ int printTree(const Options& options, const fs::path& root) {
     return loaded ? clean : foundProblems;
 }
 
+int drawPlan(const Options& options, const fs::path& root) {
+    // The picture is written where the user is, not in the scratch directory.
+    const fs::path output = fs::absolute(options.output);
+    const lum::ResourceRoot resources(root);
+    lum::ConfigChecker checker(shownPath(root));
+    try {
+        const lum::LevelPlan plan(options.plan);
+        const lum::PlanPicture picture(plan, options.width);
+        picture.writePng(output.string());
+        const glm::vec2 origin = picture.pixelOf(glm::vec2(0.0f));
+        std::cout << options.output << ": " << picture.width() << " x " << picture.height()
+                  << " pixels; the point (x, z) is at pixel (" << origin.x << " + "
+                  << picture.pixelsPerUnit() << " x, " << origin.y << " - "
+                  << picture.pixelsPerUnit() << " z)" << std::endl;
+    } catch (const lum::Exception& e) {
+        std::cerr << "glimmet-cfgcheck: " << options.plan << ": " << e.getMessage() << "\n";
+        lum::writeText(checker.findings(), std::cerr);
+        return foundProblems;
+    } catch (...) {
+        // A fatal error of the configuration language, already among the findings.
+        lum::writeText(checker.findings(), std::cerr);
+        return foundProblems;
+    }
+    lum::writeText(checker.findings(), std::cerr);
+    return checker.findings().empty() ? clean : foundProblems;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,6 +232,9 @@ int main(int argc, char** argv) {
         const fs::path root = resourceDirectory(options);
         if (!fs::is_directory(root)) {
             throw UsageError("no resource directory " + root.string());
+        }
+        if (!options.plan.empty()) {
+            return drawPlan(options, root);
         }
         return options.tree.empty() ? check(options, root) : printTree(options, root);
     } catch (const UsageError& e) {

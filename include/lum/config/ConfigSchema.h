@@ -32,6 +32,11 @@ ConfigDocument documentOf(const std::string& name, const Setting& root);
 // one per place and text. A group's prototypes are checked as part of it.
 std::vector<SchemaWarning> checkAgainstSchema(ConfigDocument document, const Setting& root);
 
+// The keys the scene loader reads for an object of the kind `kind` (a
+// display name, compared without regard to case): "Node", "Physics",
+// "Light" or "Model"; empty for a kind it does not know.
+std::string sceneObjectContext(const std::string& kind);
+
 // The key among `candidates` closest to `key` when it is close enough to be
 // a slip of the keyboard, else empty.
 std::string closestKey(const std::string& key, const std::vector<std::string>& candidates);

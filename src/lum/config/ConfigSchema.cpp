@@ -562,6 +562,11 @@ std::vector<SchemaWarning> checkAgainstSchema(ConfigDocument document, const Set
     return warnings;
 }
 
+std::string sceneObjectContext(const std::string& kind) {
+    const char* const context = contextOfKind(objectKinds, kind);
+    return context != nullptr ? context : "";
+}
+
 std::string closestKey(const std::string& key, const std::vector<std::string>& candidates) {
     std::string best;
     std::size_t bestDistance = 0;
