@@ -129,31 +129,36 @@ glm::vec2 LevelPlan::start() const { return playerStart; }
 float LevelPlan::startRadius() const { return playerRadius; }
 
 glm::vec2 LevelPlan::low() const {
-    glm::vec2 corner = playerStart - glm::vec2(playerRadius);
-    for (const PlanShape& shape : placed) {
-        for (const glm::vec2& point : shape.outline) {
-            corner = glm::min(corner, point);
-        }
-    }
-    for (const PlanArea& area : scripted) {
-        corner.x = area.unboundedX ? corner.x : std::min(corner.x, area.low.x);
-        corner.y = area.unboundedZ ? corner.y : std::min(corner.y, area.low.y);
-    }
-    return corner;
+    glm::vec2 low, high;
+    bounds(low, high);
+    return low;
 }
 
 glm::vec2 LevelPlan::high() const {
-    glm::vec2 corner = playerStart + glm::vec2(playerRadius);
+    glm::vec2 low, high;
+    bounds(low, high);
+    return high;
+}
+
+void LevelPlan::bounds(glm::vec2& low, glm::vec2& high) const {
+    low = playerStart - glm::vec2(playerRadius);
+    high = playerStart + glm::vec2(playerRadius);
     for (const PlanShape& shape : placed) {
         for (const glm::vec2& point : shape.outline) {
-            corner = glm::max(corner, point);
+            low = glm::min(low, point);
+            high = glm::max(high, point);
         }
     }
     for (const PlanArea& area : scripted) {
-        corner.x = area.unboundedX ? corner.x : std::max(corner.x, area.high.x);
-        corner.y = area.unboundedZ ? corner.y : std::max(corner.y, area.high.y);
+        if (!area.unboundedX) {
+            low.x = std::min(low.x, area.low.x);
+            high.x = std::max(high.x, area.high.x);
+        }
+        if (!area.unboundedZ) {
+            low.y = std::min(low.y, area.low.y);
+            high.y = std::max(high.y, area.high.y);
+        }
     }
-    return corner;
 }
 
 void LevelPlan::addList(const Setting& list, const glm::mat4& parent, bool hidden) {

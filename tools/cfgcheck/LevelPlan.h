@@ -54,6 +54,8 @@ public:
     glm::vec2 high() const;
 
 private:
+    // Both corners at once; `low` and `high` are outputs.
+    void bounds(glm::vec2& low, glm::vec2& high) const;
     void addObject(const Setting& description, const glm::mat4& parent, bool hidden);
     void addList(const Setting& list, const glm::mat4& parent, bool hidden);
     void addModel(const Setting& description, const glm::mat4& placement, bool hidden);
