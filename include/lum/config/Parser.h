@@ -58,6 +58,7 @@ private:
 
     std::string fileName;
     const Lexer* lexer;
+    int source;  // the file's number among the remembered positions
     ResourceLoader& resources;
     int depth;
     Setting scope;

@@ -19,7 +19,11 @@ struct SourcePosition {
 // Remembers where the parser read each key and each group, so that a check
 // of a loaded tree can point at the text. Values are told apart by identity,
 // not by equality; a value that is gone is forgotten.
-void rememberPosition(const Setting& value, const SourcePosition& position);
+//
+// A file is named once, by the number `sourceFile` gives it (the same
+// number for the same names), and each place then by that number.
+int sourceFile(const std::string& file, const std::string& path);
+void rememberPosition(const Setting& value, int file, int line, int column);
 
 // False when `value` was not read from a file.
 bool findPosition(const Setting& value, SourcePosition& position);

@@ -148,6 +148,8 @@ const char* contextOfKind(const KindRule (&kinds)[N], const std::string& kind) {
     return nullptr;
 }
 
+bool isInheritance(const KeyRule& rule) { return rule.key[0] == '*'; }
+
 // The rule for `key` in `context`, following "*" rules; null when none.
 const KeyRule* findRule(const std::string& context, const std::string& key) {
     for (const KeyRule& rule : keyRules) {
@@ -157,7 +159,7 @@ const KeyRule* findRule(const std::string& context, const std::string& key) {
         if (key == rule.key) {
             return &rule;
         }
-        if (std::string(rule.key) == "*") {
+        if (isInheritance(rule)) {
             if (const KeyRule* const inherited = findRule(rule.inner, key)) {
                 return inherited;
             }
@@ -169,7 +171,7 @@ const KeyRule* findRule(const std::string& context, const std::string& key) {
 void collectKeys(const std::string& context, std::vector<std::string>& keys) {
     for (const KeyRule& rule : keyRules) {
         if (context == rule.context) {
-            if (std::string(rule.key) == "*") {
+            if (isInheritance(rule)) {
                 collectKeys(rule.inner, keys);
             } else {
                 keys.push_back(rule.key);
@@ -304,6 +306,11 @@ public:
         // chain's groups each in turn, and the same place is told once.
         const Group* link = dynamic_cast<const Group*>(group.value().get());
         for (; link != nullptr; link = link->prototypeGroup()) {
+            // Prototypes are shared by many instances: each is read once
+            // in each context.
+            if (!checked.insert(std::make_pair(link, context)).second) {
+                continue;
+            }
             for (const auto& entry : link->entries()) {
                 checkEntry(context, entry.first, entry.second, anchor);
             }
@@ -477,6 +484,7 @@ private:
 
     std::vector<SchemaWarning> found;
     std::set<std::string> told;
+    std::set<std::pair<const Group*, std::string>> checked;
 };
 
 std::string lowered(const std::string& text) {

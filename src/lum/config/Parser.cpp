@@ -52,6 +52,7 @@ ParseContext::ParseContext(const std::string& fileName, ResourceLoader& resource
                            const Setting& scope)
     : fileName(fileName),
       lexer(nullptr),
+      source(0),
       resources(resources),
       depth(depth),
       scope(scope),
@@ -61,6 +62,7 @@ ParseContext::ParseContext(const std::string& fileName, ResourceLoader& resource
 Setting ParseContext::parse(Lexer& scanner) {
     LUM_TRACE_BEGIN
     lexer = &scanner;
+    source = sourceFile(fileName, scanner.path());
     lumcfgparse(scanner.scanner(), *this);
     lexer = nullptr;
     return result;
@@ -93,12 +95,12 @@ void ParseContext::addInclude(const Setting& included) {
 
 void ParseContext::rememberKey(const Setting& setting, const ConfigPosition& where) const {
     LUM_TRACE_BEGIN
-    rememberPosition(setting.first(), sourceAt(where));
+    rememberPosition(setting.first(), source, where.line, where.column);
     LUM_TRACE_END
 }
 
 void ParseContext::rememberGroup(const Setting& group, const ConfigPosition& where) const {
-    rememberPosition(group, sourceAt(where));
+    rememberPosition(group, source, where.line, where.column);
 }
 
 void ParseContext::noteFirstSetting(const Setting& group, const ConfigPosition& where) {
@@ -124,7 +126,7 @@ void ParseContext::putSetting(const Setting& group, const Setting& setting,
                                                  text(setting.second()) + ")."));
     }
     group.put(key, setting.second());
-    rememberPosition(key, sourceAt(where));
+    rememberPosition(key, source, where.line, where.column);
     LUM_TRACE_END
 }
 

@@ -1,7 +1,9 @@
 #include "lum/config/SourcePositions.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include <boost/weak_ptr.hpp>
 
@@ -11,8 +13,16 @@ namespace {
 
 struct Remembered {
     boost::weak_ptr<Value> value;
-    SourcePosition position;
+    int file;
+    int line;
+    int column;
 };
+
+// Every file named so far, by its number.
+std::vector<std::pair<std::string, std::string>>& files() {
+    static std::vector<std::pair<std::string, std::string>> named;
+    return named;
+}
 
 typedef std::unordered_map<const Value*, Remembered> Positions;
 
@@ -37,9 +47,20 @@ void forgetValuesThatAreGone() {
 
 }  // namespace
 
-void rememberPosition(const Setting& value, const SourcePosition& position) {
+int sourceFile(const std::string& file, const std::string& path) {
+    std::vector<std::pair<std::string, std::string>>& named = files();
+    const std::pair<std::string, std::string> names(file, path);
+    const auto found = std::find(named.begin(), named.end(), names);
+    if (found != named.end()) {
+        return static_cast<int>(found - named.begin());
+    }
+    named.push_back(names);
+    return static_cast<int>(named.size() - 1);
+}
+
+void rememberPosition(const Setting& value, int file, int line, int column) {
     forgetValuesThatAreGone();
-    positions()[value.value().get()] = Remembered{value.value(), position};
+    positions()[value.value().get()] = Remembered{value.value(), file, line, column};
 }
 
 bool findPosition(const Setting& value, SourcePosition& position) {
@@ -49,7 +70,9 @@ bool findPosition(const Setting& value, SourcePosition& position) {
     if (found == table.end() || found->second.value.lock() != value.value()) {
         return false;
     }
-    position = found->second.position;
+    const Remembered& remembered = found->second;
+    const std::pair<std::string, std::string>& names = files()[remembered.file];
+    position = SourcePosition{names.first, names.second, remembered.line, remembered.column};
     return true;
 }
 
