@@ -142,6 +142,21 @@ TEST(ConfigSchema, TheShippedConfigurationsUseOnlyKeysTheGameReads) {
     }
 }
 
+TEST(ConfigSchema, AFileIsReadByWhatItDescribes) {
+    const TempResources resources;
+    resources.writeResource("prototypes.cfg", "Model = { }");
+    resources.writeResource("lamp.cfg", "type = \"Light\"; colour = { }");
+    resources.writeResource("crate.cfg", "Model { texure = \"crate\" }");
+    resources.writeResource("notes.cfg", "anything = 1; at = \"all\"");
+    EXPECT_EQ((Lines{"lamp.cfg:1:17: unknown key \"colour\" in Light; did you mean color?"}),
+              warningsAbout("lamp"));
+    EXPECT_EQ((Lines{"crate.cfg:1:9: unknown key \"texure\" in Model; did you mean texture?"}),
+              warningsAbout("crate"));
+    EXPECT_EQ(Lines(), warningsAbout("notes"));
+    EXPECT_EQ(ConfigDocument::Unknown,
+              documentOf("notes", ConfigLoader::instance().load("notes")));
+}
+
 TEST(ConfigSchema, OnlySlipsOfTheKeyboardGetASuggestion) {
     const std::vector<std::string> keys = {"transform", "texture", "mass", "name"};
     EXPECT_EQ("transform", closestKey("tranform", keys));

@@ -24,8 +24,8 @@ struct SchemaWarning {
 };
 
 // The configuration `name` (a bare name such as "level1") with the tree
-// `root`: a settings file, the player, a level, one scene object's file or
-// the prototypes.
+// `root`: a settings file, the player, a level, one scene object's file (of
+// a kind the scene loader knows) or the prototypes.
 ConfigDocument documentOf(const std::string& name, const Setting& root);
 
 // The warnings about `root` read as `document`, in the order of the walk;

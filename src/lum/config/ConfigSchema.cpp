@@ -531,7 +531,13 @@ ConfigDocument documentOf(const std::string& name, const Setting& root) {
     if (!root.isGroup()) {
         return ConfigDocument::Unknown;
     }
-    return root.contains("scene") ? ConfigDocument::Level : ConfigDocument::SceneObject;
+    if (root.contains("scene")) {
+        return ConfigDocument::Level;
+    }
+    // A file of plain settings may be anything; one of a kind the scene
+    // loader builds is a scene object's description.
+    return contextOfKind(objectKinds, root.typeName()) != nullptr ? ConfigDocument::SceneObject
+                                                                  : ConfigDocument::Unknown;
 }
 
 std::vector<SchemaWarning> checkAgainstSchema(ConfigDocument document, const Setting& root) {
