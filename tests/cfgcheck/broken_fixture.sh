@@ -19,6 +19,7 @@ printf 'a = 1;\n/* one\n   two */\nb = = 7;\n' > "$res/levels/after_comment.cfg"
 printf 'a = 1;\nb = { c = 2;\n' > "$res/levels/unclosed.cfg"
 printf 'x = Missing { }\n' > "$res/objects/missing.cfg"
 printf 'x = 4294967296\n' > "$res/objects/huge.cfg"
+printf 'a = "two\nlines";\n  b = $\n' > "$res/objects/stray.cfg"
 printf '#include "shapes.cfg"\nx = 1\n' > "$res/objects/include.cfg"
 printf 'thing = Base { size = (1, 2) }; name = "good"\n' > "$res/objects/good.cfg"
 printf 'scene = ( Model { name = "m"; tranform = { } },\n  Light { color = 3 } )\n' > "$res/levels/typo.cfg"
@@ -46,7 +47,8 @@ expect_out "res/objects/huge.cfg:1:1: error: Integer 4294967296 at line 1 of fil
 expect_out "res/objects/include.cfg:1:1: error: File shapes.cfg could not be found. It is included at include.cfg:1:10."
 expect_out 'res/levels/typo.cfg:1:31: warning: unknown key "tranform" in Model; did you mean transform?'
 expect_out 'res/levels/typo.cfg:2:11: warning: "color" should be a group, not Integer 3'
-expect_out '10 files checked: 7 errors, 2 warnings'
+expect_out "res/objects/stray.cfg:3:7: error: stray '\$'"
+expect_out '11 files checked: 8 errors, 2 warnings'
 grep -q 'good.cfg' "$work/out" && fail "a clean file is reported"
 
 # Warnings alone pass unless --strict; a clean directory passes either way.
