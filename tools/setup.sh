@@ -8,7 +8,7 @@ PACKAGES=(
   libboost-dev libboost-filesystem-dev libboost-system-dev libboost-program-options-dev
   libbullet-dev libglm-dev libglfw3-dev libglew-dev libgl-dev libgl1-mesa-dri libx11-dev
   libdevil-dev libopenal-dev libalut-dev libvorbis-dev
-  bison flex
+  bison flex libcairo2-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick mesa-utils
   sox vorbis-tools fonts-dejavu-core python3

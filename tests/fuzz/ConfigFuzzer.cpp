@@ -17,6 +17,7 @@
 
 #include <boost/filesystem.hpp>
 
+#include "lum/config/ConfigSchema.h"
 #include "lum/config/Diagnostics.h"
 #include "lum/config/Setting.h"
 #include "lum/resource/ConfigLoader.h"
@@ -28,8 +29,8 @@ namespace fs = boost::filesystem;
 
 struct FatalDiagnostic {};
 
-void stopOnFatal(lum::DiagnosticKind kind, const std::string&) {
-    if (kind == lum::DiagnosticKind::Fatal) {
+void stopOnFatal(const lum::Diagnostic& diagnostic) {
+    if (diagnostic.kind == lum::DiagnosticKind::Fatal) {
         throw FatalDiagnostic();
     }
 }
@@ -76,6 +77,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ostringstream out;
         result.streamTo(out);
         out << result.typeName() << result.hash() << result.equals(result);
+        // The key check walks whatever the parser built, as the checker does.
+        for (const lum::ConfigDocument document :
+             {lum::ConfigDocument::Level, lum::ConfigDocument::SceneObject,
+              lum::ConfigDocument::Prototypes, lum::ConfigDocument::Player}) {
+            out << lum::checkAgainstSchema(document, result).size();
+        }
     } catch (const lum::Exception&) {
     } catch (const FatalDiagnostic&) {
     }

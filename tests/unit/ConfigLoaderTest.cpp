@@ -89,8 +89,9 @@ TEST(ConfigLoader, ASelfIncludeEndsWithTheDepthErrorAndOneTraceEntryPerLevel) {
 TEST(ConfigLoader, AMissingIncludeEndsTheLoad) {
     const TempResources resources;
     resources.writeResource("prototypes.cfg", "");
-    resources.writeResource("level.cfg", "#include \"gone.cfg\"");
-    EXPECT_EQ("File gone.cfg could not be found.", loadFailure("level"));
+    resources.writeResource("level.cfg", "// Shapes\n  #include \"gone.cfg\"");
+    EXPECT_EQ("File gone.cfg could not be found. It is included at level.cfg:2:12.",
+              loadFailure("level"));
 }
 
 TEST(ConfigLoaderDeathTest, IncludesOfOneLoadAreUnknownToTheNext) {
@@ -98,7 +99,8 @@ TEST(ConfigLoaderDeathTest, IncludesOfOneLoadAreUnknownToTheNext) {
     resources.writeResource("prototypes.cfg", "Early = Late { }; Late = { }");
     resources.writeResource("level.cfg", "a = 1");
     EXPECT_EXIT(ConfigLoader::instance().load("level"), testing::ExitedWithCode(1),
-                literally("prototypes.cfg:1:3:Prototype '\"Late\"' not found.\n"));
+                literally("prototypes.cfg:1:9:Prototype 'Late' not found. No prototypes are known "
+                          "here.\n"));
 
     resources.writeResource("prototypes.cfg", "");
     resources.writeResource("lib.cfg", "Thing = { }");
@@ -106,7 +108,8 @@ TEST(ConfigLoaderDeathTest, IncludesOfOneLoadAreUnknownToTheNext) {
     resources.writeResource("second.cfg", "t = Thing { }");
     EXPECT_EQ("Thing", ConfigLoader::instance().load("first")("t").typeName());
     EXPECT_EXIT(ConfigLoader::instance().load("second"), testing::ExitedWithCode(1),
-                literally("second.cfg:1:3:Prototype '\"Thing\"' not found.\n"));
+                literally("second.cfg:1:5:Prototype 'Thing' not found. No prototypes are known "
+                          "here.\n"));
 }
 
 TEST(Lexer, RefusesWhatItCannotRead) {

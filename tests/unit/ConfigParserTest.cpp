@@ -131,39 +131,74 @@ TEST(ConfigParser, FilesWithoutSettingsLoadAsInvalid) {
 
 TEST(ConfigParser, ASyntaxErrorEndsTheParseAndKeepsWhatWasBuilt) {
     Setting file;
-    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected ;, expecting $end\n",
-              loadForErrors("a = 1;;", file));
+    // After a ";" a setting or the end may follow: eight tokens, too many to list.
+    EXPECT_EQ("test.cfg:1:7:syntax error, unexpected ;\n", loadForErrors("a = 1;;", file));
     EXPECT_EQ(1, file("a").asInt());
 
-    EXPECT_EQ("test.cfg:1:7:syntax error, unexpected identifier, expecting $end\n",
+    // A missing ";" is named as such.
+    EXPECT_EQ("test.cfg:1:14:syntax error, unexpected identifier, expecting $end or ;\n",
               loadForErrors("a = 1; b = 2 c = 3", file));
     EXPECT_EQ(2u, file.size());
 
-    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected identifier, expecting $end\n",
+    EXPECT_EQ("test.cfg:1:8:syntax error, unexpected identifier, expecting $end or ;\n",
               loadForErrors("x = 1.5e3", file));
-    EXPECT_EQ("test.cfg:1:2:syntax error, unexpected ;, expecting }\n",
-              loadForErrors("{ ; }", file));
+    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected ;\n", loadForErrors("{ ; }", file));
     EXPECT_TRUE(file.isInvalid());
-    EXPECT_EQ("test.cfg:1:7:syntax error, unexpected }, expecting {\n",
-              loadForErrors("{ a = 1; b = }", file));
+    EXPECT_EQ("test.cfg:1:14:syntax error, unexpected }\n", loadForErrors("{ a = 1; b = }", file));
     EXPECT_EQ(1, file("a").asInt());
-    EXPECT_EQ("test.cfg:1:4:syntax error, unexpected #include, expecting $end\n",
+    EXPECT_EQ("test.cfg:1:8:syntax error, unexpected #include\n",
               errorsOf("a = 1; #include \"other.cfg\""));
-    // Where the parser may reduce by default it does, and then names only
-    // what the state it reaches accepts.
-    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected =, expecting {\n", errorsOf("x = = 1"));
-    EXPECT_EQ("test.cfg:1:4:syntax error, unexpected integer, expecting , or )\n",
+    EXPECT_EQ("test.cfg:1:8:syntax error, unexpected integer, expecting , or )\n",
               errorsOf("x = (1 2)"));
-    EXPECT_EQ("test.cfg:1:1:syntax error, unexpected $end, expecting identifier or string\n",
+    EXPECT_EQ("test.cfg:1:9:syntax error, unexpected $end, expecting identifier or string\n",
               errorsOf("#include"));
-    EXPECT_EQ("test.cfg:1:2:syntax error, unexpected :, expecting =\n", errorsOf("a : 1"));
+    // An identifier may also name the prototype of a group used as a key.
+    EXPECT_EQ("test.cfg:1:3:syntax error, unexpected :, expecting = or {\n", errorsOf("a : 1"));
 }
 
-TEST(ConfigParser, PositionsCountLineFeedsAndBlanksOutsideStringsOnly) {
-    // Line feeds inside the string and the comment do not count; blanks and
-    // tabs are counted from the start of the file, never reset.
-    EXPECT_EQ("test.cfg:3:11:syntax error, unexpected =, expecting {\n",
+TEST(ConfigParser, ExpectationsNameWhatTheInputCouldHaveHadThere) {
+    // A value may begin with seven tokens; where the parser would first have
+    // reduced an empty prototype it used to name "{" alone.
+    EXPECT_EQ("test.cfg:1:5:syntax error, unexpected ;\n", errorsOf("b = ;"));
+    EXPECT_EQ("test.cfg:1:5:syntax error, unexpected =\n", errorsOf("x = = 1"));
+    EXPECT_EQ("test.cfg:1:14:syntax error, unexpected )\n", errorsOf("v = (0, 2, 0,)"));
+    EXPECT_EQ("test.cfg:2:1:syntax error, unexpected identifier, expecting $end or ;\n",
+              errorsOf("a = 1\nb = 2\n"));
+    EXPECT_EQ("test.cfg:1:13:syntax error, unexpected identifier, expecting ; or }\n",
+              errorsOf("g = { a = 1 b = 2 }"));
+}
+
+TEST(ConfigParser, AnUnclosedBracketIsShownWhereItOpened) {
+    EXPECT_EQ("test.cfg:4:1:syntax error, unexpected $end, expecting ; or }\n"
+              "test.cfg:2:5:the { opened here is never closed\n",
+              errorsOf("a = 1;\nb = { c = 2;\n d = (1, 2)\n"));
+    EXPECT_EQ("test.cfg:2:1:syntax error, unexpected $end, expecting , or )\n"
+              "test.cfg:1:12:the [ opened here is never closed\n",
+              errorsOf("x = (1, 2, [3\n"));
+    // Closed brackets are not mentioned.
+    EXPECT_EQ("test.cfg:1:14:syntax error, unexpected $end, expecting = or {\n",
+              errorsOf("a = (1, 2); b"));
+}
+
+TEST(ConfigParser, PositionsAreLinesAndColumnsOfTheText) {
+    // Line feeds inside strings and comments count; columns start again at
+    // 1 on each line, and a tab is one column.
+    EXPECT_EQ("test.cfg:5:6:syntax error, unexpected =\n",
               errorsOf("a = \"two\nlines\";\n  b /* x\n */ = 2;\n\tc = = 3"));
+    EXPECT_EQ("test.cfg:5:5:syntax error, unexpected =\n",
+              errorsOf("a = 1;\n/* one\n two\n three */\nb = = 7;\n"));
+    EXPECT_EQ("test.cfg:3:5:syntax error, unexpected =\n", errorsOf("a = 1;\n\n    = 3"));
+}
+
+TEST(ConfigParser, AnErrorInAnIncludedFileNamesThatFileAndItsOwnPosition) {
+    const TempResources resources;
+    resources.writeResource("prototypes.cfg", "");
+    resources.writeResource("shapes.cfg", "// shapes\nBall = { r = 1 }\n  Cube = = 2");
+    resources.writeResource("test.cfg", "/* a level\n*/\n#include \"shapes.cfg\"\nx = Ball { }");
+    testing::internal::CaptureStderr();
+    ConfigLoader::instance().load("test");
+    EXPECT_EQ("shapes.cfg:3:3:syntax error, unexpected identifier, expecting $end or ;\n",
+              testing::internal::GetCapturedStderr());
 }
 
 TEST(ConfigParser, NestingBeyondTheFixedStackIsMemoryExhausted) {
@@ -199,17 +234,26 @@ TEST(ConfigParserDeathTest, FatalDiagnosticsEndTheProcessWithStatusOne) {
     const TempResources resources;
     EXPECT_EXIT(loadText(resources, "x = - 1"), testing::ExitedWithCode(1),
                 literally("Lexer Error : resources/test.cfg : 1 : stray '-'\n"));
-    // The scanner counts the line feed inside the string, the parser does not.
+    // The scanner and the parser count the line feed inside the string alike.
     EXPECT_EXIT(loadText(resources, "a = \"x\ny\";\nb = $"), testing::ExitedWithCode(1),
                 literally("Lexer Error : resources/test.cfg : 3 : stray '$'\n"));
     EXPECT_EXIT(loadText(resources, "a = 1;\n b = 2; \"a\" = 2"), testing::ExitedWithCode(1),
-                literally("test.cfg:2:7:key \"a\" found twice in group (old value: 1, new "
+                literally("test.cfg:2:9:key \"a\" found twice in group (old value: 1, new "
                           "value: 2).\n"));
     EXPECT_EXIT(loadText(resources, "x = { y = Nope { } }"), testing::ExitedWithCode(1),
-                literally("test.cfg:1:6:Prototype '\"Nope\"' not found.\n"));
+                literally("test.cfg:1:11:Prototype 'Nope' not found. No prototypes are known "
+                          "here.\n"));
     EXPECT_EXIT(loadText(resources, "n = (1, 2); x = n { }"), testing::ExitedWithCode(1),
-                literally("test.cfg:1:7:List (1, 2) cannot be used as prototype, must be a "
+                literally("test.cfg:1:17:List (1, 2) cannot be used as prototype, must be a "
                           "group.\n"));
+    // An unknown prototype lists those that are known there, from the
+    // prototypes' file, the includes and the file's own earlier settings.
+    resources.writeResource("lib.cfg", "Lamp = { }; size = 3");
+    resources.writeResource("prototypes.cfg", "Node = { }; Box = { }");
+    resources.writeResource("test.cfg", "#include \"lib.cfg\"\nMine = { };\nx = Lmap { }");
+    EXPECT_EXIT(ConfigLoader::instance().load("test"), testing::ExitedWithCode(1),
+                literally("test.cfg:3:5:Prototype 'Lmap' not found. Known prototypes: Box, "
+                          "Lamp, Mine, Node.\n"));
 }
 
 namespace {
@@ -218,8 +262,8 @@ struct Stopped : std::runtime_error {
     Stopped() : std::runtime_error("stopped") {}
 };
 
-void stopOnFatal(DiagnosticKind kind, const std::string&) {
-    if (kind == DiagnosticKind::Fatal) {
+void stopOnFatal(const Diagnostic& diagnostic) {
+    if (diagnostic.kind == DiagnosticKind::Fatal) {
         throw Stopped();
     }
 }

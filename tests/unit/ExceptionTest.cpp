@@ -125,7 +125,7 @@ TEST(Trace, FunctionNamesAreQualifiedWithoutSignature) {
                                        "lum::Timer]"));
     EXPECT_STREQ("lum::Setting::operator[]",
                  qualifiedFunctionName("lum::Setting lum::Setting::operator[](int)"));
-    EXPECT_STREQ("lum::Fn::operator()", qualifiedFunctionName("void lum::Fn::operator()()"));
+    EXPECT_STREQ("lum::Fn::operator ()", qualifiedFunctionName("void lum::Fn::operator()()"));
 }
 
 TEST(Log, LinesNameTheOwnerAndLevel) {

@@ -252,6 +252,6 @@ TEST(Setting, AFailedAccessNamesTheOperationInItsTrace) {
         Setting(1)("key");
         FAIL() << "no exception";
     } catch (const ConfigException& e) {
-        EXPECT_STREQ("lum::Setting::operator()", e.getTrace().front().function);
+        EXPECT_STREQ("lum::Setting::operator ()", e.getTrace().front().function);
     }
 }

@@ -81,7 +81,11 @@ TEST_F(UberLoaderTest, KindsIgnoreLetterCaseAndAnUnknownKindIsLoadedByItsKeys) {
         "{ type = \"Lamp\"; color = { diffuse = (0.5, 0.5, 0.5, 1) };"
         "  attenuation = { linear = 0.25; quadratic = \"much\" } }");
     ASSERT_EQ("", report.failure);
+    // The configuration loader warns first; the scene loader still tries.
     EXPECT_EQ(
+        "ConfigLoader : WARNING: level.cfg:1: unknown kind of scene object Lamp; known kinds: "
+        "Node, Model, Light, Physics, RedCube, GreenCube, BlueCube, ToyMouse, ToyRobot, Corn, "
+        "Door\n"
         "UberLoader : ERROR: Config for scene object has unknown type Lamp. "
         "Trying to load it anyway!\n",
         report.err);

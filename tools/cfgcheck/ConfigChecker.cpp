@@ -4,15 +4,15 @@
 #include <iostream>
 #include <map>
 #include <sstream>
-#include <vector>
 
 #include <boost/algorithm/string/predicate.hpp>
 #include <boost/filesystem.hpp>
 
-#include "TopLevel.h"
+#include "lum/config/ConfigSchema.h"
 #include "lum/config/Diagnostics.h"
 #include "lum/config/Setting.h"
 #include "lum/resource/ConfigLoader.h"
+#include "lum/util/Exception.h"
 
 namespace lum {
 
@@ -21,44 +21,29 @@ namespace fs = boost::filesystem;
 namespace {
 
 const std::string extension = ".cfg";
-const std::string prefix = "resources/";
+const std::string gameRoot = "resources";
 
-// Ends a file's load at its first diagnostic; not a lum::Exception, so no
-// guard on the way out takes it for a failure of its own.
+// Ends a file's load at its first fatal diagnostic; not a lum::Exception, so
+// no guard on the way out takes it for a failure of its own.
 struct FirstErrorReported {};
 
-void printAndStop(DiagnosticKind, const std::string& message) {
-    std::cerr << message;
-    throw FirstErrorReported();
-}
+// The checker that the configuration language's diagnostics go to.
+ConfigChecker* current = nullptr;
 
-// Runs `load` as the game would, reporting any exception the way the game's
-// outermost handler does. Returns whether it finished without any error.
-template <class Load>
-bool loadsCleanly(const Load& load) {
-    bool clean = false;
-    runGuarded(
-        [&] {
-            try {
-                load();
-                clean = true;
-            } catch (const FirstErrorReported&) {
-            }
-        },
-        std::cerr);
-    return clean;
-}
-
-std::vector<fs::path> configurationFiles() {
-    std::vector<fs::path> files;
-    for (fs::recursive_directory_iterator entry("resources"), end; entry != end; ++entry) {
-        if (fs::is_regular_file(entry->path()) &&
-            boost::algorithm::ends_with(entry->path().filename().string(), extension)) {
-            files.push_back(entry->path());
-        }
+void collect(const Diagnostic& diagnostic) {
+    const Severity severity =
+        diagnostic.kind == DiagnosticKind::Note ? Severity::Note : Severity::Error;
+    current->add(Finding{current->shown(diagnostic.path), diagnostic.line, diagnostic.column,
+                         severity, diagnostic.text});
+    if (diagnostic.kind == DiagnosticKind::Fatal) {
+        throw FirstErrorReported();
     }
-    std::sort(files.begin(), files.end());
-    return files;
+}
+
+std::string withoutExtension(const std::string& name) {
+    return boost::algorithm::ends_with(name, extension)
+               ? name.substr(0, name.size() - extension.size())
+               : name;
 }
 
 // Where the game's search for `file`'s bare name ends, or empty when it fails.
@@ -80,8 +65,9 @@ std::string keyText(const Setting& key) {
 }
 
 bool holdsContainers(const Setting& list) {
-    for (unsigned int i = 0; i < list.size(); ++i) {
-        if (list(static_cast<int>(i)).isList() || list(static_cast<int>(i)).isGroup()) {
+    for (const auto element = list.iterator(); element->hasNext();) {
+        const Setting value = element->next();
+        if (value.isList() || value.isGroup()) {
             return true;
         }
     }
@@ -102,8 +88,9 @@ void printValue(const std::string& label, const Setting& value, int indent, std:
         }
     } else if (value.isList() && holdsContainers(value)) {
         out << " : List\n";
-        for (unsigned int i = 0; i < value.size(); ++i) {
-            printValue("[" + std::to_string(i) + "]", value(static_cast<int>(i)), indent + 2, out);
+        int index = 0;
+        for (const auto element = value.iterator(); element->hasNext(); ++index) {
+            printValue("[" + std::to_string(index) + "]", element->next(), indent + 2, out);
         }
     } else {
         out << " = ";
@@ -114,43 +101,108 @@ void printValue(const std::string& label, const Setting& value, int indent, std:
 
 }  // namespace
 
-ConfigChecker::ConfigChecker() { setDiagnosticHandler(&printAndStop); }
-
-ConfigChecker::~ConfigChecker() { setDiagnosticHandler(&printDiagnostic); }
-
-int ConfigChecker::checkAll(std::ostream& out) const {
-    const std::vector<fs::path> files = configurationFiles();
-    int failed = 0;
-    for (const fs::path& file : files) {
-        const std::string relative = file.string().substr(prefix.size());
-        // Loaded by its bare name, as the game loads it, unless another file
-        // of that name shadows it: then by its path, so it is checked anyway.
-        const std::string found = foundByName(file);
-        const bool shadowed = !found.empty() && found != file.string();
-        const std::string name = found == file.string() ? file.filename().string() : relative;
-        const bool clean = loadsCleanly(
-            [&] { loadFile(ConfigLoader::instance(), name, Setting::newGroup(), 0); });
-        failed += clean ? 0 : 1;
-        out << (clean ? "ok      " : "FAILED  ") << relative;
-        if (shadowed) {
-            out << " (the game finds " << found.substr(prefix.size()) << " by this name)";
-        }
-        out << std::endl;
-    }
-    out << files.size() << " files checked, " << failed << " with errors" << std::endl;
-    return failed;
+ConfigChecker::ConfigChecker(const std::string& shownRoot) : shownRoot(shownRoot) {
+    current = this;
+    setDiagnosticHandler(&collect);
 }
 
-bool ConfigChecker::printTree(const std::string& name, std::ostream& out) const {
-    const std::string bare = boost::algorithm::ends_with(name, extension)
-                                 ? name.substr(0, name.size() - extension.size())
-                                 : name;
+ConfigChecker::~ConfigChecker() {
+    setDiagnosticHandler(&printDiagnostic);
+    current = nullptr;
+}
+
+std::vector<std::string> ConfigChecker::filesBelow(const std::string& relative) const {
+    std::vector<std::string> files;
+    const fs::path directory = relative.empty() ? fs::path(gameRoot) : fs::path(gameRoot) / relative;
+    for (fs::recursive_directory_iterator entry(directory), end; entry != end; ++entry) {
+        if (fs::is_regular_file(entry->path()) &&
+            boost::algorithm::ends_with(entry->path().filename().string(), extension)) {
+            files.push_back(entry->path().string().substr(gameRoot.size() + 1));
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void ConfigChecker::check(const std::string& relative) {
+    const fs::path file = fs::path(gameRoot) / relative;
+    // Loaded by its bare name, as the game loads it, unless another file of
+    // that name shadows it: then by its path, so it is checked anyway.
+    const std::string found = foundByName(file);
+    const bool shadowed = !found.empty() && fs::path(found) != file;
+    if (shadowed) {
+        add(Finding{shown(file.string()), 1, 1, Severity::Warning,
+                    "the game never loads this file: it finds " + shown(found) +
+                        " by the name " + file.filename().string()});
+    }
+    const std::string name = shadowed ? relative : file.filename().string();
     Setting configuration;
-    if (!loadsCleanly([&] { configuration = ConfigLoader::instance().load(bare); })) {
+    if (load(name, relative, configuration)) {
+        checkKeys(withoutExtension(file.filename().string()), configuration);
+    }
+}
+
+bool ConfigChecker::load(const std::string& name, const std::string& relative, Setting& result) {
+    const std::size_t errorsBefore = count(Severity::Error);
+    try {
+        result = loadFile(ConfigLoader::instance(), name, Setting::newGroup(), 0);
+    } catch (const FirstErrorReported&) {
+    } catch (const Exception& e) {
+        add(Finding{shown(gameRoot + "/" + relative), 1, 1, Severity::Error, e.getMessage()});
+    } catch (const std::exception& e) {
+        add(Finding{shown(gameRoot + "/" + relative), 1, 1, Severity::Error, e.what()});
+    }
+    return count(Severity::Error) == static_cast<int>(errorsBefore);
+}
+
+void ConfigChecker::checkKeys(const std::string& name, const Setting& configuration) {
+    const std::vector<SchemaWarning> warnings =
+        checkAgainstSchema(documentOf(name, configuration), configuration);
+    for (const SchemaWarning& warning : warnings) {
+        if (warning.positioned) {
+            add(Finding{shown(warning.position.path), warning.position.line,
+                        warning.position.column, Severity::Warning, warning.text});
+        }
+    }
+}
+
+const std::vector<Finding>& ConfigChecker::findings() const { return found; }
+
+int ConfigChecker::count(Severity severity) const {
+    return static_cast<int>(std::count_if(found.begin(), found.end(), [&](const Finding& f) {
+        return f.severity == severity;
+    }));
+}
+
+bool ConfigChecker::printTree(const std::string& name, std::ostream& out) {
+    const std::string bare = withoutExtension(name);
+    Setting configuration;
+    if (!load(bare + extension, bare + extension, configuration)) {
         return false;
     }
     printValue(bare, configuration, 0, out);
     return true;
+}
+
+void ConfigChecker::add(const Finding& finding) {
+    // Prototypes are checked with every file that uses them: each place once.
+    const std::string place = finding.file + ":" + std::to_string(finding.line) + ":" +
+                              std::to_string(finding.column) + ":" + finding.text;
+    if (told.insert(place).second) {
+        found.push_back(finding);
+    }
+}
+
+std::string ConfigChecker::shown(const std::string& gamePath) const {
+    std::string below = gamePath;
+    if (boost::algorithm::starts_with(below, gameRoot + "/")) {
+        below = below.substr(gameRoot.size() + 1);
+        while (!below.empty() && below[0] == '/') {
+            below.erase(0, 1);
+        }
+        return (fs::path(shownRoot) / below).string();
+    }
+    return gamePath;
 }
 
 }  // namespace lum

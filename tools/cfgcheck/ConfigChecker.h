@@ -2,29 +2,56 @@
 #define GLIMMET_CFGCHECK_CONFIGCHECKER_H
 
 #include <iosfwd>
+#include <set>
 #include <string>
+#include <vector>
+
+#include "Finding.h"
 
 namespace lum {
 
+class Setting;
+
 // Loads configurations the way the game does, below "resources" in the
-// working directory, but stops at the first diagnostic of a file instead of
-// ending the process, so that one broken file does not hide the others.
-// The game's messages go to standard error exactly as the game prints them.
+// working directory, but stops at the first error of a file instead of
+// ending the process, so that one broken file does not hide the others; then
+// checks each loaded tree against the game's schema of keys. Findings name
+// the files as `shownRoot` + the path below the resource directory.
 class ConfigChecker {
 public:
-    ConfigChecker();
+    explicit ConfigChecker(const std::string& shownRoot);
     ~ConfigChecker();
 
     ConfigChecker(const ConfigChecker&) = delete;
     ConfigChecker& operator=(const ConfigChecker&) = delete;
 
-    // Loads every ".cfg" file below "resources" on its own and lists on `out`
-    // whether it loaded cleanly. Returns the number of files with errors.
-    int checkAll(std::ostream& out) const;
+    // Every ".cfg" file below the directory `relative` of the resource
+    // directory ("" for all of it), sorted, as paths below it.
+    std::vector<std::string> filesBelow(const std::string& relative) const;
+
+    // Loads the file at `relative` below the resource directory on its own
+    // and adds what it finds.
+    void check(const std::string& relative);
+
+    const std::vector<Finding>& findings() const;
+    int count(Severity severity) const;
 
     // Writes the configuration `name` (with or without ".cfg") on `out` as an
-    // indented tree. Returns false when it has an error.
-    bool printTree(const std::string& name, std::ostream& out) const;
+    // indented tree. Returns false when it has an error, which is added to
+    // the findings.
+    bool printTree(const std::string& name, std::ostream& out);
+
+    // The findings' way in from the configuration language's diagnostics.
+    void add(const Finding& finding);
+    std::string shown(const std::string& gamePath) const;
+
+private:
+    bool load(const std::string& name, const std::string& relative, Setting& result);
+    void checkKeys(const std::string& name, const Setting& configuration);
+
+    std::string shownRoot;
+    std::vector<Finding> found;
+    std::set<std::string> told;
 };
 
 }  // namespace lum

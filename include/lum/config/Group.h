@@ -42,11 +42,14 @@ public:
     void put(const Setting& key, const Setting& value);
     void setPrototype(const std::string& name, const Setting& prototype);
     const Entries& entries() const;
+    // The prototype, or null while there is none, and the name it was
+    // attached by ("Group" while there is none).
+    const Group* prototypeGroup() const;
+    const std::string& prototypeName() const;
 
 private:
     // The group along the chain, starting with this one, that owns `key`.
     const Group* owner(const Setting& key) const;
-    const Group* prototypeGroup() const;
     bool ownEntriesEqual(const Group& other) const;
 
     Setting prototype;  // empty handle while there is none

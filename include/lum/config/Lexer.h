@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include <boost/noncopyable.hpp>
 
@@ -15,13 +16,19 @@ namespace lum {
 // one braced group, or anywhere deeper.
 enum class SettingLevel { Nested, FileBraces, TopLevel };
 
-// A token's position in parser messages: the line counter and the blank
-// counter, both from 1. Line feeds and blanks inside strings and comments do
-// not count, and the blank counter is never reset.
+// Where a token begins: its line and its column, both from 1. Every line
+// feed counts, inside strings and comments too; a tab is one column.
 struct ConfigPosition {
     int line;
-    int blanks;
+    int column;
     SettingLevel level;
+};
+
+// A "{" or "(" (or "[") not yet closed, and where it stands.
+struct OpenBracket {
+    char symbol;
+    int line;
+    int column;
 };
 
 // The scanner of one configuration file. It owns the open file and the
@@ -36,27 +43,38 @@ public:
     // The generated scanner's state, handed to the parser.
     void* scanner() const;
 
-    void countBlank();
-    void countLineFeed();
+    // The path the scanner reads, as it was given.
+    const std::string& path() const;
+
+    // Moves past the `length` characters of `text` just matched, which then
+    // begin at the position of the next token.
+    void advance(const char* text, int length);
     // Position of the token of kind `token` just read; also follows the
     // brackets so that the position can tell the outermost settings apart.
     ConfigPosition position(int token);
+    // The innermost bracket still open, or null when all are closed.
+    const OpenBracket* innermostOpenBracket() const;
 
     // Literals as values. Numbers that do not fit end the load with a
     // ConfigException naming the file and the line.
-    Setting integer(const char* text, int line) const;
-    Setting real(const char* text, int line) const;
+    Setting integer(const char* text) const;
+    Setting real(const char* text) const;
     // A character no token can hold ends the process with status 1.
-    [[noreturn]] void stray(char character, int line) const;
+    [[noreturn]] void stray(char character) const;
 
 private:
     void followStructure(int token);
+    void followBrackets(int token);
 
     std::string filePath;
     std::FILE* file;
     void* state;
-    int lines;
-    int blanks;
+    int line;
+    int column;
+    int tokenLine;
+    int tokenColumn;
+    char tokenStart;
+    std::vector<OpenBracket> openBrackets;
     int nesting;
     int bodyTokens;
     bool firstBodyTokenIsIdentifier;

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "lum/config/Diagnostics.h"
 #include "lum/config/Lexer.h"
 #include "lum/config/Setting.h"
+#include "lum/config/SourcePositions.h"
 
 namespace lum {
 
@@ -30,8 +32,11 @@ public:
     Setting parse(Lexer& lexer);
 
     // ---- the grammar's actions ------------------------------------------
-    Setting loadInclude(const Setting& fileName) const;
+    Setting loadInclude(const Setting& fileName, const ConfigPosition& where) const;
     void addInclude(const Setting& included);
+    // Where the key of `setting` and where a group were written.
+    void rememberKey(const Setting& setting, const ConfigPosition& where) const;
+    void rememberGroup(const Setting& group, const ConfigPosition& where) const;
     void noteFirstSetting(const Setting& group, const ConfigPosition& where);
     void putSetting(const Setting& group, const Setting& setting,
                     const ConfigPosition& where) const;
@@ -45,9 +50,15 @@ public:
 
 private:
     std::string prefix(const ConfigPosition& where) const;
+    SourcePosition sourceAt(const ConfigPosition& where) const;
+    Diagnostic diagnosticAt(const ConfigPosition& where, const std::string& text) const;
+    void noteUnclosedBracket() const;
     Setting findPrototype(const Setting& name) const;
+    std::string knownPrototypes() const;
 
     std::string fileName;
+    const Lexer* lexer;
+    int source;  // the file's number among the remembered positions
     ResourceLoader& resources;
     int depth;
     Setting scope;

@@ -1,6 +1,7 @@
 #ifndef LUM_RESOURCE_CONFIGLOADER_H
 #define LUM_RESOURCE_CONFIGLOADER_H
 
+#include <set>
 #include <string>
 
 #include <boost/filesystem/path.hpp>
@@ -21,10 +22,14 @@ public:
 
     // The file name + ".cfg" below the location, with the prototypes of
     // "prototypes.cfg" (searched below "resources" in the working directory).
+    // Keys the game will not read as written are logged as warnings.
     Setting load(const std::string& name);
 
 private:
+    void warnAboutKeys(const std::string& name, const Setting& configuration);
+
     Log log;
+    std::set<std::string> told;
 };
 
 // Loads one configuration file found with `resources`. At depth 0 the file's

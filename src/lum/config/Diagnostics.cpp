@@ -9,9 +9,9 @@ namespace {
 DiagnosticHandler currentHandler = &printDiagnostic;
 }  // namespace
 
-void printDiagnostic(DiagnosticKind kind, const std::string& message) {
-    std::cerr << message;
-    if (kind == DiagnosticKind::Fatal) {
+void printDiagnostic(const Diagnostic& diagnostic) {
+    std::cerr << diagnostic.message;
+    if (diagnostic.kind == DiagnosticKind::Fatal) {
         std::exit(1);
     }
 }
@@ -22,12 +22,22 @@ DiagnosticHandler setDiagnosticHandler(DiagnosticHandler handler) {
     return previous;
 }
 
-void reportSyntaxError(const std::string& message) {
-    currentHandler(DiagnosticKind::Syntax, message);
+void reportSyntaxError(const Diagnostic& diagnostic) {
+    Diagnostic syntax = diagnostic;
+    syntax.kind = DiagnosticKind::Syntax;
+    currentHandler(syntax);
 }
 
-void reportFatalError(const std::string& message) {
-    currentHandler(DiagnosticKind::Fatal, message);
+void reportNote(const Diagnostic& diagnostic) {
+    Diagnostic note = diagnostic;
+    note.kind = DiagnosticKind::Note;
+    currentHandler(note);
+}
+
+void reportFatalError(const Diagnostic& diagnostic) {
+    Diagnostic fatal = diagnostic;
+    fatal.kind = DiagnosticKind::Fatal;
+    currentHandler(fatal);
     std::exit(1);
 }
 

@@ -34,6 +34,9 @@ static void lumcfgerror(const LUMCFGLTYPE* position, void*, lum::ParseContext& c
 %define api.value.type {lum::Setting}
 %define api.location.type {lum::ConfigPosition}
 %define parse.error custom
+/* Without it a default reduction before the error would name the tokens of
+ * the state it leads to rather than those the input could have had. */
+%define parse.lac full
 %locations
 %param {void* scanner}
 %parse-param {lum::ParseContext& context}
@@ -57,7 +60,7 @@ includes
     ;
 
 include
-    : "#include" fileName             { $$ = context.loadInclude($2); }
+    : "#include" fileName             { $$ = context.loadInclude($2, @2); }
     ;
 
 settings
@@ -67,6 +70,7 @@ settings
 
 settings_
     : setting                         { $$ = lum::Setting::newGroup(); $$.add($1);
+                                        context.rememberKey($1, @1);
                                         context.noteFirstSetting($$, @1); }
     | settings_ ";" setting           { $$ = $1; context.putSetting($$, $3, @3); }
     ;
@@ -86,7 +90,8 @@ value
     ;
 
 group
-    : prototype "{" settings "}"      { $$ = $3; context.attachPrototype($$, $1, @1); }
+    : prototype "{" settings "}"      { $$ = $3; context.attachPrototype($$, $1, @1);
+                                        context.rememberGroup($$, $1.isInvalid() ? @2 : @1); }
     ;
 
 prototype

@@ -126,6 +126,8 @@ std::size_t Group::hash() const {
     return sum;
 }
 
+const std::string& Group::prototypeName() const { return name; }
+
 const std::string& Group::typeName() const {
     static const Setting typeKey("type");
     const Group* const found = owner(typeKey);

@@ -29,8 +29,12 @@ Lexer::Lexer(const std::string& path, std::FILE* file)
     : filePath(path),
       file(file),
       state(nullptr),
-      lines(1),
-      blanks(1),
+      line(1),
+      column(1),
+      tokenLine(1),
+      tokenColumn(1),
+      tokenStart('\0'),
+      openBrackets(),
       nesting(0),
       bodyTokens(0),
       firstBodyTokenIsIdentifier(false),
@@ -54,11 +58,28 @@ Lexer::~Lexer() {
 
 void* Lexer::scanner() const { return state; }
 
-void Lexer::countBlank() { ++blanks; }
+const std::string& Lexer::path() const { return filePath; }
 
-void Lexer::countLineFeed() { ++lines; }
+void Lexer::advance(const char* text, int length) {
+    tokenLine = line;
+    tokenColumn = column;
+    tokenStart = length > 0 ? text[0] : '\0';
+    for (int i = 0; i < length; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+}
 
 ConfigPosition Lexer::position(int token) {
+    if (token == TOK_YYEOF) {
+        // The end of the file matches no text: it stands where reading stopped.
+        tokenLine = line;
+        tokenColumn = column;
+    }
     SettingLevel level = SettingLevel::Nested;
     if (nesting == 0) {
         level = SettingLevel::TopLevel;
@@ -66,7 +87,20 @@ ConfigPosition Lexer::position(int token) {
         level = SettingLevel::FileBraces;
     }
     followStructure(token);
-    return ConfigPosition{lines, blanks, level};
+    followBrackets(token);
+    return ConfigPosition{tokenLine, tokenColumn, level};
+}
+
+const OpenBracket* Lexer::innermostOpenBracket() const {
+    return openBrackets.empty() ? nullptr : &openBrackets.back();
+}
+
+void Lexer::followBrackets(int token) {
+    if (opensBracket(token)) {
+        openBrackets.push_back(OpenBracket{tokenStart, tokenLine, tokenColumn});
+    } else if (closesBracket(token) && !openBrackets.empty()) {
+        openBrackets.pop_back();
+    }
 }
 
 // The parser records a file's result when it builds the group of the file's
@@ -96,34 +130,37 @@ void Lexer::followStructure(int token) {
     }
 }
 
-Setting Lexer::integer(const char* text, int line) const {
+Setting Lexer::integer(const char* text) const {
     LUM_TRACE_BEGIN
     errno = 0;
     const long long value = std::strtoll(text, nullptr, 10);
     if (errno == ERANGE || value < std::numeric_limits<int>::min() ||
         value > std::numeric_limits<int>::max()) {
-        throw ConfigException("Integer " + std::string(text) + " at line " + std::to_string(line) +
+        throw ConfigException("Integer " + std::string(text) + " at line " + std::to_string(tokenLine) +
                               " of file '" + filePath + "' does not fit in 32 bits.");
     }
     return Setting(static_cast<int>(value));
     LUM_TRACE_END
 }
 
-Setting Lexer::real(const char* text, int line) const {
+Setting Lexer::real(const char* text) const {
     LUM_TRACE_BEGIN
     const double value = std::strtod(text, nullptr);
     if (std::isinf(value)) {
         throw ConfigException("Real number " + std::string(text) + " at line " +
-                              std::to_string(line) + " of file '" + filePath +
+                              std::to_string(tokenLine) + " of file '" + filePath +
                               "' is too large.");
     }
     return Setting(value);
     LUM_TRACE_END
 }
 
-void Lexer::stray(char character, int line) const {
-    reportFatalError("Lexer Error : " + filePath + " : " + std::to_string(line) + " : stray '" +
-                     character + "'\n");
+void Lexer::stray(char character) const {
+    const std::string text = std::string("stray '") + character + "'";
+    reportFatalError(Diagnostic{DiagnosticKind::Fatal, filePath, filePath, tokenLine, tokenColumn,
+                                text,
+                                "Lexer Error : " + filePath + " : " + std::to_string(tokenLine) +
+                                    " : " + text + "\n"});
 }
 
 Lexer* makeLexer(const std::string& path) {

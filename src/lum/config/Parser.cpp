@@ -1,11 +1,14 @@
 #include "lum/config/Parser.h"
 
+#include <set>
 #include <sstream>
 
 #include "ConfigParser.h"
 #include "lum/config/Diagnostics.h"
+#include "lum/config/Group.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/util/Assert.h"
+#include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
 namespace lum {
@@ -30,27 +33,53 @@ std::string text(const Setting& value) {
     return out.str();
 }
 
+// The String keys of `scope`'s own entries and of its prototypes' whose
+// values are groups: the names a prototype reference can use.
+void collectGroupNames(const Setting& scope, std::set<std::string>& names) {
+    const Group* group = dynamic_cast<const Group*>(scope.value().get());
+    for (; group != nullptr; group = group->prototypeGroup()) {
+        for (const auto& entry : group->entries()) {
+            if (entry.first.isString() && entry.second.isGroup()) {
+                names.insert(entry.first.asString());
+            }
+        }
+    }
+}
+
 }  // namespace
 
 ParseContext::ParseContext(const std::string& fileName, ResourceLoader& resources, int depth,
                            const Setting& scope)
     : fileName(fileName),
+      lexer(nullptr),
+      source(0),
       resources(resources),
       depth(depth),
       scope(scope),
       result(),
       resultIsTopLevel(false) {}
 
-Setting ParseContext::parse(Lexer& lexer) {
+Setting ParseContext::parse(Lexer& scanner) {
     LUM_TRACE_BEGIN
-    lumcfgparse(lexer.scanner(), *this);
+    lexer = &scanner;
+    source = sourceFile(fileName, scanner.path());
+    lumcfgparse(scanner.scanner(), *this);
+    lexer = nullptr;
     return result;
     LUM_TRACE_END
 }
 
-Setting ParseContext::loadInclude(const Setting& includedName) const {
+Setting ParseContext::loadInclude(const Setting& includedName, const ConfigPosition& where) const {
     LUM_TRACE_BEGIN
-    return loadFile(resources, includedName.asString(), scope, depth + 1);
+    const std::string& name = includedName.asString();
+    try {
+        resources.findFile(name);
+    } catch (const IOException& missing) {
+        // The file's own name alone would not say which include to mend.
+        throw IOException(missing.getMessage() + " It is included at " +
+                          prefix(where).substr(0, prefix(where).size() - 1) + ".");
+    }
+    return loadFile(resources, name, scope, depth + 1);
     LUM_TRACE_END
 }
 
@@ -62,6 +91,16 @@ void ParseContext::addInclude(const Setting& included) {
         scope.add(included);
     }
     LUM_TRACE_END
+}
+
+void ParseContext::rememberKey(const Setting& setting, const ConfigPosition& where) const {
+    LUM_TRACE_BEGIN
+    rememberPosition(setting.first(), source, where.line, where.column);
+    LUM_TRACE_END
+}
+
+void ParseContext::rememberGroup(const Setting& group, const ConfigPosition& where) const {
+    rememberPosition(group, source, where.line, where.column);
 }
 
 void ParseContext::noteFirstSetting(const Setting& group, const ConfigPosition& where) {
@@ -81,10 +120,13 @@ void ParseContext::putSetting(const Setting& group, const Setting& setting,
     LUM_TRACE_BEGIN
     const Setting key = setting.first();
     if (group.contains(key)) {
-        reportFatalError(prefix(where) + "key " + text(key) + " found twice in group (old value: " +
-                         text(group(key)) + ", new value: " + text(setting.second()) + ").\n");
+        reportFatalError(diagnosticAt(where, "key " + text(key) +
+                                                 " found twice in group (old value: " +
+                                                 text(group(key)) + ", new value: " +
+                                                 text(setting.second()) + ")."));
     }
     group.put(key, setting.second());
+    rememberPosition(key, source, where.line, where.column);
     LUM_TRACE_END
 }
 
@@ -96,18 +138,19 @@ void ParseContext::attachPrototype(const Setting& group, const Setting& prototyp
     }
     const Setting prototype = findPrototype(prototypeName);
     if (prototype.isInvalid()) {
-        reportFatalError(prefix(where) + "Prototype '" + text(prototypeName) + "' not found.\n");
+        reportFatalError(diagnosticAt(where, "Prototype '" + prototypeName.asString() +
+                                                 "' not found. " + knownPrototypes()));
     }
     if (!prototype.isGroup()) {
-        reportFatalError(prefix(where) + prototype.typeName() + " " + text(prototype) +
-                         " cannot be used as prototype, must be a group.\n");
+        reportFatalError(diagnosticAt(where, prototype.typeName() + " " + text(prototype) +
+                                                 " cannot be used as prototype, must be a group."));
     }
     group.setPrototype(prototypeName.asString(), prototype);
     LUM_TRACE_END
 }
 
 void ParseContext::syntaxError(const ConfigPosition& where, const char* message) const {
-    reportSyntaxError(prefix(where) + message + "\n");
+    reportSyntaxError(diagnosticAt(where, message));
 }
 
 void ParseContext::syntaxError(const ConfigPosition& where, int unexpected,
@@ -121,11 +164,36 @@ void ParseContext::syntaxError(const ConfigPosition& where, int unexpected,
         }
     }
     syntaxError(where, message.c_str());
+    if (unexpected == TOK_YYEOF) {
+        noteUnclosedBracket();
+    }
     LUM_TRACE_END
 }
 
 std::string ParseContext::prefix(const ConfigPosition& where) const {
-    return fileName + ":" + std::to_string(where.line) + ":" + std::to_string(where.blanks) + ":";
+    return fileName + ":" + std::to_string(where.line) + ":" + std::to_string(where.column) + ":";
+}
+
+SourcePosition ParseContext::sourceAt(const ConfigPosition& where) const {
+    return SourcePosition{fileName, lexer != nullptr ? lexer->path() : fileName, where.line,
+                          where.column};
+}
+
+Diagnostic ParseContext::diagnosticAt(const ConfigPosition& where, const std::string& text) const {
+    const SourcePosition source = sourceAt(where);
+    return Diagnostic{DiagnosticKind::Syntax, source.file, source.path, source.line,
+                      source.column, text, prefix(where) + text + "\n"};
+}
+
+// The end of the file is where a missing bracket is noticed, not where it
+// is missing; the bracket it should close says more.
+void ParseContext::noteUnclosedBracket() const {
+    const OpenBracket* const open = lexer != nullptr ? lexer->innermostOpenBracket() : nullptr;
+    if (open != nullptr) {
+        reportNote(diagnosticAt(ConfigPosition{open->line, open->column, SettingLevel::Nested},
+                                std::string("the ") + open->symbol +
+                                    " opened here is never closed"));
+    }
 }
 
 Setting ParseContext::findPrototype(const Setting& name) const {
@@ -136,6 +204,22 @@ Setting ParseContext::findPrototype(const Setting& name) const {
     }
     return found;
     LUM_TRACE_END
+}
+
+std::string ParseContext::knownPrototypes() const {
+    std::set<std::string> names;
+    collectGroupNames(scope, names);
+    if (result.isGroup()) {
+        collectGroupNames(result, names);
+    }
+    if (names.empty()) {
+        return "No prototypes are known here.";
+    }
+    std::string list;
+    for (const std::string& name : names) {
+        list += (list.empty() ? "" : ", ") + name;
+    }
+    return "Known prototypes: " + list + ".";
 }
 
 }  // namespace lum

@@ -1,7 +1,9 @@
 #include "lum/resource/ConfigLoader.h"
 
 #include <memory>
+#include <set>
 
+#include "lum/config/ConfigSchema.h"
 #include "lum/config/Lexer.h"
 #include "lum/config/Parser.h"
 #include "lum/util/Exception.h"
@@ -37,8 +39,26 @@ ConfigLoader::ConfigLoader(const boost::filesystem::path& location)
 
 Setting ConfigLoader::load(const std::string& name) {
     LUM_TRACE_BEGIN
-    return loadFile(*this, name + ".cfg", Setting::newGroup(), 0);
+    const Setting configuration = loadFile(*this, name + ".cfg", Setting::newGroup(), 0);
+    warnAboutKeys(name, configuration);
+    return configuration;
     LUM_TRACE_END
+}
+
+// A key the game does not read, or reads as its default, is told once per
+// run however often its file loads (the player's file loads at every mode
+// switch).
+void ConfigLoader::warnAboutKeys(const std::string& name, const Setting& configuration) {
+    for (const SchemaWarning& warning :
+         checkAgainstSchema(documentOf(name, configuration), configuration)) {
+        const std::string where = warning.positioned
+                                      ? warning.position.file + ":" +
+                                            std::to_string(warning.position.line) + ": "
+                                      : name + ".cfg: ";
+        if (told.insert(where + warning.text).second) {
+            log.warning(where + warning.text);
+        }
+    }
 }
 
 Setting loadFile(ResourceLoader& resources, const std::string& fileName,

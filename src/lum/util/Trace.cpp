@@ -52,7 +52,14 @@ std::string stripSignature(std::string signature) {
         return signature;
     }
     const std::size_t start = nameStart(signature, open);
-    return signature.substr(start, open - start);
+    std::string name = signature.substr(start, open - start);
+    // The call operator is written with a blank, as in "lum::Setting::operator ()".
+    const std::string callOperator = "operator()";
+    if (name.size() >= callOperator.size() &&
+        name.compare(name.size() - callOperator.size(), callOperator.size(), callOperator) == 0) {
+        name.insert(name.size() - 2, " ");
+    }
+    return name;
 }
 
 }  // namespace

@@ -1,0 +1,210 @@
+#include "LevelPlan.h"
+
+#include <algorithm>
+#include <limits>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "lum/config/ConfigSchema.h"
+#include "lum/config/Group.h"
+#include "lum/config/Setting.h"
+#include "lum/resource/ConfigLoader.h"
+#include "lum/resource/ModelLoader.h"
+
+namespace lum {
+
+namespace {
+
+struct HiddenObject {
+    const char* level;
+    const char* name;
+};
+
+// What the level script hides when a level starts (src/main/Levels.cpp);
+// it shows them once the player has earned them.
+const HiddenObject hiddenObjects[] = {
+    {"level1", "boardWalkSmallUnlock01"},
+    {"level2", "boardWalkSmallUnlock02"},
+    {"level2", "redCube0202"},
+};
+
+struct ScriptedArea {
+    const char* level;
+    PlanArea area;
+};
+
+const float unbounded = std::numeric_limits<float>::infinity();
+
+// The places the level script watches (src/main/Levels.cpp), on the ground
+// plane; heights are left out. Kept here until the script names them.
+const ScriptedArea scriptedAreas[] = {
+    {"level1", {"goal", {-123.0f, -unbounded}, {-115.0f, unbounded}, false, true}},
+    {"level1", {"green target", {-121.0f, -unbounded}, {-117.0f, unbounded}, false, true}},
+    {"level2", {"jump spot", {-10.0f, -40.0f}, {-4.0f, -36.0f}, false, false}},
+    {"level2", {"deadly area", {-111.0f, 19.5f}, {-103.0f, 27.5f}, false, false}},
+};
+
+// Prototype names the plan tells apart, nearest first along an object's chain.
+const char* const categories[] = {
+    "Floor",     "Wall",        "Rail",         "Plank",        "Pole",     "JumpMarker",
+    "JumpPaint", "DangerMarker", "DangerPaint", "Marker",       "Paint",    "RedCube",
+    "GreenCube", "BlueCube",    "Corn",         "Door",         "ToyMouse", "ToyRobot"};
+
+const char* const playerName = "tobble";
+const float defaultPlayerRadius = 1.0f;
+
+Transform transformOf(const Setting& description) {
+    const Setting transform = description("transform");
+    if (!transform.isGroup()) {
+        return Transform::identity();
+    }
+    return Transform{transform("scale").toVec3(glm::vec3(1.0f)), transform("rotation").toQuat(),
+                     transform("translation").toVec3(glm::vec3(0.0f))};
+}
+
+std::string categoryOf(const Setting& description) {
+    const Group* group = dynamic_cast<const Group*>(description.value().get());
+    for (; group != nullptr; group = group->prototypeGroup()) {
+        for (const char* const category : categories) {
+            if (group->prototypeName() == category) {
+                return category;
+            }
+        }
+    }
+    return description.typeName();
+}
+
+// Half the size of the object's box before its transform: its collision
+// box when it has one, else its mesh's.
+glm::vec3 halfSizeOf(const Setting& description) {
+    const Setting shape = description("shape");
+    if (shape.isGroup() && shape("size").isList() && shape("size").size() >= 3) {
+        return shape("size").toVec3();
+    }
+    if (shape.isGroup() && (shape("radius").isInt() || shape("radius").isDouble())) {
+        return glm::vec3(static_cast<float>(shape("radius").asDouble()));
+    }
+    const Setting model = description("model");
+    return glm::vec3(ModelLoader::instance().load(model.isString() ? model.asString() : "cube")
+                         .extents);
+}
+
+bool isHidden(const std::string& level, const Setting& description) {
+    const Setting name = description("name");
+    for (const HiddenObject& hidden : hiddenObjects) {
+        if (level == hidden.level && name.isString() && name.asString() == hidden.name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+LevelPlan::LevelPlan(const std::string& name)
+    : level(name), playerStart(0.0f), playerRadius(defaultPlayerRadius) {
+    const Setting configuration = ConfigLoader::instance().load(name);
+    addList(configuration("scene"), glm::mat4(1.0f), false);
+    // Lower things first, so that what stands higher is drawn over them.
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const PlanShape& a, const PlanShape& b) { return a.top < b.top; });
+    for (const ScriptedArea& area : scriptedAreas) {
+        if (name == area.level) {
+            scripted.push_back(area.area);
+        }
+    }
+    const Setting player = ConfigLoader::instance().load(playerName);
+    const glm::vec3 start = transformOf(player).translation;
+    playerStart = glm::vec2(start.x, start.z);
+    const Setting radius = player("shape")("radius");
+    if (radius.isInt() || radius.isDouble()) {
+        playerRadius = static_cast<float>(radius.asDouble());
+    }
+}
+
+const std::string& LevelPlan::name() const { return level; }
+const std::vector<PlanShape>& LevelPlan::shapes() const { return placed; }
+const std::vector<PlanArea>& LevelPlan::areas() const { return scripted; }
+glm::vec2 LevelPlan::start() const { return playerStart; }
+float LevelPlan::startRadius() const { return playerRadius; }
+
+glm::vec2 LevelPlan::low() const {
+    glm::vec2 low, high;
+    bounds(low, high);
+    return low;
+}
+
+glm::vec2 LevelPlan::high() const {
+    glm::vec2 low, high;
+    bounds(low, high);
+    return high;
+}
+
+void LevelPlan::bounds(glm::vec2& low, glm::vec2& high) const {
+    low = playerStart - glm::vec2(playerRadius);
+    high = playerStart + glm::vec2(playerRadius);
+    for (const PlanShape& shape : placed) {
+        for (const glm::vec2& point : shape.outline) {
+            low = glm::min(low, point);
+            high = glm::max(high, point);
+        }
+    }
+    for (const PlanArea& area : scripted) {
+        if (!area.unboundedX) {
+            low.x = std::min(low.x, area.low.x);
+            high.x = std::max(high.x, area.high.x);
+        }
+        if (!area.unboundedZ) {
+            low.y = std::min(low.y, area.low.y);
+            high.y = std::max(high.y, area.high.y);
+        }
+    }
+}
+
+void LevelPlan::addList(const Setting& list, const glm::mat4& parent, bool hidden) {
+    if (!list.isList()) {
+        return;
+    }
+    for (const auto element = list.iterator(); element->hasNext();) {
+        addObject(element->next(), parent, hidden);
+    }
+}
+
+void LevelPlan::addObject(const Setting& description, const glm::mat4& parent, bool hidden) {
+    if (description.isList()) {
+        addList(description, parent, hidden);
+        return;
+    }
+    if (description.isString()) {
+        addObject(ConfigLoader::instance().load(description.asString()), parent, hidden);
+        return;
+    }
+    if (!description.isGroup()) {
+        return;
+    }
+    const bool hiddenHere = hidden || isHidden(level, description);
+    const glm::mat4 placement = parent * transformOf(description).toMatrix();
+    const std::string context = sceneObjectContext(description.typeName());
+    if (context == "Model") {
+        addModel(description, placement, hiddenHere);
+    } else if (context == "Node" || context == "Physics") {
+        addList(description("children"), placement, hiddenHere);
+    }
+}
+
+void LevelPlan::addModel(const Setting& description, const glm::mat4& placement, bool hidden) {
+    const glm::vec3 half = halfSizeOf(description);
+    PlanShape shape{{}, -std::numeric_limits<float>::infinity(), categoryOf(description),
+                    description("name").isString() ? description("name").asString() : "",
+                    hidden};
+    // The top face's corners, in the order that walks round it.
+    const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (const auto& corner : corners) {
+        const glm::vec4 top = placement * glm::vec4(corner[0] * half.x, half.y, corner[1] * half.z, 1);
+        shape.outline.push_back(glm::vec2(top.x, top.z));
+        shape.top = std::max(shape.top, top.y);
+    }
+    placed.push_back(shape);
+}
+
+}  // namespace lum
