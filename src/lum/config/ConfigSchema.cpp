@@ -25,7 +25,7 @@ enum class Expect {
     SceneList,   // a list of scene objects: groups, lists or file names
     Shape,       // a Box or Sphere group, or a list of shapes
     Animations,  // a list of [name, first frame, last frame, frames per second]
-    ModeNumbers  // [push strength, unused, mass]
+    ModeNumbers  // [push strength, top speed, mass]
 };
 
 struct KeyRule {
@@ -56,6 +56,8 @@ const KeyRule keyRules[] = {
     {"settings", "animationenabled", Expect::Bool, nullptr},
     // A level file.
     {"level", "scene", Expect::SceneList, nullptr},
+    {"level", "objective", Expect::String, nullptr},
+    {"level", "backdrop", Expect::Group, "backdrop"},
     // Scene objects, by kind.
     {"Node", "name", Expect::String, nullptr},
     {"Node", "type", Expect::String, nullptr},
@@ -85,6 +87,8 @@ const KeyRule keyRules[] = {
     {"player", "*", Expect::Group, "Model"},
     {"player", "character", Expect::Group, "character"},
     {"player", "states", Expect::Group, "states"},
+    {"player", "movement", Expect::Group, "movement"},
+    {"player", "colours", Expect::Group, "colours"},
     // Groups inside the above.
     {"transform", "scale", Expect::Vector3, nullptr},
     {"transform", "rotation", Expect::Vector4, nullptr},
@@ -113,6 +117,16 @@ const KeyRule keyRules[] = {
     {"states", "spike", Expect::ModeNumbers, nullptr},
     {"states", "jump", Expect::ModeNumbers, nullptr},
     {"states", "speed", Expect::ModeNumbers, nullptr},
+    {"movement", "jumpSpeed", Expect::Number, nullptr},
+    {"movement", "rollingResistance", Expect::Number, nullptr},
+    {"movement", "brake", Expect::Number, nullptr},
+    {"colours", "base", Expect::Group, "lightColor"},
+    {"colours", "spike", Expect::Group, "lightColor"},
+    {"colours", "jump", Expect::Group, "lightColor"},
+    {"colours", "speed", Expect::Group, "lightColor"},
+    {"backdrop", "from", Expect::Vector3, nullptr},
+    {"backdrop", "to", Expect::Vector3, nullptr},
+    {"backdrop", "textures", Expect::String, nullptr},
 };
 
 struct KindRule {
