@@ -34,6 +34,9 @@ here="$(pwd)"
 found="$(mktemp -d)"
 trap 'rm -rf "$found"' EXIT
 
+# Leaks inside third-party libraries that the fuzzers are allowed.
+export LSAN_OPTIONS="suppressions=$here/tools/sanitizers.supp"
+
 run() {
   local target="$1" max_len="$2"
   shift 2
@@ -41,7 +44,7 @@ run() {
   mkdir -p "$found/$target"
   "$here/build-fuzz/${target}_fuzzer" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=2048 -max_len="$max_len" -artifact_prefix="$here/build-fuzz/$target-" \
-    -print_final_stats=1 "$@" "$found/$target"
+    -print_final_stats=1 "$found/$target" "$@"
 }
 
 for target in "${targets[@]}"; do
