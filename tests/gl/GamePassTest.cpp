@@ -2,10 +2,12 @@
 
 #include <deque>
 #include <initializer_list>
+#include <ostream>
 
 #include "Game.h"
 #include "GameFlowFixture.h"
 #include "VectorExpect.h"
+#include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Window.h"
 
 using namespace lum;
@@ -171,4 +173,69 @@ TEST_F(GamePassTest, MessagesFollowOnePerSecondOfTheClock) {
     EXPECT_TRUE(messages.empty());
     runFrameAt(2.5);
     EXPECT_EQ(0, lastPresented().messagePixels);
+}
+
+namespace {
+
+// Physics nodes keep their children to themselves while they are active.
+int nodesBelow(const boost::shared_ptr<Node>& node) {
+    int count = 1;
+    for (int i = 0; i < node->getChildCount(); ++i) {
+        const boost::shared_ptr<Node> child = boost::dynamic_pointer_cast<Node>(node->getChild(i));
+        const bool opaque = !child || boost::dynamic_pointer_cast<PhysicsNode>(child);
+        count += opaque ? 1 : nodesBelow(child);
+    }
+    return count;
+}
+
+// How many of the first names OpenGL hands out are alive as `isAlive` sees them.
+int livingNames(GLboolean (*isAlive)(GLuint)) {
+    const GLuint firstNames = 4096;
+    int alive = 0;
+    for (GLuint name = 1; name <= firstNames; ++name) {
+        alive += isAlive(name) == GL_TRUE;
+    }
+    return alive;
+}
+
+struct Holdings {
+    int bodies, nodes, buffers, textures;
+    bool operator==(const Holdings& other) const {
+        return bodies == other.bodies && nodes == other.nodes && buffers == other.buffers &&
+               textures == other.textures;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Holdings& h) {
+    return out << h.bodies << " bodies, " << h.nodes << " nodes, " << h.buffers << " buffers, "
+               << h.textures << " textures";
+}
+
+Holdings holdings() {
+    return Holdings{PhysicsSystem::instance().getBodyCount(), nodesBelow(Scene::global().getRoot()),
+                    livingNames(glIsBuffer), livingNames(glIsTexture)};
+}
+
+}  // namespace
+
+TEST_F(GamePassTest, DyingAndRestartingManyTimesHoldsNoMoreThanTheFirstRestart) {
+    start({key::Enter});
+    const auto dieAndRestart = [&] {
+        player().setPosition(glm::vec3(81.5f, -20, 0));
+        runFrame();
+        ASSERT_FALSE(player().alive);
+        script->setKey(key::Enter, true);
+        runFrame();
+        script->setKey(key::Enter, false);
+        ASSERT_TRUE(player().alive);
+        runFrame();
+    };
+    dieAndRestart();
+    const Holdings first = holdings();
+    EXPECT_GT(first.bodies, 2);
+    EXPECT_GT(first.textures, 2);
+    for (int restart = 2; restart <= 8; ++restart) {
+        dieAndRestart();
+    }
+    EXPECT_EQ(first, holdings());
 }

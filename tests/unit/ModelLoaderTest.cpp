@@ -23,11 +23,14 @@ ModelData decode(const std::vector<unsigned char>& file) {
     return ModelLoader::instance().decode("test", Md2Builder::toArray(file), file.size());
 }
 
+// The reason a decode failed, after the file and model every message names.
 std::string failureOf(const std::vector<unsigned char>& file) {
+    const std::string naming = "MD2 file test.md2 of model test: ";
     try {
         decode(file);
     } catch (const IOException& e) {
-        return e.getMessage();
+        EXPECT_EQ(0u, e.getMessage().find(naming)) << e.getMessage();
+        return e.getMessage().substr(naming.size());
     }
     return "no failure";
 }
@@ -69,26 +72,26 @@ TEST(ModelLoader, HeaderRulesAreCheckedInOrder) {
 TEST(ModelLoader, RecordsAndIndicesOutsideTheFileAreRefused) {
     Md2Builder badVertex = oneTriangle();
     badVertex.triangles[0].vertex[2] = 3;
-    EXPECT_EQ("MD2 model test: triangle 0 uses vertex 3 of 3.", failureOf(badVertex.build()));
+    EXPECT_EQ("triangle 0 uses vertex 3 of 3.", failureOf(badVertex.build()));
 
     Md2Builder badTexCoord = oneTriangle();
     badTexCoord.triangles[0].texCoord[0] = -1;
-    EXPECT_EQ("MD2 model test: triangle 0 uses texture coordinate -1 of 3.",
+    EXPECT_EQ("triangle 0 uses texture coordinate -1 of 3.",
               failureOf(badTexCoord.build()));
 
     std::vector<unsigned char> manyTriangles = oneTriangle().build();
     Md2Builder::setInt(manyTriangles, 8, 1 << 20);
-    EXPECT_EQ("MD2 model test: triangles lie outside the file.", failureOf(manyTriangles));
+    EXPECT_EQ("triangles lie outside the file.", failureOf(manyTriangles));
 
     // Truncated inside the frames while the header still claims the old size.
     std::vector<unsigned char> truncated = oneTriangle().build();
     truncated.resize(truncated.size() - 4);
     Md2Builder::setInt(truncated, 16, static_cast<int>(truncated.size()));
-    EXPECT_EQ("MD2 model test: frames lie outside the file.", failureOf(truncated));
+    EXPECT_EQ("frames lie outside the file.", failureOf(truncated));
 
     std::vector<unsigned char> noSkinWidth = oneTriangle().build();
     Md2Builder::setInt(noSkinWidth, 2, 0);
-    EXPECT_EQ("MD2 model test: skin size 0x32 is not positive.", failureOf(noSkinWidth));
+    EXPECT_EQ("skin size 0x32 is not positive.", failureOf(noSkinWidth));
 }
 
 TEST(ModelLoader, OneTriangleGetsItsFaceNormalAndScaledTextureCoordinates) {
@@ -130,5 +133,36 @@ TEST(ModelLoader, VerticesWithoutAFaceStillGetAFiniteNormal) {
         for (int axis = 0; axis < 3; ++axis) {
             EXPECT_TRUE(std::isfinite(data.vertices[k].normal[axis]));
         }
+    }
+}
+
+TEST(ModelLoader, SharedBytesAndDisproportionateExpansionAreRefused) {
+    std::vector<unsigned char> overlapping = oneTriangle().build();
+    Md2Builder::setInt(overlapping, 13, 68 + 4);  // offsetTriangles into the texture coordinates
+    EXPECT_EQ("the texture coordinates and the triangles overlap.", failureOf(overlapping));
+
+    // Disjoint sections, but 3 vertices drawn by 4000 triangles in 1000 frames.
+    Md2Builder bomb = oneTriangle();
+    bomb.triangles.assign(4000, Md2Builder::Triangle{{0, 1, 2}, {0, 1, 2}});
+    bomb.frames.assign(1000, oneTriangle().frames[0]);
+    EXPECT_EQ("1000 frames of 4000 triangles would expand 100080 bytes into 366 MB of vertices, "
+              "out of all proportion to the file.",
+              failureOf(bomb.build()));
+
+    // A big but honest model still loads.
+    Md2Builder many = oneTriangle();
+    many.frames.assign(200, oneTriangle().frames[0]);
+    EXPECT_EQ(600, decode(many.build()).vertexCount);
+}
+
+TEST(ModelLoader, AFailedLoadNamesTheFileFound) {
+    try {
+        ModelLoader::instance().addResourceLocation("tests/fuzz/md2/regressions");
+        ModelLoader::instance().load("truncated-cube");
+        FAIL();
+    } catch (const IOException& e) {
+        EXPECT_EQ("MD2 file tests/fuzz/md2/regressions/truncated-cube.md2 of model truncated-cube: "
+                  "File size is smaller than declared model size.",
+                  e.getMessage());
     }
 }

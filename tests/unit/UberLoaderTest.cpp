@@ -127,7 +127,8 @@ TEST_F(UberLoaderTest, ABadDescriptionEndsTheLoadNamingItsFileAndNothingReachesT
         EXPECT_EQ(bad.failure, report.failure);
         std::string named;
         for (const std::string& file : bad.files) {
-            named += "UberLoader : ERROR: Could not load config file \"" + file + "\".\n";
+            named += "UberLoader : ERROR: Could not build the objects of config file \"" + file +
+                     "\".\n";
         }
         EXPECT_NE(std::string::npos, report.err.find(named)) << report.err;
         EXPECT_EQ(before, root->getChildCount());

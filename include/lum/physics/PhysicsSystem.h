@@ -45,6 +45,8 @@ public:
     // How many internal steps the world has made; the contact hooks of a
     // step run after it has been counted.
     unsigned long getStepCount() const;
+    // How many bodies are in the world now.
+    int getBodyCount() const;
     // The first body in the world on the straight way from `from` to `to`,
     // with every body where it is now and of the size it has now.
     RayHit rayTest(const glm::vec3& from, const glm::vec3& to) const;

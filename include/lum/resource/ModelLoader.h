@@ -8,6 +8,7 @@
 
 #include "lum/resource/ResourceLoader.h"
 #include "lum/scene/ModelData.h"
+#include "lum/util/Exception.h"
 #include "lum/util/Singleton.h"
 
 namespace lum {
@@ -26,6 +27,9 @@ public:
     // file; a broken file is an IOException saying what is wrong.
     ModelData decode(const std::string& name, const boost::shared_array<unsigned char>& bytes,
                      std::size_t size);
+    // The same for the bytes of the file at `path`, which messages name.
+    ModelData decode(const std::string& name, const std::string& path,
+                     const boost::shared_array<unsigned char>& bytes, std::size_t size);
 
 private:
     // The file's first 68 bytes, little-endian like the machines the game runs on.
@@ -37,7 +41,11 @@ private:
 
     void validateModel();
     void validateRecords() const;
+    void validateSections() const;
+    void validateExpansion() const;
     void validateTriangles() const;
+    // An IOException naming the file and the model.
+    IOException failure(const std::string& reason) const;
     void allocateBuffers();
     void decodeFrames();
     void decodeFrame(int frame);
@@ -50,6 +58,7 @@ private:
     int triangleIndex(int triangle, int field) const;
 
     std::string name;
+    std::string path;
     boost::shared_array<unsigned char> file;
     std::size_t fileSize;
     Header header;

@@ -10,10 +10,11 @@
 
 namespace lum {
 
-// A whole file's bytes.
+// A whole file's bytes and the path they were read from.
 struct BinaryFile {
     boost::shared_array<unsigned char> data;
     std::size_t size;
+    std::string path;
 };
 
 // A whole file's bytes followed by one NUL; size counts the NUL.

@@ -12,6 +12,7 @@
 namespace lum {
 
 class Texture;
+struct TargaHeader;
 
 // Decodes Targa images ("<name>.tga" below "resources/textures") into
 // mipmapped, repeating RGB textures and caches them by name for the whole
@@ -20,13 +21,26 @@ class TextureLoader : public Singleton<TextureLoader, 0>, public ResourceLoader 
 public:
     explicit TextureLoader(const boost::filesystem::path& location = "resources/textures");
 
+    // A file that is no Targa image, declares more than it holds or more
+    // than a texture may have, or that DevIL cannot decode to RGB is an
+    // IOException naming the file and the reason.
     boost::shared_ptr<Texture> load(const std::string& name);
+
+    // Hands `height` rows of `width` RGB pixels, each row starting at a
+    // multiple of `rowAlignment` bytes, to glTexImage2D.
+    using PixelUpload = void (*)(int width, int height, int rowAlignment,
+                                 const unsigned char* rgbRows);
+    // Replaces that one call, so that the loader can run without an OpenGL
+    // context (the fuzzer's stand-in reads the rows the way OpenGL would);
+    // null puts OpenGL back.
+    static void setPixelUpload(PixelUpload upload);
     // Forgets every cached object: they belong to the OpenGL context that the
     // renderer is about to close.
     void clearCache();
 
 private:
     void initialize();
+    void decode(const BinaryFile& file, const TargaHeader& header) const;
     boost::shared_ptr<Texture> upload();
 
     std::map<std::string, boost::shared_ptr<Texture>> cache;

@@ -58,7 +58,8 @@ protected:
     virtual ~Singleton() noexcept(false);
 
 private:
-    static T* registered;
+    // The base part only: the constructor registers before T is built.
+    static Singleton* registered;
 };
 
 }  // namespace lum

@@ -37,12 +37,12 @@ bool Singleton<T, 0>::isInitialized() {
 // ---- policy 1: created by constructing the object ---------------------------
 
 template <class T>
-T* Singleton<T, 1>::registered = nullptr;
+Singleton<T, 1>* Singleton<T, 1>::registered = nullptr;
 
 template <class T>
 Singleton<T, 1>::Singleton() {
     if (registered != nullptr) internal::singletonFailure(__FILE__, __LINE__, typeid(T), " is already initialized.");
-    registered = static_cast<T*>(this);
+    registered = this;  // not yet a T: cast only in instance(), once it is built
 }
 template <class T>
 Singleton<T, 1>::~Singleton() noexcept(false) {
@@ -57,7 +57,7 @@ T& Singleton<T, 1>::instance() {
     if (registered == nullptr) {
         internal::singletonFailure(__FILE__, __LINE__, typeid(T), " is not initialized.");
     }
-    return *registered;
+    return static_cast<T&>(*registered);
 }
 
 template <class T>

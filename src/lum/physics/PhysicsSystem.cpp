@@ -84,6 +84,10 @@ unsigned long PhysicsSystem::getStepCount() const {
     return stepCount;
 }
 
+int PhysicsSystem::getBodyCount() const {
+    return world->getNumCollisionObjects();
+}
+
 RayHit PhysicsSystem::rayTest(const glm::vec3& from, const glm::vec3& to) const {
     LUM_TRACE_BEGIN
     const btVector3 start(from.x, from.y, from.z);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include <glm/geometric.hpp>
 #include <glm/vec3.hpp>
@@ -23,6 +24,10 @@ const std::size_t triangleRecordSize = 12;
 const std::size_t frameHeaderSize = 40;  // scale, translate, name
 const std::size_t compressedVertexSize = 4;
 const long long maxExpandedVertices = 0x7FFFFFFF / 32;
+// Bytes of expanded vertices per byte of file. Our models expand by at most
+// 26; a bound far above that still stops a small file that claims a huge
+// mesh, which would take a minute and gigabytes to expand.
+const long long maxExpansionPerFileByte = 256;
 // A vertex no triangle shapes has no normal of its own; it faces up.
 const glm::vec3 fallbackNormal(0.0f, 1.0f, 0.0f);
 
@@ -34,6 +39,17 @@ void storeVec3(const glm::vec3& value, float* out) {
     out[0] = value.x;
     out[1] = value.y;
     out[2] = value.z;
+}
+
+// A part of the file that the loader reads: [start, end).
+struct Section {
+    const char* name;
+    long long start;
+    long long end;
+};
+
+Section sectionOf(const char* name, long long offset, long long count, long long recordSize) {
+    return Section{name, offset, offset + count * recordSize};
 }
 
 // Whether `count` records of `recordSize` bytes from `offset` lie in the file.
@@ -50,14 +66,22 @@ ModelLoader::ModelLoader(const boost::filesystem::path& location)
 ModelData ModelLoader::load(const std::string& modelName) {
     LUM_TRACE_BEGIN
     const BinaryFile md2 = loadBinaryFile(modelName + ".md2");
-    return decode(modelName, md2.data, md2.size);
+    return decode(modelName, md2.path, md2.data, md2.size);
     LUM_TRACE_END
 }
 
 ModelData ModelLoader::decode(const std::string& modelName,
                               const boost::shared_array<unsigned char>& bytes, std::size_t size) {
     LUM_TRACE_BEGIN
+    return decode(modelName, modelName + ".md2", bytes, size);
+    LUM_TRACE_END
+}
+
+ModelData ModelLoader::decode(const std::string& modelName, const std::string& filePath,
+                              const boost::shared_array<unsigned char>& bytes, std::size_t size) {
+    LUM_TRACE_BEGIN
     name = modelName;
+    path = filePath;
     file = bytes;
     fileSize = size;
     validateModel();
@@ -79,32 +103,34 @@ ModelData ModelLoader::decode(const std::string& modelName,
 void ModelLoader::validateModel() {
     LUM_TRACE_BEGIN
     if (fileSize <= headerSize) {
-        throw IOException("File is too small to contain a valid MD2 model");
+        throw failure("File is too small to contain a valid MD2 model");
     }
     std::memcpy(&header, file.get(), headerSize);
     if (header.ident != md2Magic) {
         const char magic[] = {char(file[3]), char(file[2]), char(file[1]), char(file[0]), '\0'};
-        throw IOException("Bad MD2 magic number " + std::string(magic, 5) + ".");
+        throw failure("Bad MD2 magic number " + std::string(magic, 5) + ".");
     }
     if (header.version != md2Version) {
-        throw IOException("Bad MD2 version " + std::to_string(header.version) + ".");
+        throw failure("Bad MD2 version " + std::to_string(header.version) + ".");
     }
     if (header.offsetEnd < 0 || static_cast<std::size_t>(header.offsetEnd) > fileSize) {
-        throw IOException("File size is smaller than declared model size.");
+        throw failure("File size is smaller than declared model size.");
     }
     if (header.numSkins <= 0) {
-        throw IOException("MD2 file contains no skins.");
+        throw failure("MD2 file contains no skins.");
     }
     if (header.numTexCoords <= 0) {
-        throw IOException("MD2 file contains no texture coordinates.");
+        throw failure("MD2 file contains no texture coordinates.");
     }
     if (header.numTriangles <= 0) {
-        throw IOException("MD2 file contains no triangles.");
+        throw failure("MD2 file contains no triangles.");
     }
     if (header.numFrames <= 0) {
-        throw IOException("MD2 file contains no frames.");
+        throw failure("MD2 file contains no frames.");
     }
     validateRecords();
+    validateSections();
+    validateExpansion();
     validateTriangles();
     LUM_TRACE_END
 }
@@ -112,35 +138,72 @@ void ModelLoader::validateModel() {
 // The header rules above do not protect the reads that follow; these do.
 void ModelLoader::validateRecords() const {
     LUM_TRACE_BEGIN
-    const std::string model = "MD2 model " + name + ": ";
     if (header.skinWidth <= 0 || header.skinHeight <= 0) {
-        throw IOException(model + "skin size " + std::to_string(header.skinWidth) + "x" +
+        throw failure("skin size " + std::to_string(header.skinWidth) + "x" +
                           std::to_string(header.skinHeight) + " is not positive.");
     }
     if (header.numVertices <= 0) {
-        throw IOException(model + "frames have no vertices.");
+        throw failure("frames have no vertices.");
     }
     if (!recordsFit(header.offsetTexCoords, header.numTexCoords, texCoordRecordSize, fileSize)) {
-        throw IOException(model + "texture coordinates lie outside the file.");
+        throw failure("texture coordinates lie outside the file.");
     }
     if (!recordsFit(header.offsetTriangles, header.numTriangles, triangleRecordSize, fileSize)) {
-        throw IOException(model + "triangles lie outside the file.");
+        throw failure("triangles lie outside the file.");
     }
     const long long smallestFrame =
         frameHeaderSize + static_cast<long long>(header.numVertices) * compressedVertexSize;
     if (header.frameSize < smallestFrame) {
-        throw IOException(model + "frame size " + std::to_string(header.frameSize) +
+        throw failure("frame size " + std::to_string(header.frameSize) +
                           " is too small for " + std::to_string(header.numVertices) +
                           " vertices.");
     }
     if (!recordsFit(header.offsetFrames, header.numFrames, header.frameSize, fileSize)) {
-        throw IOException(model + "frames lie outside the file.");
+        throw failure("frames lie outside the file.");
     }
     // The expanded mesh must fit one vertex buffer, whose size is a 32-bit count of bytes.
     if (static_cast<long long>(header.numFrames) * header.numTriangles * 3 > maxExpandedVertices) {
-        throw IOException(model + "too many frames and triangles to expand.");
+        throw failure("too many frames and triangles to expand.");
     }
     LUM_TRACE_END
+}
+
+// Sections that share bytes let a small file pass for a huge model.
+void ModelLoader::validateSections() const {
+    LUM_TRACE_BEGIN
+    Section sections[] = {
+        sectionOf("header", 0, 1, headerSize),
+        sectionOf("texture coordinates", header.offsetTexCoords, header.numTexCoords,
+                  texCoordRecordSize),
+        sectionOf("triangles", header.offsetTriangles, header.numTriangles, triangleRecordSize),
+        sectionOf("frames", header.offsetFrames, header.numFrames, header.frameSize)};
+    std::sort(std::begin(sections), std::end(sections),
+              [](const Section& a, const Section& b) { return a.start < b.start; });
+    for (std::size_t i = 1; i < std::size(sections); ++i) {
+        if (sections[i].start < sections[i - 1].end) {
+            throw failure(std::string("the ") + sections[i - 1].name + " and the " +
+                          sections[i].name + " overlap.");
+        }
+    }
+    LUM_TRACE_END
+}
+
+void ModelLoader::validateExpansion() const {
+    LUM_TRACE_BEGIN
+    const long long expandedBytes = static_cast<long long>(header.numFrames) *
+                                    header.numTriangles * 3 * static_cast<long long>(sizeof(Vertex));
+    if (expandedBytes > maxExpansionPerFileByte * static_cast<long long>(fileSize)) {
+        throw failure(std::to_string(header.numFrames) + " frames of " +
+                      std::to_string(header.numTriangles) + " triangles would expand " +
+                      std::to_string(fileSize) + " bytes into " +
+                      std::to_string(expandedBytes >> 20) +
+                      " MB of vertices, out of all proportion to the file.");
+    }
+    LUM_TRACE_END
+}
+
+IOException ModelLoader::failure(const std::string& reason) const {
+    return IOException("MD2 file " + path + " of model " + name + ": " + reason);
 }
 
 void ModelLoader::validateTriangles() const {
@@ -150,12 +213,12 @@ void ModelLoader::validateTriangles() const {
             const int vertex = triangleIndex(t, k);
             const int texCoord = triangleIndex(t, 3 + k);
             if (vertex < 0 || vertex >= header.numVertices) {
-                throw IOException("MD2 model " + name + ": triangle " + std::to_string(t) +
+                throw failure("triangle " + std::to_string(t) +
                                   " uses vertex " + std::to_string(vertex) + " of " +
                                   std::to_string(header.numVertices) + ".");
             }
             if (texCoord < 0 || texCoord >= header.numTexCoords) {
-                throw IOException("MD2 model " + name + ": triangle " + std::to_string(t) +
+                throw failure("triangle " + std::to_string(t) +
                                   " uses texture coordinate " + std::to_string(texCoord) + " of " +
                                   std::to_string(header.numTexCoords) + ".");
             }
@@ -203,7 +266,7 @@ void ModelLoader::decodeFrame(int f) {
         translate[axis] = readFloat(start + 12 + 4 * axis);
     }
     if (!std::isfinite(glm::length(scale)) || !std::isfinite(glm::length(translate))) {
-        throw IOException("MD2 model " + name + ": frame " + std::to_string(f) +
+        throw failure("frame " + std::to_string(f) +
                           " has an invalid scale or offset.");
     }
     Vertex* const frame = &frameVertices[static_cast<std::size_t>(f) * header.numVertices];

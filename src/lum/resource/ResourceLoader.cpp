@@ -114,9 +114,10 @@ std::string ResourceLoader::doFindFile(const fs::path& directory, const fs::path
 
 BinaryFile ResourceLoader::loadBinaryFile(const std::string& name) const {
     LUM_TRACE_BEGIN
+    const std::string path = findFile(name);
     const std::pair<boost::shared_array<unsigned char>, std::size_t> read =
-        readWholeFile<unsigned char>(findFile(name), 0);
-    return BinaryFile{read.first, read.second};
+        readWholeFile<unsigned char>(path, 0);
+    return BinaryFile{read.first, read.second, path};
     LUM_TRACE_END
 }
 

@@ -3,6 +3,7 @@
 #include <AL/alut.h>
 #include <vorbis/vorbisfile.h>
 
+#include <cstdlib>
 #include <iostream>
 
 #include "lum/resource/ResourceLoader.h"
@@ -15,6 +16,9 @@ namespace lum {
 namespace {
 
 const int decodeChunkSize = 32768;
+// Ten minutes of 48 kHz stereo take 110 MB; a file that decodes to more is
+// broken or hostile, and would hold the memory for the whole run.
+const std::size_t maxDecodedSoundBytes = 256u * 1024 * 1024;
 
 // Deletes what a half-built sound generated when a later step fails.
 struct PendingSound {
@@ -31,6 +35,26 @@ struct PendingSound {
 void checkAL(const char* message) {
     if (alGetError() != AL_NO_ERROR) {
         throw IOException(message);
+    }
+}
+
+// Policy-0 singletons are never destroyed, so the loader's destructor does
+// not run at exit; without this OpenAL reports an open device at every exit.
+void closeAudioAtExit() {
+    if (SoundLoader::isInitialized()) {
+        SoundLoader::instance().closeAudio();
+    }
+}
+
+// A file that cannot be decoded must not end the game: that sound stays silent.
+bool decodeOrWarn(const std::string& path, DecodedSound& decoded) {
+    try {
+        decoded = decodeOggVorbis(path);
+        return true;
+    } catch (const IOException& e) {
+        std::cerr << "SoundLoader : WARNING: " << e.getMessage() << " It stays silent."
+                  << std::endl;
+        return false;
     }
 }
 
@@ -51,6 +75,10 @@ DecodedSound decodeOggVorbis(const std::string& path) {
         throw IOException("Sound file " + path + " is not an Ogg Vorbis stream.");
     }
     const vorbis_info* const info = ov_info(&vorbisFile, -1);
+    if (info == nullptr || info->channels < 1 || info->rate < 1) {
+        ov_clear(&vorbisFile);
+        throw IOException("Sound file " + path + " has no channels or no sampling rate.");
+    }
     DecodedSound decoded{{}, info->channels, info->rate};
     char chunk[decodeChunkSize];
     int currentSection = 0;
@@ -59,6 +87,11 @@ DecodedSound decodeOggVorbis(const std::string& path) {
         const long bytes = ov_read(&vorbisFile, chunk, decodeChunkSize, 0, 2, 1, &currentSection);
         if (bytes <= 0) {
             break;
+        }
+        if (decoded.samples.size() + bytes > maxDecodedSoundBytes) {
+            ov_clear(&vorbisFile);
+            throw IOException("Sound file " + path + " decodes to more than " +
+                              std::to_string(maxDecodedSoundBytes >> 20) + " MB.");
         }
         decoded.samples.insert(decoded.samples.end(), chunk, chunk + bytes);
     }
@@ -73,9 +106,14 @@ DecodedSound decodeOggVorbis(const std::string& path) {
 SoundLoader::SoundLoader() : alutInitialized(false), silent(false) {}
 
 SoundLoader::~SoundLoader() {
+    closeAudio();
+}
+
+void SoundLoader::closeAudio() {
     cache.clear();
     if (alutInitialized) {
         alutExit();
+        alutInitialized = false;
     }
 }
 
@@ -104,6 +142,7 @@ void SoundLoader::openAudio() {
     if (alutInit(nullptr, nullptr) == AL_TRUE) {
         alGetError();
         alutInitialized = true;
+        std::atexit(&closeAudioAtExit);
         return;
     }
     // Playing without sound beats not playing at all.
@@ -115,6 +154,10 @@ void SoundLoader::openAudio() {
 
 boost::shared_ptr<Sound> SoundLoader::decodeSound(const std::string& path) {
     LUM_TRACE_BEGIN
+    DecodedSound decoded;
+    if (!decodeOrWarn(path, decoded)) {
+        return boost::shared_ptr<Sound>(new Sound());
+    }
     PendingSound pending;
     alGenBuffers(1, &pending.buffer);
     if (alGetError() == AL_OUT_OF_MEMORY) {
@@ -122,7 +165,6 @@ boost::shared_ptr<Sound> SoundLoader::decodeSound(const std::string& path) {
     }
     pending.hasBuffer = true;
 
-    const DecodedSound decoded = decodeOggVorbis(path);
     const ALenum format = decoded.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
     alBufferData(pending.buffer, format, decoded.samples.data(),
                  static_cast<ALsizei>(decoded.samples.size()), static_cast<ALsizei>(decoded.rate));

@@ -3,8 +3,11 @@
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <cstdio>
+
 #include "lum/render/MipmapChain.h"
 #include "lum/render/Texture.h"
+#include "lum/resource/TargaHeader.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
@@ -27,6 +30,70 @@ private:
     ILuint id;
 };
 
+// Rows as DevIL hands them over: RGB, three bytes a pixel, no padding.
+const int packedRowAlignment = 1;
+
+// The whole mipmap chain is made here from the packed rows: the driver's own
+// generation costs more than the image itself on a software rasteriser.
+void uploadWithOpenGL(int width, int height, int, const unsigned char* rgbRows) {
+    const int rgbChannels = 3;
+    uploadMipmapChain(GL_RGB, width, height, GL_RGB, rgbChannels, rgbRows);
+}
+
+TextureLoader::PixelUpload pixelUpload = &uploadWithOpenGL;
+
+// DevIL keeps a stack of errors; a stale one must not be blamed on this file.
+void forgetDevilErrors() {
+    while (ilGetError() != IL_NO_ERROR) {
+    }
+}
+
+std::string devilErrorName(ILenum error) {
+    switch (error) {
+        case IL_OUT_OF_MEMORY: return "out of memory";
+        case IL_FORMAT_NOT_SUPPORTED: return "format not supported";
+        case IL_INVALID_VALUE: return "invalid value";
+        case IL_ILLEGAL_FILE_VALUE: return "illegal file value";
+        case IL_INVALID_FILE_HEADER: return "invalid file header";
+        case IL_INVALID_CONVERSION: return "invalid conversion";
+        case IL_FILE_READ_ERROR: return "file read error";
+        case IL_LIB_PNG_ERROR: case IL_LIB_JPEG_ERROR: return "image library error";
+        default: {
+            char code[16];
+            std::snprintf(code, sizeof(code), "0x%04X", static_cast<unsigned>(error));
+            return code;
+        }
+    }
+}
+
+// Throws when DevIL has reported an error since forgetDevilErrors().
+void checkDevil(bool succeeded, const std::string& path, const std::string& step) {
+    const ILenum error = ilGetError();
+    forgetDevilErrors();
+    if (!succeeded || error != IL_NO_ERROR) {
+        throw IOException(textureFailure(
+            path, "DevIL could not " + step + " (" + devilErrorName(error) + ")"));
+    }
+}
+
+// What glTexImage2D will read must be there: DevIL has been seen to call an
+// image RGB while holding two bytes a pixel.
+void checkDecodedPixels(const std::string& path, const TargaHeader& header) {
+    const int width = ilGetInteger(IL_IMAGE_WIDTH);
+    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
+    const long long needed = 3LL * width * height;
+    const long long held = ilGetInteger(IL_IMAGE_SIZE_OF_DATA);
+    if (width != header.width || height != header.height || ilGetInteger(IL_IMAGE_BPP) != 3 ||
+        ilGetInteger(IL_IMAGE_FORMAT) != IL_RGB || ilGetInteger(IL_IMAGE_TYPE) != IL_UNSIGNED_BYTE ||
+        ilGetData() == nullptr || held < needed) {
+        throw IOException(textureFailure(
+            path, "it decoded to " + std::to_string(held) + " bytes of " +
+                      std::to_string(ilGetInteger(IL_IMAGE_BPP)) + "-byte pixels for " +
+                      pixelCount(width, height) + ", not the " +
+                      pixelCount(header.width, header.height) + " in RGB it declares"));
+    }
+}
+
 }  // namespace
 
 TextureLoader::TextureLoader(const boost::filesystem::path& location)
@@ -42,15 +109,28 @@ boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
         initialize();
     }
     const DevilImage image;
-    const std::string path = findFile(name + ".tga");
-    if (!ilLoadImage(path.c_str())) {
-        throw IOException("Loading of texture file " + path + " failed.");
-    }
-    ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE);
+    const BinaryFile file = loadBinaryFile(name + ".tga");
+    decode(file, TargaHeader::check(file.path, file.data.get(), file.size));
     const boost::shared_ptr<Texture> texture = upload();
     cache[name] = texture;
     return texture;
     LUM_TRACE_END
+}
+
+// Leaves the checked RGB image bound in DevIL.
+void TextureLoader::decode(const BinaryFile& file, const TargaHeader& header) const {
+    LUM_TRACE_BEGIN
+    forgetDevilErrors();
+    checkDevil(ilLoadL(IL_TGA, file.data.get(), static_cast<ILuint>(file.size)) == IL_TRUE,
+               file.path, "decode it");
+    checkDevil(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE, file.path,
+               "convert it to RGB");
+    checkDecodedPixels(file.path, header);
+    LUM_TRACE_END
+}
+
+void TextureLoader::setPixelUpload(PixelUpload upload) {
+    pixelUpload = upload != nullptr ? upload : &uploadWithOpenGL;
 }
 
 void TextureLoader::initialize() {
@@ -71,9 +151,7 @@ boost::shared_ptr<Texture> TextureLoader::upload() {
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    const int bytesPerPixel = ilGetInteger(IL_IMAGE_BPP);
-    uploadMipmapChain(bytesPerPixel, width, height, ilGetInteger(IL_IMAGE_FORMAT), bytesPerPixel,
-                      ilGetData());
+    pixelUpload(width, height, packedRowAlignment, ilGetData());
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
     LUM_TRACE_END

@@ -100,7 +100,7 @@ auto namingOnFailure(const Log& log, const std::string& name, const Load& load)
     try {
         return load();
     } catch (...) {
-        log.error("Could not load config file " + quoted(name) + ".");
+        log.error("Could not build the objects of config file " + quoted(name) + ".");
         throw;
     }
 }

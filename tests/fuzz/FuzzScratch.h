@@ -1,0 +1,44 @@
+#ifndef GLIMMET_FUZZ_FUZZSCRATCH_H
+#define GLIMMET_FUZZ_FUZZSCRATCH_H
+
+// A scratch directory for one fuzzer process, removed at exit, and a way to
+// put each input into a file there: the loaders read files by name.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <boost/filesystem.hpp>
+
+namespace fuzz {
+
+inline boost::filesystem::path& scratch() {
+    static boost::filesystem::path directory;
+    return directory;
+}
+
+inline void removeScratch() {
+    boost::system::error_code ignored;
+    boost::filesystem::remove_all(scratch(), ignored);
+}
+
+inline void makeScratch() {
+    scratch() = boost::filesystem::temp_directory_path() /
+                boost::filesystem::unique_path("glimmet-fuzz-%%%%-%%%%-%%%%");
+    boost::filesystem::create_directories(scratch());
+    std::atexit(&removeScratch);
+}
+
+// Writes the input to `name` in the scratch directory and returns its path.
+inline std::string writeInput(const std::string& name, const std::uint8_t* data, std::size_t size) {
+    const std::string path = (scratch() / name).string();
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    return path;
+}
+
+}  // namespace fuzz
+
+#endif
