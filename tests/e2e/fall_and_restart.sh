@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A player who rolls off the start pad's open north edge dies, and Enter
-# starts the level again. The camera looks west at the player, so A (left)
-# rolls it north; the pad's east end has a rail.
+# A player who rolls straight on along level 1's shelf falls into the gap,
+# whose plank is still hidden, and dies; Enter starts the level again. The
+# camera looks west at the player, so W rolls it west.
 set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
@@ -11,9 +11,9 @@ DEATH="<<======== Du bist TOT! ========>>"
 press Return
 player_position >/dev/null || exit 1
 
-xdotool keydown a
-wait_for_output "$DEATH" 30 1
-xdotool keyup a
+xdotool keydown w
+wait_for_output "$DEATH" 45 1
+xdotool keyup w
 [ "$(grep -cxF -- "$DEATH" "$WORK/stdout.txt")" = 1 ] || fail "the death line is not on a line of its own, once"
 
 press Return

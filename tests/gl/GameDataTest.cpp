@@ -177,9 +177,19 @@ TEST_F(GameData, LevelTwoHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
     EXPECT_TRUE(floorBelow(glm::vec3(-107, 20, 23.5f), 10.1f, 10.3f)) << "the deadly rug, on the far shelf";
 }
 
-TEST_F(GameData, LevelThreeStartsAboveAFloor) {
+TEST_F(GameData, LevelThreeStartsAboveAFloorAndEachOpenEdgeHasTheNextStepBelowIt) {
     load("level3");
     EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
+    // Three units past each open edge, where Tobble rolled gently off it
+    // lands, lies the next step, fifteen lower; the last one is the bottom.
+    const glm::vec3 pastEdges[] = {{57, 20, 0},  {52, 20, -11}, {39, 20, -17}, {21, 20, -17},
+                                   {3, 20, -17}, {-2, 20, -3},  {-15, 20, 3},  {-33, 20, 3}};
+    float top = 9;
+    for (const glm::vec3& past : pastEdges) {
+        top -= 15;
+        EXPECT_TRUE(floorBelow(past + glm::vec3(0, top - 9, 0), top - 0.1f, top + 0.1f));
+    }
+    EXPECT_TRUE(floorBelow(glm::vec3(-64, -100, 3), -111.1f, -110.9f)) << "the flag stands at the bottom";
 }
 
 namespace {

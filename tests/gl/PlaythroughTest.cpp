@@ -7,9 +7,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <random>
+#include <sstream>
 #include <string>
+#include <utility>
 
 #include <glm/geometric.hpp>
+#include <glm/gtx/rotate_vector.hpp>
 
 #include "FrameLoop.h"
 #include "Game.h"
@@ -18,6 +22,7 @@
 #include "lum/render/Renderer.h"
 #include "lum/scene/Camera.h"
 #include "lum/scene/Node.h"
+#include "lum/scene/Scene.h"
 #include "lum/util/Timer.h"
 
 using namespace lum;
@@ -41,28 +46,67 @@ float flatDistance(const glm::vec3& a, const glm::vec3& b) {
     return glm::length(flat(b - a));
 }
 
+// Inside a bot's level run: gives the run up, with the reason, unless `done`.
+#define BOT_STEP(done, reason)          \
+    do {                                \
+        if (!(done)) {                  \
+            std::ostringstream why;     \
+            why << reason;              \
+            return giveUp(why.str());   \
+        }                               \
+    } while (false)
+
+// A first-time player's hands and eyes, for the clumsy bot: the way it
+// wants to go wanders off by a random angle that changes every so often, and
+// each change of keys it decides on reaches the keyboard a reaction time
+// later. Seeded, so every run is the same.
+struct Clumsiness {
+    explicit Clumsiness(unsigned seed) : random(seed) {}
+
+    std::mt19937 random;
+    // Radians: how far off the wanted direction the hands stray.
+    std::normal_distribution<float> stray{0.0f, 0.2f};
+    std::uniform_real_distribution<float> eagerness{0.8f, 1.2f};
+    std::uniform_real_distribution<double> straySpell{0.3, 1.0};
+    std::uniform_real_distribution<double> reaction{0.1, 0.3};
+    float angle = 0;
+    float speedFactor = 1;
+    double nextStray = 0;
+};
+
+// The keys the bot moves Tobble with.
+struct MovementKeys {
+    bool forward = false, back = false, left = false, right = false;
+};
+
 // The whole game in a real window, played the way a person plays it: the
 // bot looks at where Tobble is every frame and holds the movement keys
 // relative to the camera. The game's own frame loop runs, on a clock that
 // moves only by its sleeps and by the work of each pass, which takes as many
-// milliseconds as the parameter says: 34 on a machine that draws slowly (30
-// passes a second), down to 5 on a fast one (the loop then alternates short
-// passes with ones that sleep, near 60 a second). So every run is the same.
+// milliseconds as given: 34 on a machine that draws slowly (30 passes a
+// second), down to 5 on a fast one (the loop then alternates short passes
+// with ones that sleep, near 60 a second). So every run is the same.
 // Set GLIMMET_BOT_TRACE to follow Tobble on standard output.
-class Playthrough : public ::testing::TestWithParam<int> {
+class Bot {
 protected:
-    void SetUp() override {
+    void startGame(int workMilliseconds) {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "the playthrough needs an X display (xvfb-run)";
         std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow());
         script = adapter.get();
         installWindow(std::move(adapter));
         renderer.reset(new Renderer());
         game.reset(new Game());
-        workTime = GetParam() / 1000.0;
+        workTime = workMilliseconds / 1000.0;
         trace = std::getenv("GLIMMET_BOT_TRACE") != nullptr;
     }
 
-    void TearDown() override {
+    // Leaves the process as a fresh one for the next game: the scene empty,
+    // the player (which outlives games) out of the physics world.
+    void endGame() {
+        if (game) {
+            Scene::global().getRoot()->removeAllChildren();
+            player().deactivate();
+        }
         game.reset();
         renderer.reset();
         installWindow(nullptr);
@@ -142,6 +186,8 @@ protected:
         hold(code, false);
     }
     void letGo() {
+        decided.clear();
+        lastHeld = MovementKeys();
         for (const int code : {int('W'), int('A'), int('S'), int('D'), int(key::Space)}) {
             hold(code, false);
         }
@@ -153,13 +199,52 @@ protected:
         const glm::vec3 camera = levels().getCamera()->getWorldTransform().translation;
         const glm::vec3 forward = glm::normalize(flat(position() - camera));
         const glm::vec3 left(forward.z, 0, -forward.x);
-        const glm::vec3 error = flat(wanted - velocity);
+        const glm::vec3 error = flat(fumbled(wanted) - velocity);
         const float ahead = glm::dot(error, forward);
         const float leftwards = glm::dot(error, left);
-        hold('W', ahead > slack);
-        hold('S', ahead < -slack);
-        hold('A', leftwards > slack);
-        hold('D', leftwards < -slack);
+        MovementKeys keys;
+        keys.forward = ahead > slack;
+        keys.back = ahead < -slack;
+        keys.left = leftwards > slack;
+        keys.right = leftwards < -slack;
+        press(keys);
+    }
+
+    // `wanted` as the clumsy bot's hands make of it.
+    glm::vec3 fumbled(const glm::vec3& wanted) {
+        if (!clumsy) {
+            return wanted;
+        }
+        if (now() >= clumsy->nextStray) {
+            clumsy->angle = clumsy->stray(clumsy->random);
+            clumsy->speedFactor = clumsy->eagerness(clumsy->random);
+            clumsy->nextStray = now() + clumsy->straySpell(clumsy->random);
+        }
+        return glm::rotateY(wanted, clumsy->angle) * clumsy->speedFactor;
+    }
+
+    // Holds `keys` now, or, for the clumsy bot, after its reaction time.
+    void press(const MovementKeys& keys) {
+        if (clumsy) {
+            const double due = std::max(now() + clumsy->reaction(clumsy->random),
+                                        decided.empty() ? 0.0 : decided.back().first);
+            decided.emplace_back(due, keys);
+            MovementKeys held = lastHeld;
+            while (!decided.empty() && decided.front().first <= now()) {
+                held = decided.front().second;
+                decided.pop_front();
+            }
+            lastHeld = held;
+            hold('W', held.forward);
+            hold('S', held.back);
+            hold('A', held.left);
+            hold('D', held.right);
+            return;
+        }
+        hold('W', keys.forward);
+        hold('S', keys.back);
+        hold('A', keys.left);
+        hold('D', keys.right);
     }
 
     // The velocity that heads for `target` at up to `speed` and still stops there.
@@ -231,6 +316,94 @@ protected:
         });
     }
 
+    // Gives up the level run with the reason why.
+    bool giveUp(const std::string& why) {
+        failure = why;
+        return false;
+    }
+
+    // From level 1's start to level 2's.
+    bool playLevelOne() {
+        BOT_STEP(rollTo(glm::vec3(-45, 10, 0), 8.0f), "along the shelf to the ledge");
+        for (const char* cube : {"redCube01a", "redCube01b", "redCube01c"}) {
+            const glm::vec3 from = at("redCubes01", cube);
+            BOT_STEP(push("redCubes01", cube, from + glm::vec3(0, 0, 10),
+                          [&] { return at("redCubes01", cube).z > 8.5f; }),
+                     cube << " off the ledge");
+            BOT_STEP(rollTo(glm::vec3(from.x - 4, 10, 0), 4.0f), "back from the rim after " << cube);
+        }
+        BOT_STEP(waitFor([&] { return levels().redCubesDown; }), "the red cubes falling");
+        EXPECT_TRUE(sceneNode("boardWalkSmallUnlock01")->isVisible());
+        BOT_STEP(passThrough(glm::vec3(-97, 10, 0), 4.0f, 1.5f), "over the walkway");
+        BOT_STEP(rollTo(glm::vec3(-97, 1, 25), 5.0f), "down into the play corner");
+        BOT_STEP(push("greenCubes01", "greenCube01b", glm::vec3(-125, 1, 30),
+                      [&] { return levels().greenCubePlaced; }),
+                 "a green cube onto the plate");
+        BOT_STEP(runUntil([&] { return levelsFinished == 1; }, 20,
+                          [&] { steer(towards(glm::vec3(-119, 1, 20), 4.0f)); }),
+                 "to the goal");
+        return true;
+    }
+
+    // From level 2's start to level 3's.
+    bool playLevelTwo() {
+        BOT_STEP(rollTo(glm::vec3(2, 10, 0), 8.0f), "to the corner");
+        BOT_STEP(rollTo(glm::vec3(-7, 10, -38), 6.0f), "to the jump spot");
+        EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]);
+        EXPECT_EQ("jump", player().state);
+        BOT_STEP(rollTo(glm::vec3(3, 10, -38), 3.0f), "back for a run-up");
+        BOT_STEP(runUntil([] { return position().x < -16 && position().y > 10.5f && player().onGround; }, 10,
+                          [&] {
+                              steer(glm::vec3(-5, 0, 0));
+                              // As a person does: space from the gap's edge, let go over the beam.
+                              hold(key::Space, position().x < -8 && position().x > -14);
+                          }),
+                 "over the gap onto the beam, holding space");
+        tap('Y');
+        EXPECT_EQ("base", player().state) << "back to rolling gently";
+        BOT_STEP(rollTo(glm::vec3(-22, 11, -37.5f), 4.0f), "along the beam");
+        const glm::vec3 first = at("redCube0201", "redCube0201a");
+        BOT_STEP(push("redCube0201", "redCube0201a", first - glm::vec3(0, 0, 10),
+                      [&] { return at("redCube0201", "redCube0201a").z < -45.5f; }),
+                 "a red cube over the south edge");
+        BOT_STEP(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f), "back from the south edge");
+        BOT_STEP(waitFor([&] { return levels().firstRedCubeDown; }), "the first red cube falling");
+        EXPECT_TRUE(sceneNode("redCube0202")->isVisible());
+        const glm::vec3 second = at("redCube0202", "redCube0202b");
+        BOT_STEP(push("redCube0202", "redCube0202b", second + glm::vec3(0, 0, 10),
+                      [&] { return at("redCube0202", "redCube0202b").z > -29.5f; }),
+                 "a red cube over the north edge");
+        BOT_STEP(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f), "back from the north edge");
+        BOT_STEP(waitFor([&] { return levels().secondRedCubeDown; }), "the second red cube falling");
+        EXPECT_TRUE(sceneNode("boardWalkSmallUnlock02")->isVisible());
+        BOT_STEP(passThrough(glm::vec3(-75, 11, -37.5f), 4.0f, 1.5f), "over the walkway");
+        BOT_STEP(rollTo(glm::vec3(-113, 11, -22), 6.0f, 2.0f), "to the flag");
+        hold(key::F1, true);
+        BOT_STEP(runUntil([&] { return levelsFinished == 1; }, 2, [] {}), "through the end screen");
+        return true;
+    }
+
+    // From level 3's start down to its flag: off each step's open edge, on
+    // the stripe's middle, and down onto the next.
+    bool playLevelThree() {
+        const glm::vec3 beyondEdges[] = {{58, 0, 0},   {52, 0, -10}, {40, 0, -17}, {22, 0, -17},
+                                         {4, 0, -17},  {-2, 0, -4},  {-14, 0, 3},  {-32, 0, 3}};
+        for (const glm::vec3& beyond : beyondEdges) {
+            const float height = position().y;
+            BOT_STEP(passThrough(glm::vec3(beyond.x, height, beyond.z), 5.0f, 1.0f),
+                     "over the edge at " << beyond.x << ", " << beyond.z);
+            BOT_STEP(waitFor([&] {
+                         return position().y < height - 10 && player().onGround && std::abs(velocity.y) < 0.5f;
+                     }),
+                     "onto the step below the edge at " << beyond.x << ", " << beyond.z);
+        }
+        BOT_STEP(rollTo(level3Flag - glm::vec3(-2, 0, 0), 4.0f, 2.0f), "to the flag");
+        return player().alive || giveUp("dead at the flag");
+    }
+
+    // Level 3's flag pole, on the floor at the bottom.
+    const glm::vec3 level3Flag{-64, -110, 3};
+
     struct Sighting {
         double time;
         glm::vec3 place;
@@ -246,29 +419,23 @@ protected:
     bool endScreenShown = false;
     int levelsFinished = 0;
     bool trace = false;
+    std::unique_ptr<Clumsiness> clumsy;
+    std::deque<std::pair<double, MovementKeys>> decided;
+    MovementKeys lastHeld;
+    // Why the last level run gave up.
+    std::string failure;
+};
+
+// The bot at each of its paces, as steady as a good player.
+class Playthrough : public Bot, public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override { startGame(GetParam()); }
+    void TearDown() override { endGame(); }
 };
 
 TEST_P(Playthrough, LevelOneFromTheTitleToLevelTwo) {
     startWith(key::Enter);
-    ASSERT_TRUE(rollTo(glm::vec3(-45, 10, 0), 8.0f)) << "along the shelf to the ledge";
-    for (const char* cube : {"redCube01a", "redCube01b", "redCube01c"}) {
-        const glm::vec3 from = at("redCubes01", cube);
-        // Over the rim at z = 8 it tips; Tobble must not follow it.
-        ASSERT_TRUE(push("redCubes01", cube, from + glm::vec3(0, 0, 10),
-                         [&] { return at("redCubes01", cube).z > 8.5f; }))
-            << cube << " off the ledge";
-        ASSERT_TRUE(rollTo(glm::vec3(from.x - 4, 10, 0), 4.0f)) << "back from the rim after " << cube;
-    }
-    ASSERT_TRUE(waitFor([&] { return levels().redCubesDown; }));
-    EXPECT_TRUE(sceneNode("boardWalkSmallUnlock01")->isVisible());
-    ASSERT_TRUE(passThrough(glm::vec3(-97, 10, 0), 4.0f, 1.5f)) << "over the walkway";
-    ASSERT_TRUE(rollTo(glm::vec3(-97, 1, 25), 5.0f)) << "down into the play corner";
-    ASSERT_TRUE(push("greenCubes01", "greenCube01b", glm::vec3(-125, 1, 30),
-                     [&] { return levels().greenCubePlaced; }))
-        << "a green cube onto the plate";
-    ASSERT_TRUE(runUntil([&] { return levelsFinished == 1; }, 20,
-                         [&] { steer(towards(glm::vec3(-119, 1, 20), 4.0f)); }))
-        << "to the goal";
+    ASSERT_TRUE(playLevelOne()) << failure;
     EXPECT_EQ(2, levels().getCurrentLevel());
     EXPECT_TRUE(player().alive);
     EXPECT_TRUE(flatDistance(glm::vec3(81.5f, 10, 0), position()) < 0.1f) << "at level 2's start";
@@ -283,38 +450,7 @@ TEST_P(Playthrough, LevelOnesGapCannotBeCrossedBeforeTheRedCubesAreDown) {
 
 TEST_P(Playthrough, LevelTwoFromItsStartToLevelThree) {
     startWith(key::function(2));
-    ASSERT_TRUE(rollTo(glm::vec3(2, 10, 0), 8.0f)) << "to the corner";
-    ASSERT_TRUE(rollTo(glm::vec3(-7, 10, -38), 6.0f)) << "to the jump spot";
-    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]);
-    EXPECT_EQ("jump", player().state);
-    ASSERT_TRUE(rollTo(glm::vec3(3, 10, -38), 3.0f)) << "back for a run-up";
-    ASSERT_TRUE(runUntil([] { return position().x < -16 && position().y > 10.5f && player().onGround; }, 10,
-                         [&] {
-                             steer(glm::vec3(-5, 0, 0));
-                             hold(key::Space, position().x < -8);
-                         }))
-        << "over the gap onto the beam, holding space";
-    tap('Y');
-    EXPECT_EQ("base", player().state) << "back to rolling gently";
-    ASSERT_TRUE(rollTo(glm::vec3(-22, 11, -37.5f), 4.0f)) << "along the beam";
-    const glm::vec3 first = at("redCube0201", "redCube0201a");
-    ASSERT_TRUE(push("redCube0201", "redCube0201a", first - glm::vec3(0, 0, 10),
-                     [&] { return at("redCube0201", "redCube0201a").z < -45.5f; }))
-        << "a red cube over the south edge";
-    ASSERT_TRUE(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f)) << "back from the edge";
-    ASSERT_TRUE(waitFor([&] { return levels().firstRedCubeDown; }));
-    EXPECT_TRUE(sceneNode("redCube0202")->isVisible());
-    const glm::vec3 second = at("redCube0202", "redCube0202b");
-    ASSERT_TRUE(push("redCube0202", "redCube0202b", second + glm::vec3(0, 0, 10),
-                     [&] { return at("redCube0202", "redCube0202b").z > -29.5f; }))
-        << "a red cube over the north edge";
-    ASSERT_TRUE(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f)) << "back from the edge";
-    ASSERT_TRUE(waitFor([&] { return levels().secondRedCubeDown; }));
-    EXPECT_TRUE(sceneNode("boardWalkSmallUnlock02")->isVisible());
-    ASSERT_TRUE(passThrough(glm::vec3(-75, 11, -37.5f), 4.0f, 1.5f)) << "over the walkway";
-    ASSERT_TRUE(rollTo(glm::vec3(-113, 11, -22), 6.0f, 2.0f)) << "to the flag";
-    hold(key::F1, true);
-    ASSERT_TRUE(runUntil([&] { return levelsFinished == 1; }, 2, [] {}));
+    ASSERT_TRUE(playLevelTwo()) << failure;
     EXPECT_EQ(3, levels().getCurrentLevel());
 }
 
@@ -332,18 +468,73 @@ TEST_P(Playthrough, WithoutTheJumpTobbleFallsIntoTheGap) {
 
 TEST_P(Playthrough, LevelThreeDownToTheFlag) {
     startWith(key::function(3));
-    for (const float edge : {60.0f, 42.0f, 24.0f, 6.0f, -12.0f, -30.0f, -48.0f, -66.0f}) {
-        const float height = position().y;
-        ASSERT_TRUE(passThrough(glm::vec3(edge - 2, height, 0), 5.0f, 1.0f)) << "off the step ending at " << edge;
-        ASSERT_TRUE(waitFor([&] {
-            return position().y < height - 10 && player().onGround && std::abs(velocity.y) < 0.5f;
-        })) << "onto the step below the one ending at "
-            << edge;
-    }
-    ASSERT_TRUE(rollTo(glm::vec3(-94, -110, 0), 4.0f, 2.0f)) << "to the flag";
-    EXPECT_TRUE(player().alive);
+    ASSERT_TRUE(playLevelThree()) << failure;
+}
+
+TEST_P(Playthrough, RollingStraightOnDoesNotTakeTobbleDownLevelThree) {
+    startWith(key::function(3));
+    hold('W', true);
+    runUntil([] { return false; }, 12, [] {});
+    EXPECT_GT(flatDistance(position(), level3Flag), 20.0f) << "W alone rolled Tobble to the flag";
+    EXPECT_GT(position().y, -100.0f) << "W alone rolled Tobble down to the bottom";
 }
 
 INSTANTIATE_TEST_SUITE_P(WorkMillisecondsPerPass, Playthrough, ::testing::Values(34, 15, 5));
+
+// The clumsy bot: the same bot with unsteady hands and slow reactions, as a
+// first-time player. Each run is one attempt at one level from its start,
+// at one pace; it counts when the level is done.
+class ClumsyPlaythrough : public Bot, public ::testing::Test {
+protected:
+    void TearDown() override { endGame(); }
+
+    // How many of the runs with seeds first .. first + runs - 1 finish `level`.
+    int finishes(int level, unsigned first, int runs) {
+        int finished = 0;
+        for (unsigned seed = first; seed < first + static_cast<unsigned>(runs); ++seed) {
+            if (runOnce(level, seed)) {
+                ++finished;
+            } else {
+                std::printf("clumsy seed %u gave up level %d: %s\n", seed, level, failure.c_str());
+            }
+        }
+        return finished;
+    }
+
+    void SetUp() override { startGame(clumsyWorkMilliseconds); }
+
+    // One game after another in the same window: the loaders keep what they
+    // made in its OpenGL context.
+    bool runOnce(int level, unsigned seed) {
+        Scene::global().getRoot()->removeAllChildren();
+        player().deactivate();
+        game.reset(new Game());
+        clumsy.reset(new Clumsiness(seed));
+        levelsFinished = 0;
+        failure.clear();
+        startWith(level == 1 ? key::Enter : key::function(level));
+        switch (level) {
+            case 1: return playLevelOne();
+            case 2: return playLevelTwo();
+            default: return playLevelThree();
+        }
+    }
+
+    static const int clumsyWorkMilliseconds = 15;
+};
+
+// Every one of a few first-time players gets through each level.
+TEST_F(ClumsyPlaythrough, AFewFirstTimePlayersFinishEveryLevel) {
+    for (const int level : {1, 2, 3}) {
+        EXPECT_EQ(3, finishes(level, 1, 3)) << "level " << level;
+    }
+}
+
+// Eight in ten of many (slow: label "clumsy").
+TEST_F(ClumsyPlaythrough, DISABLED_MostOfTenFirstTimePlayersFinishEveryLevel) {
+    for (const int level : {1, 2, 3}) {
+        EXPECT_GE(finishes(level, 1, 10), 8) << "level " << level;
+    }
+}
 
 }  // namespace
