@@ -2,6 +2,7 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
@@ -181,11 +182,23 @@ bool Game::checkDeath() {
 }
 
 // The front message stays until the clock's next whole second.
+// A message starts at its usual place; one that would run off the right
+// edge starts further left, and one wider than the screen is drawn smaller.
+void Game::drawMessage(const std::string& text) {
+    LUM_TRACE_BEGIN
+    const float usualLeft = -0.5f, usualSize = 0.04f, leftEdge = -0.95f, rightEdge = 0.95f;
+    const float characters = static_cast<float>(std::max<std::size_t>(text.size(), 1));
+    const float size = std::min(usualSize, (rightEdge - leftEdge) / characters);
+    const float left = std::min(usualLeft, rightEdge - size * characters);
+    Renderer::instance().drawText(text, left, 0.0f, size, white);
+    LUM_TRACE_END
+}
+
 void Game::drawMessages() {
     LUM_TRACE_BEGIN
     GameSettings& settings = GameSettings::instance();
     if (!settings.messages.empty()) {
-        Renderer::instance().drawText(settings.messages.front(), -0.5f, 0.0f, 0.04f, white);
+        drawMessage(settings.messages.front());
     }
     const double second = std::ceil(window().getTime());
     if (second != settings.lastMessageSecond) {

@@ -36,6 +36,7 @@ private:
     bool handleInput(float dt);
     bool checkDeath();
     void drawMessages();
+    static void drawMessage(const std::string& text);
     void drawFrameRate();
 
     GameType gameType;
