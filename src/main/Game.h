@@ -37,6 +37,7 @@ private:
     bool checkDeath();
     void drawMessages();
     void drawFrameRate();
+    void drawRun();
 
     GameType gameType;
     int firstLevel;
