@@ -39,8 +39,8 @@ const int objectiveSeconds = 4;
 // Within this distance of a level's end flag Tobble is told how to finish.
 const float flagPromptDistance = 8.0f;
 const char* const flagPrompt = "Press F1 to finish the level";
-// The end screen's lines about the run, below its text.
-const float resultLineGap = 0.12f;
+// The end screen's lines about the run, below its text, each on a panel of its own.
+const float resultLineGap = 0.25f;
 
 void sampleInput() {
     Control::instance().update(0.0);
