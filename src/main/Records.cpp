@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -229,8 +228,8 @@ Comparison Records::enter(const std::string& level, double time, int corn) {
     if (comparison.newTime) {
         kept.time = time;
     }
-    if (comparison.newCorn || !comparison.hadBest) {
-        kept.corn = std::max(corn, kept.corn);
+    if (comparison.newCorn) {
+        kept.corn = corn;
     }
     save();
     return comparison;
