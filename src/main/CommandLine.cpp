@@ -63,7 +63,9 @@ po::options_description CommandLine::describe(Options& into) {
         ("windowed", po::value(&into.window.size)->value_name("WxH"),
          "play in a window of W x H pixels (default 1024x768)")
         ("fullscreen", po::bool_switch(&into.window.fullScreen),
-         "play full screen on the main monitor");
+         "play full screen on the main monitor")
+        ("no-records", po::bool_switch(&into.noRecords),
+         "neither read nor write the best times kept in $XDG_DATA_HOME/glimmet");
     return options;
 }
 

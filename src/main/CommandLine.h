@@ -23,6 +23,7 @@ struct Options {
     // Empty: the data directory is looked for.
     std::string dataDirectory;
     WindowMode window;
+    bool noRecords = false;
 };
 
 // An unknown option or a bad value; the message is one line.

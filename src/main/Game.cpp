@@ -27,6 +27,10 @@ namespace {
 const glm::vec3 white(1, 1, 1);
 const float musicGain = 0.1f;
 const double titlePace = 0.02;
+// Room for "99:59.9  corn 10/10" at the right edge.
+const float hudLeft = 0.4f;
+const float hudTop = 0.92f;
+const float hudSize = 0.03f;
 
 bool held(int code) {
     return window().isKeyDown(code);
@@ -122,6 +126,7 @@ bool Game::pass(double dt) {
     if (!handleInput(step)) {
         return false;
     }
+    levels.getRun().advance(dt);
     Glimmet::instance().updateSound();
     if (levels.getCamera()) {
         updateCamera(step, gameType, *levels.getCamera());
@@ -140,7 +145,12 @@ bool Game::pass(double dt) {
     }
     drawMessages();
     drawFrameRate();
+    const int level = levels.getCurrentLevel();
     levels.runEvents();
+    // Not over the next level's loading picture nor over a death.
+    if (levels.getCurrentLevel() == level && Glimmet::instance().alive) {
+        drawRun();
+    }
     return true;
     LUM_TRACE_END
 }
@@ -217,6 +227,13 @@ void Game::drawFrameRate() {
         Renderer::instance().drawText("Framerate: " + std::to_string(rate), -0.95f, 0.92f, 0.03f,
                                       white);
     }
+    LUM_TRACE_END
+}
+
+// The clock and the corn in the top right corner, clear of the frame rate.
+void Game::drawRun() {
+    LUM_TRACE_BEGIN
+    Renderer::instance().drawText(levels.getRun().hudText(), hudLeft, hudTop, hudSize, white);
     LUM_TRACE_END
 }
 

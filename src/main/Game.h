@@ -38,6 +38,7 @@ private:
     void drawMessages();
     static void drawMessage(const std::string& text);
     void drawFrameRate();
+    void drawRun();
 
     GameType gameType;
     int firstLevel;

@@ -4,6 +4,7 @@
 
 #include <glm/geometric.hpp>
 
+#include "Records.h"
 #include "TextPanel.h"
 #include "lum/Control.h"
 #include "lum/GameSettings.h"
@@ -38,6 +39,8 @@ const int objectiveSeconds = 4;
 // Within this distance of a level's end flag Tobble is told how to finish.
 const float flagPromptDistance = 8.0f;
 const char* const flagPrompt = "Press F1 to finish the level";
+// The end screen's lines about the run, below its text, each on a panel of its own.
+const float resultLineGap = 0.25f;
 
 void sampleInput() {
     Control::instance().update(0.0);
@@ -99,7 +102,8 @@ Levels::Levels()
       greenCubePlaced(false),
       firstRedCubeDown(false),
       secondRedCubeDown(false),
-      currentLevel(1) {}
+      currentLevel(1),
+      records(nullptr) {}
 
 int Levels::getCurrentLevel() const {
     return currentLevel;
@@ -117,6 +121,14 @@ const boost::shared_ptr<Camera>& Levels::getCamera() const {
     return camera;
 }
 
+LevelRun& Levels::getRun() {
+    return run;
+}
+
+void Levels::keepRecordsIn(Records* kept) {
+    records = kept;
+}
+
 void Levels::setupScene(const std::string& level) {
     LUM_TRACE_BEGIN
     showLoadingScreen();
@@ -125,6 +137,7 @@ void Levels::setupScene(const std::string& level) {
     player().init();
     Scene::global().addChild(player().self);
     setupLevel();
+    run.begin(*Scene::global().getRoot());
     announceObjective(level);
     LUM_TRACE_END
 }
@@ -137,6 +150,7 @@ void Levels::resetScene(const std::string& level) {
     setupCamera();
     Scene::global().addChild(player().self);
     setupLevel();
+    run.begin(*Scene::global().getRoot());
     player().setPosition(playerStart);
     player().alive = true;
     announceObjective(level);
@@ -318,12 +332,26 @@ void Levels::finishLevel(const char* text, int nextLevel) {
 // wait, and with it the game, the usual way.
 void Levels::showEndScreen(const std::string& text) {
     LUM_TRACE_BEGIN
+    const std::vector<std::string> result = finishRun();
     do {
         drawTextOnPanel(text, -0.5f, 0.0f, 0.04f, white);
+        for (std::size_t line = 0; line < result.size(); ++line) {
+            drawTextOnPanel(result[line], -0.5f, -resultLineGap * (line + 1), 0.04f, white);
+        }
         window().swapBuffers();
         window().sleep(waitingPace);
         sampleInput();
     } while (!window().isKeyDown(key::Enter) && window().isOpen());
+    LUM_TRACE_END
+}
+
+// The run's time and corn, held against the best kept for the level.
+std::vector<std::string> Levels::finishRun() {
+    LUM_TRACE_BEGIN
+    const Comparison comparison = records != nullptr
+                                      ? records->enter(currentName(), run.elapsed(), run.cornFound())
+                                      : Comparison();
+    return resultLines(run, comparison);
     LUM_TRACE_END
 }
 

@@ -2,13 +2,17 @@
 #define GLIMMET_LEVELS_H
 
 #include <string>
+#include <vector>
 
 #include <boost/shared_ptr.hpp>
+
+#include "LevelRun.h"
 
 namespace lum {
 
 class Camera;
 class Node;
+class Records;
 
 // The three levels: building and rebuilding a level's scene, and the scripted
 // events of each level (walkways that appear, the jump spot, goal and deadly
@@ -23,6 +27,10 @@ public:
     // "level1", "level2" or "level3".
     std::string currentName() const;
     const boost::shared_ptr<Camera>& getCamera() const;
+    // The attempt at the current level: its clock and its corn.
+    LevelRun& getRun();
+    // Where finished runs are held against the best; none by default.
+    void keepRecordsIn(Records* kept);
 
     // First set-up of a level: loading screen, scene, camera, player.
     void setupScene(const std::string& level);
@@ -50,9 +58,12 @@ private:
     void promptAtEndFlag() const;
     void finishLevel(const char* text, int nextLevel);
     void showEndScreen(const std::string& text);
+    std::vector<std::string> finishRun();
 
     int currentLevel;
     boost::shared_ptr<Camera> camera;
+    LevelRun run;
+    Records* records;
 };
 
 // Draws the texture of that name over the whole window.

@@ -10,6 +10,7 @@
 #include "DataDirectory.h"
 #include "FrameLoop.h"
 #include "Game.h"
+#include "Records.h"
 #include "TopLevel.h"
 #include "lum/render/Renderer.h"
 
@@ -21,8 +22,10 @@ const int misused = 2;
 bool runGame(const lum::Options& options) {
     return lum::runGuarded(
         [&options] {
+            lum::Records records(options.noRecords ? "" : lum::Records::userDirectory());
             lum::Renderer renderer(options.window);
             lum::Game game(options.level.number);
+            game.getLevels().keepRecordsIn(&records);
             game.start();
             game.prepareLoop();
             lum::runFrameLoop([&game](double dt) { return game.pass(dt); });

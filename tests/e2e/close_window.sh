@@ -10,7 +10,7 @@ own_display "$@"
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
-"$GAME" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
+XDG_DATA_HOME="$WORK/data" "$GAME" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
 PID=$!
 
 WIN=$(find_game_window) || fail "no window titled Glimmet appeared"

@@ -52,7 +52,8 @@ launch_game() {
   GAME=$1
   WORK=$(mktemp -d)
   trap 'stop_game; rm -rf "$WORK"' EXIT
-  "$GAME" "${@:2}" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
+  # The records go where the test's files go (or E2E_DATA_HOME), never into the real home.
+  XDG_DATA_HOME="${E2E_DATA_HOME:-$WORK/data}" "$GAME" "${@:2}" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
   PID=$!
   WIN=$(find_game_window) || fail "no window titled Glimmet appeared"
   xdotool windowfocus --sync "$WIN"

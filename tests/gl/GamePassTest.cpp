@@ -6,6 +6,7 @@
 
 #include "Game.h"
 #include "GameFlowFixture.h"
+#include "LevelRun.h"
 #include "VectorExpect.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Window.h"
@@ -238,4 +239,37 @@ TEST_F(GamePassTest, DyingAndRestartingManyTimesHoldsNoMoreThanTheFirstRestart) 
         dieAndRestart();
     }
     EXPECT_EQ(first, holdings());
+
+TEST_F(GamePassTest, TheLevelClockRunsOnlyWhileTheLevelPlaysAndARestartSetsItBack) {
+    start({key::Enter});
+    LevelRun& run = game.getLevels().getRun();
+    EXPECT_EQ(0.0, run.elapsed());
+    for (int i = 0; i < 10; ++i) runFrame();
+    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9);
+
+    script->setKey('P', true);
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(runFrame());
+    script->setKey('P', false);
+    EXPECT_FALSE(runFrame());
+    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9) << "paused";
+    script->setKey('P', true);
+    EXPECT_TRUE(runFrame());
+    script->setKey('P', false);
+    EXPECT_NEAR(11 * frame, run.elapsed(), 1e-9) << "the pass that resumes plays";
+
+    player().setPosition(glm::vec3(81.5f, -20, 0));
+    EXPECT_FALSE(runFrame());
+    const double diedAt = run.elapsed();
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
+    EXPECT_EQ(diedAt, run.elapsed()) << "dead";
+
+    script->setKey(key::Enter, true);
+    EXPECT_TRUE(runFrame());
+    EXPECT_NEAR(frame, run.elapsed(), 1e-9) << "the restart's own pass is the new attempt's first";
+}
+
+TEST_F(GamePassTest, TheClockShowsInTheTopRightCorner) {
+    start({key::Enter});
+    EXPECT_TRUE(game.pass(frame));
+    EXPECT_GT(whitePixelsInBand(0.92f), 0);
 }

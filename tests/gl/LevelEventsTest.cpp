@@ -7,6 +7,7 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 
 #include "GameFlowFixture.h"
+#include "Records.h"
 #include "VectorExpect.h"
 #include "lum/GameSettings.h"
 #include "lum/physics/PhysicsSystem.h"
@@ -206,4 +207,21 @@ TEST_F(LevelEventsTest, AtTheEndFlagTobbleIsToldToPressF1) {
     glClear(GL_COLOR_BUFFER_BIT);
     levels.runEvents();
     EXPECT_GT(whitePixelsInBand(-0.7f), 100) << "the prompt is on screen";
+}
+
+TEST_F(LevelEventsTest, FinishingALevelKeepsItsTimeAgainstTheBestAndTheNextLevelStartsItsOwnClock) {
+    const TempDir data;
+    Records records(data.path);
+    levels.keepRecordsIn(&records);
+    build(1);
+    levels.getRun().advance(12.5);
+    script->setKey(key::F1, true);
+    script->setKey(key::Enter, true);
+    levels.runEvents();
+    EXPECT_EQ(2, levels.getCurrentLevel());
+    LevelBest best{};
+    ASSERT_TRUE(records.bestOf("level1", best));
+    EXPECT_DOUBLE_EQ(12.5, best.time);
+    EXPECT_EQ(0.0, levels.getRun().elapsed());
+    EXPECT_TRUE(boost::filesystem::exists(data.path / Records::fileName));
 }

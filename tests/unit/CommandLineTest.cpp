@@ -50,6 +50,8 @@ TEST(CommandLine, EachOptionSetsItsField) {
     EXPECT_EQ(720, windowed.window.size.height);
     EXPECT_FALSE(windowed.window.fullScreen);
     EXPECT_TRUE(parsed({"--fullscreen"}).window.fullScreen);
+    EXPECT_TRUE(parsed({"--no-records"}).noRecords);
+    EXPECT_FALSE(parsed({}).noRecords);
     const Options several = parsed({"--level", "2", "--data", "d", "--fullscreen"});
     EXPECT_EQ(2, several.level.number);
     EXPECT_EQ("d", several.dataDirectory);
@@ -84,7 +86,7 @@ TEST(CommandLine, UnknownOptionsAndStrayArgumentsAreRefused) {
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string usage = CommandLine().usage();
     for (const char* option : {"--help", "--version", "--level N", "--data DIR", "--windowed WxH",
-                               "--fullscreen", "GLIMMET_DATA"}) {
+                               "--fullscreen", "--no-records", "GLIMMET_DATA"}) {
         EXPECT_NE(std::string::npos, usage.find(option)) << option;
     }
 }
