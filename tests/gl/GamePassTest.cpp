@@ -239,6 +239,7 @@ TEST_F(GamePassTest, DyingAndRestartingManyTimesHoldsNoMoreThanTheFirstRestart) 
         dieAndRestart();
     }
     EXPECT_EQ(first, holdings());
+}
 
 TEST_F(GamePassTest, TheLevelClockRunsOnlyWhileTheLevelPlaysAndARestartSetsItBack) {
     start({key::Enter});
