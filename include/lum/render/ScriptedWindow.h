@@ -32,6 +32,7 @@ public:
     CursorPosition getCursorPosition() const override;
     int getMouseWheel() const override;
     void setCursorVisible(bool visible) override;
+    GamepadState getGamepad() const override;
 
     WindowSize getSize() const override;
     void setSizeCallback(SizeCallback callback) override;
@@ -44,6 +45,9 @@ public:
     void setCursorPosition(CursorPosition position);
     void setMouseWheel(int steps);
     void resize(WindowSize size);
+    // Plugs a pad in, changes what it holds or (with a state that is not
+    // connected) unplugs it.
+    void setGamepad(const GamepadState& state);
 
     // What the test inspects.
     const std::string& getTitle() const;
@@ -66,6 +70,7 @@ private:
     bool cursorVisible;
     WindowSize size;
     SizeCallback sizeCallback;
+    GamepadState pad;
 };
 
 }  // namespace lum

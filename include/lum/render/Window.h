@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "lum/render/Gamepad.h"
+
 namespace lum {
 
 // Key codes as the game knows them: printable keys by their upper-case
@@ -85,6 +87,10 @@ public:
     // A running count of wheel steps, upward positive.
     virtual int getMouseWheel() const = 0;
     virtual void setCursorVisible(bool visible) = 0;
+    // The first gamepad plugged in, as it was at the last poll of events;
+    // not connected when there is none (the default for adapters without
+    // gamepads).
+    virtual GamepadState getGamepad() const;
 
     virtual WindowSize getSize() const = 0;
     // Called with the new size whenever the window is resized.

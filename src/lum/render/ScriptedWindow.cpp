@@ -83,6 +83,10 @@ void ScriptedWindow::setCursorVisible(bool visible) {
     cursorVisible = visible;
 }
 
+GamepadState ScriptedWindow::getGamepad() const {
+    return pad;
+}
+
 WindowSize ScriptedWindow::getSize() const {
     return size;
 }
@@ -124,6 +128,10 @@ void ScriptedWindow::resize(WindowSize newSize) {
     if (sizeCallback != nullptr) {
         sizeCallback(size.width, size.height);
     }
+}
+
+void ScriptedWindow::setGamepad(const GamepadState& state) {
+    pad = state;
 }
 
 const std::string& ScriptedWindow::getTitle() const {

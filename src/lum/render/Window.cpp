@@ -18,6 +18,10 @@ bool Window::openFullScreen(int depthBits) {
     return openWindow(windowed.size.width, windowed.size.height, depthBits);
 }
 
+GamepadState Window::getGamepad() const {
+    return GamepadState();
+}
+
 Window& window() {
     std::unique_ptr<Window>& current = currentWindow();
     if (!current) {
