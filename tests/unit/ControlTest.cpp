@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "CameraSteering.h"
 #include "PhysicsFixture.h"
 #include "ScriptedWindowFixture.h"
+#include "VectorExpect.h"
 #include "lum/Control.h"
 #include "lum/ControlLogic.h"
 #include "lum/GameSettings.h"
@@ -45,6 +47,9 @@ protected:
             script->setKey(key::function(n), false);
         }
         ControlLogic::instance().releaseLatches();
+        // No pad left plugged in, nor its tilt in Control's last sample.
+        script->setGamepad(GamepadState());
+        Control::instance().update(frame);
         ScriptedWindowTest::TearDown();
     }
 
@@ -545,4 +550,181 @@ TEST_F(PlayerMotionTest, EachModeHasItsTopSpeedSpeedModeTheFastestSpikeTheSlowes
     EXPECT_NEAR(15.0f, speeds[2], 0.5f) << "speed mode reaches its top speed";
     EXPECT_LT(speeds[0], speeds[1]);
     EXPECT_LT(speeds[1], speeds[2]);
+}
+
+namespace {
+
+GamepadState pluggedIn() {
+    GamepadState pad;
+    pad.connected = true;
+    return pad;
+}
+
+// A pad with the stick `x`, `y` tilted as far (axes down positive).
+GamepadState stickAt(gamepad::Axis xAxis, float x, float y) {
+    GamepadState pad = pluggedIn();
+    pad.axes[xAxis] = x;
+    pad.axes[xAxis + 1] = y;
+    return pad;
+}
+
+GamepadState leftStickAt(float x, float y) {
+    return stickAt(gamepad::LeftX, x, y);
+}
+
+GamepadState holding(gamepad::Button button) {
+    GamepadState pad = pluggedIn();
+    pad.buttons[button] = true;
+    return pad;
+}
+
+// Tobble at rest on the ground, pushed for one pass by the pad and keys.
+class GamepadPushTest : public PlayerPushTest {
+protected:
+    void SetUp() override {
+        PlayerPushTest::SetUp();
+        Glimmet::instance().speedFactor = 10;
+        Glimmet::instance().topSpeed = 0;
+        GameSettings::instance().playerSpeed = 5;
+    }
+
+    // The velocity one pass gives Tobble from rest.
+    glm::vec3 pushedBy(const GamepadState& pad, std::initializer_list<int> keys = {}) {
+        Glimmet& player = Glimmet::instance();
+        player.stop();
+        player.onGround = true;
+        script->setGamepad(pad);
+        for (const int code : keys) script->setKey(code, true);
+        Control::instance().update(frame);
+        ControlLogic::instance().movePlayer(frame);
+        for (const int code : keys) script->setKey(code, false);
+        return velocity();
+    }
+};
+
+}  // namespace
+
+TEST_F(GamepadPushTest, TheLeftStickPushesInProportionToItsTiltBeyondTheDeadZone) {
+    const glm::vec3 w = pushedBy(pluggedIn(), {'W'});
+    const glm::vec3 d = pushedBy(pluggedIn(), {'D'});
+    ASSERT_LT(w.z, 0.0f);
+    EXPECT_TRUE(vectorsNear(w, pushedBy(leftStickAt(0, -1)), 1e-6f)) << "up at full tilt is W";
+    EXPECT_TRUE(vectorsNear(d, pushedBy(leftStickAt(1, 0)), 1e-6f)) << "right at full tilt is D";
+    EXPECT_TRUE(vectorsNear(0.5f * w, pushedBy(leftStickAt(0, -0.6f)), 1e-6f))
+        << "halfway from the dead zone's edge, half the push";
+    EXPECT_TRUE(vectorsNear(0.0625f * w, pushedBy(leftStickAt(0, -0.25f)), 1e-6f))
+        << "the push grows from nothing at the edge";
+    EXPECT_EQ(glm::vec3(0), pushedBy(leftStickAt(0, -0.15f)));
+    EXPECT_EQ(glm::vec3(0), pushedBy(leftStickAt(0.14f, -0.14f))) << "the dead zone is round";
+    EXPECT_NEAR(glm::length(w), glm::length(pushedBy(leftStickAt(1, -1))), 1e-6f)
+        << "a corner reading beyond full tilt pushes no harder";
+}
+
+TEST_F(GamepadPushTest, KeysAndStickTogetherPushNoHarderThanTheKeysAlone) {
+    const glm::vec3 w = pushedBy(GamepadState(), {'W'});
+    EXPECT_TRUE(vectorsNear(w, pushedBy(pluggedIn(), {'W'}), 1e-6f)) << "a pad at rest takes nothing away";
+    EXPECT_TRUE(vectorsNear(w, pushedBy(leftStickAt(0, -1), {'W'}), 1e-6f));
+    const glm::vec3 wa = pushedBy(pluggedIn(), {'W', 'A'});
+    EXPECT_NEAR(glm::length(wa), glm::length(pushedBy(leftStickAt(0, -1), {'W', 'A'})), 1e-6f);
+    const glm::vec3 steered = pushedBy(leftStickAt(1, 0), {'W'});
+    EXPECT_NEAR(glm::length(w), glm::length(steered), 1e-6f);
+    EXPECT_GT(steered.x, 0.0f) << "the stick still steers W to the right";
+    EXPECT_NEAR(0.0f, glm::length(pushedBy(leftStickAt(0, 1), {'W'})), 1e-6f) << "they cancel";
+}
+
+TEST_F(GamepadPushTest, UnpluggingThePadWhileItsStickIsTiltedStopsThePush) {
+    EXPECT_LT(pushedBy(leftStickAt(0, -1)).z, 0.0f);
+    EXPECT_EQ(glm::vec3(0), pushedBy(GamepadState()));
+    GamepadState pulledOut = leftStickAt(0, -1);
+    pulledOut.connected = false;
+    pulledOut.buttons[gamepad::South] = true;
+    Glimmet::instance().state = "jump";
+    EXPECT_EQ(glm::vec3(0), pushedBy(pulledOut)) << "what a pad held when it went counts for nothing";
+    EXPECT_LT(pushedBy(leftStickAt(0, -1)).z, 0.0f) << "plugged in again, it pushes again";
+}
+
+TEST_F(GamepadPushTest, ATakesOffOnlyInJumpModeAndOnTheGround) {
+    Glimmet& player = Glimmet::instance();
+    player.state = "base";
+    EXPECT_EQ(glm::vec3(0), pushedBy(holding(gamepad::South)));
+    player.state = "jump";
+    EXPECT_GT(pushedBy(holding(gamepad::South)).y, 5.0f);
+    player.stop();
+    player.onGround = false;
+    ControlLogic::instance().movePlayer(frame);
+    EXPECT_EQ(glm::vec3(0), velocity()) << "no jump from the air";
+}
+
+namespace {
+
+// The orbit's yaw and height after `seconds` of frames of `dt` with the
+// pad as `pad`, from the default place behind the target.
+glm::vec2 orbitAfter(ScriptedWindow& script, const GamepadState& pad, double dt, double seconds) {
+    Control& control = Control::instance();
+    const Transform target = Transform::identity();
+    script.setGamepad(GamepadState());
+    control.update(dt);
+    control.resetOrbitNextFollow();
+    control.followTransform(target, dt);
+    script.setGamepad(pad);
+    for (int i = 0; i < static_cast<int>(std::lround(seconds / dt)); ++i) {
+        control.update(dt);
+        control.followTransform(target, dt);
+    }
+    return glm::vec2(control.orbit.yaw, control.orbit.height);
+}
+
+}  // namespace
+
+TEST_F(ControlTest, TheRightStickTurnsTheOrbitAsFarPerSecondAtAnyFrameRate) {
+    const Control& control = Control::instance();
+    const glm::vec2 rest(control.orbit.defaultYaw, control.orbit.defaultHeight);
+    const GamepadState rightAndUp = stickAt(gamepad::RightX, 0.6f, -0.3f);
+    const glm::vec2 fast = orbitAfter(*script, rightAndUp, 0.01, 1.0) - rest;
+    const glm::vec2 slow = orbitAfter(*script, rightAndUp, 0.05, 1.0) - rest;
+    EXPECT_LT(fast.x, -10.0f) << "right turns the orbit as the mouse moving right does";
+    EXPECT_GT(fast.y, 1.0f) << "up raises it";
+    EXPECT_NEAR(fast.x, slow.x, 1e-3f);
+    EXPECT_NEAR(fast.y, slow.y, 1e-3f);
+    EXPECT_EQ(rest, orbitAfter(*script, stickAt(gamepad::RightX, 0.15f, -0.1f), 0.03, 1.0))
+        << "within the dead zone";
+}
+
+TEST_F(ControlTest, TheRightStickKeepsToTheOrbitsLimits) {
+    const OrbitCamera& orbit = Control::instance().orbit;
+    EXPECT_FLOAT_EQ(orbit.heightMax, orbitAfter(*script, stickAt(gamepad::RightX, 0, -1), 0.03, 10).y);
+    EXPECT_FLOAT_EQ(orbit.heightMin, orbitAfter(*script, stickAt(gamepad::RightX, 0, 1), 0.03, 10).y);
+    Control& control = Control::instance();
+    script->setGamepad(stickAt(gamepad::RightX, 1, 0));
+    for (int i = 0; i < 300; ++i) {
+        control.update(frame);
+        control.followTransform(Transform::identity(), frame);
+        ASSERT_GE(orbit.yaw, orbit.yawMin);
+        ASSERT_LE(orbit.yaw, orbit.yawMax);
+    }
+}
+
+TEST_F(ControlTest, BackQuitsOnlyWhenHeldForASecond) {
+    const auto holdBack = [this](double seconds) {
+        script->setGamepad(holding(gamepad::Back));
+        for (double held = 0; held < seconds - 1e-9; held += frame) runFrame();
+        script->setGamepad(pluggedIn());
+        runFrame();
+    };
+    // Quitting exits with 0 as a passing test would: the presses that must
+    // not quit end with a code of their own.
+    EXPECT_EXIT(
+        {
+            holdBack(0.6);
+            holdBack(0.6);  // the second press starts from nothing
+            script->setGamepad(holding(gamepad::Back));
+            for (int i = 0; i < 20; ++i) runFrame();
+            script->setGamepad(GamepadState());  // pulled out while Back was held
+            runFrame();
+            script->setGamepad(holding(gamepad::Back));
+            for (int i = 0; i < 20; ++i) runFrame();
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    EXPECT_EXIT(holdBack(1.0), ::testing::ExitedWithCode(0), "");
 }
