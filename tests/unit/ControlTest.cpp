@@ -554,28 +554,20 @@ TEST_F(PlayerMotionTest, EachModeHasItsTopSpeedSpeedModeTheFastestSpikeTheSlowes
 
 namespace {
 
-GamepadState pluggedIn() {
-    GamepadState pad;
-    pad.connected = true;
-    return pad;
-}
-
-// A pad with the stick `x`, `y` tilted as far (axes down positive).
-GamepadState stickAt(gamepad::Axis xAxis, float x, float y) {
-    GamepadState pad = pluggedIn();
-    pad.axes[xAxis] = x;
-    pad.axes[xAxis + 1] = y;
-    return pad;
+// A pad plugged in with `buttons` held and the stick whose x axis is
+// `stick` tilted to `x`, `y` (axes down positive).
+GamepadState pad(std::initializer_list<gamepad::Button> buttons = {},
+                 gamepad::Axis stick = gamepad::LeftX, float x = 0, float y = 0) {
+    GamepadState state;
+    state.connected = true;
+    for (const gamepad::Button button : buttons) state.buttons[button] = true;
+    state.axes[stick] = x;
+    state.axes[stick + 1] = y;
+    return state;
 }
 
 GamepadState leftStickAt(float x, float y) {
-    return stickAt(gamepad::LeftX, x, y);
-}
-
-GamepadState holding(gamepad::Button button) {
-    GamepadState pad = pluggedIn();
-    pad.buttons[button] = true;
-    return pad;
+    return pad({}, gamepad::LeftX, x, y);
 }
 
 // Tobble at rest on the ground, pushed for one pass by the pad and keys.
@@ -589,11 +581,10 @@ protected:
     }
 
     // The velocity one pass gives Tobble from rest.
-    glm::vec3 pushedBy(const GamepadState& pad, std::initializer_list<int> keys = {}) {
-        Glimmet& player = Glimmet::instance();
-        player.stop();
-        player.onGround = true;
-        script->setGamepad(pad);
+    glm::vec3 pushedBy(const GamepadState& state, std::initializer_list<int> keys = {}) {
+        Glimmet::instance().stop();
+        Glimmet::instance().onGround = true;
+        script->setGamepad(state);
         for (const int code : keys) script->setKey(code, true);
         Control::instance().update(frame);
         ControlLogic::instance().movePlayer(frame);
@@ -604,127 +595,82 @@ protected:
 
 }  // namespace
 
-TEST_F(GamepadPushTest, TheLeftStickPushesInProportionToItsTiltBeyondTheDeadZone) {
-    const glm::vec3 w = pushedBy(pluggedIn(), {'W'});
-    const glm::vec3 d = pushedBy(pluggedIn(), {'D'});
+TEST_F(GamepadPushTest, TheLeftStickPushesAsFarAsItIsTiltedBeyondTheDeadZoneAndNoHarderThanKeys) {
+    const glm::vec3 w = pushedBy(pad(), {'W'});
     ASSERT_LT(w.z, 0.0f);
     EXPECT_TRUE(vectorsNear(w, pushedBy(leftStickAt(0, -1)), 1e-6f)) << "up at full tilt is W";
-    EXPECT_TRUE(vectorsNear(d, pushedBy(leftStickAt(1, 0)), 1e-6f)) << "right at full tilt is D";
+    EXPECT_TRUE(vectorsNear(pushedBy(pad(), {'D'}), pushedBy(leftStickAt(1, 0)), 1e-6f));
     EXPECT_TRUE(vectorsNear(0.5f * w, pushedBy(leftStickAt(0, -0.6f)), 1e-6f))
-        << "halfway from the dead zone's edge, half the push";
-    EXPECT_TRUE(vectorsNear(0.0625f * w, pushedBy(leftStickAt(0, -0.25f)), 1e-6f))
-        << "the push grows from nothing at the edge";
-    EXPECT_EQ(glm::vec3(0), pushedBy(leftStickAt(0, -0.15f)));
-    EXPECT_EQ(glm::vec3(0), pushedBy(leftStickAt(0.14f, -0.14f))) << "the dead zone is round";
-    EXPECT_NEAR(glm::length(w), glm::length(pushedBy(leftStickAt(1, -1))), 1e-6f)
-        << "a corner reading beyond full tilt pushes no harder";
+        << "halfway from the dead zone's edge to full tilt, half the push";
+    EXPECT_EQ(glm::vec3(0), pushedBy(leftStickAt(0.1f, -0.15f))) << "inside the round dead zone";
+    EXPECT_NEAR(glm::length(w), glm::length(pushedBy(leftStickAt(1, -1))), 1e-6f) << "a corner";
+    EXPECT_TRUE(vectorsNear(w, pushedBy(leftStickAt(0, -1), {'W'}), 1e-6f)) << "not twice W";
+    EXPECT_NEAR(glm::length(pushedBy(pad(), {'W', 'A'})),
+                glm::length(pushedBy(leftStickAt(0, -1), {'W', 'A'})), 1e-6f);
 }
 
-TEST_F(GamepadPushTest, KeysAndStickTogetherPushNoHarderThanTheKeysAlone) {
-    const glm::vec3 w = pushedBy(GamepadState(), {'W'});
-    EXPECT_TRUE(vectorsNear(w, pushedBy(pluggedIn(), {'W'}), 1e-6f)) << "a pad at rest takes nothing away";
-    EXPECT_TRUE(vectorsNear(w, pushedBy(leftStickAt(0, -1), {'W'}), 1e-6f));
-    const glm::vec3 wa = pushedBy(pluggedIn(), {'W', 'A'});
-    EXPECT_NEAR(glm::length(wa), glm::length(pushedBy(leftStickAt(0, -1), {'W', 'A'})), 1e-6f);
-    const glm::vec3 steered = pushedBy(leftStickAt(1, 0), {'W'});
-    EXPECT_NEAR(glm::length(w), glm::length(steered), 1e-6f);
-    EXPECT_GT(steered.x, 0.0f) << "the stick still steers W to the right";
-    EXPECT_NEAR(0.0f, glm::length(pushedBy(leftStickAt(0, 1), {'W'})), 1e-6f) << "they cancel";
-}
-
-TEST_F(GamepadPushTest, UnpluggingThePadWhileItsStickIsTiltedStopsThePush) {
-    EXPECT_LT(pushedBy(leftStickAt(0, -1)).z, 0.0f);
-    EXPECT_EQ(glm::vec3(0), pushedBy(GamepadState()));
-    GamepadState pulledOut = leftStickAt(0, -1);
-    pulledOut.connected = false;
-    pulledOut.buttons[gamepad::South] = true;
+TEST_F(GamepadPushTest, WhatAPadHoldsCountsOnlyWhileItIsPluggedIn) {
     Glimmet::instance().state = "jump";
-    EXPECT_EQ(glm::vec3(0), pushedBy(pulledOut)) << "what a pad held when it went counts for nothing";
-    EXPECT_LT(pushedBy(leftStickAt(0, -1)).z, 0.0f) << "plugged in again, it pushes again";
-}
-
-TEST_F(GamepadPushTest, ATakesOffOnlyInJumpModeAndOnTheGround) {
-    Glimmet& player = Glimmet::instance();
-    player.state = "base";
-    EXPECT_EQ(glm::vec3(0), pushedBy(holding(gamepad::South)));
-    player.state = "jump";
-    EXPECT_GT(pushedBy(holding(gamepad::South)).y, 5.0f);
-    player.stop();
-    player.onGround = false;
-    ControlLogic::instance().movePlayer(frame);
-    EXPECT_EQ(glm::vec3(0), velocity()) << "no jump from the air";
+    GamepadState tiltedJumping = pad({gamepad::South}, gamepad::LeftX, 0, -1);
+    const glm::vec3 pushed = pushedBy(tiltedJumping);
+    EXPECT_LT(pushed.z, 0.0f);
+    EXPECT_GT(pushed.y, 5.0f) << "A takes off in jump mode";
+    tiltedJumping.connected = false;  // pulled out mid-tilt
+    EXPECT_EQ(glm::vec3(0), pushedBy(tiltedJumping));
+    Glimmet::instance().state = "base";
+    EXPECT_EQ(0.0f, pushedBy(pad({gamepad::South})).y) << "no jump in base mode";
 }
 
 namespace {
 
 // The orbit's yaw and height after `seconds` of frames of `dt` with the
-// pad as `pad`, from the default place behind the target.
-glm::vec2 orbitAfter(ScriptedWindow& script, const GamepadState& pad, double dt, double seconds) {
+// pad as `state`, from the default place behind the target.
+glm::vec2 orbitAfter(ScriptedWindow& script, const GamepadState& state, double dt, double seconds) {
     Control& control = Control::instance();
-    const Transform target = Transform::identity();
-    script.setGamepad(GamepadState());
-    control.update(dt);
     control.resetOrbitNextFollow();
-    control.followTransform(target, dt);
-    script.setGamepad(pad);
+    control.followTransform(Transform::identity(), dt);
+    script.setGamepad(state);
     for (int i = 0; i < static_cast<int>(std::lround(seconds / dt)); ++i) {
         control.update(dt);
-        control.followTransform(target, dt);
+        control.followTransform(Transform::identity(), dt);
     }
     return glm::vec2(control.orbit.yaw, control.orbit.height);
 }
 
 }  // namespace
 
-TEST_F(ControlTest, TheRightStickTurnsTheOrbitAsFarPerSecondAtAnyFrameRate) {
-    const Control& control = Control::instance();
-    const glm::vec2 rest(control.orbit.defaultYaw, control.orbit.defaultHeight);
-    const GamepadState rightAndUp = stickAt(gamepad::RightX, 0.6f, -0.3f);
+TEST_F(ControlTest, TheRightStickTurnsTheOrbitAsFarPerSecondAtAnyFrameRateWithinItsLimits) {
+    const OrbitCamera& orbit = Control::instance().orbit;
+    const glm::vec2 rest(orbit.defaultYaw, orbit.defaultHeight);
+    const GamepadState rightAndUp = pad({}, gamepad::RightX, 0.6f, -0.3f);
     const glm::vec2 fast = orbitAfter(*script, rightAndUp, 0.01, 1.0) - rest;
     const glm::vec2 slow = orbitAfter(*script, rightAndUp, 0.05, 1.0) - rest;
     EXPECT_LT(fast.x, -10.0f) << "right turns the orbit as the mouse moving right does";
     EXPECT_GT(fast.y, 1.0f) << "up raises it";
     EXPECT_NEAR(fast.x, slow.x, 1e-3f);
     EXPECT_NEAR(fast.y, slow.y, 1e-3f);
-    EXPECT_EQ(rest, orbitAfter(*script, stickAt(gamepad::RightX, 0.15f, -0.1f), 0.03, 1.0))
-        << "within the dead zone";
-}
-
-TEST_F(ControlTest, TheRightStickKeepsToTheOrbitsLimits) {
-    const OrbitCamera& orbit = Control::instance().orbit;
-    EXPECT_FLOAT_EQ(orbit.heightMax, orbitAfter(*script, stickAt(gamepad::RightX, 0, -1), 0.03, 10).y);
-    EXPECT_FLOAT_EQ(orbit.heightMin, orbitAfter(*script, stickAt(gamepad::RightX, 0, 1), 0.03, 10).y);
-    Control& control = Control::instance();
-    script->setGamepad(stickAt(gamepad::RightX, 1, 0));
-    for (int i = 0; i < 300; ++i) {
-        control.update(frame);
-        control.followTransform(Transform::identity(), frame);
-        ASSERT_GE(orbit.yaw, orbit.yawMin);
-        ASSERT_LE(orbit.yaw, orbit.yawMax);
-    }
+    EXPECT_EQ(rest, orbitAfter(*script, pad({}, gamepad::RightX, 0.15f, -0.1f), 0.03, 1.0));
+    const glm::vec2 far = orbitAfter(*script, pad({}, gamepad::RightX, 1, -1), 0.03, 10);
+    EXPECT_FLOAT_EQ(orbit.heightMax, far.y);
+    EXPECT_LE(std::abs(far.x), orbit.yawMax) << "three times round, and still in range";
 }
 
 TEST_F(ControlTest, BackQuitsOnlyWhenHeldForASecond) {
-    const auto holdBack = [this](double seconds) {
-        script->setGamepad(holding(gamepad::Back));
+    const auto holdBack = [this](double seconds, const GamepadState& after) {
+        script->setGamepad(pad({gamepad::Back}));
         for (double held = 0; held < seconds - 1e-9; held += frame) runFrame();
-        script->setGamepad(pluggedIn());
+        script->setGamepad(after);
         runFrame();
     };
     // Quitting exits with 0 as a passing test would: the presses that must
     // not quit end with a code of their own.
     EXPECT_EXIT(
         {
-            holdBack(0.6);
-            holdBack(0.6);  // the second press starts from nothing
-            script->setGamepad(holding(gamepad::Back));
-            for (int i = 0; i < 20; ++i) runFrame();
-            script->setGamepad(GamepadState());  // pulled out while Back was held
-            runFrame();
-            script->setGamepad(holding(gamepad::Back));
-            for (int i = 0; i < 20; ++i) runFrame();
+            holdBack(0.6, pad());
+            holdBack(0.6, GamepadState());  // pulled out while held
+            holdBack(0.6, pad());
             std::exit(3);
         },
         ::testing::ExitedWithCode(3), "");
-    EXPECT_EXIT(holdBack(1.0), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(holdBack(1.0, pad()), ::testing::ExitedWithCode(0), "");
 }
