@@ -4,8 +4,13 @@
 //   read, compiled and uploaded afresh;
 // - warmLevelLoad: the same level again, shaders and textures cached;
 // - frameUpdate: one frame's scene update and physics step in level 1, with
-//   its animated props blending their key frames.
+//   its animated props blending their key frames;
+// - pollEvents: the window adapter's poll, which also reads the first
+//   gamepad, against GLFW's bare poll (bareGlfwPoll).
 #include <benchmark/benchmark.h>
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +19,7 @@
 
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Renderer.h"
+#include "lum/render/Window.h"
 #include "lum/resource/ShaderLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
@@ -66,11 +72,25 @@ void frameUpdate(benchmark::State& state) {
     clearScene();
 }
 
+void pollEvents(benchmark::State& state) {
+    for (auto _ : state) {
+        lum::window().pollEvents();
+    }
+}
+
+void bareGlfwPoll(benchmark::State& state) {
+    for (auto _ : state) {
+        glfwPollEvents();
+    }
+}
+
 }  // namespace
 
 BENCHMARK(coldLevelLoad)->DenseRange(1, 3)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(warmLevelLoad)->DenseRange(1, 3)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(frameUpdate)->Unit(benchmark::kMicrosecond);
+BENCHMARK(pollEvents)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bareGlfwPoll)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     if (std::getenv("DISPLAY") == nullptr) {

@@ -1,6 +1,11 @@
 #ifndef LUM_CONTROL_H
 #define LUM_CONTROL_H
 
+#include <array>
+
+#include <glm/vec2.hpp>
+
+#include "lum/render/Gamepad.h"
 #include "lum/scene/Transform.h"
 #include "lum/util/Singleton.h"
 
@@ -23,6 +28,9 @@ public:
     // these speeds are per second of the loop's nominal pass.
     float yawSpeed;   // degrees per pixel per second; the height moves at half this
     float zoomSpeed;  // distance per wheel step per second
+    // The right stick at full tilt, per second of play.
+    float stickYawSpeed;     // degrees
+    float stickHeightSpeed;  // height units
     float defaultDistance, defaultYaw, defaultHeight;
     float distance, yaw, height;
     // How far out along the orbit the camera may go before something would
@@ -30,13 +38,26 @@ public:
     float reach;
 };
 
-// Samples keyboard and mouse once per frame and owns the orbit camera.
-// Events are processed only by update, never behind the game's back.
+// Samples keyboard, mouse and gamepad once per frame and owns the orbit
+// camera. Events are processed only by update, never behind the game's back.
 class Control : public Singleton<Control, 0> {
 public:
     Control();
 
     void update(double dt);
+
+    // The pad's button as it was at the last sample; up without a pad.
+    bool padDown(gamepad::Button button) const;
+    // True once per press: the button is down and has not been taken since
+    // it went down. A sample that finds it up (or the pad gone) frees it.
+    bool padPressed(gamepad::Button button);
+    // Every button held now acts only when pressed anew, so a button still
+    // held from play does not also answer the screen that follows.
+    void takeHeldPadButtons();
+    // The sticks' tilt beyond the dead zone, from 0 at its edge to length 1
+    // at full tilt; right and up positive.
+    glm::vec2 leftStick() const;
+    glm::vec2 rightStick() const;
     // Where the camera goes to follow the placement t this frame: on the
     // orbit, looking at t's translation.
     Transform followTransform(const Transform& t, double dt);
@@ -50,12 +71,20 @@ public:
     int lastWheel, wheel;
     OrbitCamera orbit;
     bool firstFollow;
+    GamepadState pad;
 
 private:
-    void orbitAround();
+    void orbitAround(double dt);
+    void turnWithStick(double dt);
+    // Turns by `degrees`, wrapped into the yaw range.
+    void turnOrbit(float degrees);
+    // Raises by `rise` (lowers when negative), within the height limits.
+    void raiseOrbit(float rise);
     void resetOrbit();
     // The orbit's placement around the target at t.
     Transform placeAround(const Transform& t) const;
+
+    std::array<bool, gamepad::ButtonCount> padTaken;
 };
 
 }  // namespace lum

@@ -12,9 +12,10 @@ namespace lum {
 
 class Camera;
 
-// Turns keys into actions: quitting, pausing, the game speed, the option
-// toggles (each announced on screen), the player's modes and its pushes.
-// Toggle keys act once per press, and at most one of them per frame.
+// Turns keys and the gamepad into actions: quitting, pausing, the game
+// speed, the option toggles (each announced on screen), the player's modes
+// and its pushes. Toggle keys act once per press, and at most one of them
+// per frame.
 class ControlLogic : public Singleton<ControlLogic, 0> {
 public:
     ControlLogic();
@@ -27,8 +28,10 @@ public:
     // Latches every toggle key that is down now, so a key still held from
     // another screen (F2 or F3 choosing a level) acts only when pressed anew.
     void latchHeldKeys();
+    // The mode keys, and the pad's shoulders stepping through the learnt modes.
     void handleModeKeys();
-    // Pushes the player away from the camera's side, only while it stands on something.
+    // Pushes the player away from the camera's side (keys and the left
+    // stick), only while it stands on something.
     void movePlayer(float dt);
 
 private:
@@ -36,12 +39,15 @@ private:
     static const int latchCount = 11;
     static int latchedKey(int index);
     bool pressedOnce(int index);
+    // Counts how long the pad's Back has been held, with this pass's dt.
+    bool backHeldLongEnough(float dt);
     void togglePause();
     void changeSpeed(float change);
     void runToggle(int index);
 
     boost::shared_ptr<Camera> camera;
     std::array<bool, latchCount> latches;
+    double backHeld;  // seconds
 };
 
 }  // namespace lum

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <glm/geometric.hpp>
+
 #include "lum/render/Window.h"
 #include "lum/util/Timer.h"
 #include "lum/util/Trace.h"
@@ -21,9 +23,27 @@ const float cameraPitch = 50.0f;
 const float lowestCamera = 2.0f;
 // Further than any orbit: nothing in the way yet.
 const float unlimitedReach = 1e6f;
+// A stick at rest seldom reads exactly zero: tilts up to this count as none.
+const float stickDeadZone = 0.2f;
+// The right stick turns the orbit once round in three seconds and raises it
+// from lowest to highest in about two and a half.
+const float fullTiltYawSpeed = 120.0f;
+const float fullTiltHeightSpeed = 40.0f;
 
 glm::quat turned(const glm::quat& rotation, float degrees, const glm::vec3& axis) {
     return glm::angleAxis(degrees * radiansPerDegree, axis) * rotation;
+}
+
+// The stick's axes (down positive) as a tilt with up positive, rescaled so
+// that it grows from 0 at the dead zone's edge to 1 at full tilt, in the
+// direction the stick leans.
+glm::vec2 beyondDeadZone(float x, float y) {
+    const glm::vec2 raw(x, -y);
+    const float lean = glm::length(raw);
+    if (lean <= stickDeadZone) {
+        return glm::vec2(0);
+    }
+    return raw / lean * std::min(1.0f, (lean - stickDeadZone) / (1.0f - stickDeadZone));
 }
 
 }  // namespace
@@ -38,6 +58,8 @@ OrbitCamera::OrbitCamera()
       yawMin(-180),
       yawSpeed(10),
       zoomSpeed(70),
+      stickYawSpeed(fullTiltYawSpeed),
+      stickHeightSpeed(fullTiltHeightSpeed),
       defaultDistance(cameraDistance * std::sin(cameraPitch * radiansPerDegree)),
       defaultYaw(0),
       defaultHeight(cameraDistance * std::cos(cameraPitch * radiansPerDegree)),
@@ -61,7 +83,8 @@ Control::Control()
       lastMouseY(0),
       lastWheel(0),
       wheel(0),
-      firstFollow(true) {
+      firstFollow(true),
+      padTaken() {
     window().setAutoPollEvents(false);
 }
 
@@ -78,14 +101,44 @@ void Control::update(double) {
     mouseY = cursor.y;
     lastWheel = wheel;
     wheel = input.getMouseWheel();
+    pad = input.getGamepad();
+    for (int button = 0; button < gamepad::ButtonCount; ++button) {
+        padTaken[button] = padTaken[button] && pad.isDown(static_cast<gamepad::Button>(button));
+    }
 }
 
-Transform Control::followTransform(const Transform& t, double) {
+bool Control::padDown(gamepad::Button button) const {
+    return pad.isDown(button);
+}
+
+bool Control::padPressed(gamepad::Button button) {
+    if (!pad.isDown(button) || padTaken[button]) {
+        return false;
+    }
+    padTaken[button] = true;
+    return true;
+}
+
+void Control::takeHeldPadButtons() {
+    for (int button = 0; button < gamepad::ButtonCount; ++button) {
+        padTaken[button] = padTaken[button] || pad.isDown(static_cast<gamepad::Button>(button));
+    }
+}
+
+glm::vec2 Control::leftStick() const {
+    return beyondDeadZone(pad.axis(gamepad::LeftX), pad.axis(gamepad::LeftY));
+}
+
+glm::vec2 Control::rightStick() const {
+    return beyondDeadZone(pad.axis(gamepad::RightX), pad.axis(gamepad::RightY));
+}
+
+Transform Control::followTransform(const Transform& t, double dt) {
     LUM_TRACE_BEGIN
     if (firstFollow || leftButton) {
         resetOrbit();
     } else {
-        orbitAround();
+        orbitAround(dt);
     }
     orbit.result = placeAround(t);
     return orbit.result;
@@ -96,24 +149,45 @@ void Control::resetOrbitNextFollow() {
     firstFollow = true;
 }
 
-void Control::orbitAround() {
+void Control::orbitAround(double dt) {
     const int dx = -std::clamp(mouseX - lastMouseX, -largestMouseJump, largestMouseJump);
     const int dy = std::clamp(mouseY - lastMouseY, -largestMouseJump, largestMouseJump);
     const int w = lastWheel - wheel;
     const double pace = nominalPass;
     if (dx != 0) {
-        orbit.yaw += static_cast<float>(std::floor(100 * orbit.yawSpeed * dx * pace) / 100);
-        if (orbit.yaw > orbit.yawMax) orbit.yaw -= 360;
-        if (orbit.yaw < orbit.yawMin) orbit.yaw += 360;
+        turnOrbit(static_cast<float>(std::floor(100 * orbit.yawSpeed * dx * pace) / 100));
     }
     if (dy != 0) {
-        const float step = static_cast<float>(std::floor(100 * orbit.yawSpeed * 0.5 * dy * pace) / 100);
-        orbit.height = std::clamp(orbit.height - step, orbit.heightMin, orbit.heightMax);
+        raiseOrbit(-static_cast<float>(std::floor(100 * orbit.yawSpeed * 0.5 * dy * pace) / 100));
     }
     if (w != 0) {
         orbit.distance = std::clamp(static_cast<float>(orbit.distance + orbit.zoomSpeed * w * pace),
                                     orbit.distanceMin, orbit.distanceMax);
     }
+    turnWithStick(dt);
+}
+
+// The stick leans as the mouse moves: right turns the orbit as the mouse
+// moving right does, down lowers it. Its rates are per second, so the
+// orbit turns as fast at any frame rate.
+void Control::turnWithStick(double dt) {
+    const glm::vec2 tilt = rightStick();
+    if (tilt.x != 0) {
+        turnOrbit(-static_cast<float>(orbit.stickYawSpeed * tilt.x * dt));
+    }
+    if (tilt.y != 0) {
+        raiseOrbit(static_cast<float>(orbit.stickHeightSpeed * tilt.y * dt));
+    }
+}
+
+void Control::turnOrbit(float degrees) {
+    orbit.yaw += degrees;
+    if (orbit.yaw > orbit.yawMax) orbit.yaw -= 360;
+    if (orbit.yaw < orbit.yawMin) orbit.yaw += 360;
+}
+
+void Control::raiseOrbit(float rise) {
+    orbit.height = std::clamp(orbit.height + rise, orbit.heightMin, orbit.heightMax);
 }
 
 // Back to the default place behind the player. The cursor is read again so

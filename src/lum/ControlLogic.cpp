@@ -22,6 +22,9 @@ namespace lum {
 namespace {
 
 const int pauseLatch = 0;
+// Back quits like Escape only when held this long: a pad's Back sits close
+// to its other buttons and is easily brushed.
+const double backHoldToQuit = 1.0;
 // "-" slows the game down to this and no further: at zero or below the keys
 // would stop or pull the wrong way.
 const float slowestGameSpeed = 0.5f;
@@ -79,9 +82,16 @@ bool held(int code) {
     return window().isKeyDown(code);
 }
 
+// Never longer than `full`, so keys and stick together push no harder than
+// the keys alone.
+glm::vec3 atMost(const glm::vec3& push, float full) {
+    const float length = glm::length(push);
+    return length > full ? push * (full / length) : push;
+}
+
 }  // namespace
 
-ControlLogic::ControlLogic() : latches() {}
+ControlLogic::ControlLogic() : latches(), backHeld(0) {}
 
 void ControlLogic::setCamera(const boost::shared_ptr<Camera>& newCamera) {
     camera = newCamera;
@@ -101,10 +111,14 @@ bool ControlLogic::pressedOnce(int index) {
 
 bool ControlLogic::handleKeys(float dt) {
     LUM_TRACE_BEGIN
-    if (held(key::Escape)) {
+    if (held(key::Escape) || backHeldLongEnough(dt)) {
         std::exit(0);
     }
-    if (pressedOnce(pauseLatch)) {
+    // Both are taken, so that pressed together they do not undo each other
+    // in the next frame.
+    const bool pKey = pressedOnce(pauseLatch);
+    const bool startButton = Control::instance().padPressed(gamepad::Start);
+    if (pKey || startButton) {
         togglePause();
         return true;
     }
@@ -122,6 +136,11 @@ bool ControlLogic::handleKeys(float dt) {
     }
     return false;
     LUM_TRACE_END
+}
+
+bool ControlLogic::backHeldLongEnough(float dt) {
+    backHeld = Control::instance().padDown(gamepad::Back) ? backHeld + dt : 0.0;
+    return backHeld >= backHoldToQuit;
 }
 
 void ControlLogic::releaseLatches() {
@@ -174,6 +193,9 @@ void ControlLogic::handleModeKeys() {
     if (held('V') && player.modeAvailable[Glimmet::Jump]) player.switchToJump();
     if (held('X') && player.modeAvailable[Glimmet::Spike]) player.switchToSpike();
     if (held('C') && player.modeAvailable[Glimmet::Speed]) player.switchToSpeed();
+    Control& control = Control::instance();
+    if (control.padPressed(gamepad::LeftShoulder)) player.cycleMode(-1);
+    if (control.padPressed(gamepad::RightShoulder)) player.cycleMode(1);
     LUM_TRACE_END
 }
 
@@ -186,6 +208,7 @@ void ControlLogic::movePlayer(float dt) {
     const glm::vec3 playerAt = player.getWorldTransform().translation;
     const glm::vec3 cameraAt = camera ? camera->getWorldTransform().translation : playerAt;
     const glm::vec3 towards(playerAt.x - cameraAt.x, 0, playerAt.z - cameraAt.z);
+    const Control& control = Control::instance();
     glm::vec3 push(0);
     // Straight above the player the camera gives no direction to push in.
     if (glm::length(towards) > 1e-4f) {
@@ -197,9 +220,13 @@ void ControlLogic::movePlayer(float dt) {
         if (held('S') || held(key::Down)) push -= s * f;
         if (held('A') || held(key::Left)) push += s * l;
         if (held('D') || held(key::Right)) push -= s * l;
+        // Up on the stick is W, right is D; half a tilt, half a push.
+        const glm::vec2 tilt = control.leftStick();
+        const glm::vec3 stickPush = s * (tilt.y * f - tilt.x * l);
+        push = atMost(push + stickPush, std::max(std::abs(s), glm::length(push)));
     }
     player.roll(push, dt);
-    if (Control::instance().spaceDown) {
+    if (control.spaceDown || control.padDown(gamepad::South)) {
         player.jump();
     }
     if (held(key::function(12))) {

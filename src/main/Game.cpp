@@ -43,7 +43,7 @@ float deathHeight(int level) {
 
 }  // namespace
 
-Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel) {}
+Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel), deathSeen(false) {}
 
 // The level's objects hold OpenGL objects: they go while the window still exists.
 Game::~Game() {
@@ -81,7 +81,7 @@ bool Game::chooseLevel() {
         window().swapBuffers();
         window().sleep(titlePace);
         Control::instance().update(0.0);
-        if (held(key::Enter)) {
+        if (goOnAsked()) {
             levels.setupScene("level1");
             return true;
         }
@@ -168,9 +168,16 @@ bool Game::handleInput(float dt) {
     logic.handleModeKeys();
     logic.movePlayer(dt);
     if (!Glimmet::instance().alive) {
-        if (!held(key::Enter)) {
+        if (!deathSeen) {
+            // A still held from a jump into the fall is not yet a wish to go on.
+            Control::instance().takeHeldPadButtons();
+            deathSeen = true;
+        }
+        // The pad's Start was taken by the pause, as P would be.
+        if (!goOnAsked()) {
             return false;
         }
+        deathSeen = false;
         levels.resetScene(levels.currentName());
     }
     return true;

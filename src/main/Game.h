@@ -42,6 +42,8 @@ private:
 
     GameType gameType;
     int firstLevel;
+    // The dead player's wait for Enter has begun.
+    bool deathSeen;
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
     Backdrop room;

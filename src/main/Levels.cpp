@@ -78,6 +78,12 @@ void announceObjective(const std::string& level) {
 
 }  // namespace
 
+bool goOnAsked() {
+    Control& control = Control::instance();
+    return window().isKeyDown(key::Enter) || control.padPressed(gamepad::South) ||
+           control.padPressed(gamepad::Start);
+}
+
 void drawFullScreen(const char* texture) {
     LUM_TRACE_BEGIN
     Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
@@ -329,10 +335,12 @@ void Levels::finishLevel(const char* text, int nextLevel) {
 }
 
 // Waits for Enter over the last picture. A window closed meanwhile ends the
-// wait, and with it the game, the usual way.
+// wait, and with it the game, the usual way. A pad button still held from
+// play (A for a jump into the goal) must be pressed anew.
 void Levels::showEndScreen(const std::string& text) {
     LUM_TRACE_BEGIN
     const std::vector<std::string> result = finishRun();
+    Control::instance().takeHeldPadButtons();
     do {
         drawTextOnPanel(text, -0.5f, 0.0f, 0.04f, white);
         for (std::size_t line = 0; line < result.size(); ++line) {
@@ -341,7 +349,7 @@ void Levels::showEndScreen(const std::string& text) {
         window().swapBuffers();
         window().sleep(waitingPace);
         sampleInput();
-    } while (!window().isKeyDown(key::Enter) && window().isOpen());
+    } while (!goOnAsked() && window().isOpen());
     LUM_TRACE_END
 }
 

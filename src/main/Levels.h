@@ -66,6 +66,10 @@ private:
     Records* records;
 };
 
+// The player goes on from a screen that waits: Enter held, or the pad's A
+// or Start pressed.
+bool goOnAsked();
+
 // Draws the texture of that name over the whole window.
 void drawFullScreen(const char* texture);
 

@@ -49,6 +49,21 @@ protected:
         runFrame();
     }
 
+    // Presses and releases the pad's `button` over one frame each.
+    void tapPad(gamepad::Button button) {
+        script->setGamepad(padHolding({button}));
+        runFrame();
+        script->setGamepad(padHolding({}));
+        runFrame();
+    }
+
+    static GamepadState padHolding(std::initializer_list<gamepad::Button> buttons) {
+        GamepadState pad;
+        pad.connected = true;
+        for (const gamepad::Button button : buttons) pad.buttons[button] = true;
+        return pad;
+    }
+
     const PresentedFrame& lastPresented() const { return script->presented.back(); }
 
     Game game;
@@ -273,4 +288,62 @@ TEST_F(GamePassTest, TheClockShowsInTheTopRightCorner) {
     start({key::Enter});
     EXPECT_TRUE(game.pass(frame));
     EXPECT_GT(whitePixelsInBand(0.92f), 0);
+}
+
+TEST_F(GamePassTest, PadStartChoosesLevelOneThenPausesAndResumesOncePerPress) {
+    script->setGamepad(padHolding({gamepad::Start}));
+    start({});
+    EXPECT_EQ(1, game.getLevels().getCurrentLevel());
+    EXPECT_TRUE(runFrame()) << "Start still held from the title does not pause";
+    script->setGamepad(padHolding({}));
+    runFrame();
+    tapPad(gamepad::Start);
+    EXPECT_EQ(PAUSED, GameSettings::instance().state);
+    EXPECT_EQ(pauseColour, lastPresented().centre);
+    script->setGamepad(padHolding({gamepad::Start}));
+    EXPECT_TRUE(runFrame());
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(runFrame()) << "held, it resumes once";
+}
+
+TEST_F(GamePassTest, PadShouldersStepThroughTheLearntModesOncePerPress) {
+    start({key::Enter});
+    tapPad(gamepad::RightShoulder);
+    EXPECT_EQ("base", player().state) << "nothing else learnt yet";
+    player().modeAvailable[Glimmet::Jump] = true;
+    player().modeAvailable[Glimmet::Speed] = true;
+    script->setGamepad(padHolding({gamepad::RightShoulder}));
+    for (int i = 0; i < 5; ++i) runFrame();
+    script->setGamepad(GamepadState());  // pulled out with the shoulder held
+    for (int i = 0; i < 5; ++i) runFrame();
+    EXPECT_EQ("jump", player().state) << "one step per press";
+    tapPad(gamepad::RightShoulder);
+    EXPECT_EQ("speed", player().state) << "spike is not learnt";
+    tapPad(gamepad::RightShoulder);
+    EXPECT_EQ("base", player().state) << "round to the start";
+    tapPad(gamepad::LeftShoulder);
+    EXPECT_EQ("speed", player().state);
+}
+
+// A button held from play into a screen that waits must be pressed anew.
+TEST_F(GamePassTest, DeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
+    start({key::Enter});
+    const GamepadState a = padHolding({gamepad::South});
+    const GamepadState none = padHolding({});
+    script->setGamepad(a);  // jumping off the edge
+    player().setPosition(glm::vec3(81.5f, -20, 0));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(runFrame());
+    script->setGamepad(none);
+    EXPECT_FALSE(runFrame());
+    tapPad(gamepad::South);
+    EXPECT_TRUE(player().alive);
+
+    script->setKey(key::F1, true);
+    // The pass's own two samples, then the end screen's.
+    script->setGamepadAtPolls({a, a, a, none, padHolding({gamepad::Start})});
+    const int polls = script->getPollCount();
+    EXPECT_TRUE(runFrame());
+    script->setKey(key::F1, false);
+    EXPECT_EQ(polls + 5, script->getPollCount()) << "the end screen waited for Start";
+    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
+    EXPECT_TRUE(runFrame()) << "Start still held does not pause";
 }

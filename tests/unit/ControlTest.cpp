@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "CameraSteering.h"
 #include "PhysicsFixture.h"
 #include "ScriptedWindowFixture.h"
+#include "VectorExpect.h"
 #include "lum/Control.h"
 #include "lum/ControlLogic.h"
 #include "lum/GameSettings.h"
@@ -45,6 +47,9 @@ protected:
             script->setKey(key::function(n), false);
         }
         ControlLogic::instance().releaseLatches();
+        // No pad left plugged in, nor its tilt in Control's last sample.
+        script->setGamepad(GamepadState());
+        Control::instance().update(frame);
         ScriptedWindowTest::TearDown();
     }
 
@@ -545,4 +550,127 @@ TEST_F(PlayerMotionTest, EachModeHasItsTopSpeedSpeedModeTheFastestSpikeTheSlowes
     EXPECT_NEAR(15.0f, speeds[2], 0.5f) << "speed mode reaches its top speed";
     EXPECT_LT(speeds[0], speeds[1]);
     EXPECT_LT(speeds[1], speeds[2]);
+}
+
+namespace {
+
+// A pad plugged in with `buttons` held and the stick whose x axis is
+// `stick` tilted to `x`, `y` (axes down positive).
+GamepadState pad(std::initializer_list<gamepad::Button> buttons = {},
+                 gamepad::Axis stick = gamepad::LeftX, float x = 0, float y = 0) {
+    GamepadState state;
+    state.connected = true;
+    for (const gamepad::Button button : buttons) state.buttons[button] = true;
+    state.axes[stick] = x;
+    state.axes[stick + 1] = y;
+    return state;
+}
+
+GamepadState leftStickAt(float x, float y) {
+    return pad({}, gamepad::LeftX, x, y);
+}
+
+// Tobble at rest on the ground, pushed for one pass by the pad and keys.
+class GamepadPushTest : public PlayerPushTest {
+protected:
+    void SetUp() override {
+        PlayerPushTest::SetUp();
+        Glimmet::instance().speedFactor = 10;
+        Glimmet::instance().topSpeed = 0;
+        GameSettings::instance().playerSpeed = 5;
+    }
+
+    // The velocity one pass gives Tobble from rest.
+    glm::vec3 pushedBy(const GamepadState& state, std::initializer_list<int> keys = {}) {
+        Glimmet::instance().stop();
+        Glimmet::instance().onGround = true;
+        script->setGamepad(state);
+        for (const int code : keys) script->setKey(code, true);
+        Control::instance().update(frame);
+        ControlLogic::instance().movePlayer(frame);
+        for (const int code : keys) script->setKey(code, false);
+        return velocity();
+    }
+};
+
+}  // namespace
+
+TEST_F(GamepadPushTest, TheLeftStickPushesAsFarAsItIsTiltedBeyondTheDeadZoneAndNoHarderThanKeys) {
+    const glm::vec3 w = pushedBy(pad(), {'W'});
+    ASSERT_LT(w.z, 0.0f);
+    EXPECT_TRUE(vectorsNear(w, pushedBy(leftStickAt(0, -1)), 1e-6f)) << "up at full tilt is W";
+    EXPECT_TRUE(vectorsNear(pushedBy(pad(), {'D'}), pushedBy(leftStickAt(1, 0)), 1e-6f));
+    EXPECT_TRUE(vectorsNear(0.5f * w, pushedBy(leftStickAt(0, -0.6f)), 1e-6f))
+        << "halfway from the dead zone's edge to full tilt, half the push";
+    EXPECT_EQ(glm::vec3(0), pushedBy(leftStickAt(0.1f, -0.15f))) << "inside the round dead zone";
+    EXPECT_NEAR(glm::length(w), glm::length(pushedBy(leftStickAt(1, -1))), 1e-6f) << "a corner";
+    EXPECT_TRUE(vectorsNear(w, pushedBy(leftStickAt(0, -1), {'W'}), 1e-6f)) << "not twice W";
+    EXPECT_NEAR(glm::length(pushedBy(pad(), {'W', 'A'})),
+                glm::length(pushedBy(leftStickAt(0, -1), {'W', 'A'})), 1e-6f);
+}
+
+TEST_F(GamepadPushTest, WhatAPadHoldsCountsOnlyWhileItIsPluggedIn) {
+    Glimmet::instance().state = "jump";
+    GamepadState tiltedJumping = pad({gamepad::South}, gamepad::LeftX, 0, -1);
+    const glm::vec3 pushed = pushedBy(tiltedJumping);
+    EXPECT_LT(pushed.z, 0.0f);
+    EXPECT_GT(pushed.y, 5.0f) << "A takes off in jump mode";
+    tiltedJumping.connected = false;  // pulled out mid-tilt
+    EXPECT_EQ(glm::vec3(0), pushedBy(tiltedJumping));
+    Glimmet::instance().state = "base";
+    EXPECT_EQ(0.0f, pushedBy(pad({gamepad::South})).y) << "no jump in base mode";
+}
+
+namespace {
+
+// The orbit's yaw and height after `seconds` of frames of `dt` with the
+// pad as `state`, from the default place behind the target.
+glm::vec2 orbitAfter(ScriptedWindow& script, const GamepadState& state, double dt, double seconds) {
+    Control& control = Control::instance();
+    control.resetOrbitNextFollow();
+    control.followTransform(Transform::identity(), dt);
+    script.setGamepad(state);
+    for (int i = 0; i < static_cast<int>(std::lround(seconds / dt)); ++i) {
+        control.update(dt);
+        control.followTransform(Transform::identity(), dt);
+    }
+    return glm::vec2(control.orbit.yaw, control.orbit.height);
+}
+
+}  // namespace
+
+TEST_F(ControlTest, TheRightStickTurnsTheOrbitAsFarPerSecondAtAnyFrameRateWithinItsLimits) {
+    const OrbitCamera& orbit = Control::instance().orbit;
+    const glm::vec2 rest(orbit.defaultYaw, orbit.defaultHeight);
+    const GamepadState rightAndUp = pad({}, gamepad::RightX, 0.6f, -0.3f);
+    const glm::vec2 fast = orbitAfter(*script, rightAndUp, 0.01, 1.0) - rest;
+    const glm::vec2 slow = orbitAfter(*script, rightAndUp, 0.05, 1.0) - rest;
+    EXPECT_LT(fast.x, -10.0f) << "right turns the orbit as the mouse moving right does";
+    EXPECT_GT(fast.y, 1.0f) << "up raises it";
+    EXPECT_NEAR(fast.x, slow.x, 1e-3f);
+    EXPECT_NEAR(fast.y, slow.y, 1e-3f);
+    EXPECT_EQ(rest, orbitAfter(*script, pad({}, gamepad::RightX, 0.15f, -0.1f), 0.03, 1.0));
+    const glm::vec2 far = orbitAfter(*script, pad({}, gamepad::RightX, 1, -1), 0.03, 10);
+    EXPECT_FLOAT_EQ(orbit.heightMax, far.y);
+    EXPECT_LE(std::abs(far.x), orbit.yawMax) << "three times round, and still in range";
+}
+
+TEST_F(ControlTest, BackQuitsOnlyWhenHeldForASecond) {
+    const auto holdBack = [this](double seconds, const GamepadState& after) {
+        script->setGamepad(pad({gamepad::Back}));
+        for (double held = 0; held < seconds - 1e-9; held += frame) runFrame();
+        script->setGamepad(after);
+        runFrame();
+    };
+    // Quitting exits with 0 as a passing test would: the presses that must
+    // not quit end with a code of their own.
+    EXPECT_EXIT(
+        {
+            holdBack(0.6, pad());
+            holdBack(0.6, GamepadState());  // pulled out while held
+            holdBack(0.6, pad());
+            std::exit(3);
+        },
+        ::testing::ExitedWithCode(3), "");
+    EXPECT_EXIT(holdBack(1.0, pad()), ::testing::ExitedWithCode(0), "");
 }

@@ -21,7 +21,7 @@ class Sound;
 // "tobble", read afresh whenever a mode is applied.
 class Glimmet : public Character, public PhysicsNode, public Singleton<Glimmet, 0> {
 public:
-    enum Mode { Base = 0, Jump = 1, Spike = 2, Speed = 3 };
+    enum Mode { Base = 0, Jump = 1, Spike = 2, Speed = 3, ModeCount = 4 };
 
     Glimmet();
     // Never runs in the game: the singleton lives to the end of the process.
@@ -39,6 +39,10 @@ public:
     void switchToSpike();
     void switchToJump();
     void switchToSpeed();
+    // To the next learnt mode after the current one (`step` 1) or before it
+    // (-1), round the order base, jump, spike, speed; nothing when no other
+    // mode is learnt.
+    void cycleMode(int step);
     // Once a frame: the rolling sound follows the spin.
     void updateSound();
     // The keys' push of one pass of dt seconds (proportional to dt): a

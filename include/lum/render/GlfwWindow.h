@@ -38,6 +38,7 @@ public:
     CursorPosition getCursorPosition() const override;
     int getMouseWheel() const override;
     void setCursorVisible(bool visible) override;
+    GamepadState getGamepad() const override;
 
     WindowSize getSize() const override;
     void setSizeCallback(SizeCallback callback) override;
@@ -48,6 +49,8 @@ private:
     static void onResize(GLFWwindow* handle, int width, int height);
 
     void setKey(int code, bool down);
+    // The first joystick GLFW knows a gamepad mapping for, as it is now.
+    void readGamepad();
     bool create(int width, int height, int depthBits, GLFWmonitor* monitor);
 
     GLFWwindow* handle;
@@ -55,6 +58,7 @@ private:
     bool autoPoll;
     double wheel;
     SizeCallback sizeCallback;
+    GamepadState pad;
     std::array<bool, key::Last + 1> keys;
     std::array<bool, key::Last + 1> tapped;        // pressed since the last poll
     std::array<bool, key::Last + 1> tappedBefore;  // pressed in the poll before

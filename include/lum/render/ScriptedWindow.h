@@ -2,6 +2,8 @@
 #define LUM_RENDER_SCRIPTEDWINDOW_H
 
 #include <array>
+#include <deque>
+#include <vector>
 
 #include "lum/render/Window.h"
 
@@ -48,6 +50,9 @@ public:
     // Plugs a pad in, changes what it holds or (with a state that is not
     // connected) unplugs it.
     void setGamepad(const GamepadState& state);
+    // What the pad holds at each of the next polls, one state a poll, for
+    // screens that wait inside a single call; the last one stays.
+    void setGamepadAtPolls(const std::vector<GamepadState>& states);
 
     // What the test inspects.
     const std::string& getTitle() const;
@@ -71,6 +76,7 @@ private:
     WindowSize size;
     SizeCallback sizeCallback;
     GamepadState pad;
+    std::deque<GamepadState> padAtPolls;
 };
 
 }  // namespace lum

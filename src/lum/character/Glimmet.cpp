@@ -166,6 +166,22 @@ void Glimmet::switchToSpeed() {
     LUM_TRACE_END
 }
 
+void Glimmet::cycleMode(int step) {
+    LUM_TRACE_BEGIN
+    const char* const names[ModeCount] = {"base", "jump", "spike", "speed"};
+    const int current = static_cast<int>(std::find(names, names + ModeCount, state) - names);
+    // A mode outside the four (none yet) counts as base.
+    const int from = current < ModeCount ? current : Base;
+    for (int turn = 1; turn < ModeCount; ++turn) {
+        const int next = ((from + step * turn) % ModeCount + ModeCount) % ModeCount;
+        if (modeAvailable[next]) {
+            switchTo(names[next]);
+            return;
+        }
+    }
+    LUM_TRACE_END
+}
+
 void Glimmet::switchTo(const std::string& mode) {
     LUM_TRACE_BEGIN
     if (state == mode) {

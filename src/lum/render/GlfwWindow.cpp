@@ -10,6 +10,17 @@ namespace lum {
 
 namespace {
 
+// The pad's buttons and axes are copied across by number.
+static_assert(gamepad::ButtonCount == GLFW_GAMEPAD_BUTTON_LAST + 1, "one entry per GLFW button");
+static_assert(gamepad::AxisCount == GLFW_GAMEPAD_AXIS_LAST + 1, "one entry per GLFW axis");
+static_assert(gamepad::South == GLFW_GAMEPAD_BUTTON_A && gamepad::Back == GLFW_GAMEPAD_BUTTON_BACK &&
+                  gamepad::Start == GLFW_GAMEPAD_BUTTON_START &&
+                  gamepad::LeftShoulder == GLFW_GAMEPAD_BUTTON_LEFT_BUMPER &&
+                  gamepad::RightShoulder == GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
+              "buttons numbered as GLFW's gamepad mapping");
+static_assert(gamepad::LeftY == GLFW_GAMEPAD_AXIS_LEFT_Y && gamepad::RightX == GLFW_GAMEPAD_AXIS_RIGHT_X,
+              "axes numbered as GLFW's gamepad mapping");
+
 int specialKeyCode(int glfwKey) {
     if (glfwKey >= GLFW_KEY_F1 && glfwKey <= GLFW_KEY_F25) {
         return key::F1 + (glfwKey - GLFW_KEY_F1);
@@ -57,7 +68,15 @@ GlfwWindow& adapterOf(GLFWwindow* handle) {
 }  // namespace
 
 GlfwWindow::GlfwWindow()
-    : handle(nullptr), initialized(false), autoPoll(true), wheel(0), sizeCallback(nullptr), keys(), tapped(), tappedBefore() {}
+    : handle(nullptr),
+      initialized(false),
+      autoPoll(true),
+      wheel(0),
+      sizeCallback(nullptr),
+      pad(),
+      keys(),
+      tapped(),
+      tappedBefore() {}
 
 GlfwWindow::~GlfwWindow() {
     terminate();
@@ -78,6 +97,7 @@ void GlfwWindow::terminate() {
     tapped.fill(false);
     tappedBefore.fill(false);
     wheel = 0;
+    pad = GamepadState();
 }
 
 bool GlfwWindow::openWindow(int width, int height, int depthBits) {
@@ -142,6 +162,27 @@ void GlfwWindow::pollEvents() {
         tappedBefore = tapped;
         tapped.fill(false);
         glfwPollEvents();
+        readGamepad();
+    }
+}
+
+// Read afresh at every poll: a pad plugged in shows up at the next poll,
+// and one pulled out leaves nothing held behind.
+void GlfwWindow::readGamepad() {
+    pad = GamepadState();
+    for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
+        GLFWgamepadstate state;
+        if (glfwJoystickIsGamepad(joystick) == GLFW_TRUE &&
+            glfwGetGamepadState(joystick, &state) == GLFW_TRUE) {
+            pad.connected = true;
+            for (int button = 0; button < gamepad::ButtonCount; ++button) {
+                pad.buttons[button] = state.buttons[button] == GLFW_PRESS;
+            }
+            for (int axis = 0; axis < gamepad::AxisCount; ++axis) {
+                pad.axes[axis] = state.axes[axis];
+            }
+            return;
+        }
     }
 }
 
@@ -194,6 +235,10 @@ void GlfwWindow::setCursorVisible(bool visible) {
     if (handle != nullptr) {
         glfwSetInputMode(handle, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
     }
+}
+
+GamepadState GlfwWindow::getGamepad() const {
+    return pad;
 }
 
 WindowSize GlfwWindow::getSize() const {

@@ -44,6 +44,10 @@ void ScriptedWindow::swapBuffers() {
 
 void ScriptedWindow::pollEvents() {
     ++pollCount;
+    if (!padAtPolls.empty()) {
+        pad = padAtPolls.front();
+        padAtPolls.pop_front();
+    }
 }
 
 void ScriptedWindow::setAutoPollEvents(bool) {}
@@ -132,6 +136,11 @@ void ScriptedWindow::resize(WindowSize newSize) {
 
 void ScriptedWindow::setGamepad(const GamepadState& state) {
     pad = state;
+    padAtPolls.clear();
+}
+
+void ScriptedWindow::setGamepadAtPolls(const std::vector<GamepadState>& states) {
+    padAtPolls.assign(states.begin(), states.end());
 }
 
 const std::string& ScriptedWindow::getTitle() const {
