@@ -84,6 +84,10 @@ bool goOnAsked() {
            control.padPressed(gamepad::Start);
 }
 
+bool finishAsked() {
+    return window().isKeyDown(key::F1) || Control::instance().padDown(gamepad::North);
+}
+
 void drawFullScreen(const char* texture) {
     LUM_TRACE_BEGIN
     Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
@@ -229,7 +233,7 @@ void Levels::promptAtEndFlag() const {
 
 void Levels::level1Events() {
     LUM_TRACE_BEGIN
-    if (window().isKeyDown(key::F1)) {
+    if (finishAsked()) {
         finishLevel("you won press enter to start level 2", 2);
         return;
     }
@@ -284,7 +288,7 @@ void Levels::checkGoal01() {
 
 void Levels::level2Events() {
     LUM_TRACE_BEGIN
-    if (window().isKeyDown(key::F1)) {
+    if (finishAsked()) {
         finishLevel("you won press enter to start level 3", 3);
         return;
     }
@@ -319,7 +323,7 @@ void Levels::level2Events() {
 
 void Levels::level3Events() {
     LUM_TRACE_BEGIN
-    if (window().isKeyDown(key::F1)) {
+    if (finishAsked()) {
         showEndScreen("there was no time to bake cake");
         std::exit(0);
     }

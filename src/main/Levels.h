@@ -70,6 +70,10 @@ private:
 // or Start pressed.
 bool goOnAsked();
 
+// The player asks to finish the level: F1 or the pad's Y held. A pad has no
+// F1, and without it a player with only a pad could never leave level 2.
+bool finishAsked();
+
 // Draws the texture of that name over the whole window.
 void drawFullScreen(const char* texture);
 

@@ -347,3 +347,12 @@ TEST_F(GamePassTest, DeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
     EXPECT_EQ(2, game.getLevels().getCurrentLevel());
     EXPECT_TRUE(runFrame()) << "Start still held does not pause";
 }
+
+// A pad has no F1: without Y a player with only a pad could not leave level 2.
+TEST_F(GamePassTest, PadYFinishesTheLevelAsF1Does) {
+    start({key::Enter});
+    const GamepadState y = padHolding({gamepad::North});
+    script->setGamepadAtPolls({y, y, y, padHolding({}), padHolding({gamepad::South})});
+    EXPECT_TRUE(runFrame());
+    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
+}
