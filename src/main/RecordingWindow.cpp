@@ -2,13 +2,30 @@
 
 namespace lum {
 
+namespace {
+
+bool isKeyCode(int code) {
+    return code >= 0 && code <= key::Last;
+}
+
+bool isButton(int button) {
+    return button >= mouse::Left && button <= mouse::Right;
+}
+
+}  // namespace
+
 RecordingWindow::RecordingWindow(std::unique_ptr<Window> real, std::shared_ptr<ReplayWriter> writer)
     : ForwardingWindow(std::move(real)), writer(std::move(writer)) {}
 
+template <class Answer>
+Answer RecordingWindow::noted(Answer answer, const InputChange& change) const {
+    writer->input(change);
+    return answer;
+}
+
 bool RecordingWindow::isOpen() const {
     const bool open = realWindow().isOpen();
-    writer->input(InputChange::open(open));
-    return open;
+    return noted(open, InputChange::open(open));
 }
 
 double RecordingWindow::getTime() const {
@@ -17,44 +34,35 @@ double RecordingWindow::getTime() const {
     return now;
 }
 
+// Codes outside the game's keys and buttons have no answer to replay.
 bool RecordingWindow::isKeyDown(int code) const {
     const bool down = realWindow().isKeyDown(code);
-    if (code >= 0 && code <= key::Last) {
-        writer->input(InputChange::key(code, down));
-    }
-    return down;
+    return isKeyCode(code) ? noted(down, InputChange::key(code, down)) : down;
 }
 
 bool RecordingWindow::isMouseButtonDown(int button) const {
     const bool down = realWindow().isMouseButtonDown(button);
-    if (button >= mouse::Left && button <= mouse::Right) {
-        writer->input(InputChange::button(button, down));
-    }
-    return down;
+    return isButton(button) ? noted(down, InputChange::button(button, down)) : down;
 }
 
 CursorPosition RecordingWindow::getCursorPosition() const {
     const CursorPosition cursor = realWindow().getCursorPosition();
-    writer->input(InputChange::cursor(cursor));
-    return cursor;
+    return noted(cursor, InputChange::cursor(cursor));
 }
 
 int RecordingWindow::getMouseWheel() const {
     const int wheel = realWindow().getMouseWheel();
-    writer->input(InputChange::wheel(wheel));
-    return wheel;
+    return noted(wheel, InputChange::wheel(wheel));
 }
 
 GamepadState RecordingWindow::getGamepad() const {
     const GamepadState pad = realWindow().getGamepad();
-    writer->input(InputChange::gamepad(pad));
-    return pad;
+    return noted(pad, InputChange::gamepad(pad));
 }
 
 WindowSize RecordingWindow::getSize() const {
     const WindowSize size = realWindow().getSize();
-    writer->input(InputChange::size(size));
-    return size;
+    return noted(size, InputChange::size(size));
 }
 
 }  // namespace lum

@@ -24,6 +24,10 @@ public:
     WindowSize getSize() const override;
 
 private:
+    // Writes the answer down and gives it.
+    template <class Answer>
+    Answer noted(Answer answer, const InputChange& change) const;
+
     std::shared_ptr<ReplayWriter> writer;
 };
 

@@ -93,53 +93,44 @@ bool readExact(const std::string& word, double& value) {
     return end == word.c_str() + word.size();
 }
 
-InputChange InputChange::key(int code, bool down) {
+namespace {
+
+InputChange changeOf(InputField field, int index, int first, int second = 0) {
     InputChange change;
-    change.query = {InputField::Key, code};
-    change.first = down;
+    change.query = {field, index};
+    change.first = first;
+    change.second = second;
     return change;
+}
+
+}  // namespace
+
+InputChange InputChange::key(int code, bool down) {
+    return changeOf(InputField::Key, code, down);
 }
 
 InputChange InputChange::button(int button, bool down) {
-    InputChange change;
-    change.query = {InputField::Button, button};
-    change.first = down;
-    return change;
+    return changeOf(InputField::Button, button, down);
 }
 
 InputChange InputChange::cursor(CursorPosition position) {
-    InputChange change;
-    change.query = {InputField::Cursor, 0};
-    change.first = position.x;
-    change.second = position.y;
-    return change;
+    return changeOf(InputField::Cursor, 0, position.x, position.y);
 }
 
 InputChange InputChange::wheel(int steps) {
-    InputChange change;
-    change.query = {InputField::Wheel, 0};
-    change.first = steps;
-    return change;
+    return changeOf(InputField::Wheel, 0, steps);
 }
 
 InputChange InputChange::open(bool isOpen) {
-    InputChange change;
-    change.query = {InputField::Open, 0};
-    change.first = isOpen;
-    return change;
+    return changeOf(InputField::Open, 0, isOpen);
 }
 
 InputChange InputChange::size(WindowSize size) {
-    InputChange change;
-    change.query = {InputField::Size, 0};
-    change.first = size.width;
-    change.second = size.height;
-    return change;
+    return changeOf(InputField::Size, 0, size.width, size.height);
 }
 
 InputChange InputChange::gamepad(const GamepadState& state) {
-    InputChange change;
-    change.query = {InputField::Pad, 0};
+    InputChange change = changeOf(InputField::Pad, 0, 0);
     change.pad = state;
     return change;
 }
