@@ -101,12 +101,18 @@ TEST(ReplayFile, AFileOfAnotherGameIsRefusedNamingWhatDiffers) {
               refusal(other + body));
 }
 
-TEST(ReplayFile, AMissingFileIsRefusedByName) {
+TEST(ReplayFile, AFileThatCannotBeOpenedIsNamed) {
     try {
         ReplayReader::load("/nonexistent/run.replay");
-        FAIL();
+        ADD_FAILURE() << "a missing file was read";
     } catch (const ReplayFileError& e) {
         EXPECT_EQ(0u, e.getMessage().find("/nonexistent/run.replay: cannot be read"));
+    }
+    try {
+        ReplayWriter("/nonexistent/run.replay", headerOfThisGame());
+        ADD_FAILURE() << "a file in a missing directory was written";
+    } catch (const ReplayFileError& e) {
+        EXPECT_EQ(0u, e.getMessage().find("/nonexistent/run.replay: cannot be written"));
     }
 }
 
