@@ -210,7 +210,7 @@ bool ReplayWriter::isEnded() const {
     return ended;
 }
 
-ReplayReader::ReplayReader() : position(0), passes(0) {}
+ReplayReader::ReplayReader() : position(0), passes(0), closedEarly(false) {}
 
 ReplayReader ReplayReader::load(const std::string& path) {
     LUM_TRACE_BEGIN
@@ -362,6 +362,10 @@ bool ReplayReader::isAtEnd() const {
     return next().kind == ReplayRecord::End;
 }
 
+void ReplayReader::windowClosed() {
+    closedEarly = closedEarly || !isAtEnd();
+}
+
 void ReplayReader::pass(const Checkpoint& at) {
     LUM_TRACE_BEGIN
     const ReplayRecord& record = next();
@@ -379,6 +383,10 @@ void ReplayReader::pass(const Checkpoint& at) {
 std::string ReplayReader::end(const Ending& ending) {
     LUM_TRACE_BEGIN
     const ReplayRecord& record = next();
+    if (closedEarly) {
+        throw ReplayDiverged("replay " + path + " stopped at pass " + std::to_string(passes + 1) +
+                             ": its window was closed before the recording's end");
+    }
     if (record.kind != ReplayRecord::End || position >= records.size()) {
         diverged("the game " + std::string(ending.how == Ending::Closed ? "stopped" : "exited") +
                  " where the recording has " + describeRecord(record));

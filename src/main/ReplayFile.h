@@ -20,8 +20,8 @@ public:
     using Exception::Exception;
 };
 
-// A replay whose game went another way than the recorded one; the message
-// names the pass where it first did.
+// A replay that did not play out as recorded: its game went another way, or
+// its window was closed first. The message names the pass where it happened.
 class ReplayDiverged : public Exception {
 public:
     using Exception::Exception;
@@ -130,6 +130,8 @@ public:
     const InputState& input(const InputQuery& query);
     // Whether the recording stops here: the game is to stop too.
     bool isAtEnd() const;
+    // The viewer closed the replay's window: the run stops short of its end.
+    void windowClosed();
     // Holds the pass just played against its checkpoint. Throws ReplayDiverged.
     void pass(const Checkpoint& at);
     // Holds the run's ending against the recorded one; returns the outcome's
@@ -151,6 +153,7 @@ private:
     InputState answers;
     QueryCounter questions;
     int passes;
+    bool closedEarly;
 };
 
 }  // namespace lum

@@ -10,8 +10,11 @@ const InputState& ReplayingWindow::answers(InputField field, int index) const {
 }
 
 bool ReplayingWindow::isOpen() const {
-    const bool open = answers(InputField::Open).open;
-    return open && !reader->isAtEnd() && realWindow().isOpen();
+    if (!realWindow().isOpen()) {
+        reader->windowClosed();
+        return false;
+    }
+    return answers(InputField::Open).open && !reader->isAtEnd();
 }
 
 void ReplayingWindow::sleep(double) {}

@@ -227,4 +227,15 @@ TEST(ReplayFile, ADivergenceNamesItsPass) {
             r.end(early);
         },
         "replay run.replay diverged at pass 2: the game stopped where the recording has a reading of the clock");
+    // The viewer closes the window: the replay stops, unjudged.
+    const auto reader = std::make_shared<ReplayReader>(ReplayReader::parse(text, "run.replay"));
+    std::unique_ptr<ScriptedWindow> real(new ScriptedWindow());
+    real->openWindow(320, 240, 24);
+    ScriptedWindow& viewer = *real;
+    ReplayingWindow window(std::move(real), reader);
+    EXPECT_TRUE(window.isOpen());
+    viewer.close();
+    EXPECT_FALSE(window.isOpen());
+    expectDivergence([&reader](ReplayReader&) { reader->end(Ending()); },
+                     "replay run.replay stopped at pass 1: its window was closed before the recording's end");
 }
