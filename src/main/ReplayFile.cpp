@@ -14,6 +14,8 @@ namespace {
 
 const char* const formatLine = "glimmet replay 1";
 const char* const formatStart = "glimmet replay ";
+// A run starts at the title screen (0) or at one of the levels.
+const int lastLevel = 3;
 
 std::uint32_t bitsOf(float value) {
     std::uint32_t bits = 0;
@@ -37,11 +39,9 @@ bool readCheckpoint(std::istream& in, Checkpoint& at) {
     at.alive = alive == 1;
     for (int axis = 0; axis < 3; ++axis) {
         std::string word;
-        double value = 0;
-        if (!(in >> word) || !readExact(word, value)) {
+        if (!(in >> word) || !readExact(word, at.position[axis])) {
             return false;
         }
-        at.position[axis] = static_cast<float>(value);
     }
     return true;
 }
@@ -266,6 +266,10 @@ ReplayReader ReplayReader::parse(const std::string& text, const std::string& pat
             if (!(number >> into) || !atLineEnd(number)) {
                 throw fault(line + 1, "\"" + std::string(fields[field]) + "\" needs a whole number, not \"" +
                                           value + "\"");
+            }
+            if (field == 1 && (into < 0 || into > lastLevel)) {
+                throw fault(line + 1, "\"level\" needs 0 (the title screen) to " + std::to_string(lastLevel) +
+                                          ", not " + value);
             }
         }
     }

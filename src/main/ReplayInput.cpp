@@ -1,7 +1,9 @@
 #include "ReplayInput.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <sstream>
 
 namespace lum {
@@ -63,11 +65,9 @@ bool readPad(std::istream& in, GamepadState& pad) {
     }
     for (float& axis : pad.axes) {
         std::string word;
-        double value = 0;
-        if (!(in >> word) || !readExact(word, value)) {
+        if (!(in >> word) || !readExact(word, axis)) {
             return false;
         }
-        axis = static_cast<float>(value);
     }
     return true;
 }
@@ -104,6 +104,15 @@ InputChange changeOf(InputField field, int index, int first, int second = 0) {
 }
 
 }  // namespace
+
+bool readExact(const std::string& word, float& value) {
+    double wide = 0;
+    if (!readExact(word, wide) || (std::isfinite(wide) && std::abs(wide) > std::numeric_limits<float>::max())) {
+        return false;
+    }
+    value = static_cast<float>(wide);
+    return true;
+}
 
 InputChange InputChange::key(int code, bool down) {
     return changeOf(InputField::Key, code, down);

@@ -14,6 +14,8 @@ namespace lum {
 std::string exactText(double value);
 // Reads exactText(), or any number strtod takes; false for anything else.
 bool readExact(const std::string& word, double& value);
+// The same for a float: false also for a finite number beyond a float's range.
+bool readExact(const std::string& word, float& value);
 
 // What the game asks its window about input: one key, one mouse button, or
 // one of the window's single answers.

@@ -89,6 +89,10 @@ TEST(ReplayFile, AGarbledLineIsRefusedWithItsNumber) {
     }
     EXPECT_EQ("run.replay:10: a line after the replay's end", refusal(header + body + "t 0x1p+0\n"));
     EXPECT_EQ(0u, refusal("glimmet replay 1\nversion 1.0.0\nlevel two\n").find("run.replay:3: \"level\" needs"));
+    EXPECT_EQ("run.replay:3: \"level\" needs 0 (the title screen) to 3, not 4",
+              refusal("glimmet replay 1\nversion 1.0.0\nlevel 4\ngameType 1\ndata 0badcafe\n" + body));
+    EXPECT_EQ(0u, refusal(header + "p 1 2 1 0x1p+200 0x0p+0 0x0p+0\n" + body).find("run.replay:6: cannot read"))
+        << "a position beyond a float's range";
     EXPECT_EQ(0u, refusal("glimmet replay 2\n").find("run.replay:1: a replay format this game does not read"));
 }
 
