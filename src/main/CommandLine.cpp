@@ -65,7 +65,11 @@ po::options_description CommandLine::describe(Options& into) {
         ("fullscreen", po::bool_switch(&into.window.fullScreen),
          "play full screen on the main monitor")
         ("no-records", po::bool_switch(&into.noRecords),
-         "neither read nor write the best times kept in $XDG_DATA_HOME/glimmet");
+         "neither read nor write the best times kept in $XDG_DATA_HOME/glimmet")
+        ("record", po::value(&into.recordFile)->value_name("FILE"),
+         "record the run's clock and input into FILE")
+        ("replay", po::value(&into.replayFile)->value_name("FILE"),
+         "play the run recorded in FILE back and check it ends the same");
     return options;
 }
 
@@ -84,6 +88,12 @@ Options CommandLine::parse(int argc, const char* const argv[]) const {
         po::notify(values);
         if (values.count("windowed") != 0 && options.window.fullScreen) {
             throw CommandLineError("--windowed and --fullscreen exclude each other");
+        }
+        if (values.count("replay") != 0 && values.count("record") != 0) {
+            throw CommandLineError("--record and --replay exclude each other");
+        }
+        if (values.count("replay") != 0 && values.count("level") != 0) {
+            throw CommandLineError("--replay plays the level it recorded: --level goes without it");
         }
     } catch (const po::error& e) {
         throw CommandLineError(e.what());

@@ -24,6 +24,9 @@ struct Options {
     std::string dataDirectory;
     WindowMode window;
     bool noRecords = false;
+    // Empty: the run is neither recorded nor a replay.
+    std::string recordFile;
+    std::string replayFile;
 };
 
 // An unknown option or a bad value; the message is one line.

@@ -11,7 +11,9 @@
 #include "FrameLoop.h"
 #include "Game.h"
 #include "Records.h"
+#include "Replay.h"
 #include "TopLevel.h"
+#include "lum/render/GlfwWindow.h"
 #include "lum/render/Renderer.h"
 
 namespace {
@@ -19,18 +21,40 @@ namespace {
 const int failed = 1;
 const int misused = 2;
 
-bool runGame(const lum::Options& options) {
-    return lum::runGuarded(
-        [&options] {
-            lum::Records records(options.noRecords ? "" : lum::Records::userDirectory());
+// Recording or replaying as asked; throws lum::ReplayFileError.
+std::unique_ptr<lum::ReplaySession> replaySession(const lum::Options& options) {
+    std::unique_ptr<lum::Window> real(new lum::GlfwWindow());
+    if (!options.recordFile.empty()) {
+        return lum::ReplaySession::record(options.recordFile, options.level.number, std::move(real));
+    }
+    if (!options.replayFile.empty()) {
+        return lum::ReplaySession::replay(options.replayFile, std::move(real));
+    }
+    return std::unique_ptr<lum::ReplaySession>(new lum::ReplaySession());
+}
+
+// False when the run failed or its replay went another way.
+bool runGame(const lum::Options& options, lum::ReplaySession& replay) {
+    bool diverged = false;
+    const bool ran = lum::runGuarded(
+        [&options, &replay, &diverged] {
+            const bool keepRecords = !options.noRecords && !replay.isReplaying();
+            lum::Records records(keepRecords ? lum::Records::userDirectory() : "");
             lum::Renderer renderer(options.window);
-            lum::Game game(options.level.number);
+            lum::Game game(replay.startLevel(options.level.number));
             game.getLevels().keepRecordsIn(&records);
-            game.start();
-            game.prepareLoop();
-            lum::runFrameLoop([&game](double dt) { return game.pass(dt); });
+            try {
+                const std::string outcome = lum::playGame(game, replay);
+                if (!outcome.empty()) {
+                    std::cout << "glimmet: " << outcome << std::endl;
+                }
+            } catch (const lum::ReplayDiverged& e) {
+                std::cerr << "glimmet: " << e.getMessage() << std::endl;
+                diverged = true;
+            }
         },
         std::cerr);
+    return ran && !diverged;
 }
 
 }  // namespace
@@ -58,7 +82,14 @@ int main(int argc, char* argv[]) {
         std::cerr << "glimmet: " << e.getMessage() << std::endl;
         return failed;
     }
-    const bool succeeded = runGame(options);
+    std::unique_ptr<lum::ReplaySession> replay;
+    try {
+        replay = replaySession(options);
+    } catch (const lum::Exception& e) {
+        std::cerr << "glimmet: " << e.getMessage() << std::endl;
+        return failed;
+    }
+    const bool succeeded = runGame(options, *replay);
     std::cout << lum::closingLine << std::endl;
     return succeeded ? 0 : failed;
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -17,6 +18,7 @@
 
 #include "FrameLoop.h"
 #include "Game.h"
+#include "Replay.h"
 #include "ScriptedGlfwWindow.h"
 #include "lum/character/Glimmet.h"
 #include "lum/render/Renderer.h"
@@ -89,11 +91,16 @@ struct MovementKeys {
 // Set GLIMMET_BOT_TRACE to follow Tobble on standard output.
 class Bot {
 protected:
-    void startGame(int workMilliseconds) {
+    // With `recordInto`, the game that starts at `recordedLevel` is recorded there.
+    void startGame(int workMilliseconds, const std::string& recordInto = "", int recordedLevel = 0) {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "the playthrough needs an X display (xvfb-run)";
         std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow());
         script = adapter.get();
-        installWindow(std::move(adapter));
+        if (recordInto.empty()) {
+            installWindow(std::move(adapter));
+        } else {
+            recording = ReplaySession::record(recordInto, recordedLevel, std::move(adapter));
+        }
         renderer.reset(new Renderer());
         game.reset(new Game());
         workTime = workMilliseconds / 1000.0;
@@ -115,6 +122,17 @@ protected:
     // Picks the level on the title screen with its key.
     void startWith(int titleKey) {
         script->setKey(titleKey, true);
+        begin();
+    }
+
+    // Starts `level` at once, as --level does.
+    void startAt(int level) {
+        game.reset(new Game(level));
+        recording->watch(*game);
+        begin();
+    }
+
+    void begin() {
         game->start();
         script->releaseAllKeys();
         // Inside a pass only an end screen waits: for Enter.
@@ -139,13 +157,13 @@ protected:
 
     // One pass of the game's frame loop, with the keys the bot holds.
     void frame() {
-        runFramePass([this](double dt) {
+        runFramePass(recording->checked([this](double dt) {
             inPass = true;
             const bool presented = game->pass(dt);
             script->advanceTime(workTime);
             inPass = false;
             return presented;
-        });
+        }));
         if (endScreenShown) {
             script->releaseAllKeys();
             endScreenShown = false;
@@ -316,6 +334,15 @@ protected:
         });
     }
 
+    // From `level`'s start to its end.
+    bool playLevel(int level) {
+        switch (level) {
+            case 1: return playLevelOne();
+            case 2: return playLevelTwo();
+            default: return playLevelThree();
+        }
+    }
+
     // Gives up the level run with the reason why.
     bool giveUp(const std::string& why) {
         failure = why;
@@ -409,6 +436,7 @@ protected:
         glm::vec3 place;
     };
 
+    std::unique_ptr<ReplaySession> recording{new ReplaySession()};
     std::unique_ptr<Renderer> renderer;
     std::unique_ptr<Game> game;
     ScriptedGlfwWindow* script = nullptr;
@@ -481,6 +509,28 @@ TEST_P(Playthrough, RollingStraightOnDoesNotTakeTobbleDownLevelThree) {
 
 INSTANTIATE_TEST_SUITE_P(WorkMillisecondsPerPass, Playthrough, ::testing::Values(34, 15, 5));
 
+// The bot's way through each level, recorded for the replay tests into the
+// file named by GLIMMET_RECORD_REPLAY (tools/record-replays.sh runs these,
+// one level a process, as the game is one run a process).
+class RecordedPlaythrough : public Bot, public ::testing::TestWithParam<int> {
+protected:
+    void TearDown() override { endGame(); }
+
+    // The slowest pace: the fewest passes to replay.
+    static const int recordingWorkMilliseconds = 34;
+};
+
+TEST_P(RecordedPlaythrough, DISABLED_FromTheLevelsStartToItsEnd) {
+    const char* const path = std::getenv("GLIMMET_RECORD_REPLAY");
+    ASSERT_NE(nullptr, path) << "GLIMMET_RECORD_REPLAY names the replay file to write";
+    startGame(recordingWorkMilliseconds, path, GetParam());
+    startAt(GetParam());
+    ASSERT_TRUE(playLevel(GetParam())) << failure;
+    std::cout << recording->finish() << std::endl;
+}
+
+INSTANTIATE_TEST_SUITE_P(Level, RecordedPlaythrough, ::testing::Values(1, 2, 3));
+
 // The clumsy bot: the same bot with unsteady hands and slow reactions, as a
 // first-time player. Each run is one attempt at one level from its start,
 // at one pace; it counts when the level is done.
@@ -513,11 +563,7 @@ protected:
         levelsFinished = 0;
         failure.clear();
         startWith(level == 1 ? key::Enter : key::function(level));
-        switch (level) {
-            case 1: return playLevelOne();
-            case 2: return playLevelTwo();
-            default: return playLevelThree();
-        }
+        return playLevel(level);
     }
 
     static const int clumsyWorkMilliseconds = 15;

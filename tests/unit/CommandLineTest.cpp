@@ -75,6 +75,14 @@ TEST(CommandLine, BadWindowSizesAreRefused) {
     EXPECT_NE("", refusal({"--windowed", "800x600", "--fullscreen"}));
 }
 
+TEST(CommandLine, ReplaysAreRecordedAnyWayButPlayedBackAlone) {
+    EXPECT_EQ("run.replay", parsed({"--record", "run.replay", "--level", "2"}).recordFile);
+    EXPECT_EQ("run.replay", parsed({"--replay", "run.replay", "--windowed", "640x480"}).replayFile);
+    EXPECT_NE("", refusal({"--record", "a", "--replay", "b"}));
+    EXPECT_NE("", refusal({"--replay", "b", "--level", "1"}));
+    EXPECT_NE("", refusal({"--replay"}));
+}
+
 TEST(CommandLine, UnknownOptionsAndStrayArgumentsAreRefused) {
     EXPECT_NE(std::string::npos, refusal({"--speed"}).find("--speed"));
     EXPECT_NE("", refusal({"level1"}));
@@ -86,7 +94,8 @@ TEST(CommandLine, UnknownOptionsAndStrayArgumentsAreRefused) {
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string usage = CommandLine().usage();
     for (const char* option : {"--help", "--version", "--level N", "--data DIR", "--windowed WxH",
-                               "--fullscreen", "--no-records", "GLIMMET_DATA"}) {
+                               "--fullscreen", "--no-records", "--record FILE", "--replay FILE",
+                               "GLIMMET_DATA"}) {
         EXPECT_NE(std::string::npos, usage.find(option)) << option;
     }
 }
