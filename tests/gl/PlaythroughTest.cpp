@@ -29,6 +29,12 @@ using namespace lum;
 
 namespace {
 
+// The bots look at the scene, never at the picture: a small window, and one
+// presented frame in 30 drawn (about one a second) keeps the renderer at work
+// in every level without spending the run on pictures.
+const int windowShrink = 4;
+const int drawEvery = 30;
+
 // Below this difference between the wanted and the seen velocity the bot
 // leaves the keys alone rather than twitching.
 const float slack = 0.3f;
@@ -91,7 +97,7 @@ class Bot {
 protected:
     void startGame(int workMilliseconds) {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "the playthrough needs an X display (xvfb-run)";
-        std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow());
+        std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow(windowShrink, drawEvery));
         script = adapter.get();
         installWindow(std::move(adapter));
         renderer.reset(new Renderer());
