@@ -12,29 +12,24 @@ cd "$work"
 "$checker" --resources "$resources" --plan level1 -o plan.png > mapping.txt
 cat mapping.txt
 
-# pixel_of X Z: the pixel of the ground point (X, Z), from the mapping line.
+# pixel_of X Z: the pixel of the ground point (X, Z), from the mapping line
+# "... at pixel (A + S x, B - S z)".
 pixel_of() {
-  python3 - "$1" "$2" mapping.txt <<'PY'
-import re, sys
-x, z = float(sys.argv[1]), float(sys.argv[2])
-a, s, b, _ = map(float, re.search(r"\(([-\d.e]+) \+ ([-\d.e]+) x, ([-\d.e]+) - ([-\d.e]+) z\)",
-                                   open(sys.argv[3]).read()).groups())
-print(int(a + s * x), int(b - s * z))
-PY
+  sed -E 's/.*\(([-0-9.e]+) \+ ([-0-9.e]+) x, ([-0-9.e]+) - ([-0-9.e]+) z\).*/\1 \2 \3 \4/' mapping.txt |
+    awk -v x="$1" -v z="$2" '{ printf "%d %d\n", int($1 + $2 * x), int($3 - $4 * z) }'
 }
 
 # expect_colour NAME X Z R G B: the pixel at (X, Z) is within 12 of R G B.
 expect_colour() {
-  local name="$1" px py
+  local name="$1" px py got
   read -r px py < <(pixel_of "$2" "$3")
-  local got
   got="$(convert plan.png -crop "1x1+$px+$py" -depth 8 txt:- | tail -1 | sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+)\).*/\1 \2 \3/')"
-  python3 - "$name" "$got" "$4" "$5" "$6" <<'PY'
-import sys
-name, got, want = sys.argv[1], list(map(int, sys.argv[2].split())), list(map(int, sys.argv[3:6]))
-if max(abs(g - w) for g, w in zip(got, want)) > 12:
-    sys.exit("FAIL: %s is %s, expected %s" % (name, got, want))
-PY
+  awk -v name="$name" -v got="$got" -v want="$4 $5 $6" 'BEGIN {
+    n = split(got, g, " "); split(want, w, " ")
+    for (i = 1; i <= 3; i++) if (n != 3 || g[i] - w[i] > 12 || w[i] - g[i] > 12) {
+      printf "FAIL: %s is %s, expected %s\n", name, got, want; exit 1
+    }
+  }'
 }
 
 expect_colour "the start marker" 81.5 0 255 0 255

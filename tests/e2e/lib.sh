@@ -13,8 +13,37 @@ fail() {
 own_display() {
   if [ -z "${GLIMMET_E2E_DISPLAY:-}" ]; then
     export GLIMMET_E2E_DISPLAY=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$0" "$@"
+    in_own_xvfb bash "$0" "$@"
+    exit $?
   fi
+}
+
+# Runs a command in a new Xvfb display and ends the display after it. The
+# server picks a free display number itself and writes it out once it
+# accepts clients (-displayfd), so scripts started side by side never race
+# for the same number the way a search for a free one does.
+in_own_xvfb() {
+  local numbers xvfb number status
+  numbers=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$numbers" 2>/dev/null &
+  xvfb=$!
+  for _ in $(seq 1 200); do
+    [ "$(wc -l <"$numbers")" -ge 1 ] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.05
+  done
+  number=$(head -n 1 "$numbers")
+  rm -f "$numbers"
+  if [ -z "$number" ]; then
+    kill "$xvfb" 2>/dev/null
+    echo "FAIL: Xvfb did not start" >&2
+    return 1
+  fi
+  DISPLAY=":$number" "$@"
+  status=$?
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+  return "$status"
 }
 
 # Prints the id of the game's window once it is mapped (waits up to 30 s).
@@ -145,18 +174,22 @@ below() {
   awk -v value="$1" -v limit="$2" 'BEGIN { exit !(value ~ /^[0-9.e+-]+$/ && value + 0 < limit) }'
 }
 
-# How many white pixels screenshot $1 has where the game writes its texts,
-# right of the middle of the screen (the player sits there and may be white).
-message_pixels() {
-  convert "$1" -crop 440x30+560+355 +repage -separate -evaluate-sequence min -threshold 92% \
-    -format '%[fx:round(mean*w*h)]' info:
+# Takes the band where the game writes its texts, right of the middle of the
+# screen (the player sits there and may be white), from window $1 into file
+# $2: a small picture to grab and to look at.
+text_band() {
+  import -window "$1" -crop 440x30+560+355 +repage "$2" 2>/dev/null
 }
 
-# How many dark pixels screenshot $1 has in the same place: the end screens
-# draw their text on a dark panel there.
+# How many white pixels text band $1 has.
+message_pixels() {
+  convert "$1" -separate -evaluate-sequence min -threshold 92% -format '%[fx:round(mean*w*h)]' info:
+}
+
+# How many dark pixels text band $1 has: the end screens draw their text on
+# a dark panel there.
 panel_pixels() {
-  convert "$1" -crop 440x30+560+355 +repage -separate -evaluate-sequence max -threshold 35% -negate \
-    -format '%[fx:round(mean*w*h)]' info:
+  convert "$1" -separate -evaluate-sequence max -threshold 35% -negate -format '%[fx:round(mean*w*h)]' info:
 }
 
 # Presses F1 in window $1 and waits up to 20 s for the end screen's text, on
@@ -164,17 +197,17 @@ panel_pixels() {
 # written there in white).
 finish_level() {
   local before after dark_before dark_after
-  screenshot "$1" "$WORK/before-end.png"
-  before=$(message_pixels "$WORK/before-end.png")
-  dark_before=$(panel_pixels "$WORK/before-end.png")
+  text_band "$1" "$WORK/before-end.ppm"
+  before=$(message_pixels "$WORK/before-end.ppm")
+  dark_before=$(panel_pixels "$WORK/before-end.ppm")
   press F1
-  for _ in $(seq 1 40); do
-    screenshot "$1" "$WORK/end.png"
-    after=$(message_pixels "$WORK/end.png")
-    dark_after=$(panel_pixels "$WORK/end.png")
+  for _ in $(seq 1 100); do
+    text_band "$1" "$WORK/end.ppm"
+    after=$(message_pixels "$WORK/end.ppm")
+    dark_after=$(panel_pixels "$WORK/end.ppm")
     [ "$after" -ge $((before + 200)) ] && return 0
     [ "$dark_after" -ge $((dark_before + 3000)) ] && [ "$after" -ge 100 ] && return 0
-    sleep 0.5
+    sleep 0.2
   done
   fail "no end screen text after F1 ($before white and $dark_before dark pixels before, $after and $dark_after after)"
 }

@@ -10,11 +10,11 @@ launch_game "$1"
 START="81.5 10 0"
 
 # The window shows before its first picture: wait for the title.
-for _ in $(seq 1 60); do
+for _ in $(seq 1 150); do
   screenshot "$WIN" "$WORK/title.png"
   TITLE=$(picture_difference "$WORK/title.png" resources/textures/start.tga)
   below "$TITLE" 0.05 && break
-  sleep 0.5
+  sleep 0.2
 done
 below "$TITLE" 0.05 || fail "the title picture did not appear (difference $TITLE)"
 

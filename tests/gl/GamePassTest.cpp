@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <ostream>
 
+#include "FrameColours.h"
 #include "Game.h"
 #include "GameFlowFixture.h"
 #include "LevelRun.h"
@@ -151,6 +152,33 @@ TEST_F(GamePassTest, ThePlayerDiesBelowTheDeathHeightOfItsLevel) {
         EXPECT_NE(std::string::npos, printed.find("<<======== Du bist TOT! ========>>\n"));
         EXPECT_EQ(deadColour, lastPresented().centre);
     }
+}
+
+// Whether every pixel of the frame being drawn has the same colour.
+static bool frameIsOneColour() {
+    const Picture frame = Picture::ofBackBuffer(Renderer::windowWidth, Renderer::windowHeight);
+    const Rgb8 first = frame.all().front();
+    for (const Rgb8& pixel : frame.all()) {
+        if (pixel.r != first.r || pixel.g != first.g || pixel.b != first.b) return false;
+    }
+    return true;
+}
+
+TEST_F(GamePassTest, APassLeftUndrawnMovesTheGameOnAndDrawsNothingButTheClearColour) {
+    start({key::Enter});
+    ASSERT_TRUE(game.pass(frame));
+    EXPECT_FALSE(frameIsOneColour()) << "a drawn pass shows the room, the level and its texts";
+    window().swapBuffers();
+
+    const float before = playerAt().y;
+    Renderer::instance().setDrawing(false);
+    script->setTime(script->getTime() + frame);
+    const bool presented = game.pass(frame);
+    const bool blank = frameIsOneColour();
+    Renderer::instance().setDrawing(true);
+    EXPECT_TRUE(presented);
+    EXPECT_TRUE(blank) << "the room, the models, the shadows or a text were drawn";
+    EXPECT_LT(playerAt().y, before) << "the player still drops onto its pad";
 }
 
 TEST_F(GamePassTest, ADeadPlayerWaitsForEnterWhichRestartsTheLevelInTheSamePass) {

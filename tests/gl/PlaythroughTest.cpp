@@ -31,6 +31,12 @@ using namespace lum;
 
 namespace {
 
+// The bots look at the scene, never at the picture: a small window, and one
+// presented frame in 30 drawn (about one a second) keeps the renderer at work
+// in every level without spending the run on pictures.
+const int windowShrink = 4;
+const int drawEvery = 30;
+
 // Below this difference between the wanted and the seen velocity the bot
 // leaves the keys alone rather than twitching.
 const float slack = 0.3f;
@@ -94,7 +100,7 @@ protected:
     // With `recordInto`, the game that starts at `recordedLevel` is recorded there.
     void startGame(int workMilliseconds, const std::string& recordInto = "", int recordedLevel = 0) {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "the playthrough needs an X display (xvfb-run)";
-        std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow());
+        std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow(windowShrink, drawEvery));
         script = adapter.get();
         if (recordInto.empty()) {
             installWindow(std::move(adapter));

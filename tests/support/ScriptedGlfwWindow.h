@@ -45,7 +45,7 @@ public:
     int getMouseWheel() const override { return 0; }
 
     void swapBuffers() override {
-        lum::GlfwWindow::swapBuffers();
+        if (lum::Renderer::instance().isDrawing()) lum::GlfwWindow::swapBuffers();
         ++presented;
         lum::Renderer::instance().setDrawing(presented % drawEvery == 0);
     }

@@ -25,7 +25,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path resources = fs::path(__FILE__).parent_path().parent_path().parent_path() / "resources";
+// The tests run from the repository root, like the game. (__FILE__ is no
+// guide: a compiler cache may spell it relative to another directory.)
+const fs::path resources = "resources";
 
 std::vector<unsigned char> readBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -120,7 +120,7 @@ void Backdrop::draw(const std::string& levelName) {
         faces = build(ConfigLoader::instance().load(levelName)("backdrop"), levelName + ".cfg");
         level = levelName;
     }
-    if (!faces.empty()) {
+    if (!faces.empty() && Renderer::instance().isDrawing()) {
         drawFaces(Renderer::instance().getCamera()->getViewProjection());
     }
     LUM_TRACE_END

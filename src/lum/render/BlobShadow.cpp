@@ -139,7 +139,8 @@ void BlobShadow::drawUnder(const PhysicsNode& node) {
 
 void BlobShadow::drawUnderMovingBodies(Node& root) {
     LUM_TRACE_BEGIN
-    if (!root.isVisible()) {
+    // The rays that place the shadows serve only the picture.
+    if (!root.isVisible() || !Renderer::instance().isDrawing()) {
         return;
     }
     for (int i = 0; i < root.getChildCount(); ++i) {

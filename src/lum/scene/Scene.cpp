@@ -49,6 +49,10 @@ void Scene::update(double dt) {
 
 void Scene::render(Renderer& renderer) {
     LUM_TRACE_BEGIN
+    // A pass the renderer leaves undrawn needs no lights, matrices or materials set up.
+    if (!renderer.isDrawing()) {
+        return;
+    }
     renderPasses(renderer, GameSettings::instance().transperancy);
     LUM_TRACE_END
 }
