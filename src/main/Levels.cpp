@@ -4,6 +4,7 @@
 
 #include <glm/geometric.hpp>
 
+#include "Area.h"
 #include "Records.h"
 #include "TextPanel.h"
 #include "lum/Control.h"
@@ -19,7 +20,7 @@
 #include "lum/scene/Camera.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
-#include "lum/util/ClassName.h"
+#include "lum/util/CheckedCast.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
@@ -30,6 +31,13 @@ namespace {
 const glm::vec3 playerStart(81.5f, 10.0f, 0.0f);
 const glm::vec3 greenCubeReturn(-107.0f, 1.5f, 35.0f);
 const float fallenBelow = -10.0f;
+const float anywhere = Area::unbounded;
+// Level 1: the green cube is placed in its target, then Tobble reaches the goal.
+const Area greenCubeTarget01{{-121, -1, -anywhere}, {-117, 1.5f, anywhere}};
+const Area goal01{{-123, 0, -anywhere}, {-115, 10, anywhere}};
+// Level 2: where Tobble learns to jump, and the area that kills at any height.
+const Area jumpSpot02{{-10, -anywhere, -40}, {-4, anywhere, -36}};
+const Area deadlyArea02{{-111, -anywhere, 19.5f}, {-103, anywhere, 27.5f}};
 const glm::vec3 white(1, 1, 1);
 // Screens that wait for a key are redrawn at this pace rather than as fast as possible.
 const double waitingPace = 0.02;
@@ -86,14 +94,7 @@ void drawFullScreen(const char* texture) {
 
 boost::shared_ptr<Node> sceneNode(const std::string& name) {
     LUM_TRACE_BEGIN
-    const boost::shared_ptr<Spatial> object = Scene::global().getChild(name);
-    const boost::shared_ptr<Node> node = boost::dynamic_pointer_cast<Node>(object);
-    if (!node) {
-        const Spatial& spatial = *object;
-        throw CastException("Cannot cast " + className(typeid(spatial)) + " to " +
-                            className(typeid(Node)));
-    }
-    return node;
+    return checkedCast<Node>(Scene::global().getChild(name));
     LUM_TRACE_END
 }
 
@@ -260,7 +261,7 @@ void Levels::checkGreenCubes01() {
                 body->moveTo(greenCubeReturn);
             }
         }
-        if (-121 < at.x && at.x < -117 && -1 < at.y && at.y < 1.5f) {
+        if (greenCubeTarget01.contains(at)) {
             greenCubePlaced = true;
         }
     }
@@ -269,8 +270,7 @@ void Levels::checkGreenCubes01() {
 
 void Levels::checkGoal01() {
     LUM_TRACE_BEGIN
-    const glm::vec3 at = player().getWorldTransform().translation;
-    if (-123 < at.x && at.x < -115 && 0 < at.y && at.y < 10) {
+    if (goal01.contains(player().getWorldTransform().translation)) {
         finishLevel("you won press enter to start level 2", 2);
     }
     LUM_TRACE_END
@@ -283,7 +283,7 @@ void Levels::level2Events() {
         return;
     }
     const glm::vec3 at = player().getWorldTransform().translation;
-    if (-10 < at.x && at.x < -4 && -40 < at.z && at.z < -36) {
+    if (jumpSpot02.contains(at)) {
         player().modeAvailable[Glimmet::Jump] = true;
         player().switchToJump();
     }
@@ -304,7 +304,7 @@ void Levels::level2Events() {
     if (secondRedCubeDown) {
         setVisible("boardWalkSmallUnlock02", true);
     }
-    if (-111 < at.x && at.x < -103 && 19.5f < at.z && at.z < 27.5f) {
+    if (deadlyArea02.contains(at)) {
         player().kill();
         drawFullScreen("dead");
     }
