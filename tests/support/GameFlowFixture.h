@@ -109,9 +109,9 @@ const Rgb loadingColour{40, 200, 40};
 const Rgb pauseColour{40, 40, 200};
 const Rgb deadColour{200, 200, 40};
 
-// Small levels of the test's own in a temporary working directory, with the
-// object names the level scripts look up, on the game's shaders, cube model
-// and font. The player is a ball drawn as a cube, with the game's four
+// Small levels of the test's own (tests/fixtures/gameflow) in a temporary
+// working directory, with the object names the level scripts look up, on the
+// game's shaders, cube model and font. The player is a ball drawn as a cube, with the game's four
 // modes; it starts at (81.5, 10, 0) and drops onto a pad whose top is at
 // y 8. Level 1 has its play corner's floor at y 0 below the green cubes'
 // return point.
@@ -121,44 +121,7 @@ public:
     explicit GameFiles(const boost::filesystem::path& game) {
         linkGameAssets(game);
         writeScreens();
-        writeResource("settings.cfg", "gameType = \"GAME\"; playerSpeed = 5.0;\n");
-        writeResource("prototypes.cfg",
-                      "Node = { }; Light = { }; Physics = { };\n"
-                      "Box = { size = (1, 1, 1) }; Sphere = { radius = 1.0 };\n"
-                      "Model = { model = \"cube\"; texture = \"none\";\n"
-                      "  material = { ambient = (0.2, 0.2, 0.2, 1); diffuse = (0.4, 0.3, 0.3, 1);"
-                      " specular = (0, 0, 0, 1); shininess = 8 } };\n"
-                      "Floor = Model { type = \"Model\"; shape = Box { } };\n"
-                      "RedCube = Model { mass = 1; shape = Box { } };\n"
-                      "GreenCube = Model { mass = 1; shape = Box { } };\n");
-        writeResource("tobble.cfg",
-                      "model = \"cube\"; texture = \"none\"; shape = Sphere { radius = 1.0 };\n"
-                      "material = { ambient = (0.2, 0.2, 0.2, 1); diffuse = (0.3, 0.3, 0.4, 1);"
-                      " specular = (0, 0, 0, 1); shininess = 8 };\n"
-                      "transform = { translation = (81.5, 10, 0) }; character = { state = \"base\" };\n"
-                      "states = { base = [60, 0, 1]; spike = [20, 0, 4]; jump = [90, 0, 1];"
-                      " speed = [110, 0, 1] };\n");
-        writeLevel(1,
-                   "Physics { name = \"boardWalkSmallUnlock01\"; children = ("
-                   " Floor { transform = { scale = (5, 0.5, 2); translation = (0, 7, 0) } }) },\n"
-                   "Node { name = \"redCubes01\"; children = ("
-                   " RedCube { name = \"redCube01a\"; transform = { translation = (20, 12, 4) } },"
-                   " RedCube { name = \"redCube01b\"; transform = { translation = (30, 12, 4) } }) },\n"
-                   "Node { name = \"greenCubes01\"; children = ("
-                   " GreenCube { name = \"greenCube01a\"; transform = { translation = (-107, 1, 35) } },"
-                   " GreenCube { name = \"greenCube01b\"; transform = { translation = (-101, 1, 30) } }) },\n"
-                   "Physics { name = \"playCorner\"; children = ("
-                   " Floor { transform = { scale = (20, 1, 30); translation = (-114, -1, 10) } }) }");
-        writeLevel(2,
-                   "Node { name = \"redCube0201\"; children = ("
-                   " RedCube { name = \"redCube0201a\"; transform = { translation = (-50, 12, -43) } }) },\n"
-                   "Node { name = \"redCube0202\"; children = ("
-                   " RedCube { name = \"redCube0202a\"; transform = { translation = (-30, 12, -31) } }) },\n"
-                   "Physics { name = \"boardWalkSmallUnlock02\"; children = ("
-                   " Floor { transform = { scale = (6, 0.5, 2); translation = (-65, 10, -37) } }) },\n"
-                   "Node { name = \"endFlagPole\"; transform = { translation = (60, 10, 0) } }",
-                   "objective = \"Roll to the flag\";\n");
-        writeLevel(3, "");
+        copyConfigurations(game.parent_path() / "tests" / "fixtures" / "gameflow");
     }
 
 private:
@@ -190,14 +153,11 @@ private:
         }
     }
 
-    // A light and the start pad under the player, then `objects`; `keys`
-    // are the level's other settings.
-    void writeLevel(int level, const std::string& objects, const std::string& keys = "") const {
-        writeResource("level" + std::to_string(level) + ".cfg",
-                      keys + "scene = ( Light { transform = { translation = (0, 80, 40) } },\n"
-                      "Physics { name = \"startPad\"; children = ("
-                      " Floor { transform = { scale = (15, 1, 8); translation = (75, 7, 0) } }) }" +
-                          std::string(objects.empty() ? "" : ",\n") + objects + " );\n");
+    void copyConfigurations(const boost::filesystem::path& fixtures) const {
+        namespace fs = boost::filesystem;
+        for (const fs::directory_entry& file : fs::directory_iterator(fixtures)) {
+            fs::copy_file(file.path(), fs::path("resources") / file.path().filename());
+        }
     }
 };
 
