@@ -15,93 +15,14 @@
 
 #include "ConfigFixture.h"
 #include "Levels.h"
-#include "TempDir.h"
+#include "ScriptedGlfwWindow.h"
 #include "lum/ControlLogic.h"
 #include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
 #include "lum/physics/PhysicsNode.h"
-#include "lum/render/GlfwWindow.h"
 #include "lum/render/Renderer.h"
-#include "lum/render/ScriptedWindow.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
-
-using Rgb = std::array<int, 3>;
-
-// The colour of one pixel of the frame being drawn (the back buffer).
-inline Rgb pixelAt(int x, int y) {
-    unsigned char pixel[3] = {0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
-    return Rgb{pixel[0], pixel[1], pixel[2]};
-}
-
-inline Rgb centreColour() {
-    return pixelAt(lum::Renderer::windowWidth / 2, lum::Renderer::windowHeight / 2);
-}
-
-// How many pixels of the frame being drawn are white in a band of text: from
-// x -0.5 to 0.9 and y `from` to `from` + 0.06 of the screen.
-inline int whitePixelsInBand(float from) {
-    const int left = lum::Renderer::windowWidth / 4;
-    const int bottom = static_cast<int>((from + 1) / 2 * lum::Renderer::windowHeight);
-    const int width = lum::Renderer::windowWidth * 7 / 10;
-    const int height = lum::Renderer::windowHeight * 3 / 100;
-    std::vector<unsigned char> pixels(width * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(left, bottom, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    int white = 0;
-    for (std::size_t i = 0; i < pixels.size(); i += 3) {
-        white += pixels[i] > 240 && pixels[i + 1] > 240 && pixels[i + 2] > 240;
-    }
-    return white;
-}
-
-// The band where the game writes its messages.
-inline int whitePixelsInMessageBand() {
-    return whitePixelsInBand(0.0f);
-}
-
-// What a presented frame showed: the colour at its centre, which tells the
-// full-screen pictures apart, and how many white pixels it had where the
-// game writes its messages.
-struct PresentedFrame {
-    Rgb centre;
-    int messagePixels;
-};
-
-// A real window to draw in whose keys, mouse and clock come from the test
-// script, as in ScriptedWindow. It remembers every frame it presents.
-class ScriptedGameWindow : public lum::ScriptedWindow {
-public:
-    bool init() override { return screen.init() && ScriptedWindow::init(); }
-    void terminate() override {
-        screen.terminate();
-        ScriptedWindow::terminate();
-    }
-    bool openWindow(int width, int height, int depthBits) override {
-        return screen.openWindow(width, height, depthBits) &&
-               ScriptedWindow::openWindow(width, height, depthBits);
-    }
-    void setTitle(const std::string& title) override {
-        screen.setTitle(title);
-        ScriptedWindow::setTitle(title);
-    }
-    void swapBuffers() override {
-        presented.push_back(PresentedFrame{centreColour(), whitePixelsInMessageBand()});
-        screen.swapBuffers();
-        ScriptedWindow::swapBuffers();
-    }
-    void setAutoPollEvents(bool enabled) override { screen.setAutoPollEvents(enabled); }
-    lum::WindowSize getSize() const override { return screen.getSize(); }
-    void setSizeCallback(SizeCallback callback) override { screen.setSizeCallback(callback); }
-
-    // Oldest first.
-    std::vector<PresentedFrame> presented;
-
-private:
-    lum::GlfwWindow screen;
-};
 
 // Solid colours of the full-screen pictures in the fixture.
 const Rgb startColour{200, 40, 40};
@@ -146,7 +67,7 @@ private:
             {"start", startColour}, {"loading", loadingColour}, {"pause", pauseColour},
             {"dead", deadColour}};
         for (const auto& screen : screens) {
-            const std::vector<unsigned char> image = solidTarga(
+            const std::vector<unsigned char> image = lum::test::solidTarga(
                 4, 4, screen.second[0], screen.second[1], screen.second[2]);
             writeResource(std::string("textures/") + screen.first + ".tga",
                           std::string(image.begin(), image.end()));
@@ -167,7 +88,8 @@ class GameFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "graphics tests need an X display (xvfb-run)";
-        std::unique_ptr<ScriptedGameWindow> scripted(new ScriptedGameWindow());
+        // The whole picture of every frame, each remembered.
+        std::unique_ptr<ScriptedGlfwWindow> scripted(new ScriptedGlfwWindow(1, 1, true));
         script = scripted.get();
         lum::installWindow(std::move(scripted));
         renderer.reset(new lum::Renderer());
@@ -201,7 +123,7 @@ protected:
 
     // The tests start in the repository root, which holds the game's data.
     const GameFiles files{boost::filesystem::current_path() / "resources"};
-    ScriptedGameWindow* script = nullptr;
+    ScriptedGlfwWindow* script = nullptr;
     std::unique_ptr<lum::Renderer> renderer;
 };
 
