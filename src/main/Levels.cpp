@@ -4,7 +4,7 @@
 
 #include <glm/geometric.hpp>
 
-#include "Area.h"
+#include "LevelAreas.h"
 #include "Records.h"
 #include "TextPanel.h"
 #include "lum/Control.h"
@@ -31,13 +31,6 @@ namespace {
 const glm::vec3 playerStart(81.5f, 10.0f, 0.0f);
 const glm::vec3 greenCubeReturn(-107.0f, 1.5f, 35.0f);
 const float fallenBelow = -10.0f;
-const float anywhere = Area::unbounded;
-// Level 1: the green cube is placed in its target, then Tobble reaches the goal.
-const Area greenCubeTarget01{{-121, -1, -anywhere}, {-117, 1.5f, anywhere}};
-const Area goal01{{-123, 0, -anywhere}, {-115, 10, anywhere}};
-// Level 2: where Tobble learns to jump, and the area that kills at any height.
-const Area jumpSpot02{{-10, -anywhere, -40}, {-4, anywhere, -36}};
-const Area deadlyArea02{{-111, -anywhere, 19.5f}, {-103, anywhere, 27.5f}};
 const glm::vec3 white(1, 1, 1);
 // Screens that wait for a key are redrawn at this pace rather than as fast as possible.
 const double waitingPace = 0.02;
@@ -261,7 +254,7 @@ void Levels::checkGreenCubes01() {
                 body->moveTo(greenCubeReturn);
             }
         }
-        if (greenCubeTarget01.contains(at)) {
+        if (areas::greenCubeTarget01.contains(at)) {
             greenCubePlaced = true;
         }
     }
@@ -270,7 +263,7 @@ void Levels::checkGreenCubes01() {
 
 void Levels::checkGoal01() {
     LUM_TRACE_BEGIN
-    if (goal01.contains(player().getWorldTransform().translation)) {
+    if (areas::goal01.contains(player().getWorldTransform().translation)) {
         finishLevel("you won press enter to start level 2", 2);
     }
     LUM_TRACE_END
@@ -283,7 +276,7 @@ void Levels::level2Events() {
         return;
     }
     const glm::vec3 at = player().getWorldTransform().translation;
-    if (jumpSpot02.contains(at)) {
+    if (areas::jumpSpot02.contains(at)) {
         player().modeAvailable[Glimmet::Jump] = true;
         player().switchToJump();
     }
@@ -304,7 +297,7 @@ void Levels::level2Events() {
     if (secondRedCubeDown) {
         setVisible("boardWalkSmallUnlock02", true);
     }
-    if (deadlyArea02.contains(at)) {
+    if (areas::deadlyArea02.contains(at)) {
         player().kill();
         drawFullScreen("dead");
     }
