@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <iostream>
-#include <vector>
 
 #include "ConfigFixture.h"
 #include "lum/GameSettings.h"
@@ -21,12 +20,6 @@ GameSettings& settingsFrom(const TempResources& resources, const std::string& te
     GameSettings& settings = GameSettings::instance();
     settings.loadConfig("options");
     return settings;
-}
-
-std::vector<bool> flagsOf(const GameSettings& s) {
-    return {s.debug,           s.showframerate, s.wireframe,     s.texturequality,
-            s.vertexArrayVBO,  s.physicsdebug,  s.frustrumCulling, s.transperancy,
-            s.cursorEnabled,   s.animationenabled};
 }
 
 }  // namespace
@@ -48,16 +41,6 @@ TEST(GameSettings, AnEmptyFileGivesEveryDefault) {
         EXPECT_FALSE(off);
     }
     EXPECT_TRUE(settings.messages.empty());
-}
-
-TEST(GameSettings, AFreshObjectHoldsTheDefaultsAFileWithoutKeysGives) {
-    const GameSettings fresh;
-    const TempResources resources;
-    const GameSettings& loaded = settingsFrom(resources, "");
-    EXPECT_EQ(loaded.playerSpeed, fresh.playerSpeed);
-    EXPECT_EQ(loaded.framerate, fresh.framerate);
-    EXPECT_EQ(loaded.mipMapQuality, fresh.mipMapQuality);
-    EXPECT_EQ(flagsOf(loaded), flagsOf(fresh));
 }
 
 TEST(GameSettings, TakesValuesOfTheAcceptedKindsOnly) {
