@@ -1,5 +1,6 @@
 #include "lum/GameSettings.h"
 
+#include <cstddef>
 #include <iomanip>
 #include <sstream>
 
@@ -10,22 +11,59 @@ namespace lum {
 
 namespace {
 
-const float defaultPlayerSpeed = 5.0f;
-const int defaultFramerate = 120;
 const char* const gameSpeedMessage = "Game speed: ";
 
-bool isNumber(const Setting& value) { return value.isDouble() || value.isInt(); }
+// An option: its key in "settings", the field it fills and its default.
+template <class Field>
+struct Option {
+    const char* key;
+    Field GameSettings::*field;
+    Field fallback;
+};
 
-float readFloat(const Setting& value, float fallback) {
-    return isNumber(value) ? static_cast<float>(value.asDouble()) : fallback;
+const Option<bool> flags[] = {
+    {"debug", &GameSettings::debug, false},
+    {"showframerate", &GameSettings::showframerate, false},
+    {"wireframe", &GameSettings::wireframe, false},
+    {"texturequality", &GameSettings::texturequality, false},
+    {"vertexArrayVBO", &GameSettings::vertexArrayVBO, false},
+    {"physicsdebug", &GameSettings::physicsdebug, false},
+    {"frustrumCulling", &GameSettings::frustrumCulling, false},
+    {"transperancy", &GameSettings::transperancy, true},
+    {"cursorEnabled", &GameSettings::cursorEnabled, true},
+    {"animationenabled", &GameSettings::animationenabled, true},
+};
+
+const Option<int> wholeNumbers[] = {
+    {"framerate", &GameSettings::framerate, 120},
+    {"mipMapQuality", &GameSettings::mipMapQuality, 0},
+};
+
+const Option<float> numbers[] = {
+    {"playerSpeed", &GameSettings::playerSpeed, 5.0f},
+};
+
+bool read(const Setting& value, bool fallback) { return value.boolOr(fallback); }
+
+int read(const Setting& value, int fallback) { return value.intOr(fallback); }
+
+float read(const Setting& value, float fallback) {
+    return static_cast<float>(value.doubleOr(fallback));
 }
 
-int readInt(const Setting& value, int fallback) {
-    return isNumber(value) ? value.asInt() : fallback;
+template <class Field, std::size_t count>
+void setDefaults(const Option<Field> (&options)[count], GameSettings& settings) {
+    for (const Option<Field>& option : options) {
+        settings.*option.field = option.fallback;
+    }
 }
 
-bool readBool(const Setting& value, bool fallback) {
-    return value.isBool() ? value.asBool() : fallback;
+template <class Field, std::size_t count>
+void readOptions(const Option<Field> (&options)[count], const Setting& keys,
+                 GameSettings& settings) {
+    for (const Option<Field>& option : options) {
+        settings.*option.field = read(keys(option.key), option.fallback);
+    }
 }
 
 }  // namespace
@@ -45,23 +83,11 @@ GameSettings& GameSettings::instance() {
 }
 
 GameSettings::GameSettings()
-    : gameType(SPECTATOR),
-      state(RUNNING),
-      playerSpeed(defaultPlayerSpeed),
-      framerate(defaultFramerate),
-      debug(false),
-      showframerate(false),
-      wireframe(false),
-      texturequality(false),
-      mipMapQuality(0),
-      vertexArrayVBO(false),
-      physicsdebug(false),
-      frustrumCulling(false),
-      transperancy(true),
-      cursorEnabled(true),
-      animationenabled(true),
-      lastMessageSecond(0),
-      loaded(false) {}
+    : gameType(SPECTATOR), state(RUNNING), lastMessageSecond(0), loaded(false) {
+    setDefaults(flags, *this);
+    setDefaults(wholeNumbers, *this);
+    setDefaults(numbers, *this);
+}
 
 void GameSettings::loadConfig(const std::string& name) {
     LUM_TRACE_BEGIN
@@ -69,19 +95,9 @@ void GameSettings::loadConfig(const std::string& name) {
     // A file without any setting loads as Invalid, which has no keys at all.
     const Setting keys = config.isGroup() ? config : Setting::newGroup();
     gameType = toGameType(keys("gameType"));
-    playerSpeed = readFloat(keys("playerSpeed"), defaultPlayerSpeed);
-    framerate = readInt(keys("framerate"), defaultFramerate);
-    debug = readBool(keys("debug"), false);
-    showframerate = readBool(keys("showframerate"), false);
-    wireframe = readBool(keys("wireframe"), false);
-    texturequality = readBool(keys("texturequality"), false);
-    mipMapQuality = readInt(keys("mipMapQuality"), 0);
-    vertexArrayVBO = readBool(keys("vertexArrayVBO"), false);
-    physicsdebug = readBool(keys("physicsdebug"), false);
-    frustrumCulling = readBool(keys("frustrumCulling"), false);
-    transperancy = readBool(keys("transperancy"), true);
-    cursorEnabled = readBool(keys("cursorEnabled"), true);
-    animationenabled = readBool(keys("animationenabled"), true);
+    readOptions(flags, keys, *this);
+    readOptions(wholeNumbers, keys, *this);
+    readOptions(numbers, keys, *this);
     LUM_TRACE_END
 }
 

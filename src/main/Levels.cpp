@@ -4,6 +4,7 @@
 
 #include <glm/geometric.hpp>
 
+#include "LevelAreas.h"
 #include "Records.h"
 #include "TextPanel.h"
 #include "lum/Control.h"
@@ -19,7 +20,7 @@
 #include "lum/scene/Camera.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
-#include "lum/util/ClassName.h"
+#include "lum/util/CheckedCast.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
@@ -96,14 +97,7 @@ void drawFullScreen(const char* texture) {
 
 boost::shared_ptr<Node> sceneNode(const std::string& name) {
     LUM_TRACE_BEGIN
-    const boost::shared_ptr<Spatial> object = Scene::global().getChild(name);
-    const boost::shared_ptr<Node> node = boost::dynamic_pointer_cast<Node>(object);
-    if (!node) {
-        const Spatial& spatial = *object;
-        throw CastException("Cannot cast " + className(typeid(spatial)) + " to " +
-                            className(typeid(Node)));
-    }
-    return node;
+    return checkedCast<Node>(Scene::global().getChild(name));
     LUM_TRACE_END
 }
 
@@ -270,7 +264,7 @@ void Levels::checkGreenCubes01() {
                 body->moveTo(greenCubeReturn);
             }
         }
-        if (-121 < at.x && at.x < -117 && -1 < at.y && at.y < 1.5f) {
+        if (areas::greenCubeTarget01.contains(at)) {
             greenCubePlaced = true;
         }
     }
@@ -279,8 +273,7 @@ void Levels::checkGreenCubes01() {
 
 void Levels::checkGoal01() {
     LUM_TRACE_BEGIN
-    const glm::vec3 at = player().getWorldTransform().translation;
-    if (-123 < at.x && at.x < -115 && 0 < at.y && at.y < 10) {
+    if (areas::goal01.contains(player().getWorldTransform().translation)) {
         finishLevel("you won press enter to start level 2", 2);
     }
     LUM_TRACE_END
@@ -293,7 +286,7 @@ void Levels::level2Events() {
         return;
     }
     const glm::vec3 at = player().getWorldTransform().translation;
-    if (-10 < at.x && at.x < -4 && -40 < at.z && at.z < -36) {
+    if (areas::jumpSpot02.contains(at)) {
         player().modeAvailable[Glimmet::Jump] = true;
         player().switchToJump();
     }
@@ -314,7 +307,7 @@ void Levels::level2Events() {
     if (secondRedCubeDown) {
         setVisible("boardWalkSmallUnlock02", true);
     }
-    if (-111 < at.x && at.x < -103 && 19.5f < at.z && at.z < 27.5f) {
+    if (areas::deadlyArea02.contains(at)) {
         player().kill();
         drawFullScreen("dead");
     }

@@ -7,7 +7,7 @@
 
 #include "ModelFactory.h"
 #include "RendererFixture.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
 
 #include "lum/GameSettings.h"
@@ -17,6 +17,8 @@
 #include "lum/scene/Scene.h"
 
 using namespace lum;
+using lum::test::TempDir;
+using lum::test::solidTarga;
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "lum/render/Window.h"
 
 using namespace lum;
+using lum::test::TempDir;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "Md2Builder.h"
 #include "ModelFactory.h"
 #include "RendererFixture.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include "lum/GameSettings.h"
 #include "lum/render/VertexBuffer.h"
 #include "lum/scene/Camera.h"
@@ -13,6 +13,7 @@
 #include "lum/scene/Scene.h"
 
 using namespace lum;
+using lum::test::TempDir;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "RendererFixture.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include "lum/render/Shader.h"
 #include "lum/render/Texture.h"
 #include "lum/render/Uniform.h"
@@ -16,6 +16,8 @@
 #include "lum/util/Exception.h"
 
 using namespace lum;
+using lum::test::TempDir;
+using lum::test::solidTarga;
 
 namespace {
 

@@ -1,9 +1,11 @@
 #ifndef LUM_TEST_CONFIGFIXTURE_H
 #define LUM_TEST_CONFIGFIXTURE_H
 
+#include <cstdint>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "lum/config/Setting.h"
 #include "lum/resource/ConfigLoader.h"
@@ -13,23 +15,54 @@
 namespace lum {
 namespace test {
 
+// A fresh directory for one test's files, removed with everything in it
+// when the object goes.
+class TempDir {
+public:
+    explicit TempDir(const std::string& pattern = "glimmet-%%%%-%%%%")
+        : path(boost::filesystem::temp_directory_path() / boost::filesystem::unique_path(pattern)) {
+        boost::filesystem::create_directories(path);
+    }
+
+    ~TempDir() {
+        boost::system::error_code ignored;
+        boost::filesystem::remove_all(path, ignored);
+    }
+
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // Writes `content` to `name` below the directory, making the directories
+    // it needs; returns the file's path.
+    std::string write(const std::string& name, const std::string& content) const {
+        const boost::filesystem::path file = path / name;
+        boost::filesystem::create_directories(file.parent_path());
+        std::ofstream out(file.string(), std::ios::binary);
+        out << content;
+        return file.string();
+    }
+
+    std::string write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+        return write(name, std::string(bytes.begin(), bytes.end()));
+    }
+
+    const boost::filesystem::path path;
+};
+
 // A fresh temporary directory that is the working directory while the object
 // lives, so that the game's relative "resources/" paths point into it.
 // Removed with everything in it afterwards.
 class TempResources {
 public:
-    TempResources()
-        : previous(boost::filesystem::current_path()),
-          root(boost::filesystem::temp_directory_path() /
-               boost::filesystem::unique_path("glimmet-test-%%%%-%%%%-%%%%")) {
-        boost::filesystem::create_directories(root / "resources");
-        boost::filesystem::current_path(root);
+    TempResources() : previous(boost::filesystem::current_path()), root("glimmet-test-%%%%-%%%%-%%%%") {
+        boost::filesystem::create_directories(root.path / "resources");
+        boost::filesystem::current_path(root.path);
     }
 
+    // The directory goes after the working directory is back where it was.
     ~TempResources() {
         boost::system::error_code ignored;
         boost::filesystem::current_path(previous, ignored);
-        boost::filesystem::remove_all(root, ignored);
     }
 
     TempResources(const TempResources&) = delete;
@@ -37,12 +70,7 @@ public:
 
     // Writes `text` to `path` (relative to the directory), making the
     // directories it needs.
-    void write(const std::string& path, const std::string& text) const {
-        const boost::filesystem::path file = root / path;
-        boost::filesystem::create_directories(file.parent_path());
-        std::ofstream out(file.string().c_str(), std::ios::binary);
-        out << text;
-    }
+    void write(const std::string& path, const std::string& text) const { root.write(path, text); }
 
     // Writes `text` to `path` below "resources/".
     void writeResource(const std::string& path, const std::string& text) const {
@@ -50,9 +78,24 @@ public:
     }
 
 private:
-    boost::filesystem::path previous;
-    boost::filesystem::path root;
+    const boost::filesystem::path previous;
+    const TempDir root;
 };
+
+// An uncompressed 24-bit Targa image of one colour.
+inline std::vector<unsigned char> solidTarga(int width, int height, std::uint8_t r, std::uint8_t g,
+                                             std::uint8_t b) {
+    std::vector<unsigned char> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                      std::uint8_t(width & 0xFF), std::uint8_t(width >> 8),
+                                      std::uint8_t(height & 0xFF), std::uint8_t(height >> 8),
+                                      24, 0};
+    for (int i = 0; i < width * height; ++i) {
+        tga.push_back(b);
+        tga.push_back(g);
+        tga.push_back(r);
+    }
+    return tga;
+}
 
 // A configuration "test" with the text `text` and an empty "prototypes.cfg",
 // loaded the way the game loads its configurations.

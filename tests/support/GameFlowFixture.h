@@ -15,93 +15,14 @@
 
 #include "ConfigFixture.h"
 #include "Levels.h"
-#include "TempDir.h"
+#include "ScriptedGlfwWindow.h"
 #include "lum/ControlLogic.h"
 #include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
 #include "lum/physics/PhysicsNode.h"
-#include "lum/render/GlfwWindow.h"
 #include "lum/render/Renderer.h"
-#include "lum/render/ScriptedWindow.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
-
-using Rgb = std::array<int, 3>;
-
-// The colour of one pixel of the frame being drawn (the back buffer).
-inline Rgb pixelAt(int x, int y) {
-    unsigned char pixel[3] = {0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
-    return Rgb{pixel[0], pixel[1], pixel[2]};
-}
-
-inline Rgb centreColour() {
-    return pixelAt(lum::Renderer::windowWidth / 2, lum::Renderer::windowHeight / 2);
-}
-
-// How many pixels of the frame being drawn are white in a band of text: from
-// x -0.5 to 0.9 and y `from` to `from` + 0.06 of the screen.
-inline int whitePixelsInBand(float from) {
-    const int left = lum::Renderer::windowWidth / 4;
-    const int bottom = static_cast<int>((from + 1) / 2 * lum::Renderer::windowHeight);
-    const int width = lum::Renderer::windowWidth * 7 / 10;
-    const int height = lum::Renderer::windowHeight * 3 / 100;
-    std::vector<unsigned char> pixels(width * height * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(left, bottom, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    int white = 0;
-    for (std::size_t i = 0; i < pixels.size(); i += 3) {
-        white += pixels[i] > 240 && pixels[i + 1] > 240 && pixels[i + 2] > 240;
-    }
-    return white;
-}
-
-// The band where the game writes its messages.
-inline int whitePixelsInMessageBand() {
-    return whitePixelsInBand(0.0f);
-}
-
-// What a presented frame showed: the colour at its centre, which tells the
-// full-screen pictures apart, and how many white pixels it had where the
-// game writes its messages.
-struct PresentedFrame {
-    Rgb centre;
-    int messagePixels;
-};
-
-// A real window to draw in whose keys, mouse and clock come from the test
-// script, as in ScriptedWindow. It remembers every frame it presents.
-class ScriptedGameWindow : public lum::ScriptedWindow {
-public:
-    bool init() override { return screen.init() && ScriptedWindow::init(); }
-    void terminate() override {
-        screen.terminate();
-        ScriptedWindow::terminate();
-    }
-    bool openWindow(int width, int height, int depthBits) override {
-        return screen.openWindow(width, height, depthBits) &&
-               ScriptedWindow::openWindow(width, height, depthBits);
-    }
-    void setTitle(const std::string& title) override {
-        screen.setTitle(title);
-        ScriptedWindow::setTitle(title);
-    }
-    void swapBuffers() override {
-        presented.push_back(PresentedFrame{centreColour(), whitePixelsInMessageBand()});
-        screen.swapBuffers();
-        ScriptedWindow::swapBuffers();
-    }
-    void setAutoPollEvents(bool enabled) override { screen.setAutoPollEvents(enabled); }
-    lum::WindowSize getSize() const override { return screen.getSize(); }
-    void setSizeCallback(SizeCallback callback) override { screen.setSizeCallback(callback); }
-
-    // Oldest first.
-    std::vector<PresentedFrame> presented;
-
-private:
-    lum::GlfwWindow screen;
-};
 
 // Solid colours of the full-screen pictures in the fixture.
 const Rgb startColour{200, 40, 40};
@@ -109,9 +30,9 @@ const Rgb loadingColour{40, 200, 40};
 const Rgb pauseColour{40, 40, 200};
 const Rgb deadColour{200, 200, 40};
 
-// Small levels of the test's own in a temporary working directory, with the
-// object names the level scripts look up, on the game's shaders, cube model
-// and font. The player is a ball drawn as a cube, with the game's four
+// Small levels of the test's own (tests/fixtures/gameflow) in a temporary
+// working directory, with the object names the level scripts look up, on the
+// game's shaders, cube model and font. The player is a ball drawn as a cube, with the game's four
 // modes; it starts at (81.5, 10, 0) and drops onto a pad whose top is at
 // y 8. Level 1 has its play corner's floor at y 0 below the green cubes'
 // return point.
@@ -121,44 +42,7 @@ public:
     explicit GameFiles(const boost::filesystem::path& game) {
         linkGameAssets(game);
         writeScreens();
-        writeResource("settings.cfg", "gameType = \"GAME\"; playerSpeed = 5.0;\n");
-        writeResource("prototypes.cfg",
-                      "Node = { }; Light = { }; Physics = { };\n"
-                      "Box = { size = (1, 1, 1) }; Sphere = { radius = 1.0 };\n"
-                      "Model = { model = \"cube\"; texture = \"none\";\n"
-                      "  material = { ambient = (0.2, 0.2, 0.2, 1); diffuse = (0.4, 0.3, 0.3, 1);"
-                      " specular = (0, 0, 0, 1); shininess = 8 } };\n"
-                      "Floor = Model { type = \"Model\"; shape = Box { } };\n"
-                      "RedCube = Model { mass = 1; shape = Box { } };\n"
-                      "GreenCube = Model { mass = 1; shape = Box { } };\n");
-        writeResource("tobble.cfg",
-                      "model = \"cube\"; texture = \"none\"; shape = Sphere { radius = 1.0 };\n"
-                      "material = { ambient = (0.2, 0.2, 0.2, 1); diffuse = (0.3, 0.3, 0.4, 1);"
-                      " specular = (0, 0, 0, 1); shininess = 8 };\n"
-                      "transform = { translation = (81.5, 10, 0) }; character = { state = \"base\" };\n"
-                      "states = { base = [60, 0, 1]; spike = [20, 0, 4]; jump = [90, 0, 1];"
-                      " speed = [110, 0, 1] };\n");
-        writeLevel(1,
-                   "Physics { name = \"boardWalkSmallUnlock01\"; children = ("
-                   " Floor { transform = { scale = (5, 0.5, 2); translation = (0, 7, 0) } }) },\n"
-                   "Node { name = \"redCubes01\"; children = ("
-                   " RedCube { name = \"redCube01a\"; transform = { translation = (20, 12, 4) } },"
-                   " RedCube { name = \"redCube01b\"; transform = { translation = (30, 12, 4) } }) },\n"
-                   "Node { name = \"greenCubes01\"; children = ("
-                   " GreenCube { name = \"greenCube01a\"; transform = { translation = (-107, 1, 35) } },"
-                   " GreenCube { name = \"greenCube01b\"; transform = { translation = (-101, 1, 30) } }) },\n"
-                   "Physics { name = \"playCorner\"; children = ("
-                   " Floor { transform = { scale = (20, 1, 30); translation = (-114, -1, 10) } }) }");
-        writeLevel(2,
-                   "Node { name = \"redCube0201\"; children = ("
-                   " RedCube { name = \"redCube0201a\"; transform = { translation = (-50, 12, -43) } }) },\n"
-                   "Node { name = \"redCube0202\"; children = ("
-                   " RedCube { name = \"redCube0202a\"; transform = { translation = (-30, 12, -31) } }) },\n"
-                   "Physics { name = \"boardWalkSmallUnlock02\"; children = ("
-                   " Floor { transform = { scale = (6, 0.5, 2); translation = (-65, 10, -37) } }) },\n"
-                   "Node { name = \"endFlagPole\"; transform = { translation = (60, 10, 0) } }",
-                   "objective = \"Roll to the flag\";\n");
-        writeLevel(3, "");
+        copyConfigurations(game.parent_path() / "tests" / "fixtures" / "gameflow");
     }
 
 private:
@@ -183,21 +67,18 @@ private:
             {"start", startColour}, {"loading", loadingColour}, {"pause", pauseColour},
             {"dead", deadColour}};
         for (const auto& screen : screens) {
-            const std::vector<unsigned char> image = solidTarga(
+            const std::vector<unsigned char> image = lum::test::solidTarga(
                 4, 4, screen.second[0], screen.second[1], screen.second[2]);
             writeResource(std::string("textures/") + screen.first + ".tga",
                           std::string(image.begin(), image.end()));
         }
     }
 
-    // A light and the start pad under the player, then `objects`; `keys`
-    // are the level's other settings.
-    void writeLevel(int level, const std::string& objects, const std::string& keys = "") const {
-        writeResource("level" + std::to_string(level) + ".cfg",
-                      keys + "scene = ( Light { transform = { translation = (0, 80, 40) } },\n"
-                      "Physics { name = \"startPad\"; children = ("
-                      " Floor { transform = { scale = (15, 1, 8); translation = (75, 7, 0) } }) }" +
-                          std::string(objects.empty() ? "" : ",\n") + objects + " );\n");
+    void copyConfigurations(const boost::filesystem::path& fixtures) const {
+        namespace fs = boost::filesystem;
+        for (const fs::directory_entry& file : fs::directory_iterator(fixtures)) {
+            fs::copy_file(file.path(), fs::path("resources") / file.path().filename());
+        }
     }
 };
 
@@ -207,7 +88,8 @@ class GameFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "graphics tests need an X display (xvfb-run)";
-        std::unique_ptr<ScriptedGameWindow> scripted(new ScriptedGameWindow());
+        // The whole picture of every frame, each remembered.
+        std::unique_ptr<ScriptedGlfwWindow> scripted(new ScriptedGlfwWindow(1, 1, true));
         script = scripted.get();
         lum::installWindow(std::move(scripted));
         renderer.reset(new lum::Renderer());
@@ -241,7 +123,7 @@ protected:
 
     // The tests start in the repository root, which holds the game's data.
     const GameFiles files{boost::filesystem::current_path() / "resources"};
-    ScriptedGameWindow* script = nullptr;
+    ScriptedGlfwWindow* script = nullptr;
     std::unique_ptr<lum::Renderer> renderer;
 };
 

@@ -1,71 +1,150 @@
 #ifndef GLIMMET_TESTS_SCRIPTEDGLFWWINDOW_H
 #define GLIMMET_TESTS_SCRIPTEDGLFWWINDOW_H
 
+#include <GL/glew.h>
+
 #include <array>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "lum/render/GlfwWindow.h"
 #include "lum/render/Renderer.h"
+#include "lum/render/ScriptedWindow.h"
 
-// The real GLFW window, so the game draws into a real OpenGL context, but
-// with the keyboard, mouse and clock in the test's hands: keys are what the
-// test holds, the mouse rests, and the clock moves only when the test moves
-// it or the game sleeps. Install it before the Renderer is made.
+using Rgb = std::array<int, 3>;
+
+// The colour of one pixel of the frame being drawn (the back buffer).
+inline Rgb pixelAt(int x, int y) {
+    unsigned char pixel[3] = {0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+    return Rgb{pixel[0], pixel[1], pixel[2]};
+}
+
+inline Rgb centreColour() {
+    return pixelAt(lum::Renderer::windowWidth / 2, lum::Renderer::windowHeight / 2);
+}
+
+// How many pixels of the frame being drawn are white in a band of text: from
+// x -0.5 to 0.9 and y `from` to `from` + 0.06 of the screen.
+inline int whitePixelsInBand(float from) {
+    const int left = lum::Renderer::windowWidth / 4;
+    const int bottom = static_cast<int>((from + 1) / 2 * lum::Renderer::windowHeight);
+    const int width = lum::Renderer::windowWidth * 7 / 10;
+    const int height = lum::Renderer::windowHeight * 3 / 100;
+    std::vector<unsigned char> pixels(width * height * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(left, bottom, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    int white = 0;
+    for (std::size_t i = 0; i < pixels.size(); i += 3) {
+        white += pixels[i] > 240 && pixels[i + 1] > 240 && pixels[i + 2] > 240;
+    }
+    return white;
+}
+
+// The band where the game writes its messages.
+inline int whitePixelsInMessageBand() {
+    return whitePixelsInBand(0.0f);
+}
+
+// What a presented frame showed: the colour at its centre, which tells the
+// full-screen pictures apart, and how many white pixels it had where the
+// game writes its messages.
+struct PresentedFrame {
+    Rgb centre;
+    int messagePixels;
+};
+
+// A scripted window (keys, mouse, gamepad and clock in the test's hands, as
+// in lum::ScriptedWindow) whose pictures go to a real GLFW window, so the game
+// draws into a real OpenGL context. The real window supplies only the
+// pixels, its size and its context; all input and time are the script's.
+// The mouse rests at the middle of the screen; the clock moves only when the
+// test moves it or the game sleeps. Install it before the Renderer is made.
 //
-// By default the window is a quarter as wide and high as asked: the game
-// still draws everything it draws, through a viewport of the full size, but
-// a software rasteriser fills only the pixels that lie in the window, a
-// sixteenth. And only one presented frame in `drawEvery` is drawn: the game
-// logic, physics and scene update run in every pass, but in the others the
-// renderer leaves the drawing out (the software rasteriser would spend most
-// of a playthrough's time on pictures nobody looks at). Tests that look at
-// the whole picture of every frame ask for 1 and 1.
-class ScriptedGlfwWindow : public lum::GlfwWindow {
+// Options:
+// - `shrink`: by default the window is a quarter as wide and high as asked:
+//   the game still draws everything it draws, through a viewport of the full
+//   size, but a software rasteriser fills only the pixels that lie in the
+//   window, a sixteenth.
+// - `drawEvery`: only one presented frame in `drawEvery` is drawn: the game
+//   logic, physics and scene update run in every pass, but in the others the
+//   renderer leaves the drawing out (the software rasteriser would spend
+//   most of a playthrough's time on pictures nobody looks at).
+// - `recordFrames`: every presented frame is remembered in `presented`.
+// Tests that look at the whole picture of every frame ask for 1 and 1.
+class ScriptedGlfwWindow : public lum::ScriptedWindow {
 public:
-    explicit ScriptedGlfwWindow(int shrink = 4, int drawEvery = 4)
-        : shrink(shrink), drawEvery(drawEvery), clock(0), keys() {}
+    explicit ScriptedGlfwWindow(int shrink = 4, int drawEvery = 4, bool recordFrames = false)
+        : shrink(shrink), drawEvery(drawEvery), recording(recordFrames) {
+        setCursorPosition(lum::CursorPosition{512, 384});
+    }
 
     // Called whenever the game sleeps: between passes in the frame loop, and
     // inside a pass while an end screen waits for a key.
     void onWait(std::function<void()> handler) { waitHandler = std::move(handler); }
 
-    void setKey(int code, bool down) { keys.at(code) = down; }
-    void releaseAllKeys() { keys.fill(false); }
-    void advanceTime(double seconds) { clock += seconds; }
+    void releaseAllKeys() {
+        for (int code = 0; code <= lum::key::Last; ++code) {
+            setKey(code, false);
+        }
+    }
 
+    bool init() override { return screen.init() && ScriptedWindow::init(); }
+    void terminate() override {
+        screen.terminate();
+        ScriptedWindow::terminate();
+    }
     bool openWindow(int width, int height, int depthBits) override {
-        return lum::GlfwWindow::openWindow(width / shrink, height / shrink, depthBits);
+        return screen.openWindow(width / shrink, height / shrink, depthBits) &&
+               ScriptedWindow::openWindow(width, height, depthBits);
     }
-
-    bool isKeyDown(int code) const override {
-        return code >= 0 && code <= lum::key::Last && keys[code];
+    void setTitle(const std::string& title) override {
+        screen.setTitle(title);
+        ScriptedWindow::setTitle(title);
     }
-    bool isMouseButtonDown(int) const override { return false; }
-    lum::CursorPosition getCursorPosition() const override { return lum::CursorPosition{512, 384}; }
-    int getMouseWheel() const override { return 0; }
+    // Open until the test closes it, as long as the real window stands.
+    bool isOpen() const override { return ScriptedWindow::isOpen() && screen.isOpen(); }
 
     void swapBuffers() override {
-        if (lum::Renderer::instance().isDrawing()) lum::GlfwWindow::swapBuffers();
-        ++presented;
-        lum::Renderer::instance().setDrawing(presented % drawEvery == 0);
+        if (recording) {
+            presented.push_back(PresentedFrame{centreColour(), whitePixelsInMessageBand()});
+        }
+        // A pass the renderer left undrawn has nothing to show.
+        if (lum::Renderer::instance().isDrawing()) screen.swapBuffers();
+        ScriptedWindow::swapBuffers();
+        lum::Renderer::instance().setDrawing(getSwapCount() % drawEvery == 0);
+    }
+    void pollEvents() override {
+        screen.pollEvents();
+        ScriptedWindow::pollEvents();
+    }
+    void setAutoPollEvents(bool enabled) override { screen.setAutoPollEvents(enabled); }
+    void setCursorVisible(bool visible) override {
+        screen.setCursorVisible(visible);
+        ScriptedWindow::setCursorVisible(visible);
     }
 
-    double getTime() const override { return clock; }
-    void setTime(double seconds) override { clock = seconds; }
     void sleep(double seconds) override {
-        clock += seconds;
+        ScriptedWindow::sleep(seconds);
         if (waitHandler) {
             waitHandler();
         }
     }
 
+    lum::WindowSize getSize() const override { return screen.getSize(); }
+    void setSizeCallback(SizeCallback callback) override { screen.setSizeCallback(callback); }
+
+    // With `recordFrames`: every presented frame, oldest first.
+    std::vector<PresentedFrame> presented;
+
 private:
     const int shrink;
     const int drawEvery;
-    double clock;
-    long presented = 0;
-    std::array<bool, lum::key::Last + 1> keys;
+    const bool recording;
     std::function<void()> waitHandler;
+    lum::GlfwWindow screen;
 };
 
 #endif

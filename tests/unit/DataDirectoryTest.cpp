@@ -3,9 +3,10 @@
 #include <string>
 
 #include "DataDirectory.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 
 using namespace lum;
+using lum::test::TempDir;
 namespace fs = boost::filesystem;
 
 namespace {

@@ -3,7 +3,10 @@
 #include <sstream>
 #include <string>
 
+#include <boost/make_shared.hpp>
+
 #include "lum/util/Assert.h"
+#include "lum/util/CheckedCast.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Log.h"
 #include "lum/util/Trace.h"
@@ -111,6 +114,34 @@ TEST(Exception, AssertMacroQuotesTheCondition) {
                   e.getMessage().find("Assertion failed in ExceptionTest.cpp at line "));
         EXPECT_NE(std::string::npos, e.getMessage().find(" : vboID != 0\n"));
     }
+}
+
+namespace {
+struct Base {
+    virtual ~Base() = default;
+};
+struct Derived : Base {};
+struct Other : Base {};
+}  // namespace
+
+TEST(CheckedCast, KeepsOwnershipOrNamesBothClassesInItsFailure) {
+    const boost::shared_ptr<Base> derived = boost::make_shared<Derived>();
+    const boost::shared_ptr<Derived> cast = checkedCast<Derived>(derived);
+    EXPECT_EQ(derived.get(), cast.get());
+    EXPECT_EQ(2, derived.use_count());
+
+    Other other;
+    Base& base = other;
+    try {
+        checkedCast<Derived>(base);
+        FAIL() << "no exception";
+    } catch (const CastException& e) {
+        EXPECT_EQ("Cannot cast " + className(typeid(Other)) + " to " + className(typeid(Derived)),
+                  e.getMessage());
+        ASSERT_FALSE(e.getTrace().empty());
+        EXPECT_STREQ("lum::checkedCast", e.getTrace().front().function);
+    }
+    EXPECT_THROW(checkedCast<Derived>(boost::shared_ptr<Base>()), CastException);
 }
 
 TEST(Trace, FunctionNamesAreQualifiedWithoutSignature) {

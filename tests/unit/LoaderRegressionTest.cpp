@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "PixelReadingStandIn.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include "lum/render/Texture.h"
 #include "lum/resource/ModelLoader.h"
 #include "lum/resource/Sound.h"
@@ -21,6 +21,7 @@
 #include "lum/util/Exception.h"
 
 using namespace lum;
+using lum::test::TempDir;
 namespace fs = boost::filesystem;
 
 namespace {

@@ -6,11 +6,12 @@
 
 #include "LevelRun.h"
 #include "Records.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include "lum/character/Corn.h"
 #include "lum/scene/Node.h"
 
 using namespace lum;
+using lum::test::TempDir;
 namespace fs = boost::filesystem;
 
 namespace {

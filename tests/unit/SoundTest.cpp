@@ -7,12 +7,13 @@
 #include <fstream>
 #include <vector>
 
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include "lum/resource/Sound.h"
 #include "lum/resource/SoundLoader.h"
 #include "lum/util/Exception.h"
 
 using namespace lum;
+using lum::test::TempDir;
 
 namespace {
 

@@ -1,10 +1,12 @@
 #include "LevelPlan.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include "LevelAreas.h"
 #include "lum/config/ConfigSchema.h"
 #include "lum/config/Group.h"
 #include "lum/config/Setting.h"
@@ -33,16 +35,19 @@ struct ScriptedArea {
     PlanArea area;
 };
 
-const float unbounded = std::numeric_limits<float>::infinity();
+// An area of the level script on the ground plane; heights are left out.
+PlanArea onGround(const char* label, const Area& area) {
+    return PlanArea{label, glm::vec2(area.low.x, area.low.z), glm::vec2(area.high.x, area.high.z),
+                    std::isinf(area.low.x), std::isinf(area.low.z)};
+}
 
-// The places the level script watches (src/main/Levels.cpp), on the ground
-// plane; heights are left out. Kept here until the script names them.
-const ScriptedArea scriptedAreas[] = {
-    {"level1", {"goal", {-123.0f, -unbounded}, {-115.0f, unbounded}, false, true}},
-    {"level1", {"green target", {-121.0f, -unbounded}, {-117.0f, unbounded}, false, true}},
-    {"level2", {"jump spot", {-10.0f, -40.0f}, {-4.0f, -36.0f}, false, false}},
-    {"level2", {"deadly area", {-111.0f, 19.5f}, {-103.0f, 27.5f}, false, false}},
-};
+// The places the level script watches, as it names them.
+std::vector<ScriptedArea> scriptedAreas() {
+    return {{"level1", onGround("goal", areas::goal01)},
+            {"level1", onGround("green target", areas::greenCubeTarget01)},
+            {"level2", onGround("jump spot", areas::jumpSpot02)},
+            {"level2", onGround("deadly area", areas::deadlyArea02)}};
+}
 
 // Prototype names the plan tells apart, nearest first along an object's chain.
 const char* const categories[] = {
@@ -108,7 +113,7 @@ LevelPlan::LevelPlan(const std::string& name)
     // Lower things first, so that what stands higher is drawn over them.
     std::stable_sort(placed.begin(), placed.end(),
                      [](const PlanShape& a, const PlanShape& b) { return a.top < b.top; });
-    for (const ScriptedArea& area : scriptedAreas) {
+    for (const ScriptedArea& area : scriptedAreas()) {
         if (name == area.level) {
             scripted.push_back(area.area);
         }

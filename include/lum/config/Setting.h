@@ -80,6 +80,16 @@ public:
     // takes `name` as its display name. Otherwise nothing happens.
     void setPrototype(const std::string& name, const Setting& prototype) const;
 
+    // An Integer or a Double.
+    bool isNumber() const;
+    // The value when it is of the kind read, else the fallback: the one
+    // pattern by which the game reads an optional key. A number reads as
+    // either numeric kind, truncated toward zero for an int.
+    bool boolOr(bool fallback) const;
+    int intOr(int fallback) const;
+    double doubleOr(double fallback) const;
+    std::string stringOr(const std::string& fallback) const;
+
     glm::vec3 toVec3() const;
     glm::vec3 toVec3(const glm::vec3& fallback) const;
     glm::vec4 toVec4(const glm::vec4& fallback) const;

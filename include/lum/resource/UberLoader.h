@@ -6,6 +6,7 @@
 #include <glm/glm.hpp>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "lum/config/Setting.h"
 #include "lum/resource/ResourceLoader.h"
@@ -30,6 +31,11 @@ class Spatial;
 // configuration file that holds its description. Reads every file through
 // the other loaders; keeps nothing between loads. Main thread only, between
 // frames; loads that build models need a living Renderer.
+//
+// UberLoader.cpp holds the dispatch and the engine's objects,
+// UberLoaderModels.cpp the models with their materials and shapes, and
+// UberLoaderObjects.cpp the game's object kinds, the only part that knows
+// the game's characters.
 class UberLoader : public Singleton<UberLoader, 0>, public ResourceLoader {
 public:
     explicit UberLoader(const boost::filesystem::path& location = "resources/");
@@ -100,6 +106,13 @@ private:
     static boost::shared_ptr<PhysicsNode> makeWrapper(const Setting& description,
                                                       const std::string& name,
                                                       const Parent& parent);
+
+    // The description's "name", else the placeholder.
+    static std::string nameOf(const Setting& description, const std::string& placeholder);
+    // A placeholder name that tells apart the unnamed objects of one parent.
+    static std::string numberedPlaceholder(const std::string& prefix, const Parent& parent);
+    // Whether a display name is one of the names, letter case aside.
+    static bool isKind(const std::string& type, const std::vector<const char*>& names);
 
     static Transform loadTransform(const Setting& description);
     static boost::shared_ptr<Material> loadMaterial(const Setting& description,

@@ -13,7 +13,7 @@
 #include "lum/resource/Sound.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Model.h"
-#include "lum/util/ClassName.h"
+#include "lum/util/CheckedCast.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Timer.h"
 #include "lum/util/Trace.h"
@@ -32,33 +32,6 @@ const double spinToStartSound = 0.05;
 const double defaultJumpSpeed = 7.0;
 const double defaultRollingResistance = 3.0;
 const double defaultBrake = 8.0;
-
-// An Integer, or a Double truncated toward zero; anything else gives the fallback.
-int readWhole(const Setting& value, int fallback) {
-    if (value.isInt() || value.isDouble()) {
-        return value.asInt();
-    }
-    return fallback;
-}
-
-double readNumber(const Setting& value, double fallback) {
-    if (value.isInt() || value.isDouble()) {
-        return value.asDouble();
-    }
-    return fallback;
-}
-
-boost::shared_ptr<Model> asModel(const boost::shared_ptr<Spatial>& spatial) {
-    LUM_TRACE_BEGIN
-    const boost::shared_ptr<Model> model = boost::dynamic_pointer_cast<Model>(spatial);
-    if (!model) {
-        const Spatial& object = *spatial;
-        throw CastException("Cannot cast " + className(typeid(object)) + " to " +
-                            className(typeid(Model)));
-    }
-    return model;
-    LUM_TRACE_END
-}
 
 }  // namespace
 
@@ -79,13 +52,13 @@ Glimmet::~Glimmet() noexcept = default;
 
 void Glimmet::init() {
     LUM_TRACE_BEGIN
-    model = asModel(UberLoader::instance().loadModel(configName));
+    model = checkedCast<Model>(UberLoader::instance().loadModel(configName));
     removeAllChildren();
     addChild(model);
     const Setting config = ConfigLoader::instance().load(configName);
     const Setting character = config("character");
-    health = readWhole(character("health"), startingHealth);
-    maximumHealth = readWhole(character("maximumhealth"), startingHealth);
+    health = character("health").intOr(startingHealth);
+    maximumHealth = character("maximumhealth").intOr(startingHealth);
     const Setting startMode = character("state");
     state = startMode.isString() ? startMode.asString() : "base";
     readMovement(config("movement"));
@@ -102,10 +75,10 @@ void Glimmet::init() {
 void Glimmet::readMovement(const Setting& movement) {
     LUM_TRACE_BEGIN
     const bool given = movement.isGroup();
-    jumpSpeed = given ? readNumber(movement("jumpSpeed"), defaultJumpSpeed) : defaultJumpSpeed;
-    rollingResistance = given ? readNumber(movement("rollingResistance"), defaultRollingResistance)
+    jumpSpeed = given ? movement("jumpSpeed").doubleOr(defaultJumpSpeed) : defaultJumpSpeed;
+    rollingResistance = given ? movement("rollingResistance").doubleOr(defaultRollingResistance)
                               : defaultRollingResistance;
-    brake = given ? readNumber(movement("brake"), defaultBrake) : defaultBrake;
+    brake = given ? movement("brake").doubleOr(defaultBrake) : defaultBrake;
     LUM_TRACE_END
 }
 
@@ -135,9 +108,9 @@ void Glimmet::buildBody() {
 void Glimmet::applyState(const std::string& mode) {
     LUM_TRACE_BEGIN
     const Setting numbers = ConfigLoader::instance().load(configName)("states")(mode);
-    speedFactor = readNumber(numbers(0), defaultSpeedFactor);
-    topSpeed = readNumber(numbers(1), 0.0);
-    setMass(static_cast<float>(readNumber(numbers(2), defaultMass)));
+    speedFactor = numbers(0).doubleOr(defaultSpeedFactor);
+    topSpeed = numbers(1).doubleOr(0.0);
+    setMass(static_cast<float>(numbers(2).doubleOr(defaultMass)));
     state = mode;
     LUM_TRACE_END
 }

@@ -175,6 +175,18 @@ void Setting::setPrototype(const std::string& name, const Setting& prototype) co
     }
 }
 
+bool Setting::isNumber() const { return isInt() || isDouble(); }
+
+bool Setting::boolOr(bool fallback) const { return isBool() ? asBool() : fallback; }
+
+int Setting::intOr(int fallback) const { return isNumber() ? asInt() : fallback; }
+
+double Setting::doubleOr(double fallback) const { return isNumber() ? asDouble() : fallback; }
+
+std::string Setting::stringOr(const std::string& fallback) const {
+    return isString() ? asString() : fallback;
+}
+
 glm::vec3 Setting::toVec3() const {
     LUM_TRACE_BEGIN
     if (!isList() || size() < 3) {

@@ -3,6 +3,7 @@
 #include <BulletCollision/CollisionShapes/btCompoundShape.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 
+#include "lum/physics/BulletMath.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/scene/Camera.h"
 #include "lum/scene/Light.h"
@@ -13,14 +14,6 @@
 namespace lum {
 
 namespace {
-
-btQuaternion toBullet(const glm::quat& q) {
-    return btQuaternion(q.x, q.y, q.z, q.w);
-}
-
-btVector3 toBullet(const glm::vec3& v) {
-    return btVector3(v.x, v.y, v.z);
-}
 
 // Lights and cameras are not solid, whatever shape they carry.
 bool isSolid(const Spatial& leaf) {

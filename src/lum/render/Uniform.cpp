@@ -4,25 +4,13 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
-#include "lum/util/ClassName.h"
+#include "lum/util/CheckedCast.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
 namespace lum {
 
 namespace {
-
-template <class Target>
-Target& checkedCast(Uniform& uniform) {
-    LUM_TRACE_BEGIN
-    Target* const target = dynamic_cast<Target*>(&uniform);
-    if (target == nullptr) {
-        throw CastException("Cannot cast " + className(typeid(uniform)) + " to " +
-                            className(typeid(Target)));
-    }
-    return *target;
-    LUM_TRACE_END
-}
 
 template <class Class>
 boost::shared_ptr<Uniform> makeTyped(const std::string& name, GLint location) {

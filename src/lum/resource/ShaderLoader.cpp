@@ -31,6 +31,20 @@ std::vector<GLfloat> readRamp(std::istream& in) {
     return ramp;
 }
 
+// A shader's or a program's info log, read with that object's own length
+// query and log call; empty when the driver has nothing to say.
+template <class QueryLength, class ReadLog>
+std::string readInfoLog(GLuint object, QueryLength queryLength, ReadLog readLog) {
+    GLint length = 0;
+    queryLength(object, GL_INFO_LOG_LENGTH, &length);
+    if (length <= 1) {
+        return "";
+    }
+    std::vector<GLchar> text(length);
+    readLog(object, length, nullptr, text.data());
+    return std::string(text.data());
+}
+
 void uploadRamp(const std::vector<GLfloat>& ramp) {
     glEnable(GL_TEXTURE_1D);
     GLuint id = 0;
@@ -131,27 +145,14 @@ void ShaderLoader::getUniforms(GLuint program, std::vector<boost::shared_ptr<Uni
 
 std::string ShaderLoader::getShaderInfoLog(GLuint shader) {
     LUM_TRACE_BEGIN
-    GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    if (length <= 1) {
-        return "";
-    }
-    std::vector<GLchar> text(length);
-    glGetShaderInfoLog(shader, length, nullptr, text.data());
-    return "OpenGL errors: " + std::string(text.data());
+    const std::string text = readInfoLog(shader, glGetShaderiv, glGetShaderInfoLog);
+    return text.empty() ? text : "OpenGL errors: " + text;
     LUM_TRACE_END
 }
 
 std::string ShaderLoader::getProgramInfoLog(GLuint program) {
     LUM_TRACE_BEGIN
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    if (length <= 1) {
-        return "";
-    }
-    std::vector<GLchar> text(length);
-    glGetProgramInfoLog(program, length, nullptr, text.data());
-    return std::string(text.data());
+    return readInfoLog(program, glGetProgramiv, glGetProgramInfoLog);
     LUM_TRACE_END
 }
 
