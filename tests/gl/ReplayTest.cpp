@@ -11,7 +11,7 @@
 #include "Game.h"
 #include "Replay.h"
 #include "ScriptedGlfwWindow.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include "lum/character/Glimmet.h"
 #include "lum/render/Renderer.h"
 #include "lum/scene/Node.h"
@@ -84,7 +84,7 @@ TEST_F(LevelReplay, AGameThatGoesAnotherWayIsCaughtAtItsFirstDifferentPass) {
     std::ostringstream text;
     text << in.rdbuf();
     const std::string original = text.str();
-    TempDir dir;
+    test::TempDir dir;
     struct Case {
         std::string what, edited, expected;
     };

@@ -8,7 +8,7 @@
 #include "RecordingWindow.h"
 #include "ReplayFile.h"
 #include "ReplayingWindow.h"
-#include "TempDir.h"
+#include "ConfigFixture.h"
 #include "lum/render/ScriptedWindow.h"
 
 using namespace lum;
@@ -148,7 +148,7 @@ struct Asking {
 // Whatever the real window answered while recording, the replay answers the
 // same, question by question, without the real window's input or clock.
 TEST(ReplayFile, AReplayAnswersEveryQuestionAsTheRecordingWas) {
-    TempDir dir;
+    test::TempDir dir;
     const std::string path = (dir.path / "run.replay").string();
     const int passes = 6;
     ScriptedWindow* script = nullptr;
