@@ -12,7 +12,8 @@ namespace {
 void parseLevel(benchmark::State& state) {
     for (auto _ : state) {
         lum::ResourceLoader& resources = lum::ConfigLoader::instance();
-        benchmark::DoNotOptimize(lum::loadFile(resources, "level1.cfg", lum::Setting::newGroup(), 0));
+        benchmark::DoNotOptimize(
+            lum::loadFile(resources, "level1.cfg", lum::Setting::newGroup(), 0));
     }
 }
 BENCHMARK(parseLevel)->Unit(benchmark::kMicrosecond);
@@ -28,8 +29,7 @@ BENCHMARK(loadLevel)->Unit(benchmark::kMicrosecond);
 void checkLevelKeys(benchmark::State& state) {
     const lum::Setting level = lum::ConfigLoader::instance().load("level1");
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            lum::checkAgainstSchema(lum::ConfigDocument::Level, level));
+        benchmark::DoNotOptimize(lum::checkAgainstSchema(lum::ConfigDocument::Level, level));
     }
 }
 BENCHMARK(checkLevelKeys)->Unit(benchmark::kMicrosecond);

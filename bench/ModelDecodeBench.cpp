@@ -36,7 +36,8 @@ Md2Builder animatedGrid(int side, int frames) {
 }
 
 void decodeAnimatedModel(benchmark::State& state) {
-    const std::vector<unsigned char> file = animatedGrid(16, static_cast<int>(state.range(0))).build();
+    const std::vector<unsigned char> file =
+        animatedGrid(16, static_cast<int>(state.range(0))).build();
     const auto bytes = Md2Builder::toArray(file);
     for (auto _ : state) {
         benchmark::DoNotOptimize(lum::ModelLoader::instance().decode("grid", bytes, file.size()));

@@ -48,9 +48,12 @@ std::string cycleMipmaps(GameSettings& settings) {
     Texture::updateQuality();
     settings.mipMapQuality = (settings.mipMapQuality + 1) % 3;
     switch (settings.mipMapQuality) {
-        case 1: return "Mipmap quality: nearest neighbor";
-        case 2: return "Mipmap quality: linear";
-        default: return "Mipmap quality: off";
+        case 1:
+            return "Mipmap quality: nearest neighbor";
+        case 2:
+            return "Mipmap quality: linear";
+        default:
+            return "Mipmap quality: off";
     }
 }
 
@@ -63,18 +66,28 @@ std::string toggleCursor(GameSettings& settings) {
 // F2 to F11, in that order.
 std::string runOptionKey(int functionKey, GameSettings& settings) {
     switch (functionKey) {
-        case 2: return flip(settings.showframerate, "Disable framerate", "Show framerate");
-        case 3: return flip(settings.wireframe, "Disable wireframe", "Show wireframe");
-        case 4: return toggleTextureQuality(settings);
-        case 5: return cycleMipmaps(settings);
-        case 6: return flip(settings.vertexArrayVBO, "disabled VBO", "enabled VBO");
-        case 7: return flip(settings.physicsdebug, "disabled physics debugdraw",
-                            "enabled physics debugdraw");
-        case 8: return flip(settings.frustrumCulling, "disabled frustrum culling",
-                            "enabled frustrum culling");
-        case 9: return flip(settings.transperancy, "disabled transparency", "enabled transparency");
-        case 10: return toggleCursor(settings);
-        default: return flip(settings.animationenabled, "disabled animation", "enabled animation");
+        case 2:
+            return flip(settings.showframerate, "Disable framerate", "Show framerate");
+        case 3:
+            return flip(settings.wireframe, "Disable wireframe", "Show wireframe");
+        case 4:
+            return toggleTextureQuality(settings);
+        case 5:
+            return cycleMipmaps(settings);
+        case 6:
+            return flip(settings.vertexArrayVBO, "disabled VBO", "enabled VBO");
+        case 7:
+            return flip(settings.physicsdebug, "disabled physics debugdraw",
+                        "enabled physics debugdraw");
+        case 8:
+            return flip(settings.frustrumCulling, "disabled frustrum culling",
+                        "enabled frustrum culling");
+        case 9:
+            return flip(settings.transperancy, "disabled transparency", "enabled transparency");
+        case 10:
+            return toggleCursor(settings);
+        default:
+            return flip(settings.animationenabled, "disabled animation", "enabled animation");
     }
 }
 

@@ -43,9 +43,13 @@ const Option<float> numbers[] = {
     {"playerSpeed", &GameSettings::playerSpeed, 5.0f},
 };
 
-bool read(const Setting& value, bool fallback) { return value.boolOr(fallback); }
+bool read(const Setting& value, bool fallback) {
+    return value.boolOr(fallback);
+}
 
-int read(const Setting& value, int fallback) { return value.intOr(fallback); }
+int read(const Setting& value, int fallback) {
+    return value.intOr(fallback);
+}
 
 float read(const Setting& value, float fallback) {
     return static_cast<float>(value.doubleOr(fallback));

@@ -45,8 +45,10 @@ void flySpectator(float dt, Camera& camera) {
     if (held('Q')) camera.translate(up);
     if (held('E')) camera.translate(-up);
     const Control& control = Control::instance();
-    const int dx = std::clamp(control.mouseX - control.lastMouseX, -largestMouseJump, largestMouseJump);
-    const int dy = std::clamp(control.mouseY - control.lastMouseY, -largestMouseJump, largestMouseJump);
+    const int dx =
+        std::clamp(control.mouseX - control.lastMouseX, -largestMouseJump, largestMouseJump);
+    const int dy =
+        std::clamp(control.mouseY - control.lastMouseY, -largestMouseJump, largestMouseJump);
     // A pixel turns the view as far at any frame rate: as far as it did at
     // the nominal pace. Both turns act on the parent's side, so both are
     // about world axes.
@@ -60,7 +62,8 @@ void flySpectator(float dt, Camera& camera) {
 
 // Where the camera may stand on the line from the target out to `wanted`
 // without a wall or a floor between it and the target.
-glm::vec3 keepInSight(const glm::vec3& target, const glm::vec3& wanted, float dt, OrbitCamera& orbit) {
+glm::vec3 keepInSight(const glm::vec3& target, const glm::vec3& wanted, float dt,
+                      OrbitCamera& orbit) {
     const glm::vec3 way = wanted - target;
     const float length = glm::length(way);
     if (length < nearestCamera) {
@@ -71,7 +74,8 @@ glm::vec3 keepInSight(const glm::vec3& target, const glm::vec3& wanted, float dt
         PhysicsSystem::instance().rayTest(target + out * outsideTobble, wanted + out * wallMargin);
     const float clear = hit.node != nullptr ? glm::length(hit.point - target) - wallMargin : length;
     const float allowed = std::clamp(clear, nearestCamera, length);
-    orbit.reach = allowed < orbit.reach ? allowed : std::min(allowed, orbit.reach + letOutSpeed * dt);
+    orbit.reach =
+        allowed < orbit.reach ? allowed : std::min(allowed, orbit.reach + letOutSpeed * dt);
     return target + out * orbit.reach;
 }
 
@@ -83,7 +87,8 @@ void followPlayer(float dt, Camera& camera) {
     followed.translation = player.translation;
     Control& control = Control::instance();
     Transform placement = control.followTransform(followed, dt);
-    placement.translation = keepInSight(player.translation, placement.translation, dt, control.orbit);
+    placement.translation =
+        keepInSight(player.translation, placement.translation, dt, control.orbit);
     camera.setTranslation(placement.translation);
     camera.setRotation(placement.rotation);
     camera.update(dt);

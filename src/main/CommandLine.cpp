@@ -53,23 +53,22 @@ void validate(boost::any& result, const std::vector<std::string>& values, Window
 
 po::options_description CommandLine::describe(Options& into) {
     po::options_description options("Options");
-    options.add_options()
-        ("help,h", po::bool_switch(&into.help), "show this help and exit")
-        ("version", po::bool_switch(&into.version), "show the version and exit")
-        ("level", po::value(&into.level)->value_name("N"),
-         "start level N (1 to 3) at once, without the title screen")
-        ("data", po::value(&into.dataDirectory)->value_name("DIR"),
-         "take the game's data from DIR/resources")
-        ("windowed", po::value(&into.window.size)->value_name("WxH"),
-         "play in a window of W x H pixels (default 1024x768)")
-        ("fullscreen", po::bool_switch(&into.window.fullScreen),
-         "play full screen on the main monitor")
-        ("no-records", po::bool_switch(&into.noRecords),
-         "neither read nor write the best times kept in $XDG_DATA_HOME/glimmet")
-        ("record", po::value(&into.recordFile)->value_name("FILE"),
-         "record the run's clock and input into FILE")
-        ("replay", po::value(&into.replayFile)->value_name("FILE"),
-         "play the run recorded in FILE back and check it ends the same");
+    options.add_options()("help,h", po::bool_switch(&into.help), "show this help and exit")(
+        "version", po::bool_switch(&into.version), "show the version and exit")(
+        "level", po::value(&into.level)->value_name("N"),
+        "start level N (1 to 3) at once, without the title screen")(
+        "data", po::value(&into.dataDirectory)->value_name("DIR"),
+        "take the game's data from DIR/resources")(
+        "windowed", po::value(&into.window.size)->value_name("WxH"),
+        "play in a window of W x H pixels (default 1024x768)")(
+        "fullscreen", po::bool_switch(&into.window.fullScreen),
+        "play full screen on the main monitor")(
+        "no-records", po::bool_switch(&into.noRecords),
+        "neither read nor write the best times kept in $XDG_DATA_HOME/glimmet")(
+        "record", po::value(&into.recordFile)->value_name("FILE"),
+        "record the run's clock and input into FILE")(
+        "replay", po::value(&into.replayFile)->value_name("FILE"),
+        "play the run recorded in FILE back and check it ends the same");
     return options;
 }
 
@@ -77,8 +76,8 @@ Options CommandLine::parse(int argc, const char* const argv[]) const {
     Options options;
     try {
         po::variables_map values;
-        const int style = po::command_line_style::default_style &
-                          ~po::command_line_style::allow_guessing;
+        const int style =
+            po::command_line_style::default_style & ~po::command_line_style::allow_guessing;
         po::store(po::command_line_parser(argc, argv)
                       .options(describe(options))
                       .positional(po::positional_options_description())

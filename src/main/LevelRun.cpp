@@ -74,9 +74,8 @@ std::string LevelRun::hudText() const {
 }
 
 std::string formatClock(double seconds) {
-    const double tenths = std::isfinite(seconds) && seconds > 0.0
-                              ? std::floor(seconds * 10.0 + summingSlack)
-                              : 0.0;
+    const double tenths =
+        std::isfinite(seconds) && seconds > 0.0 ? std::floor(seconds * 10.0 + summingSlack) : 0.0;
     const long long whole = static_cast<long long>(std::min(tenths, longestTenths));
     char text[48];
     std::snprintf(text, sizeof text, "%lld:%02lld.%lld", whole / 600, whole / 10 % 60, whole % 10);

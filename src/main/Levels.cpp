@@ -172,7 +172,8 @@ void Levels::setupCamera() {
     LUM_TRACE_BEGIN
     camera = Renderer::instance().getCamera();
     const WindowSize size = window().getSize();
-    const float aspect = size.height > 0 ? static_cast<float>(size.width) / size.height : 4.0f / 3.0f;
+    const float aspect =
+        size.height > 0 ? static_cast<float>(size.width) / size.height : 4.0f / 3.0f;
     // A near plane close to the eye: the camera comes close to Tobble when a
     // wall stands behind it, and a far one would cut the floor away.
     camera->setPerspective(40, aspect, nearPlane, 250);
@@ -201,10 +202,17 @@ void Levels::runEvents() {
     LUM_TRACE_BEGIN
     sampleInput();
     switch (currentLevel) {
-        case 1: level1Events(); break;
-        case 2: level2Events(); break;
-        case 3: level3Events(); break;
-        default: break;
+        case 1:
+            level1Events();
+            break;
+        case 2:
+            level2Events();
+            break;
+        case 3:
+            level3Events();
+            break;
+        default:
+            break;
     }
     promptAtEndFlag();
     LUM_TRACE_END
@@ -217,7 +225,8 @@ void Levels::promptAtEndFlag() const {
     if (flag == nullptr) {
         return;
     }
-    glm::vec3 apart = flag->getWorldTransform().translation - player().getWorldTransform().translation;
+    glm::vec3 apart =
+        flag->getWorldTransform().translation - player().getWorldTransform().translation;
     apart.y = 0;
     if (glm::length(apart) < flagPromptDistance) {
         Renderer::instance().drawText(flagPrompt, -0.55f, -0.7f, 0.04f, white);
@@ -292,7 +301,8 @@ void Levels::level2Events() {
     }
     if (!firstRedCubeDown) {
         for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCube0201")) {
-            firstRedCubeDown = firstRedCubeDown || cube->getWorldTransform().translation.y < fallenBelow;
+            firstRedCubeDown =
+                firstRedCubeDown || cube->getWorldTransform().translation.y < fallenBelow;
         }
     }
     if (firstRedCubeDown) {
@@ -353,9 +363,9 @@ void Levels::showEndScreen(const std::string& text) {
 // The run's time and corn, held against the best kept for the level.
 std::vector<std::string> Levels::finishRun() {
     LUM_TRACE_BEGIN
-    const Comparison comparison = records != nullptr
-                                      ? records->enter(currentName(), run.elapsed(), run.cornFound())
-                                      : Comparison();
+    const Comparison comparison =
+        records != nullptr ? records->enter(currentName(), run.elapsed(), run.cornFound())
+                           : Comparison();
     return resultLines(run, comparison);
     LUM_TRACE_END
 }

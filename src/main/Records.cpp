@@ -188,8 +188,8 @@ void Records::readEntries(const Setting& file) {
 void Records::setAside(const std::string& problem) {
     const fs::path file = directory / fileName;
     for (int attempt = 1; attempt <= asideNamesTried; ++attempt) {
-        const fs::path aside = file.string() + asideSuffix +
-                               (attempt == 1 ? "" : "-" + std::to_string(attempt));
+        const fs::path aside =
+            file.string() + asideSuffix + (attempt == 1 ? "" : "-" + std::to_string(attempt));
         boost::system::error_code error;
         if (fs::exists(fs::symlink_status(aside, error))) {
             continue;
@@ -236,8 +236,9 @@ Comparison Records::enter(const std::string& level, double time, int corn) {
 }
 
 std::string Records::text() const {
-    std::string out = "// Tobble the Glimmet: the best time (in seconds) and the most corn found\n"
-                      "// in each level finished. The game rewrites this file.\n";
+    std::string out =
+        "// Tobble the Glimmet: the best time (in seconds) and the most corn found\n"
+        "// in each level finished. The game rewrites this file.\n";
     for (const auto& entry : best) {
         out += entry.first + " = { time = " + seconds(entry.second.time) +
                "; corn = " + std::to_string(entry.second.corn) + " };\n";
@@ -251,18 +252,20 @@ void Records::save() {
     }
     boost::system::error_code error;
     fs::create_directories(directory, error);
-    const std::string problem =
-        error ? directory.string() + ": " + error.message() : writeAtomically(directory / fileName, text());
+    const std::string problem = error ? directory.string() + ": " + error.message()
+                                      : writeAtomically(directory / fileName, text());
     if (!problem.empty() && !writeFailureTold) {
         writeFailureTold = true;
-        log.warning("the records cannot be written (" + problem + "); the game goes on without them");
+        log.warning("the records cannot be written (" + problem +
+                    "); the game goes on without them");
     }
 }
 
 std::vector<std::string> resultLines(const LevelRun& run, const Comparison& comparison) {
     std::string time = "time " + formatClock(run.elapsed());
     if (comparison.kept) {
-        time += comparison.newTime ? " - new best!" : " - best " + formatClock(comparison.previous.time);
+        time += comparison.newTime ? " - new best!"
+                                   : " - best " + formatClock(comparison.previous.time);
     }
     std::vector<std::string> lines{time};
     if (run.cornTotal() > 0) {

@@ -107,7 +107,8 @@ std::unique_ptr<ReplaySession> ReplaySession::record(const std::string& path, in
     LUM_TRACE_END
 }
 
-std::unique_ptr<ReplaySession> ReplaySession::replay(const std::string& path, std::unique_ptr<Window> real) {
+std::unique_ptr<ReplaySession> ReplaySession::replay(const std::string& path,
+                                                     std::unique_ptr<Window> real) {
     LUM_TRACE_BEGIN
     std::unique_ptr<ReplaySession> session(new ReplaySession());
     session->reader = std::make_shared<ReplayReader>(ReplayReader::load(path));

@@ -37,7 +37,8 @@ public:
     // Plays the run in `path` back, the pictures going to `real`. Throws
     // ReplayFileError, before anything runs, for a file that is unreadable,
     // cut short, garbled, or made by another version, settings or data.
-    static std::unique_ptr<ReplaySession> replay(const std::string& path, std::unique_ptr<Window> real);
+    static std::unique_ptr<ReplaySession> replay(const std::string& path,
+                                                 std::unique_ptr<Window> real);
 
     bool isReplaying() const;
     // The level to start: the recorded run's when replaying, otherwise `asked`.

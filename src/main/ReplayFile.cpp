@@ -28,7 +28,8 @@ std::string positionText(const glm::vec3& at) {
 }
 
 std::string checkpointText(const Checkpoint& at) {
-    return std::to_string(at.level) + " " + (at.alive ? "1" : "0") + " " + positionText(at.position);
+    return std::to_string(at.level) + " " + (at.alive ? "1" : "0") + " " +
+           positionText(at.position);
 }
 
 bool readCheckpoint(std::istream& in, Checkpoint& at) {
@@ -91,10 +92,14 @@ bool readRecord(const std::string& text, ReplayRecord& record) {
 
 std::string describeRecord(const ReplayRecord& record) {
     switch (record.kind) {
-        case ReplayRecord::Clock: return "a reading of the clock";
-        case ReplayRecord::Input: return "a change of input (line " + std::to_string(record.line) + ")";
-        case ReplayRecord::Pass: return "the end of pass " + std::to_string(record.pass);
-        case ReplayRecord::End: return "its end";
+        case ReplayRecord::Clock:
+            return "a reading of the clock";
+        case ReplayRecord::Input:
+            return "a change of input (line " + std::to_string(record.line) + ")";
+        case ReplayRecord::Pass:
+            return "the end of pass " + std::to_string(record.pass);
+        case ReplayRecord::End:
+            return "its end";
     }
     return "";
 }
@@ -239,8 +244,8 @@ ReplayReader ReplayReader::parse(const std::string& text, const std::string& pat
         throw fault(1, std::string("not a replay file (it should begin \"") + formatLine + "\")");
     }
     if (lines[0] != formatLine) {
-        throw fault(1, "a replay format this game does not read (it reads \"" + std::string(formatLine) +
-                           "\")");
+        throw fault(1, "a replay format this game does not read (it reads \"" +
+                           std::string(formatLine) + "\")");
     }
     const char* const fields[] = {"version", "level", "gameType", "data"};
     const int headerLines = 4;
@@ -253,8 +258,8 @@ ReplayReader ReplayReader::parse(const std::string& text, const std::string& pat
         std::istringstream in(lines[line]);
         std::string name, value;
         if (!(in >> name >> value) || name != fields[field] || !atLineEnd(in)) {
-            throw fault(line + 1, "the header needs \"" + std::string(fields[field]) + " VALUE\" here, not \"" +
-                                      lines[line] + "\"");
+            throw fault(line + 1, "the header needs \"" + std::string(fields[field]) +
+                                      " VALUE\" here, not \"" + lines[line] + "\"");
         }
         if (field == 0) {
             reader.header.version = value;
@@ -264,12 +269,12 @@ ReplayReader ReplayReader::parse(const std::string& text, const std::string& pat
             std::istringstream number(value);
             int& into = field == 1 ? reader.header.level : reader.header.gameType;
             if (!(number >> into) || !atLineEnd(number)) {
-                throw fault(line + 1, "\"" + std::string(fields[field]) + "\" needs a whole number, not \"" +
-                                          value + "\"");
+                throw fault(line + 1, "\"" + std::string(fields[field]) +
+                                          "\" needs a whole number, not \"" + value + "\"");
             }
             if (field == 1 && (into < 0 || into > lastLevel)) {
-                throw fault(line + 1, "\"level\" needs 0 (the title screen) to " + std::to_string(lastLevel) +
-                                          ", not " + value);
+                throw fault(line + 1, "\"level\" needs 0 (the title screen) to " +
+                                          std::to_string(lastLevel) + ", not " + value);
             }
         }
     }
@@ -286,7 +291,8 @@ ReplayReader ReplayReader::parse(const std::string& text, const std::string& pat
             if (last && !endsWithNewline) {
                 throw fault(line, "the replay is cut short in the middle of this line");
             }
-            throw fault(line, "cannot read \"" + lines[index] + "\" (a clock, input, pass or end line)");
+            throw fault(line,
+                        "cannot read \"" + lines[index] + "\" (a clock, input, pass or end line)");
         }
         if (record.kind == ReplayRecord::Pass && record.pass != reader.passes + 1) {
             throw fault(line, "pass " + std::to_string(record.pass) + " follows pass " +
@@ -337,7 +343,8 @@ void ReplayReader::consume() {
 }
 
 void ReplayReader::diverged(const std::string& what) const {
-    throw ReplayDiverged("replay " + path + " diverged at pass " + std::to_string(passes + 1) + ": " + what);
+    throw ReplayDiverged("replay " + path + " diverged at pass " + std::to_string(passes + 1) +
+                         ": " + what);
 }
 
 double ReplayReader::clock() {
@@ -354,8 +361,9 @@ double ReplayReader::clock() {
 const InputState& ReplayReader::input(const InputQuery& query) {
     const int question = questions.count(query);
     const ReplayRecord& record = next();
-    if (position < records.size() && record.kind == ReplayRecord::Input && !(record.change.query < query) &&
-        !(query < record.change.query) && record.question == question) {
+    if (position < records.size() && record.kind == ReplayRecord::Input &&
+        !(record.change.query < query) && !(query < record.change.query) &&
+        record.question == question) {
         record.change.applyTo(answers);
         consume();
     }

@@ -107,7 +107,8 @@ InputChange changeOf(InputField field, int index, int first, int second = 0) {
 
 bool readExact(const std::string& word, float& value) {
     double wide = 0;
-    if (!readExact(word, wide) || (std::isfinite(wide) && std::abs(wide) > std::numeric_limits<float>::max())) {
+    if (!readExact(word, wide) ||
+        (std::isfinite(wide) && std::abs(wide) > std::numeric_limits<float>::max())) {
         return false;
     }
     value = static_cast<float>(wide);
@@ -146,26 +147,47 @@ InputChange InputChange::gamepad(const GamepadState& state) {
 
 bool InputChange::holdsIn(const InputState& state) const {
     switch (query.field) {
-        case InputField::Key: return state.keys[query.index] == (first != 0);
-        case InputField::Button: return state.buttons[query.index] == (first != 0);
-        case InputField::Cursor: return state.cursor.x == first && state.cursor.y == second;
-        case InputField::Wheel: return state.wheel == first;
-        case InputField::Open: return state.open == (first != 0);
-        case InputField::Size: return state.size.width == first && state.size.height == second;
-        case InputField::Pad: return samePad(state.pad, pad);
+        case InputField::Key:
+            return state.keys[query.index] == (first != 0);
+        case InputField::Button:
+            return state.buttons[query.index] == (first != 0);
+        case InputField::Cursor:
+            return state.cursor.x == first && state.cursor.y == second;
+        case InputField::Wheel:
+            return state.wheel == first;
+        case InputField::Open:
+            return state.open == (first != 0);
+        case InputField::Size:
+            return state.size.width == first && state.size.height == second;
+        case InputField::Pad:
+            return samePad(state.pad, pad);
     }
     return false;
 }
 
 void InputChange::applyTo(InputState& state) const {
     switch (query.field) {
-        case InputField::Key: state.keys[query.index] = first != 0; break;
-        case InputField::Button: state.buttons[query.index] = first != 0; break;
-        case InputField::Cursor: state.cursor = CursorPosition{first, second}; break;
-        case InputField::Wheel: state.wheel = first; break;
-        case InputField::Open: state.open = first != 0; break;
-        case InputField::Size: state.size = WindowSize{first, second}; break;
-        case InputField::Pad: state.pad = pad; break;
+        case InputField::Key:
+            state.keys[query.index] = first != 0;
+            break;
+        case InputField::Button:
+            state.buttons[query.index] = first != 0;
+            break;
+        case InputField::Cursor:
+            state.cursor = CursorPosition{first, second};
+            break;
+        case InputField::Wheel:
+            state.wheel = first;
+            break;
+        case InputField::Open:
+            state.open = first != 0;
+            break;
+        case InputField::Size:
+            state.size = WindowSize{first, second};
+            break;
+        case InputField::Pad:
+            state.pad = pad;
+            break;
     }
 }
 
@@ -174,12 +196,20 @@ std::string InputChange::text() const {
     out << fieldNames[static_cast<int>(query.field)];
     switch (query.field) {
         case InputField::Key:
-        case InputField::Button: out << ' ' << query.index << ' ' << first; break;
+        case InputField::Button:
+            out << ' ' << query.index << ' ' << first;
+            break;
         case InputField::Cursor:
-        case InputField::Size: out << ' ' << first << ' ' << second; break;
+        case InputField::Size:
+            out << ' ' << first << ' ' << second;
+            break;
         case InputField::Wheel:
-        case InputField::Open: out << ' ' << first; break;
-        case InputField::Pad: out << ' ' << padText(pad); break;
+        case InputField::Open:
+            out << ' ' << first;
+            break;
+        case InputField::Pad:
+            out << ' ' << padText(pad);
+            break;
     }
     return out.str();
 }
@@ -194,20 +224,28 @@ bool InputChange::parse(const std::string& words, InputChange& change) {
     bool read = false;
     switch (change.query.field) {
         case InputField::Key:
-            read = in >> change.query.index >> change.first && inRange(change.query.index, 0, key::Last) &&
-                   isFlag(change.first);
+            read = in >> change.query.index >> change.first &&
+                   inRange(change.query.index, 0, key::Last) && isFlag(change.first);
             break;
         case InputField::Button:
-            read = in >> change.query.index >> change.first && inRange(change.query.index, 0, mouse::Right) &&
-                   isFlag(change.first);
+            read = in >> change.query.index >> change.first &&
+                   inRange(change.query.index, 0, mouse::Right) && isFlag(change.first);
             break;
-        case InputField::Cursor: read = static_cast<bool>(in >> change.first >> change.second); break;
+        case InputField::Cursor:
+            read = static_cast<bool>(in >> change.first >> change.second);
+            break;
         case InputField::Size:
             read = in >> change.first >> change.second && change.first >= 0 && change.second >= 0;
             break;
-        case InputField::Wheel: read = static_cast<bool>(in >> change.first); break;
-        case InputField::Open: read = in >> change.first && isFlag(change.first); break;
-        case InputField::Pad: read = readPad(in, change.pad); break;
+        case InputField::Wheel:
+            read = static_cast<bool>(in >> change.first);
+            break;
+        case InputField::Open:
+            read = in >> change.first && isFlag(change.first);
+            break;
+        case InputField::Pad:
+            read = readPad(in, change.pad);
+            break;
     }
     std::string rest;
     return read && !(in >> rest);

@@ -25,7 +25,8 @@ const int misused = 2;
 std::unique_ptr<lum::ReplaySession> replaySession(const lum::Options& options) {
     std::unique_ptr<lum::Window> real(new lum::GlfwWindow());
     if (!options.recordFile.empty()) {
-        return lum::ReplaySession::record(options.recordFile, options.level.number, std::move(real));
+        return lum::ReplaySession::record(options.recordFile, options.level.number,
+                                          std::move(real));
     }
     if (!options.replayFile.empty()) {
         return lum::ReplaySession::replay(options.replayFile, std::move(real));

@@ -55,7 +55,9 @@ TEST_F(BackdropTest, NoBackdropGivesNoRoomAndAFlatBoxIsReported) {
     EXPECT_TRUE(Backdrop::build(Setting(), "plain").empty());
 
     test::TempResources resources;
-    const Setting flat = test::loadText(resources, "backdrop = { from = (0, 0, 0); to = (10, 0, 10) };\n");
-    EXPECT_EQ("flat.cfg: the backdrop's \"from\" and \"to\" must be opposite corners of a box",
-              test::failureOf<ConfigException>([&] { Backdrop::build(flat("backdrop"), "flat.cfg"); }));
+    const Setting flat =
+        test::loadText(resources, "backdrop = { from = (0, 0, 0); to = (10, 0, 10) };\n");
+    EXPECT_EQ(
+        "flat.cfg: the backdrop's \"from\" and \"to\" must be opposite corners of a box",
+        test::failureOf<ConfigException>([&] { Backdrop::build(flat("backdrop"), "flat.cfg"); }));
 }

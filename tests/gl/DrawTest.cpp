@@ -5,10 +5,10 @@
 #include <fstream>
 #include <vector>
 
+#include <BulletCollision/CollisionShapes/btBoxShape.h>
+#include "ConfigFixture.h"
 #include "ModelFactory.h"
 #include "RendererFixture.h"
-#include "ConfigFixture.h"
-#include <BulletCollision/CollisionShapes/btBoxShape.h>
 
 #include "lum/GameSettings.h"
 #include "lum/render/Texture.h"
@@ -17,8 +17,8 @@
 #include "lum/scene/Scene.h"
 
 using namespace lum;
-using lum::test::TempDir;
 using lum::test::solidTarga;
+using lum::test::TempDir;
 
 namespace {
 
@@ -83,7 +83,6 @@ protected:
 
     static GameSettings& settings() { return GameSettings::instance(); }
 
-
     // A cube two units wide at the origin, seen from six units away, lit from the front.
     boost::shared_ptr<Model> showCube() {
         const boost::shared_ptr<Camera>& camera = renderer->getCamera();
@@ -97,7 +96,8 @@ protected:
         light->setLinearAttenuation(0);
         light->setQuadraticAttenuation(0);
         light->refreshWorldTransform();
-        const boost::shared_ptr<Model> cube = makeTestModel("cube", "cube", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot());
+        const boost::shared_ptr<Model> cube = makeTestModel(
+            "cube", "cube", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot());
         cube->rotate(30, glm::vec3(0, 1, 0));
         cube->rotate(20, glm::vec3(1, 0, 0));
         Scene::global().update(0);
@@ -113,7 +113,8 @@ TEST_F(DrawTest, AFullScreenImageCoversTheWindowAndRestoresTheDepthTest) {
     TextureLoader::instance().addResourceLocation(files.path);
     renderer->drawImage(TextureLoader::instance().load("red"), -1, -1, 2, 2);
     const Frame frame;
-    for (const auto& corner : {std::array<int, 2>{0, 0}, {1023, 0}, {0, 767}, {1023, 767}, {512, 384}}) {
+    for (const auto& corner :
+         {std::array<int, 2>{0, 0}, {1023, 0}, {0, 767}, {1023, 767}, {512, 384}}) {
         EXPECT_EQ((Pixel{255, 0, 0}), frame.at(corner[0], corner[1]));
     }
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <typeinfo>
 #include <string>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -46,7 +46,8 @@ using Use = std::pair<std::string, std::string>;  // (loader, name)
 
 std::vector<std::string> configurationNames() {
     std::vector<std::string> names;
-    for (boost::filesystem::recursive_directory_iterator entry("resources"), end; entry != end; ++entry) {
+    for (boost::filesystem::recursive_directory_iterator entry("resources"), end; entry != end;
+         ++entry) {
         if (entry->path().extension() == ".cfg") {
             names.push_back(entry->path().stem().string());
         }
@@ -60,12 +61,14 @@ void collectUses(const Setting& setting, std::set<Use>& uses) {
         for (const char* const key : {"model", "texture", "shader", "shaderOutline"}) {
             const Setting value = setting(key);
             if (value.isString()) {
-                uses.insert(Use(key == std::string("shaderOutline") ? "shader" : key, value.asString()));
+                uses.insert(
+                    Use(key == std::string("shaderOutline") ? "shader" : key, value.asString()));
             }
         }
     }
     if (setting.isGroup() || setting.isList()) {
-        for (const boost::shared_ptr<Setting::Iterator> each = setting.iterator(); each->hasNext();) {
+        for (const boost::shared_ptr<Setting::Iterator> each = setting.iterator();
+             each->hasNext();) {
             const Setting element = each->next();
             collectUses(element.isPair() ? element.second() : element, uses);
         }
@@ -87,7 +90,8 @@ void collectUses(const Setting& setting, std::set<Use>& uses) {
             }
         }
     } catch (const Exception& e) {
-        return ::testing::AssertionFailure() << use.first << " " << use.second << ": " << e.getMessage();
+        return ::testing::AssertionFailure()
+               << use.first << " " << use.second << ": " << e.getMessage();
     }
     return ::testing::AssertionSuccess();
 }
@@ -96,17 +100,18 @@ void collectUses(const Setting& setting, std::set<Use>& uses) {
 ::testing::AssertionResult floorBelow(const glm::vec3& point, float lowest, float highest) {
     const RayHit hit = PhysicsSystem::instance().rayTest(point, point - glm::vec3(0, 100, 0));
     if (hit.node == nullptr) {
-        return ::testing::AssertionFailure() << "nothing below (" << point.x << ", " << point.y << ", "
-                                             << point.z << ")";
+        return ::testing::AssertionFailure()
+               << "nothing below (" << point.x << ", " << point.y << ", " << point.z << ")";
     }
     if (hit.node->getMass() != 0) {
-        return ::testing::AssertionFailure() << "below (" << point.x << ", " << point.y << ", " << point.z
-                                             << ") lies the movable " << hit.node->getName();
+        return ::testing::AssertionFailure()
+               << "below (" << point.x << ", " << point.y << ", " << point.z
+               << ") lies the movable " << hit.node->getName();
     }
     if (hit.point.y < lowest || hit.point.y > highest) {
-        return ::testing::AssertionFailure() << "the floor " << hit.node->getName() << " below (" << point.x
-                                             << ", " << point.y << ", " << point.z << ") is at y "
-                                             << hit.point.y;
+        return ::testing::AssertionFailure()
+               << "the floor " << hit.node->getName() << " below (" << point.x << ", " << point.y
+               << ", " << point.z << ") is at y " << hit.point.y;
     }
     return ::testing::AssertionSuccess();
 }
@@ -119,7 +124,8 @@ template <typename Kind>
     }
     for (const boost::shared_ptr<Spatial>& member : *group) {
         if (dynamic_cast<Kind*>(member.get()) == nullptr) {
-            return ::testing::AssertionFailure() << member->getName() << " in " << name << " is of the wrong kind";
+            return ::testing::AssertionFailure()
+                   << member->getName() << " in " << name << " is of the wrong kind";
         }
     }
     return ::testing::AssertionSuccess();
@@ -137,10 +143,11 @@ void load(const std::string& level) {
 }  // namespace
 
 TEST_F(GameData, EveryAssetTheGameOrADescriptionNamesExistsAndLoads) {
-    std::set<Use> uses = {{"texture", "start"}, {"texture", "loading"}, {"texture", "pause"},
-                          {"texture", "dead"},  {"texture", "font"},    {"shader", "simple"},
-                          {"shader", "outline"}, {"shader", "font"},    {"shader", "image"},
-                          {"shader", "debug"},  {"sound", "BGMcalmViolence"}, {"sound", "SFXroll"}};
+    std::set<Use> uses = {
+        {"texture", "start"},  {"texture", "loading"},       {"texture", "pause"},
+        {"texture", "dead"},   {"texture", "font"},          {"shader", "simple"},
+        {"shader", "outline"}, {"shader", "font"},           {"shader", "image"},
+        {"shader", "debug"},   {"sound", "BGMcalmViolence"}, {"sound", "SFXroll"}};
     const std::vector<std::string> configurations = configurationNames();
     ASSERT_GE(configurations.size(), 6u);
     for (const std::string& name : configurations) {
@@ -160,7 +167,8 @@ TEST_F(GameData, LevelOneHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
     EXPECT_TRUE(groupOf<RedCube>("redCubes01"));
     EXPECT_TRUE(groupOf<GreenCube>("greenCubes01"));
     EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
-    EXPECT_TRUE(floorBelow(glm::vec3(-107, 1.5f, 35), -0.1f, 0.5f)) << "where a fallen green cube comes back";
+    EXPECT_TRUE(floorBelow(glm::vec3(-107, 1.5f, 35), -0.1f, 0.5f))
+        << "where a fallen green cube comes back";
     // A green cube resting there has its centre 1 above the floor: -1 < y < 1.5.
     EXPECT_TRUE(floorBelow(glm::vec3(-119, 5, 30), -2.0f, 0.5f)) << "the green cube's target";
     // Tobble rolling there has its centre 1 above the floor: 0 < y < 10.
@@ -174,7 +182,8 @@ TEST_F(GameData, LevelTwoHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
     EXPECT_TRUE(groupOf<RedCube>("redCube0202"));
     EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
     EXPECT_TRUE(floorBelow(glm::vec3(-7, 20, -38), 8.9f, 9.1f)) << "the jump spot";
-    EXPECT_TRUE(floorBelow(glm::vec3(-107, 20, 23.5f), 10.1f, 10.3f)) << "the deadly rug, on the far shelf";
+    EXPECT_TRUE(floorBelow(glm::vec3(-107, 20, 23.5f), 10.1f, 10.3f))
+        << "the deadly rug, on the far shelf";
 }
 
 TEST_F(GameData, LevelThreeStartsAboveAFloorAndEachOpenEdgeHasTheNextStepBelowIt) {
@@ -189,7 +198,8 @@ TEST_F(GameData, LevelThreeStartsAboveAFloorAndEachOpenEdgeHasTheNextStepBelowIt
         top -= 15;
         EXPECT_TRUE(floorBelow(past + glm::vec3(0, top - 9, 0), top - 0.1f, top + 0.1f));
     }
-    EXPECT_TRUE(floorBelow(glm::vec3(-64, -100, 3), -111.1f, -110.9f)) << "the flag stands at the bottom";
+    EXPECT_TRUE(floorBelow(glm::vec3(-64, -100, 3), -111.1f, -110.9f))
+        << "the flag stands at the bottom";
 }
 
 namespace {
@@ -201,7 +211,8 @@ void takeOutMovables(Node& node) {
         PhysicsNode* const body = dynamic_cast<PhysicsNode*>(child.get());
         if (body != nullptr && body->getMass() != 0) {
             body->deactivate();
-        } else if (Node* const inner = dynamic_cast<Node*>(child.get()); inner != nullptr && body == nullptr) {
+        } else if (Node* const inner = dynamic_cast<Node*>(child.get());
+                   inner != nullptr && body == nullptr) {
             takeOutMovables(*inner);
         }
     }
@@ -214,13 +225,15 @@ void takeOutMovables(Node& node) {
     const Transform& placed = box.getWorldTransform();
     for (const float u : {-0.8f, 0.0f, 0.8f}) {
         for (const float v : {-0.8f, 0.0f, 0.8f}) {
-            const glm::vec3 top = placed.translation + placed.rotation * (placed.scale * glm::vec3(u, 1, v));
+            const glm::vec3 top =
+                placed.translation + placed.rotation * (placed.scale * glm::vec3(u, 1, v));
             const RayHit hit = PhysicsSystem::instance().rayTest(top + glm::vec3(0, 0.2f, 0),
                                                                  top - glm::vec3(0, 0.2f, 0));
             if (hit.node != &owner) {
                 return ::testing::AssertionFailure()
-                       << box.getName() << " of " << owner.getName() << " is not solid at (" << top.x << ", "
-                       << top.y << ", " << top.z << ")" << (hit.node ? ": met " + hit.node->getName() : "");
+                       << box.getName() << " of " << owner.getName() << " is not solid at ("
+                       << top.x << ", " << top.y << ", " << top.z << ")"
+                       << (hit.node ? ": met " + hit.node->getName() : "");
             }
         }
     }
@@ -279,8 +292,9 @@ namespace {
     const glm::vec3 tobble = Glimmet::instance().getWorldTransform().translation;
     const RayHit hit = PhysicsSystem::instance().rayTest(eye, tobble);
     if (hit.node != &Glimmet::instance()) {
-        return ::testing::AssertionFailure() << "from (" << eye.x << ", " << eye.y << ", " << eye.z << ") "
-                                             << (hit.node ? hit.node->getName() : "nothing") << " is in the way";
+        return ::testing::AssertionFailure()
+               << "from (" << eye.x << ", " << eye.y << ", " << eye.z << ") "
+               << (hit.node ? hit.node->getName() : "nothing") << " is in the way";
     }
     return ::testing::AssertionSuccess();
 }
@@ -316,8 +330,9 @@ TEST_F(GameData, TheOrbitCameraNeverHidesTobbleBehindAWallOrUnderAFloor) {
     EXPECT_GT(camera->getWorldTransform().translation.y, 10.5f) << "above the floor Tobble is on";
     // Back in the open, the camera goes out to the orbit again.
     settle(glm::vec3(10, 10, 0), 0, 15);
-    EXPECT_NEAR(control.orbit.distance, glm::length(glm::vec2(camera->getWorldTransform().translation.x - 10,
-                                                              camera->getWorldTransform().translation.z)),
+    EXPECT_NEAR(control.orbit.distance,
+                glm::length(glm::vec2(camera->getWorldTransform().translation.x - 10,
+                                      camera->getWorldTransform().translation.z)),
                 0.5f);
     player.deactivate();
 }

@@ -54,7 +54,8 @@ TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneDecidesWhetherTheWalkwayAppears)
 
 // Whether a ray straight down through `point` meets the body of `name`.
 bool solidAt(const std::string& name, const glm::vec3& point) {
-    const RayHit hit = PhysicsSystem::instance().rayTest(point + glm::vec3(0, 5, 0), point - glm::vec3(0, 5, 0));
+    const RayHit hit =
+        PhysicsSystem::instance().rayTest(point + glm::vec3(0, 5, 0), point - glm::vec3(0, 5, 0));
     return hit.node != nullptr && hit.node->getName() == name;
 }
 

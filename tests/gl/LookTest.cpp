@@ -92,7 +92,8 @@ protected:
     // Where a point of the world shows in the window, in pixels from the lower left.
     static glm::vec2 onScreen(const glm::vec3& point) {
         const glm::vec4 clip = camera().getViewProjection() * glm::vec4(point, 1.0f);
-        return glm::vec2((clip.x / clip.w + 1.0f) * 0.5f * width, (clip.y / clip.w + 1.0f) * 0.5f * height);
+        return glm::vec2((clip.x / clip.w + 1.0f) * 0.5f * width,
+                         (clip.y / clip.w + 1.0f) * 0.5f * height);
     }
 
     // How many pixels a length of `units` across the view at `point` covers.
@@ -104,7 +105,8 @@ protected:
 
     static ColourSummary tobbleOn(const Picture& picture) {
         const glm::vec3 centre = playerCentre();
-        return summarise(picture.ring(onScreen(centre), 0.0f, judgedPart * pixelsAcross(centre, tobbleRadius)));
+        return summarise(
+            picture.ring(onScreen(centre), 0.0f, judgedPart * pixelsAcross(centre, tobbleRadius)));
     }
 
     // A texture's colours as the game loaded them.
@@ -114,7 +116,8 @@ protected:
         return summarise(Picture::ofBoundTexture(texture->getWidth(), texture->getHeight()).all());
     }
 
-    static void expectColoursOf(const ColourSummary& texture, const ColourSummary& seen, const char* what) {
+    static void expectColoursOf(const ColourSummary& texture, const ColourSummary& seen,
+                                const char* what) {
         EXPECT_LT(hueDistance(texture.hue, seen.hue), hueTolerance)
             << what << ": hue " << seen.hue << " on screen, " << texture.hue << " in its texture";
         EXPECT_GE(seen.saturation, keptSaturation * texture.saturation)
@@ -149,7 +152,8 @@ TEST_F(LookTest, TheOtherLevelsStartWithTobbleInItsOwnColours) {
         TearDown();
         SetUp();
         startLevel(key::function(level));
-        expectColoursOf(fur, tobbleOn(drawFrame("level" + std::to_string(level) + "-start")), "Tobble");
+        expectColoursOf(fur, tobbleOn(drawFrame("level" + std::to_string(level) + "-start")),
+                        "Tobble");
     }
 }
 
@@ -168,7 +172,8 @@ TEST_F(LookTest, EachModeGivesTobbleItsOwnHue) {
     };
     for (const auto& mode : modes) {
         (player().*mode.second)();
-        seen.push_back(Seen{mode.first, tobbleOn(drawFrame(std::string("mode-") + mode.first, 0.0))});
+        seen.push_back(
+            Seen{mode.first, tobbleOn(drawFrame(std::string("mode-") + mode.first, 0.0))});
     }
     for (std::size_t i = 0; i < seen.size(); ++i) {
         EXPECT_GT(seen[i].colours.saturation, 0.1f) << seen[i].mode << " mode looks grey";
@@ -195,7 +200,8 @@ TEST_F(LookTest, TobbleInTheAirCastsADarkerSpotStraightBelowIt) {
     };
     const float unit = pixelsAcross(padShadowSpot, 1.0f);
     const ColourSummary shadow = summarise(frame.ring(below, 0.0f, 0.5f * unit, clearOfTobble));
-    const ColourSummary around = summarise(frame.ring(below, 2.5f * unit, 4.0f * unit, clearOfTobble));
+    const ColourSummary around =
+        summarise(frame.ring(below, 2.5f * unit, 4.0f * unit, clearOfTobble));
     ASSERT_GT(shadow.pixels, 50);
     ASSERT_GT(around.pixels, 200);
     EXPECT_LT(shadow.value, 0.85f * around.value)

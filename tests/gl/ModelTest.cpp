@@ -2,10 +2,10 @@
 
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
 
+#include "ConfigFixture.h"
 #include "Md2Builder.h"
 #include "ModelFactory.h"
 #include "RendererFixture.h"
-#include "ConfigFixture.h"
 #include "lum/GameSettings.h"
 #include "lum/render/VertexBuffer.h"
 #include "lum/scene/Camera.h"
@@ -58,7 +58,8 @@ protected:
 
 TEST_F(ModelTest, AnimationsStepOnceAFrameWithinTheirRangeAndBlendLinearly) {
     const Model::AnimationTable animations = {{"turn", Animation{3, 6, 10}}};
-    const auto model = makeTestModel("walker", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(), animations);
+    const auto model = makeTestModel("walker", "frames", new btBoxShape(btVector3(1, 1, 1)),
+                                     Scene::global().getRoot(), animations);
     model->setAnimated(true);
     EXPECT_EQ("turn", model->getCurrentAnimation());
     EXPECT_EQ(3, model->getCurrentFrame());
@@ -80,7 +81,8 @@ TEST_F(ModelTest, AnimationsStepOnceAFrameWithinTheirRangeAndBlendLinearly) {
 }
 
 TEST_F(ModelTest, AModelWithoutAnimationsKeepsFrameZero) {
-    const auto model = makeTestModel("still", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot());
+    const auto model = makeTestModel("still", "frames", new btBoxShape(btVector3(1, 1, 1)),
+                                     Scene::global().getRoot());
     model->setAnimated(true);
     for (int i = 0; i < 3; ++i) {
         model->update(0.5);
@@ -92,14 +94,14 @@ TEST_F(ModelTest, AModelWithoutAnimationsKeepsFrameZero) {
 TEST_F(ModelTest, TheRobotStartsWithItsOwnAnimation) {
     const Model::AnimationTable animations = {{"turn", Animation{0, 4, 5}},
                                               {"armsEvil", Animation{4, 8, 5}}};
-    EXPECT_EQ("armsEvil", makeTestModel("toyRobot", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(),
-                                        animations)
+    EXPECT_EQ("armsEvil", makeTestModel("toyRobot", "frames", new btBoxShape(btVector3(1, 1, 1)),
+                                        Scene::global().getRoot(), animations)
                               ->getCurrentAnimation());
-    EXPECT_EQ("turn", makeTestModel("toyMouse", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(),
-                                    animations)
+    EXPECT_EQ("turn", makeTestModel("toyMouse", "frames", new btBoxShape(btVector3(1, 1, 1)),
+                                    Scene::global().getRoot(), animations)
                           ->getCurrentAnimation());
-    EXPECT_THROW(makeTestModel("toyRobot", "frames", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot(),
-                               {{"turn", Animation{0, 4, 5}}}),
+    EXPECT_THROW(makeTestModel("toyRobot", "frames", new btBoxShape(btVector3(1, 1, 1)),
+                               Scene::global().getRoot(), {{"turn", Animation{0, 4, 5}}}),
                  std::out_of_range);
 }
 

@@ -5,8 +5,8 @@
 #include "RendererFixture.h"
 #include "SceneFiles.h"
 #include "lum/character/Glimmet.h"
-#include "lum/resource/Sound.h"
 #include "lum/render/Uniform.h"
+#include "lum/resource/Sound.h"
 #include "lum/scene/Material.h"
 #include "lum/scene/Model.h"
 #include "lum/scene/Scene.h"
@@ -35,9 +35,13 @@ protected:
     static Glimmet& player() { return Glimmet::instance(); }
 
     void writeTobble(const std::string& character, const std::string& states) const {
-        files.writeResource("tobble.cfg", "Model { model = \"cube\"; shape = Box { };\n"
-                                          "character = {" + character + "};\n"
-                                          "states = {" + states + "} }\n");
+        files.writeResource("tobble.cfg",
+                            "Model { model = \"cube\"; shape = Box { };\n"
+                            "character = {" +
+                                character +
+                                "};\n"
+                                "states = {" +
+                                states + "} }\n");
     }
 
     std::string printedBy(const std::function<void()>& action) const {

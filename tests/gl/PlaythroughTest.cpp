@@ -55,13 +55,13 @@ float flatDistance(const glm::vec3& a, const glm::vec3& b) {
 }
 
 // Inside a bot's level run: gives the run up, with the reason, unless `done`.
-#define BOT_STEP(done, reason)          \
-    do {                                \
-        if (!(done)) {                  \
-            std::ostringstream why;     \
-            why << reason;              \
-            return giveUp(why.str());   \
-        }                               \
+#define BOT_STEP(done, reason)        \
+    do {                              \
+        if (!(done)) {                \
+            std::ostringstream why;   \
+            why << reason;            \
+            return giveUp(why.str()); \
+        }                             \
     } while (false)
 
 // A first-time player's hands and eyes, for the clumsy bot: the way it
@@ -98,9 +98,12 @@ struct MovementKeys {
 class Bot {
 protected:
     // With `recordInto`, the game that starts at `recordedLevel` is recorded there.
-    void startGame(int workMilliseconds, const std::string& recordInto = "", int recordedLevel = 0) {
-        ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "the playthrough needs an X display (xvfb-run)";
-        std::unique_ptr<ScriptedGlfwWindow> adapter(new ScriptedGlfwWindow(windowShrink, drawEvery));
+    void startGame(int workMilliseconds, const std::string& recordInto = "",
+                   int recordedLevel = 0) {
+        ASSERT_NE(nullptr, std::getenv("DISPLAY"))
+            << "the playthrough needs an X display (xvfb-run)";
+        std::unique_ptr<ScriptedGlfwWindow> adapter(
+            new ScriptedGlfwWindow(windowShrink, drawEvery));
         script = adapter.get();
         if (recordInto.empty()) {
             installWindow(std::move(adapter));
@@ -184,11 +187,12 @@ protected:
         while (seen.size() > 2 && seen[1].time <= now() - glance) {
             seen.pop_front();
         }
-        velocity = (seen.back().place - seen.front().place) / static_cast<float>(now() - seen.front().time);
+        velocity = (seen.back().place - seen.front().place) /
+                   static_cast<float>(now() - seen.front().time);
         if (trace && std::floor(now() * 2) != std::floor(seen[seen.size() - 2].time * 2)) {
             const glm::vec3 p = position();
-            std::printf("%8.2f s  %8.2f %8.2f %8.2f  v %6.2f %6.2f %6.2f  %s%s\n", now(), p.x, p.y, p.z,
-                        velocity.x, velocity.y, velocity.z, player().state.c_str(),
+            std::printf("%8.2f s  %8.2f %8.2f %8.2f  v %6.2f %6.2f %6.2f  %s%s\n", now(), p.x, p.y,
+                        p.z, velocity.x, velocity.y, velocity.z, player().state.c_str(),
                         player().onGround ? " ground" : "");
         }
     }
@@ -282,7 +286,8 @@ protected:
     }
 
     // Acts every frame until `done`; false when Tobble dies or time runs out.
-    bool runUntil(const std::function<bool()>& done, double seconds, const std::function<void()>& act) {
+    bool runUntil(const std::function<bool()>& done, double seconds,
+                  const std::function<void()>& act) {
         for (const double end = now() + seconds; now() < end;) {
             if (done()) {
                 letGo();
@@ -307,7 +312,10 @@ protected:
     // Rolls to `target` (x and z) and comes to rest there.
     bool rollTo(const glm::vec3& target, float speed, float within = 1.0f) {
         return runUntil(
-            [&] { return flatDistance(position(), target) < within && glm::length(flat(velocity)) < 1.0f; },
+            [&] {
+                return flatDistance(position(), target) < within &&
+                       glm::length(flat(velocity)) < 1.0f;
+            },
             30, [&] { steer(towards(target, speed)); });
     }
 
@@ -343,9 +351,12 @@ protected:
     // From `level`'s start to its end.
     bool playLevel(int level) {
         switch (level) {
-            case 1: return playLevelOne();
-            case 2: return playLevelTwo();
-            default: return playLevelThree();
+            case 1:
+                return playLevelOne();
+            case 2:
+                return playLevelTwo();
+            default:
+                return playLevelThree();
         }
     }
 
@@ -363,7 +374,8 @@ protected:
             BOT_STEP(push("redCubes01", cube, from + glm::vec3(0, 0, 10),
                           [&] { return at("redCubes01", cube).z > 8.5f; }),
                      cube << " off the ledge");
-            BOT_STEP(rollTo(glm::vec3(from.x - 4, 10, 0), 4.0f), "back from the rim after " << cube);
+            BOT_STEP(rollTo(glm::vec3(from.x - 4, 10, 0), 4.0f),
+                     "back from the rim after " << cube);
         }
         BOT_STEP(waitFor([&] { return levels().redCubesDown; }), "the red cubes falling");
         EXPECT_TRUE(sceneNode("boardWalkSmallUnlock01")->isVisible());
@@ -385,13 +397,15 @@ protected:
         EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]);
         EXPECT_EQ("jump", player().state);
         BOT_STEP(rollTo(glm::vec3(3, 10, -38), 3.0f), "back for a run-up");
-        BOT_STEP(runUntil([] { return position().x < -16 && position().y > 10.5f && player().onGround; }, 10,
-                          [&] {
-                              steer(glm::vec3(-5, 0, 0));
-                              // As a person does: space from the gap's edge, let go over the beam.
-                              hold(key::Space, position().x < -8 && position().x > -14);
-                          }),
-                 "over the gap onto the beam, holding space");
+        BOT_STEP(
+            runUntil([] { return position().x < -16 && position().y > 10.5f && player().onGround; },
+                     10,
+                     [&] {
+                         steer(glm::vec3(-5, 0, 0));
+                         // As a person does: space from the gap's edge, let go over the beam.
+                         hold(key::Space, position().x < -8 && position().x > -14);
+                     }),
+            "over the gap onto the beam, holding space");
         tap('Y');
         EXPECT_EQ("base", player().state) << "back to rolling gently";
         BOT_STEP(rollTo(glm::vec3(-22, 11, -37.5f), 4.0f), "along the beam");
@@ -407,7 +421,8 @@ protected:
                       [&] { return at("redCube0202", "redCube0202b").z > -29.5f; }),
                  "a red cube over the north edge");
         BOT_STEP(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f), "back from the north edge");
-        BOT_STEP(waitFor([&] { return levels().secondRedCubeDown; }), "the second red cube falling");
+        BOT_STEP(waitFor([&] { return levels().secondRedCubeDown; }),
+                 "the second red cube falling");
         EXPECT_TRUE(sceneNode("boardWalkSmallUnlock02")->isVisible());
         BOT_STEP(passThrough(glm::vec3(-75, 11, -37.5f), 4.0f, 1.5f), "over the walkway");
         BOT_STEP(rollTo(glm::vec3(-113, 11, -22), 6.0f, 2.0f), "to the flag");
@@ -419,14 +434,15 @@ protected:
     // From level 3's start down to its flag: off each step's open edge, on
     // the stripe's middle, and down onto the next.
     bool playLevelThree() {
-        const glm::vec3 beyondEdges[] = {{58, 0, 0},   {52, 0, -10}, {40, 0, -17}, {22, 0, -17},
-                                         {4, 0, -17},  {-2, 0, -4},  {-14, 0, 3},  {-32, 0, 3}};
+        const glm::vec3 beyondEdges[] = {{58, 0, 0},  {52, 0, -10}, {40, 0, -17}, {22, 0, -17},
+                                         {4, 0, -17}, {-2, 0, -4},  {-14, 0, 3},  {-32, 0, 3}};
         for (const glm::vec3& beyond : beyondEdges) {
             const float height = position().y;
             BOT_STEP(passThrough(glm::vec3(beyond.x, height, beyond.z), 5.0f, 1.0f),
                      "over the edge at " << beyond.x << ", " << beyond.z);
             BOT_STEP(waitFor([&] {
-                         return position().y < height - 10 && player().onGround && std::abs(velocity.y) < 0.5f;
+                         return position().y < height - 10 && player().onGround &&
+                                std::abs(velocity.y) < 0.5f;
                      }),
                      "onto the step below the edge at " << beyond.x << ", " << beyond.z);
         }
@@ -478,7 +494,8 @@ TEST_P(Playthrough, LevelOneFromTheTitleToLevelTwo) {
 TEST_P(Playthrough, LevelOnesGapCannotBeCrossedBeforeTheRedCubesAreDown) {
     startWith(key::Enter);
     ASSERT_TRUE(rollTo(glm::vec3(-45, 10, 0), 8.0f)) << "along the shelf to the ledge";
-    runUntil([] { return position().x < -97; }, 20, [&] { steer(glm::normalize(flat(glm::vec3(-97, 10, 0) - position())) * 4.0f); });
+    runUntil([] { return position().x < -97; }, 20,
+             [&] { steer(glm::normalize(flat(glm::vec3(-97, 10, 0) - position())) * 4.0f); });
     EXPECT_FALSE(player().alive) << "the hidden plank bore Tobble";
 }
 
@@ -492,10 +509,11 @@ TEST_P(Playthrough, WithoutTheJumpTobbleFallsIntoTheGap) {
     startWith(key::function(2));
     ASSERT_TRUE(rollTo(glm::vec3(2, 10, 0), 8.0f)) << "to the corner";
     ASSERT_TRUE(rollTo(glm::vec3(3, 10, -43), 6.0f)) << "past the jump spot";
-    runUntil([] { return position().x < -16 && position().y > 10.5f; }, 10, [&] {
-        steer(glm::vec3(-5, 0, 0));
-        hold(key::Space, true);
-    });
+    runUntil([] { return position().x < -16 && position().y > 10.5f; }, 10,
+             [&] {
+                 steer(glm::vec3(-5, 0, 0));
+                 hold(key::Space, true);
+             });
     EXPECT_EQ("base", player().state);
     EXPECT_FALSE(player().alive);
 }

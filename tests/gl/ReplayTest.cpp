@@ -8,10 +8,10 @@
 
 #include <glm/geometric.hpp>
 
+#include "ConfigFixture.h"
 #include "Game.h"
 #include "Replay.h"
 #include "ScriptedGlfwWindow.h"
-#include "ConfigFixture.h"
 #include "lum/character/Glimmet.h"
 #include "lum/render/Renderer.h"
 #include "lum/scene/Node.h"
@@ -69,7 +69,8 @@ TEST_P(LevelReplay, PlaysOutAsRecorded) {
     if (level < 3) {
         EXPECT_EQ(level + 1, ending.at.level) << "the recording ends in the next level";
     } else {
-        EXPECT_LT(glm::length(ending.at.position - glm::vec3(-64, -110, 3)), 3.0f) << "at level 3's flag";
+        EXPECT_LT(glm::length(ending.at.position - glm::vec3(-64, -110, 3)), 3.0f)
+            << "at level 3's flag";
     }
 }
 
@@ -97,13 +98,15 @@ TEST_F(LevelReplay, AGameThatGoesAnotherWayIsCaughtAtItsFirstDifferentPass) {
     std::string keyLost = original;
     const std::size_t press = keyLost.find("i 1 key 87 1\n");
     keyLost.erase(press, std::string("i 1 key 87 1\n").size());
-    for (const Case& each : {Case{"a moved checkpoint", moved, "diverged at pass 60: recorded level 3"},
-                             Case{"a key press lost", keyLost, "diverged at pass "}}) {
+    for (const Case& each :
+         {Case{"a moved checkpoint", moved, "diverged at pass 60: recorded level 3"},
+          Case{"a key press lost", keyLost, "diverged at pass "}}) {
         try {
             replay(dir.write("edited.replay", each.edited));
             ADD_FAILURE() << each.what << " went unnoticed";
         } catch (const ReplayDiverged& e) {
-            EXPECT_NE(std::string::npos, e.getMessage().find(each.expected)) << each.what << ": " << e.getMessage();
+            EXPECT_NE(std::string::npos, e.getMessage().find(each.expected))
+                << each.what << ": " << e.getMessage();
         }
         TearDown();
     }

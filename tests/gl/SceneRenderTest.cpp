@@ -29,7 +29,8 @@ protected:
                                                    boost::weak_ptr<Node> parent) {
         const boost::shared_ptr<ProbeSpatial> probe = ProbeSpatial::make(name, parent);
         probe->onRender = [this] {
-            passes.push_back(PassState(renderer->isBlendingPass(), glIsEnabled(GL_BLEND) == GL_TRUE));
+            passes.push_back(
+                PassState(renderer->isBlendingPass(), glIsEnabled(GL_BLEND) == GL_TRUE));
         };
         return probe;
     }
@@ -53,7 +54,8 @@ TEST_F(SceneRenderTest, DrawsAnOpaquePassAndABlendedOneOnlyWithTransparency) {
 
 TEST_F(SceneRenderTest, AHiddenSubtreeIsUpdatedButNotDrawn) {
     const boost::shared_ptr<Node> hidden = Node::make("hidden", scene.getRoot());
-    const boost::shared_ptr<ProbeSpatial> inside = recordingProbe("inside", hidden->createChild("deeper"));
+    const boost::shared_ptr<ProbeSpatial> inside =
+        recordingProbe("inside", hidden->createChild("deeper"));
     const boost::shared_ptr<ProbeSpatial> outside = recordingProbe("outside", scene.getRoot());
     hidden->setVisible(false);
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "RendererFixture.h"
 #include "ConfigFixture.h"
+#include "RendererFixture.h"
 #include "lum/render/Shader.h"
 #include "lum/render/Texture.h"
 #include "lum/render/Uniform.h"
@@ -16,8 +16,8 @@
 #include "lum/util/Exception.h"
 
 using namespace lum;
-using lum::test::TempDir;
 using lum::test::solidTarga;
+using lum::test::TempDir;
 
 namespace {
 

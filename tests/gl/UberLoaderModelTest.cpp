@@ -228,7 +228,8 @@ TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
     EXPECT_THROW(still->setAnimation("walk"), std::out_of_range);
     // A model that never steps shows its one frame from the vertex buffer alone.
     EXPECT_EQ(nullptr, still->getData().vertices.get());
-    EXPECT_EQ(unsigned(still->getData().verticesPerFrame), still->getVertexBuffer()->getVertexCount());
+    EXPECT_EQ(unsigned(still->getData().verticesPerFrame),
+              still->getVertexBuffer()->getVertexCount());
 
     const boost::shared_ptr<Model> moving = boost::dynamic_pointer_cast<Model>(
         thing("Model { animated = true; transparency = true; " + animations + " }"));

@@ -54,7 +54,8 @@ public:
 // Removed with everything in it afterwards.
 class TempResources {
 public:
-    TempResources() : previous(boost::filesystem::current_path()), root("glimmet-test-%%%%-%%%%-%%%%") {
+    TempResources()
+        : previous(boost::filesystem::current_path()), root("glimmet-test-%%%%-%%%%-%%%%") {
         boost::filesystem::create_directories(root.path / "resources");
         boost::filesystem::current_path(root.path);
     }
@@ -85,10 +86,24 @@ private:
 // An uncompressed 24-bit Targa image of one colour.
 inline std::vector<unsigned char> solidTarga(int width, int height, std::uint8_t r, std::uint8_t g,
                                              std::uint8_t b) {
-    std::vector<unsigned char> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                      std::uint8_t(width & 0xFF), std::uint8_t(width >> 8),
-                                      std::uint8_t(height & 0xFF), std::uint8_t(height >> 8),
-                                      24, 0};
+    std::vector<unsigned char> tga = {0,
+                                      0,
+                                      2,
+                                      0,
+                                      0,
+                                      0,
+                                      0,
+                                      0,
+                                      0,
+                                      0,
+                                      0,
+                                      0,
+                                      std::uint8_t(width & 0xFF),
+                                      std::uint8_t(width >> 8),
+                                      std::uint8_t(height & 0xFF),
+                                      std::uint8_t(height >> 8),
+                                      24,
+                                      0};
     for (int i = 0; i < width * height; ++i) {
         tga.push_back(b);
         tga.push_back(g);

@@ -73,8 +73,8 @@ inline ColourSummary summarise(const std::vector<Rgb8>& pixels) {
     if (hue < 0.0f) {
         hue += 360.0f;
     }
-    return ColourSummary{hue, static_cast<float>(saturation / count), static_cast<float>(value / count),
-                         static_cast<int>(pixels.size())};
+    return ColourSummary{hue, static_cast<float>(saturation / count),
+                         static_cast<float>(value / count), static_cast<int>(pixels.size())};
 }
 
 // A picture read back from OpenGL, rows from the bottom up as OpenGL keeps them.

@@ -63,12 +63,13 @@ private:
     }
 
     void writeScreens() const {
-        const std::pair<const char*, Rgb> screens[] = {
-            {"start", startColour}, {"loading", loadingColour}, {"pause", pauseColour},
-            {"dead", deadColour}};
+        const std::pair<const char*, Rgb> screens[] = {{"start", startColour},
+                                                       {"loading", loadingColour},
+                                                       {"pause", pauseColour},
+                                                       {"dead", deadColour}};
         for (const auto& screen : screens) {
-            const std::vector<unsigned char> image = lum::test::solidTarga(
-                4, 4, screen.second[0], screen.second[1], screen.second[2]);
+            const std::vector<unsigned char> image =
+                lum::test::solidTarga(4, 4, screen.second[0], screen.second[1], screen.second[2]);
             writeResource(std::string("textures/") + screen.first + ".tga",
                           std::string(image.begin(), image.end()));
         }
@@ -116,7 +117,8 @@ protected:
 
     // The `index`th child of the scene's group `group`.
     static boost::shared_ptr<lum::PhysicsNode> member(const std::string& group, int index) {
-        return boost::dynamic_pointer_cast<lum::PhysicsNode>(lum::sceneNode(group)->getChild(index));
+        return boost::dynamic_pointer_cast<lum::PhysicsNode>(
+            lum::sceneNode(group)->getChild(index));
     }
 
     static bool isShown(const std::string& name) { return lum::sceneNode(name)->isVisible(); }

@@ -1,8 +1,8 @@
 #ifndef GLIMMET_TESTS_MD2BUILDER_H
 #define GLIMMET_TESTS_MD2BUILDER_H
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>

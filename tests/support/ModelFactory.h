@@ -18,10 +18,9 @@
 // Assembles a model from the game's resources the way a level does: the mesh,
 // the "simple" and "outline" shaders, one buffer and two vertex arrays.
 // The model takes the shape over.
-inline boost::shared_ptr<lum::Model> makeTestModel(const std::string& name, const std::string& mesh,
-                                                   btCollisionShape* shape,
-                                                   boost::weak_ptr<lum::Node> parent,
-                                                   const lum::Model::AnimationTable& animations = {}) {
+inline boost::shared_ptr<lum::Model> makeTestModel(
+    const std::string& name, const std::string& mesh, btCollisionShape* shape,
+    boost::weak_ptr<lum::Node> parent, const lum::Model::AnimationTable& animations = {}) {
     using namespace lum;
     const ModelData data = ModelLoader::instance().load(mesh);
     const boost::shared_ptr<Shader> shader = ShaderLoader::instance().load("simple");

@@ -79,8 +79,9 @@ protected:
 
 TEST_F(CameraTest, KeepsWhatIsAheadAndCullsWhatIsBehindWhicheverWayItFaces) {
     const std::vector<glm::quat> facings = {
-        glm::quat(1, 0, 0, 0),         turn(90, glm::vec3(0, 1, 0)), turn(180, glm::vec3(0, 1, 0)),
-        turn(-90, glm::vec3(1, 0, 0)), turn(80, glm::vec3(1, 0, 0)), turn(130, glm::vec3(-2, 1, 5))};
+        glm::quat(1, 0, 0, 0),         turn(90, glm::vec3(0, 1, 0)),
+        turn(180, glm::vec3(0, 1, 0)), turn(-90, glm::vec3(1, 0, 0)),
+        turn(80, glm::vec3(1, 0, 0)),  turn(130, glm::vec3(-2, 1, 5))};
     for (const glm::quat& facing : facings) {
         place(glm::vec3(-40, 7, 12), facing);
         EXPECT_TRUE(camera->isVisible(&ball, ahead(100)));
@@ -108,7 +109,8 @@ TEST_F(CameraTest, EachFaceCullsOnItsOwnAndAStraddlingBallIsKept) {
     };
     const Case cases[] = {
         {"top", pastEdge(100, glm::vec3(0, 1, 0), out), pastEdge(100, glm::vec3(0, 1, 0), half)},
-        {"bottom", pastEdge(100, glm::vec3(0, -1, 0), out), pastEdge(100, glm::vec3(0, -1, 0), half)},
+        {"bottom", pastEdge(100, glm::vec3(0, -1, 0), out),
+         pastEdge(100, glm::vec3(0, -1, 0), half)},
         {"right", pastEdge(100, glm::vec3(1, 0, 0), out), pastEdge(100, glm::vec3(1, 0, 0), half)},
         {"left", pastEdge(100, glm::vec3(-1, 0, 0), out), pastEdge(100, glm::vec3(-1, 0, 0), half)},
         {"near", ahead(nearPlane - out), ahead(nearPlane - half)},

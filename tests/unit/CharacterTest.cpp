@@ -17,7 +17,8 @@ struct Mortal : Character {
 };
 
 // Builds an inactive physics node around one box, then puts it into the world.
-void buildAround(PhysicsNode& node, const glm::vec3& position, const glm::vec3& halfExtents, float mass) {
+void buildAround(PhysicsNode& node, const glm::vec3& position, const glm::vec3& halfExtents,
+                 float mass) {
     const boost::shared_ptr<Node> owner = boost::static_pointer_cast<Node>(node.shared_from_this());
     BoxSpatial::make(node.getName() + ".box", owner, halfExtents)->setTranslation(position);
     node.setMass(mass);
@@ -71,7 +72,8 @@ TEST_F(CharacterTest, CornVanishesAtThePlayersTouchOnly) {
     const boost::shared_ptr<GreenCube> cube = GreenCube::make("cube", field);
     buildAround(*cube, glm::vec3(0, 1.6f, 0), glm::vec3(0.5f), 1.0f);
     steps(60);
-    EXPECT_NEAR(1.0f, cube->getWorldTransform().translation.y, 0.05f) << "the cube rests on the corn";
+    EXPECT_NEAR(1.0f, cube->getWorldTransform().translation.y, 0.05f)
+        << "the cube rests on the corn";
     EXPECT_TRUE(corn->isActive());
     EXPECT_EQ(field, corn->getParent());
     cube->deactivate();
@@ -89,7 +91,8 @@ TEST_F(CharacterTest, CornVanishesAtThePlayersTouchOnly) {
 }
 
 TEST_F(CharacterTest, ThePlayerIsOnTheGroundWhileItsContactsContinue) {
-    const boost::shared_ptr<RecordingNode> floor = box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(5, 0.5f, 5), 0.0f);
+    const boost::shared_ptr<RecordingNode> floor =
+        box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(5, 0.5f, 5), 0.0f);
     Glimmet& player = Glimmet::instance();
     buildAround(player, glm::vec3(0, 3, 0), glm::vec3(0.5f), 1.0f);
     player.update(frame);

@@ -93,9 +93,9 @@ TEST(CommandLine, UnknownOptionsAndStrayArgumentsAreRefused) {
 
 TEST(CommandLine, UsageNamesEveryOption) {
     const std::string usage = CommandLine().usage();
-    for (const char* option : {"--help", "--version", "--level N", "--data DIR", "--windowed WxH",
-                               "--fullscreen", "--no-records", "--record FILE", "--replay FILE",
-                               "GLIMMET_DATA"}) {
+    for (const char* option :
+         {"--help", "--version", "--level N", "--data DIR", "--windowed WxH", "--fullscreen",
+          "--no-records", "--record FILE", "--replay FILE", "GLIMMET_DATA"}) {
         EXPECT_NE(std::string::npos, usage.find(option)) << option;
     }
 }

@@ -61,8 +61,9 @@ TEST(ConfigLoader, FilesWithoutSettingsOfferNoPrototypesAndBreakNothing) {
     resources.writeResource("prototypes.cfg", "// nothing yet\n#include \"shared.cfg\"");
     resources.writeResource("shared.cfg", "Shared = { x = 1 }");
     resources.writeResource("empty.cfg", "");
-    resources.writeResource("level.cfg", "#include \"empty.cfg\"\n#include \"shared.cfg\"\n"
-                                         "it = Shared { }");
+    resources.writeResource("level.cfg",
+                            "#include \"empty.cfg\"\n#include \"shared.cfg\"\n"
+                            "it = Shared { }");
     EXPECT_EQ(1, ConfigLoader::instance().load("level")("it")("x").asInt());
 }
 
@@ -74,9 +75,10 @@ TEST(ConfigLoader, ASelfIncludeEndsWithTheDepthErrorAndOneTraceEntryPerLevel) {
         ConfigLoader::instance().load("loop");
         FAIL() << "no exception";
     } catch (const ConfigException& e) {
-        EXPECT_EQ("Your file inclusion trace is more than 10 levels, deep.\n"
-                  "Check for cylcic includes in your config files or refactor.\n",
-                  e.getMessage());
+        EXPECT_EQ(
+            "Your file inclusion trace is more than 10 levels, deep.\n"
+            "Check for cylcic includes in your config files or refactor.\n",
+            e.getMessage());
         int levels = 0;
         for (const TraceEntry& entry : e.getTrace()) {
             levels += std::string(entry.function) == "lum::loadFile";

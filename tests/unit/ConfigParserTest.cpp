@@ -40,8 +40,7 @@ std::string errorsOf(const std::string& source) {
 
 TEST(ConfigParser, BuildsOneGroupFromTopLevelSettings) {
     const TempResources resources;
-    const Setting file =
-        loadText(resources, "a = 1;\nb = (1, 2.5, \"x\", true);\nc = { d = e }\n");
+    const Setting file = loadText(resources, "a = 1;\nb = (1, 2.5, \"x\", true);\nc = { d = e }\n");
     ASSERT_TRUE(file.isGroup());
     EXPECT_EQ(3u, file.size());
     EXPECT_TRUE(file("a").isInt());
@@ -169,12 +168,14 @@ TEST(ConfigParser, ExpectationsNameWhatTheInputCouldHaveHadThere) {
 }
 
 TEST(ConfigParser, AnUnclosedBracketIsShownWhereItOpened) {
-    EXPECT_EQ("test.cfg:4:1:syntax error, unexpected $end, expecting ; or }\n"
-              "test.cfg:2:5:the { opened here is never closed\n",
-              errorsOf("a = 1;\nb = { c = 2;\n d = (1, 2)\n"));
-    EXPECT_EQ("test.cfg:2:1:syntax error, unexpected $end, expecting , or )\n"
-              "test.cfg:1:12:the [ opened here is never closed\n",
-              errorsOf("x = (1, 2, [3\n"));
+    EXPECT_EQ(
+        "test.cfg:4:1:syntax error, unexpected $end, expecting ; or }\n"
+        "test.cfg:2:5:the { opened here is never closed\n",
+        errorsOf("a = 1;\nb = { c = 2;\n d = (1, 2)\n"));
+    EXPECT_EQ(
+        "test.cfg:2:1:syntax error, unexpected $end, expecting , or )\n"
+        "test.cfg:1:12:the [ opened here is never closed\n",
+        errorsOf("x = (1, 2, [3\n"));
     // Closed brackets are not mentioned.
     EXPECT_EQ("test.cfg:1:14:syntax error, unexpected $end, expecting = or {\n",
               errorsOf("a = (1, 2); b"));

@@ -77,12 +77,14 @@ TEST(ConfigSchema, SettingsOfTheWrongKindMisspeltOrInAGroupAreFound) {
                             "display = { wireframe = true; debug = true };\nplayerSpeed = 2.5");
     const Lines warnings = warningsAbout("settings");
     ASSERT_EQ(3u, warnings.size());
-    EXPECT_EQ("settings.cfg:1:1: \"showframerate\" should be a boolean (true or false), not "
-              "Integer 1",
-              warnings[0]);
-    EXPECT_EQ("settings.cfg:2:1: unknown key \"frustumCulling\" in the settings; did you mean "
-              "frustrumCulling?",
-              warnings[1]);
+    EXPECT_EQ(
+        "settings.cfg:1:1: \"showframerate\" should be a boolean (true or false), not "
+        "Integer 1",
+        warnings[0]);
+    EXPECT_EQ(
+        "settings.cfg:2:1: unknown key \"frustumCulling\" in the settings; did you mean "
+        "frustrumCulling?",
+        warnings[1]);
     // The group's keys come in the group's own order.
     EXPECT_EQ(0u, warnings[2].find("settings.cfg:3:1: the settings inside \"display\" are "
                                    "ignored: the game reads "))
@@ -93,8 +95,7 @@ TEST(ConfigSchema, PrototypesAreCheckedWhereTheyAreWrittenOnce) {
     const TempResources resources;
     resources.writeResource("prototypes.cfg",
                             "Model = { };\nFloor = Model { type = \"Model\"; textur = \"floor\" }");
-    resources.writeResource("level.cfg",
-                            "scene = ( Floor { }, Floor { }, Lamp { } )");
+    resources.writeResource("level.cfg", "scene = ( Floor { }, Floor { }, Lamp { } )");
     // "Lamp" is not a prototype here, so the level does not parse; a
     // string naming a file stands in for it.
     resources.writeResource("level.cfg", "scene = ( Floor { }, Floor { }, \"lamp\" )");
@@ -153,8 +154,7 @@ TEST(ConfigSchema, AFileIsReadByWhatItDescribes) {
     EXPECT_EQ((Lines{"crate.cfg:1:9: unknown key \"texure\" in Model; did you mean texture?"}),
               warningsAbout("crate"));
     EXPECT_EQ(Lines(), warningsAbout("notes"));
-    EXPECT_EQ(ConfigDocument::Unknown,
-              documentOf("notes", ConfigLoader::instance().load("notes")));
+    EXPECT_EQ(ConfigDocument::Unknown, documentOf("notes", ConfigLoader::instance().load("notes")));
 }
 
 TEST(ConfigSchema, OnlySlipsOfTheKeyboardGetASuggestion) {

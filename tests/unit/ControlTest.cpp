@@ -257,7 +257,8 @@ TEST_F(ControlTest, TheSpectatorTurnsAtMostFiftyPixelsWorthPerFrame) {
     script->setCursorPosition({150, 100});
     control.update(frame);
     updateCamera(frame, SPECTATOR, *near);
-    EXPECT_NEAR(0.0f, glm::length(far->getTransform().rotation - near->getTransform().rotation), 1e-6);
+    EXPECT_NEAR(0.0f, glm::length(far->getTransform().rotation - near->getTransform().rotation),
+                1e-6);
     EXPECT_GT(glm::length(far->getTransform().rotation - glm::quat(1, 0, 0, 0)), 1e-3);
 }
 
@@ -410,8 +411,9 @@ protected:
 
     // Runs passes of the given lengths, in turn, for `seconds`; `watch`
     // looks after each.
-    static void run(const std::vector<double>& cadence, double seconds,
-                    const std::function<void()>& watch = [] {}) {
+    static void run(
+        const std::vector<double>& cadence, double seconds,
+        const std::function<void()>& watch = [] {}) {
         double time = 0;
         for (std::size_t i = 0; time < seconds - 1e-9; ++i) {
             const double dt = cadence[i % cadence.size()];

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "DataDirectory.h"
 #include "ConfigFixture.h"
+#include "DataDirectory.h"
 
 using namespace lum;
 using lum::test::TempDir;
@@ -78,10 +78,12 @@ TEST_F(DataPlaces, RelativeDirectoriesAndTheResourcesDirectoryItselfAreTaken) {
 TEST_F(DataPlaces, ADirectoryNamedByThePlayerMustHoldTheData) {
     withData("work");
     sources.option = (root.path / "empty").string();
-    EXPECT_NE(std::string::npos, failure().find((root.path / "empty").string() + " (given with --data)"));
+    EXPECT_NE(std::string::npos,
+              failure().find((root.path / "empty").string() + " (given with --data)"));
     sources.option.clear();
     sources.environment = "nowhere";
-    EXPECT_NE(std::string::npos, failure().find((root.path / "work/nowhere").string() + " (given in GLIMMET_DATA)"));
+    EXPECT_NE(std::string::npos,
+              failure().find((root.path / "work/nowhere").string() + " (given in GLIMMET_DATA)"));
 }
 
 TEST_F(DataPlaces, NothingFoundNamesEveryPlaceTriedAndHowToPointAtTheData) {
@@ -96,7 +98,8 @@ TEST_F(DataPlaces, NothingFoundNamesEveryPlaceTriedAndHowToPointAtTheData) {
 }
 
 TEST_F(DataPlaces, APlaceReachedTwiceIsNamedOnce) {
-    sources.installed = {sources.programDirectory / "../share/glimmet", root.path / "build/share/glimmet/"};
+    sources.installed = {sources.programDirectory / "../share/glimmet",
+                         root.path / "build/share/glimmet/"};
     const std::string message = failure();
     const std::string installed = (root.path / "build/share/glimmet").string();
     EXPECT_EQ(message.find(installed), message.rfind(installed)) << message;

@@ -33,7 +33,7 @@ std::string reportOf(const Exception& e) {
     return out.str();
 }
 
-}  // namespace testing
+}  // namespace test
 }  // namespace lum
 
 using namespace lum;
@@ -148,9 +148,9 @@ TEST(Trace, FunctionNamesAreQualifiedWithoutSignature) {
     using internal::qualifiedFunctionName;
     EXPECT_STREQ("lum::ResourceLoader::ResourceLoader",
                  qualifiedFunctionName("lum::ResourceLoader::ResourceLoader(const string&)"));
-    EXPECT_STREQ("lum::Node::getChild",
-                 qualifiedFunctionName(
-                     "boost::shared_ptr<lum::Spatial> lum::Node::getChild(int) const"));
+    EXPECT_STREQ(
+        "lum::Node::getChild",
+        qualifiedFunctionName("boost::shared_ptr<lum::Spatial> lum::Node::getChild(int) const"));
     EXPECT_STREQ("lum::Singleton<T, 0>::instance",
                  qualifiedFunctionName("static T& lum::Singleton<T, 0>::instance() [with T = "
                                        "lum::Timer]"));

@@ -35,9 +35,9 @@ TEST(GameSettings, AnEmptyFileGivesEveryDefault) {
     EXPECT_TRUE(settings.transperancy);
     EXPECT_TRUE(settings.cursorEnabled);
     EXPECT_TRUE(settings.animationenabled);
-    for (const bool off : {settings.debug, settings.showframerate, settings.wireframe,
-                           settings.texturequality, settings.vertexArrayVBO,
-                           settings.physicsdebug, settings.frustrumCulling}) {
+    for (const bool off :
+         {settings.debug, settings.showframerate, settings.wireframe, settings.texturequality,
+          settings.vertexArrayVBO, settings.physicsdebug, settings.frustrumCulling}) {
         EXPECT_FALSE(off);
     }
     EXPECT_TRUE(settings.messages.empty());

@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include <boost/filesystem.hpp>
 #include <algorithm>
+#include <boost/filesystem.hpp>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "PixelReadingStandIn.h"
 #include "ConfigFixture.h"
+#include "PixelReadingStandIn.h"
 #include "lum/render/Texture.h"
 #include "lum/resource/ModelLoader.h"
 #include "lum/resource/Sound.h"
@@ -109,10 +109,13 @@ TEST(LoaderRegressions, BrokenModelsAreRefusedNamingTheFileAndSeedsLoad) {
 TEST_F(TextureFiles, BrokenImagesAreRefusedNamingTheFileAndTheReason) {
     const std::string times = " \xC3\x97 ";
     const std::map<std::string, std::string> reasons = {
-        {"colour-map-past-end", "its header and colour map need 196623 bytes, and the file has 26, "
-                                "leaving none for pixels"},
-        {"declares-65024x16674", "it declares 65024" + times + "16674 pixels, more than a texture "
-                                 "may have (8192" + times + "8192 pixels, 256 MB decoded)"},
+        {"colour-map-past-end",
+         "its header and colour map need 196623 bytes, and the file has 26, "
+         "leaving none for pixels"},
+        {"declares-65024x16674", "it declares 65024" + times +
+                                     "16674 pixels, more than a texture "
+                                     "may have (8192" +
+                                     times + "8192 pixels, 256 MB decoded)"},
         {"empty", "the file has 0 bytes, too few for a Targa header"},
         {"run-length-20-bytes", "it declares 4096" + times + "4096 pixels in 20 bytes"},
         {"run-length-24-bytes", "it declares 8000" + times + "8000 pixels in 24 bytes"},

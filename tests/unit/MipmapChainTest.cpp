@@ -4,8 +4,8 @@
 
 #include "lum/render/MipmapChain.h"
 
-using lum::PixelImage;
 using lum::halveImage;
+using lum::PixelImage;
 
 namespace {
 
@@ -13,8 +13,8 @@ using Bytes = std::vector<unsigned char>;
 
 TEST(MipmapChain, EachTexelIsTheRoundedAverageOfTheBlockItCovers) {
     // 4 x 2 RGB: two 2 x 2 blocks.
-    const Bytes pixels = {0,  0,  0,   10, 20, 30,  200, 0, 0,  200, 0, 0,
-                          40, 50, 60,  50, 70, 91,  0,   0, 255, 0,  0, 255};
+    const Bytes pixels = {0,  0,  0,  10, 20, 30, 200, 0, 0,   200, 0, 0,
+                          40, 50, 60, 50, 70, 91, 0,   0, 255, 0,   0, 255};
     const PixelImage half = halveImage(pixels.data(), 4, 2, 3);
     EXPECT_EQ(2, half.width);
     EXPECT_EQ(1, half.height);
@@ -25,7 +25,7 @@ TEST(MipmapChain, EachTexelIsTheRoundedAverageOfTheBlockItCovers) {
 
 TEST(MipmapChain, OddSidesDropTheirLastRowOrColumnAndSidesOfOneStayOne) {
     // 3 x 3 grey levels: the 2 x 2 block at the top left makes the 1 x 1 level.
-    const Bytes square = {10, 20, 250,  30, 40, 250,  250, 250, 250};
+    const Bytes square = {10, 20, 250, 30, 40, 250, 250, 250, 250};
     const PixelImage corner = halveImage(square.data(), 3, 3, 1);
     EXPECT_EQ(1, corner.width);
     EXPECT_EQ(1, corner.height);

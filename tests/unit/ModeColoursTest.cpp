@@ -10,9 +10,10 @@ using namespace lum::test;
 
 TEST(ModeColoursTest, TheConfigurationsColoursWinAndWhatItLeavesOutIsBuiltIn) {
     TempResources resources;
-    const Setting player = loadText(resources,
-                                    "colours = { jump = { ambient = (0.5, 0.1, 0.1, 1); diffuse = (1, 0.2, 0.1, 1) };\n"
-                                    "            speed = { diffuse = \"blue\" } };\n");
+    const Setting player = loadText(
+        resources,
+        "colours = { jump = { ambient = (0.5, 0.1, 0.1, 1); diffuse = (1, 0.2, 0.1, 1) };\n"
+        "            speed = { diffuse = \"blue\" } };\n");
     const ModeColours jump = ModeColours::read(player, "jump");
     EXPECT_EQ(glm::vec4(0.5f, 0.1f, 0.1f, 1), jump.ambient);
     EXPECT_EQ(glm::vec4(1, 0.2f, 0.1f, 1), jump.diffuse);
@@ -35,6 +36,7 @@ TEST(ModeColoursTest, BuiltInColoursTintEachModeAndLeaveBaseWhite) {
 
 TEST(ModeColoursTest, AColourWithAWordForANumberIsReportedNotGuessed) {
     TempResources resources;
-    const Setting player = loadText(resources, "colours = { base = { ambient = (1, \"lots\", 1, 1) } };\n");
+    const Setting player =
+        loadText(resources, "colours = { base = { ambient = (1, \"lots\", 1, 1) } };\n");
     EXPECT_THROW(ModeColours::read(player, "base"), ConfigException);
 }

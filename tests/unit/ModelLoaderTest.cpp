@@ -76,8 +76,7 @@ TEST(ModelLoader, RecordsAndIndicesOutsideTheFileAreRefused) {
 
     Md2Builder badTexCoord = oneTriangle();
     badTexCoord.triangles[0].texCoord[0] = -1;
-    EXPECT_EQ("triangle 0 uses texture coordinate -1 of 3.",
-              failureOf(badTexCoord.build()));
+    EXPECT_EQ("triangle 0 uses texture coordinate -1 of 3.", failureOf(badTexCoord.build()));
 
     std::vector<unsigned char> manyTriangles = oneTriangle().build();
     Md2Builder::setInt(manyTriangles, 8, 1 << 20);
@@ -145,9 +144,10 @@ TEST(ModelLoader, SharedBytesAndDisproportionateExpansionAreRefused) {
     Md2Builder bomb = oneTriangle();
     bomb.triangles.assign(4000, Md2Builder::Triangle{{0, 1, 2}, {0, 1, 2}});
     bomb.frames.assign(1000, oneTriangle().frames[0]);
-    EXPECT_EQ("1000 frames of 4000 triangles would expand 100080 bytes into 366 MB of vertices, "
-              "out of all proportion to the file.",
-              failureOf(bomb.build()));
+    EXPECT_EQ(
+        "1000 frames of 4000 triangles would expand 100080 bytes into 366 MB of vertices, "
+        "out of all proportion to the file.",
+        failureOf(bomb.build()));
 
     // A big but honest model still loads.
     Md2Builder many = oneTriangle();
@@ -161,8 +161,9 @@ TEST(ModelLoader, AFailedLoadNamesTheFileFound) {
         ModelLoader::instance().load("truncated-cube");
         FAIL();
     } catch (const IOException& e) {
-        EXPECT_EQ("MD2 file tests/fuzz/md2/regressions/truncated-cube.md2 of model truncated-cube: "
-                  "File size is smaller than declared model size.",
-                  e.getMessage());
+        EXPECT_EQ(
+            "MD2 file tests/fuzz/md2/regressions/truncated-cube.md2 of model truncated-cube: "
+            "File size is smaller than declared model size.",
+            e.getMessage());
     }
 }

@@ -275,7 +275,8 @@ TEST_F(PhysicsNodeTest, StretchedChildrenOfACompoundAreSolidToTheirEnds) {
     EXPECT_EQ(rails.get(), physics().rayTest(glm::vec3(27, 10, -5), glm::vec3(27, -10, -5)).node);
 
     // A ball rolled into the far end of a rail is stopped by it.
-    const boost::shared_ptr<RecordingNode> ball = box("ball", glm::vec3(15, 0, -2), glm::vec3(0.4f), 1);
+    const boost::shared_ptr<RecordingNode> ball =
+        box("ball", glm::vec3(15, 0, -2), glm::vec3(0.4f), 1);
     physics().setGravity(0, 0, 0);
     ball->getBody()->setLinearVelocity(btVector3(0, 0, -8));
     steps(60);
@@ -283,10 +284,13 @@ TEST_F(PhysicsNodeTest, StretchedChildrenOfACompoundAreSolidToTheirEnds) {
 }
 
 TEST_F(PhysicsNodeTest, AHiddenNodesBodiesAreAbsentAndComeBackWhereTheyWere) {
-    const boost::shared_ptr<RecordingNode> floor = box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(10, 0.5f, 10), 0);
+    const boost::shared_ptr<RecordingNode> floor =
+        box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(10, 0.5f, 10), 0);
     const boost::shared_ptr<Node> group = Node::make("group", {});
-    const boost::shared_ptr<RecordingNode> plank = box("plank", glm::vec3(0, 3, 0), glm::vec3(2, 0.25f, 2), 0, 0, group);
-    const boost::shared_ptr<RecordingNode> cube = box("cube", glm::vec3(0, 5, 0), glm::vec3(0.5f), 1, 0, group);
+    const boost::shared_ptr<RecordingNode> plank =
+        box("plank", glm::vec3(0, 3, 0), glm::vec3(2, 0.25f, 2), 0, 0, group);
+    const boost::shared_ptr<RecordingNode> cube =
+        box("cube", glm::vec3(0, 5, 0), glm::vec3(0.5f), 1, 0, group);
     steps(60);
     const glm::vec3 resting = cube->getWorldTransform().translation;
     EXPECT_NEAR(3.75f, resting.y, 0.05f) << "the cube rests on the plank";
@@ -297,16 +301,19 @@ TEST_F(PhysicsNodeTest, AHiddenNodesBodiesAreAbsentAndComeBackWhereTheyWere) {
     EXPECT_EQ(floor.get(), physics().rayTest(glm::vec3(0, 10, 0), glm::vec3(0, -10, 0)).node)
         << "a hidden plank is not met";
     steps(60);
-    EXPECT_TRUE(vectorsNear(resting, cube->getWorldTransform().translation, 1e-5f)) << "hidden, nothing moves";
+    EXPECT_TRUE(vectorsNear(resting, cube->getWorldTransform().translation, 1e-5f))
+        << "hidden, nothing moves";
     // Something else falls through where the hidden plank is.
-    const boost::shared_ptr<RecordingNode> ball = box("ball", glm::vec3(1.5f, 5, 1.5f), glm::vec3(0.4f), 1);
+    const boost::shared_ptr<RecordingNode> ball =
+        box("ball", glm::vec3(1.5f, 5, 1.5f), glm::vec3(0.4f), 1);
     steps(90);
     EXPECT_NEAR(0.4f, ball->getWorldTransform().translation.y, 0.05f);
     ball->deactivate();
 
     group->setVisible(true);
     EXPECT_TRUE(cube->isInWorld());
-    EXPECT_EQ(plank.get(), physics().rayTest(glm::vec3(-1.5f, 10, 0), glm::vec3(-1.5f, -10, 0)).node);
+    EXPECT_EQ(plank.get(),
+              physics().rayTest(glm::vec3(-1.5f, 10, 0), glm::vec3(-1.5f, -10, 0)).node);
     steps(30);
     EXPECT_TRUE(vectorsNear(resting, cube->getWorldTransform().translation, 0.05f));
 

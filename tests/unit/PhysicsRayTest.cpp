@@ -8,8 +8,10 @@ using namespace lum;
 class PhysicsRayTest : public PhysicsTest {};
 
 TEST_F(PhysicsRayTest, ARayFindsTheNearestBodyOnItsWayAndNothingBesideIt) {
-    const boost::shared_ptr<RecordingNode> lower = box("lower", glm::vec3(0, 0, 0), glm::vec3(2, 0.5f, 2), 0);
-    const boost::shared_ptr<RecordingNode> upper = box("upper", glm::vec3(0, 5, 0), glm::vec3(1, 0.5f, 1), 0);
+    const boost::shared_ptr<RecordingNode> lower =
+        box("lower", glm::vec3(0, 0, 0), glm::vec3(2, 0.5f, 2), 0);
+    const boost::shared_ptr<RecordingNode> upper =
+        box("upper", glm::vec3(0, 5, 0), glm::vec3(1, 0.5f, 1), 0);
 
     const RayHit onTop = physics().rayTest(glm::vec3(0, 20, 0), glm::vec3(0, -20, 0));
     EXPECT_EQ(upper.get(), onTop.node);
@@ -27,7 +29,8 @@ TEST_F(PhysicsRayTest, ARayFindsTheNearestBodyOnItsWayAndNothingBesideIt) {
 // As a level loads: the body enters the world first, and the first update
 // gives its shape the scale of its model.
 TEST_F(PhysicsRayTest, AShapeScaledAfterItsBodyEnteredTheWorldIsFoundAtItsNewSize) {
-    const boost::shared_ptr<RecordingNode> plate = holder("plate", {glm::vec3(0, 0, 0)}, glm::vec3(1, 0.5f, 1));
+    const boost::shared_ptr<RecordingNode> plate =
+        holder("plate", {glm::vec3(0, 0, 0)}, glm::vec3(1, 0.5f, 1));
     plate->getChild(0)->setScale(glm::vec3(4, 1, 1));
     plate->rebuildPhysics();
     plate->activate();

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "ConfigFixture.h"
 #include "LevelRun.h"
 #include "Records.h"
-#include "ConfigFixture.h"
 #include "lum/character/Corn.h"
 #include "lum/scene/Node.h"
 
@@ -94,10 +94,10 @@ TEST_F(RecordsTest, WithoutAPlaceNothingIsKeptNorWritten) {
 
 TEST_F(RecordsTest, ADamagedFileIsToldOnceAndSetAsideNeverLost) {
     const char* const damaged[] = {
-        "level1 = { time = 5.0; corn = 1 ",            // unclosed: a syntax error
-        "level1 = { time = 5.0; corn = $ };",          // stray character: fatal to the language
-        "level1 = 1; level1 = 2;",                      // duplicate key: fatal as well
-        "level1 = { time = \"fast\"; corn = 1 };",     // wrong kinds
+        "level1 = { time = 5.0; corn = 1 ",              // unclosed: a syntax error
+        "level1 = { time = 5.0; corn = $ };",            // stray character: fatal to the language
+        "level1 = 1; level1 = 2;",                       // duplicate key: fatal as well
+        "level1 = { time = \"fast\"; corn = 1 };",       // wrong kinds
         "level1 = { time = 5.0; corn = 99999999999 };",  // too large a number
     };
     for (const char* const text : damaged) {
@@ -137,7 +137,8 @@ TEST_F(RecordsTest, TheWrittenFileIsTheGamesOwnLanguageReadableByHand) {
     records.enter("level2", 61.25, 3);
     const std::string text = contentOf(file());
     EXPECT_NE(std::string::npos, text.find("level2 = { time = 61.250; corn = 3 };")) << text;
-    EXPECT_TRUE(records.enter("", 1, 0).kept == false) << "a name the language cannot hold is not kept";
+    EXPECT_TRUE(records.enter("", 1, 0).kept == false)
+        << "a name the language cannot hold is not kept";
 }
 
 TEST(ResultLines, TellTheTimeAndCornAgainstTheBest) {
@@ -148,7 +149,8 @@ TEST(ResultLines, TellTheTimeAndCornAgainstTheBest) {
     run.begin(*root);
     run.advance(83.45);
 
-    EXPECT_EQ((std::vector<std::string>{"time 1:23.4", "corn 0/2"}), resultLines(run, Comparison()));
+    EXPECT_EQ((std::vector<std::string>{"time 1:23.4", "corn 0/2"}),
+              resultLines(run, Comparison()));
 
     Comparison slower;
     slower.kept = slower.hadBest = true;
@@ -158,5 +160,6 @@ TEST(ResultLines, TellTheTimeAndCornAgainstTheBest) {
 
     Comparison first;
     first.kept = first.newTime = true;
-    EXPECT_EQ((std::vector<std::string>{"time 1:23.4 - new best!", "corn 0/2"}), resultLines(run, first));
+    EXPECT_EQ((std::vector<std::string>{"time 1:23.4 - new best!", "corn 0/2"}),
+              resultLines(run, first));
 }

@@ -5,20 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "ConfigFixture.h"
 #include "RecordingWindow.h"
 #include "ReplayFile.h"
 #include "ReplayingWindow.h"
-#include "ConfigFixture.h"
 #include "lum/render/ScriptedWindow.h"
 
 using namespace lum;
 
 namespace {
 
-const std::string header =
-    "glimmet replay 1\nversion 1.0.0\nlevel 2\ngameType 1\ndata 0badcafe\n";
+const std::string header = "glimmet replay 1\nversion 1.0.0\nlevel 2\ngameType 1\ndata 0badcafe\n";
 const std::string body =
-    "t 0x0p+0\ni 1 key 87 1\np 1 2 1 0x1.46p+6 0x1.4p+3 0x0p+0\nend closed 1 2 1 0x1.46p+6 0x1.4p+3 0x0p+0\n";
+    "t 0x0p+0\ni 1 key 87 1\np 1 2 1 0x1.46p+6 0x1.4p+3 0x0p+0\nend closed 1 2 1 0x1.46p+6 "
+    "0x1.4p+3 0x0p+0\n";
 
 ReplayHeader headerOfThisGame() {
     ReplayHeader current;
@@ -66,7 +66,8 @@ TEST(ReplayFile, ACutShortFileIsRefusedWithItsLastLine) {
               refusal(whole.substr(0, whole.find("0x1.4p+3 0x0p+0\nend"))));
     EXPECT_EQ("run.replay:3: the replay is cut short: its header ends before \"gameType\"",
               refusal(header.substr(0, header.find("gameType"))));
-    EXPECT_EQ("run.replay:1: not a replay file (it should begin \"glimmet replay 1\")", refusal(""));
+    EXPECT_EQ("run.replay:1: not a replay file (it should begin \"glimmet replay 1\")",
+              refusal(""));
 }
 
 TEST(ReplayFile, AGarbledLineIsRefusedWithItsNumber) {
@@ -87,22 +88,29 @@ TEST(ReplayFile, AGarbledLineIsRefusedWithItsNumber) {
     for (const auto& each : cases) {
         EXPECT_EQ(0u, refusal(header + each.line + "\n" + body).find(each.expected)) << each.line;
     }
-    EXPECT_EQ("run.replay:10: a line after the replay's end", refusal(header + body + "t 0x1p+0\n"));
-    EXPECT_EQ(0u, refusal("glimmet replay 1\nversion 1.0.0\nlevel two\n").find("run.replay:3: \"level\" needs"));
-    EXPECT_EQ("run.replay:3: \"level\" needs 0 (the title screen) to 3, not 4",
-              refusal("glimmet replay 1\nversion 1.0.0\nlevel 4\ngameType 1\ndata 0badcafe\n" + body));
-    EXPECT_EQ(0u, refusal(header + "p 1 2 1 0x1p+200 0x0p+0 0x0p+0\n" + body).find("run.replay:6: cannot read"))
+    EXPECT_EQ("run.replay:10: a line after the replay's end",
+              refusal(header + body + "t 0x1p+0\n"));
+    EXPECT_EQ(0u, refusal("glimmet replay 1\nversion 1.0.0\nlevel two\n")
+                      .find("run.replay:3: \"level\" needs"));
+    EXPECT_EQ(
+        "run.replay:3: \"level\" needs 0 (the title screen) to 3, not 4",
+        refusal("glimmet replay 1\nversion 1.0.0\nlevel 4\ngameType 1\ndata 0badcafe\n" + body));
+    EXPECT_EQ(0u, refusal(header + "p 1 2 1 0x1p+200 0x0p+0 0x0p+0\n" + body)
+                      .find("run.replay:6: cannot read"))
         << "a position beyond a float's range";
-    EXPECT_EQ(0u, refusal("glimmet replay 2\n").find("run.replay:1: a replay format this game does not read"));
+    EXPECT_EQ(0u, refusal("glimmet replay 2\n")
+                      .find("run.replay:1: a replay format this game does not read"));
 }
 
 TEST(ReplayFile, AFileOfAnotherGameIsRefusedNamingWhatDiffers) {
     std::string other = header;
     other.replace(other.find("1.0.0"), 5, "0.9.0");
     other.replace(other.find("0badcafe"), 8, "12345678");
-    EXPECT_EQ("run.replay: recorded with another game version 0.9.0 (this game: 1.0.0); game data 12345678 "
-              "(this game: 0badcafe); it cannot be played here",
-              refusal(other + body));
+    EXPECT_EQ(
+        "run.replay: recorded with another game version 0.9.0 (this game: 1.0.0); game data "
+        "12345678 "
+        "(this game: 0badcafe); it cannot be played here",
+        refusal(other + body));
 }
 
 TEST(ReplayFile, AFileThatCannotBeOpenedIsNamed) {
@@ -137,7 +145,8 @@ struct Asking {
         change(step, 1);
         const CursorPosition cursor = window.getCursorPosition();
         note(std::to_string(cursor.x) + "," + std::to_string(cursor.y));
-        note(std::to_string(window.isMouseButtonDown(mouse::Right)) + std::to_string(window.getMouseWheel()));
+        note(std::to_string(window.isMouseButtonDown(mouse::Right)) +
+             std::to_string(window.getMouseWheel()));
         const GamepadState pad = window.getGamepad();
         note(std::to_string(pad.isDown(gamepad::South)) + std::to_string(pad.axis(gamepad::LeftX)));
         note(std::to_string(window.getSize().width) + std::to_string(window.isOpen()));
@@ -204,8 +213,10 @@ TEST(ReplayFile, AReplayAnswersEveryQuestionAsTheRecordingWas) {
 
 // A game that goes another way is stopped at the first pass that shows it.
 TEST(ReplayFile, ADivergenceNamesItsPass) {
-    const std::string text = header + "t 0x0p+0\np 1 1 1 0x1p+0 0x1.4p+3 -0x0p+0\nt 0x1p-5\n"
-                                      "p 2 1 1 0x1p+0 0x1.4p+3 0x0p+0\nend closed 2 1 1 0x1p+0 0x1.4p+3 0x0p+0\n";
+    const std::string text =
+        header +
+        "t 0x0p+0\np 1 1 1 0x1p+0 0x1.4p+3 -0x0p+0\nt 0x1p-5\n"
+        "p 2 1 1 0x1p+0 0x1.4p+3 0x0p+0\nend closed 2 1 1 0x1p+0 0x1.4p+3 0x0p+0\n";
     const auto expectDivergence = [&text](const std::function<void(ReplayReader&)>& play,
                                           const std::string& expected) {
         ReplayReader reader = ReplayReader::parse(text, "run.replay");
@@ -217,12 +228,22 @@ TEST(ReplayFile, ADivergenceNamesItsPass) {
         }
     };
     // Minus zero and zero differ in one bit: pass 1 holds, pass 2 does not.
-    expectDivergence([](ReplayReader& r) { r.clock(); r.pass(at(1.0f)); r.clock(); r.pass(at(1.0f)); },
-                     "replay run.replay diverged at pass 2: recorded level 1, Tobble alive at (1, 10, 0), "
-                     "played level 1, Tobble alive at (1, 10, -0)");
-    expectDivergence([](ReplayReader& r) { r.clock(); r.clock(); },
-                     "replay run.replay diverged at pass 1: the game read the clock where the recording "
-                     "has the end of pass 1");
+    expectDivergence(
+        [](ReplayReader& r) {
+            r.clock();
+            r.pass(at(1.0f));
+            r.clock();
+            r.pass(at(1.0f));
+        },
+        "replay run.replay diverged at pass 2: recorded level 1, Tobble alive at (1, 10, 0), "
+        "played level 1, Tobble alive at (1, 10, -0)");
+    expectDivergence(
+        [](ReplayReader& r) {
+            r.clock();
+            r.clock();
+        },
+        "replay run.replay diverged at pass 1: the game read the clock where the recording "
+        "has the end of pass 1");
     expectDivergence(
         [](ReplayReader& r) {
             r.clock();
@@ -230,7 +251,8 @@ TEST(ReplayFile, ADivergenceNamesItsPass) {
             Ending early;
             r.end(early);
         },
-        "replay run.replay diverged at pass 2: the game stopped where the recording has a reading of the clock");
+        "replay run.replay diverged at pass 2: the game stopped where the recording has a reading "
+        "of the clock");
     // The viewer closes the window: the replay stops, unjudged.
     const auto reader = std::make_shared<ReplayReader>(ReplayReader::parse(text, "run.replay"));
     std::unique_ptr<ScriptedWindow> real(new ScriptedWindow());
@@ -240,6 +262,7 @@ TEST(ReplayFile, ADivergenceNamesItsPass) {
     EXPECT_TRUE(window.isOpen());
     viewer.close();
     EXPECT_FALSE(window.isOpen());
-    expectDivergence([&reader](ReplayReader&) { reader->end(Ending()); },
-                     "replay run.replay stopped at pass 1: its window was closed before the recording's end");
+    expectDivergence(
+        [&reader](ReplayReader&) { reader->end(Ending()); },
+        "replay run.replay stopped at pass 1: its window was closed before the recording's end");
 }

@@ -63,22 +63,46 @@ struct Vec3 {
     float x, y, z;
 };
 
-Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+Vec3 operator-(Vec3 a, Vec3 b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec3 operator+(Vec3 a, Vec3 b) {
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+float dot(Vec3 a, Vec3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec3 cross(Vec3 a, Vec3 b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 
 // An MD2 file decoded the way the game's loader reads it, with every record
 // checked to lie inside the file and every index inside its table.
 struct Md2 {
-    enum Field { ident, version, skinWidth, skinHeight, frameSize, numSkins, numVertices,
-                 numTexCoords, numTriangles, numGlCommands, numFrames, offsetSkins,
-                 offsetTexCoords, offsetTriangles, offsetFrames, offsetGlCommands, offsetEnd };
+    enum Field {
+        ident,
+        version,
+        skinWidth,
+        skinHeight,
+        frameSize,
+        numSkins,
+        numVertices,
+        numTexCoords,
+        numTriangles,
+        numGlCommands,
+        numFrames,
+        offsetSkins,
+        offsetTexCoords,
+        offsetTriangles,
+        offsetFrames,
+        offsetGlCommands,
+        offsetEnd
+    };
     int32_t header[17];
     std::vector<std::string> frameNames;
-    std::vector<Vec3> positions;  // frame after frame
-    std::vector<int> triangles;   // vertex a, b, c, texcoord a, b, c
-    std::vector<float> texCoords; // s / skinWidth, t / skinHeight
+    std::vector<Vec3> positions;   // frame after frame
+    std::vector<int> triangles;    // vertex a, b, c, texcoord a, b, c
+    std::vector<float> texCoords;  // s / skinWidth, t / skinHeight
 };
 
 void expectRecordsInside(const Md2& m, size_t fileSize, int32_t offset, int64_t count, int64_t size,
@@ -108,11 +132,12 @@ Md2 readMd2(const std::string& name) {
     EXPECT_GT(m.header[Md2::skinWidth], 0);
     EXPECT_GT(m.header[Md2::skinHeight], 0);
     EXPECT_EQ(40 + 4 * m.header[Md2::numVertices], m.header[Md2::frameSize]);
-    expectRecordsInside(m, data.size(), m.header[Md2::offsetSkins], m.header[Md2::numSkins], 64, "skins");
-    expectRecordsInside(m, data.size(), m.header[Md2::offsetTexCoords], m.header[Md2::numTexCoords], 4,
-                        "texture coordinates");
-    expectRecordsInside(m, data.size(), m.header[Md2::offsetTriangles], m.header[Md2::numTriangles], 12,
-                        "triangles");
+    expectRecordsInside(m, data.size(), m.header[Md2::offsetSkins], m.header[Md2::numSkins], 64,
+                        "skins");
+    expectRecordsInside(m, data.size(), m.header[Md2::offsetTexCoords], m.header[Md2::numTexCoords],
+                        4, "texture coordinates");
+    expectRecordsInside(m, data.size(), m.header[Md2::offsetTriangles], m.header[Md2::numTriangles],
+                        12, "triangles");
     expectRecordsInside(m, data.size(), m.header[Md2::offsetFrames], m.header[Md2::numFrames],
                         m.header[Md2::frameSize], "frames");
     if (testing::Test::HasFailure()) {
@@ -189,7 +214,8 @@ TEST(ResourceFiles, CubeModelIsAClosedCubeFromMinusOneToOneFacingOutwards) {
         for (int k = 0; k < 3; ++k) {
             const Vec3 n = summed[cube.triangles[t + k]];
             const float largest = std::max({std::fabs(n.x), std::fabs(n.y), std::fabs(n.z)});
-            EXPECT_FLOAT_EQ(largest * largest, dot(n, n)) << "vertex normal bends off its face axis";
+            EXPECT_FLOAT_EQ(largest * largest, dot(n, n))
+                << "vertex normal bends off its face axis";
         }
     }
     for (float st : cube.texCoords) {
@@ -201,7 +227,9 @@ TEST(ResourceFiles, CubeModelIsAClosedCubeFromMinusOneToOneFacingOutwards) {
 // decode to the same floats and compare exactly.
 using Point = std::array<float, 3>;
 
-Point pointOf(Vec3 v) { return {v.x, v.y, v.z}; }
+Point pointOf(Vec3 v) {
+    return {v.x, v.y, v.z};
+}
 
 Point rootOf(std::map<Point, Point>& parents, Point p) {
     while (parents.at(p) != p) {
@@ -233,21 +261,23 @@ void expectClosedPiecesFacingOutwards(const Md2& m, int frame) {
         }
     }
     for (const auto& [edge, balance] : edgeBalance) {
-        EXPECT_EQ(0, balance) << m.frameNames[frame] << ": edge (" << edge.first[0] << ", " << edge.first[1]
-                              << ", " << edge.first[2] << ") to (" << edge.second[0] << ", "
-                              << edge.second[1] << ", " << edge.second[2] << ") is open or wound both ways";
+        EXPECT_EQ(0, balance) << m.frameNames[frame] << ": edge (" << edge.first[0] << ", "
+                              << edge.first[1] << ", " << edge.first[2] << ") to ("
+                              << edge.second[0] << ", " << edge.second[1] << ", " << edge.second[2]
+                              << ") is open or wound both ways";
     }
     std::map<Point, float> volumes;
     for (size_t t = 0; t < m.triangles.size(); t += 6) {
-        const Vec3 a = m.positions.at(first + m.triangles[t]), b = m.positions.at(first + m.triangles[t + 1]),
+        const Vec3 a = m.positions.at(first + m.triangles[t]),
+                   b = m.positions.at(first + m.triangles[t + 1]),
                    c = m.positions.at(first + m.triangles[t + 2]);
         const Vec3 n = cross(b - a, c - a);
         EXPECT_GT(dot(n, n), 0.0f) << m.frameNames[frame] << ": triangle " << t / 6 << " is flat";
         volumes[rootOf(parents, pointOf(a))] -= dot(a, cross(b, c)) / 6;
     }
     for (const auto& [piece, volume] : volumes) {
-        EXPECT_GT(volume, 0.0f) << m.frameNames[frame] << ": the piece round (" << piece[0] << ", " << piece[1]
-                                << ", " << piece[2] << ") faces inwards";
+        EXPECT_GT(volume, 0.0f) << m.frameNames[frame] << ": the piece round (" << piece[0] << ", "
+                                << piece[1] << ", " << piece[2] << ") faces inwards";
     }
 }
 
@@ -381,16 +411,15 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
         const char* name;
         int width, height;
     };
-    for (const Expected& e : {Expected{"start", 1024, 768}, Expected{"loading", 1024, 768},
-                              Expected{"pause", 1024, 768}, Expected{"dead", 1024, 768},
-                              Expected{"font", 30 * 96, 64}, Expected{"cube", 128, 128},
-                              Expected{"none", 8, 8}, Expected{"tobble", 256, 256},
-                              Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256},
-                              Expected{"toyRobot", 256, 256}, Expected{"plank", 256, 256},
-                              Expected{"floor", 256, 256}, Expected{"playMat", 256, 256},
-                              Expected{"wall", 256, 256}, Expected{"door", 256, 256},
-                              Expected{"marker", 256, 256}, Expected{"markerJump", 256, 256},
-                              Expected{"markerF1", 256, 256}}) {
+    for (const Expected& e :
+         {Expected{"start", 1024, 768}, Expected{"loading", 1024, 768},
+          Expected{"pause", 1024, 768}, Expected{"dead", 1024, 768}, Expected{"font", 30 * 96, 64},
+          Expected{"cube", 128, 128}, Expected{"none", 8, 8}, Expected{"tobble", 256, 256},
+          Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256},
+          Expected{"toyRobot", 256, 256}, Expected{"plank", 256, 256}, Expected{"floor", 256, 256},
+          Expected{"playMat", 256, 256}, Expected{"wall", 256, 256}, Expected{"door", 256, 256},
+          Expected{"marker", 256, 256}, Expected{"markerJump", 256, 256},
+          Expected{"markerF1", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;
@@ -416,7 +445,8 @@ TEST(ResourceFiles, FontHasOneInkedCellPerCharacterWithClearEdges) {
             EXPECT_GT(ink, 10) << "no glyph for code " << code;
             EXPECT_GT(outline, ink) << "no outline round code " << code;
         }
-        EXPECT_EQ(0, edge) << "cell of code " << code << " reaches its edge and bleeds into its neighbour";
+        EXPECT_EQ(0, edge) << "cell of code " << code
+                           << " reaches its edge and bleeds into its neighbour";
     }
 }
 
@@ -440,7 +470,8 @@ TEST(ResourceFiles, EveryShaderPairExistsAndPinsVertexToLocationZero) {
     // Overlay and debug draws emit corners through generic attributes between
     // glBegin and glEnd, which only works for attribute 0; the models' arrays
     // rely on it too under the compatibility profile.
-    const std::regex vertexAtZero(R"(layout\s*\(\s*location\s*=\s*0\s*\)\s*in\s+vec[23]\s+vertex\s*;)");
+    const std::regex vertexAtZero(
+        R"(layout\s*\(\s*location\s*=\s*0\s*\)\s*in\s+vec[23]\s+vertex\s*;)");
     for (const char* name : {"simple", "outline", "font", "image", "debug"}) {
         const std::string vert = readText(resources / "shaders" / (std::string(name) + ".vert"));
         EXPECT_TRUE(std::regex_search(vert, vertexAtZero)) << name << ".vert";

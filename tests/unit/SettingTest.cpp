@@ -114,8 +114,7 @@ TEST(Setting, ReadingAListPastItsEndLengthensIt) {
     EXPECT_TRUE(list(4).isInvalid());
     EXPECT_EQ(5u, list.size());
     EXPECT_EQ(2, list(1).asInt());
-    EXPECT_EQ("List cannot be indexed with the negative index -1",
-              failure([&] { list(-1); }));
+    EXPECT_EQ("List cannot be indexed with the negative index -1", failure([&] { list(-1); }));
     EXPECT_EQ(5u, list.size());
 
     const Setting element = list(0);
@@ -228,8 +227,7 @@ TEST(Setting, ConvertsListsToVectorsAndQuaternions) {
     EXPECT_EQ(glm::vec3(1, 2.5f, 3), listOf({1, 2.5, 3, 4}).toVec3());
     EXPECT_EQ(glm::vec4(1, 2, 3, 4), listOf({1, 2, 3, 4}).toVec4(glm::vec4(0)));
     EXPECT_EQ(glm::vec4(5), listOf({1, 2, 3}).toVec4(glm::vec4(5)));
-    EXPECT_EQ("String cannot be cast to double.",
-              failure([] { listOf({1, "two", 3}).toVec3(); }));
+    EXPECT_EQ("String cannot be cast to double.", failure([] { listOf({1, "two", 3}).toVec3(); }));
 
     const glm::quat identity(1, 0, 0, 0);
     EXPECT_EQ(identity, listOf({0, 0, 0, 1}).toQuat());

@@ -28,7 +28,7 @@ struct Explicit : Singleton<Explicit, 1> {
     int id;
 };
 
-}  // namespace testing
+}  // namespace test
 }  // namespace lum
 
 using namespace lum;

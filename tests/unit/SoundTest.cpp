@@ -23,9 +23,9 @@ std::string encodeTone(const TempDir& dir, const std::string& name, int channels
     for (std::size_t i = 0; i < samples.size(); ++i) {
         samples[i] = static_cast<short>(8000 * std::sin(i * 0.05));
     }
-    const std::string raw = dir.write(name + ".raw",
-                                      std::string(reinterpret_cast<const char*>(samples.data()),
-                                                  samples.size() * sizeof(short)));
+    const std::string raw = dir.write(
+        name + ".raw",
+        std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * sizeof(short)));
     const std::string ogg = (dir.path / (name + ".ogg")).string();
     const std::string command = "oggenc -Q -r -B 16 -C " + std::to_string(channels) + " -R " +
                                 std::to_string(rate) + " -o " + ogg + " " + raw;
@@ -101,9 +101,10 @@ TEST_F(SoundTest, FilesThatAreNotOggVorbisStaySilentAndTheGameGoesOn) {
     dir.write("resources/noise.ogg", std::string(4000, 'x'));
     ::testing::internal::CaptureStderr();
     const boost::shared_ptr<Sound> noise = SoundLoader::instance().load("noise");
-    EXPECT_EQ("SoundLoader : WARNING: Sound file resources/noise.ogg is not an Ogg Vorbis stream. "
-              "It stays silent.\n",
-              ::testing::internal::GetCapturedStderr());
+    EXPECT_EQ(
+        "SoundLoader : WARNING: Sound file resources/noise.ogg is not an Ogg Vorbis stream. "
+        "It stays silent.\n",
+        ::testing::internal::GetCapturedStderr());
     EXPECT_TRUE(noise->isSilent());
     noise->play(true, true);
     EXPECT_FALSE(noise->isPlaying());

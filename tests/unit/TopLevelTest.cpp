@@ -26,7 +26,9 @@ TEST(TopLevel, EachKindOfEscapeIsReportedInItsOwnForm) {
     EXPECT_EQ("caught std::runtime_error : boom\n",
               reportOf([] { throw std::runtime_error("boom"); }));
     EXPECT_EQ("caught something that was no exception.\n", reportOf([] { throw 42; }));
-    EXPECT_EQ(0u, reportOf([] { throw BoostFailure(); }).find("caught (anonymous namespace)::BoostFailure : "));
+    EXPECT_EQ(0u, reportOf([] {
+                      throw BoostFailure();
+                  }).find("caught (anonymous namespace)::BoostFailure : "));
 }
 
 // main turns this into the exit status: 1 after a reported failure.

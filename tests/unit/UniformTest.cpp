@@ -12,8 +12,8 @@ TEST(Uniform, EachSupportedTypeGetsItsClassAndOthersAreRefused) {
     EXPECT_NO_THROW(Uniform::make(GL_SAMPLER_2D, "tex", 1)->asInt());
     EXPECT_NO_THROW(Uniform::make(GL_FLOAT_MAT3, "normalMatrix", 2)->asMat3());
     EXPECT_EQ(glm::mat4(1.0f), Uniform::make(GL_FLOAT_MAT4, "m", 3)->asMat4().getValue());
-    for (GLenum refused : {GLenum(GL_BOOL), GLenum(GL_FLOAT_MAT2), GLenum(GL_INT_VEC3),
-                           GLenum(GL_SAMPLER_3D)}) {
+    for (GLenum refused :
+         {GLenum(GL_BOOL), GLenum(GL_FLOAT_MAT2), GLenum(GL_INT_VEC3), GLenum(GL_SAMPLER_3D)}) {
         try {
             Uniform::make(refused, "flag", 4);
             FAIL() << glEnumName(refused) << " was accepted";

@@ -113,7 +113,8 @@ ConfigChecker::~ConfigChecker() {
 
 std::vector<std::string> ConfigChecker::filesBelow(const std::string& relative) const {
     std::vector<std::string> files;
-    const fs::path directory = relative.empty() ? fs::path(gameRoot) : fs::path(gameRoot) / relative;
+    const fs::path directory =
+        relative.empty() ? fs::path(gameRoot) : fs::path(gameRoot) / relative;
     for (fs::recursive_directory_iterator entry(directory), end; entry != end; ++entry) {
         if (fs::is_regular_file(entry->path()) &&
             boost::algorithm::ends_with(entry->path().filename().string(), extension)) {
@@ -132,8 +133,8 @@ void ConfigChecker::check(const std::string& relative) {
     const bool shadowed = !found.empty() && fs::path(found) != file;
     if (shadowed) {
         add(Finding{shown(file.string()), 1, 1, Severity::Warning,
-                    "the game never loads this file: it finds " + shown(found) +
-                        " by the name " + file.filename().string()});
+                    "the game never loads this file: it finds " + shown(found) + " by the name " +
+                        file.filename().string()});
     }
     const std::string name = shadowed ? relative : file.filename().string();
     Setting configuration;
@@ -166,12 +167,13 @@ void ConfigChecker::checkKeys(const std::string& name, const Setting& configurat
     }
 }
 
-const std::vector<Finding>& ConfigChecker::findings() const { return found; }
+const std::vector<Finding>& ConfigChecker::findings() const {
+    return found;
+}
 
 int ConfigChecker::count(Severity severity) const {
-    return static_cast<int>(std::count_if(found.begin(), found.end(), [&](const Finding& f) {
-        return f.severity == severity;
-    }));
+    return static_cast<int>(std::count_if(
+        found.begin(), found.end(), [&](const Finding& f) { return f.severity == severity; }));
 }
 
 bool ConfigChecker::printTree(const std::string& name, std::ostream& out) {

@@ -51,9 +51,9 @@ std::vector<ScriptedArea> scriptedAreas() {
 
 // Prototype names the plan tells apart, nearest first along an object's chain.
 const char* const categories[] = {
-    "Floor",     "Wall",        "Rail",         "Plank",        "Pole",     "JumpMarker",
-    "JumpPaint", "DangerMarker", "DangerPaint", "Marker",       "Paint",    "RedCube",
-    "GreenCube", "BlueCube",    "Corn",         "Door",         "ToyMouse", "ToyRobot"};
+    "Floor",     "Wall",         "Rail",        "Plank",  "Pole",     "JumpMarker",
+    "JumpPaint", "DangerMarker", "DangerPaint", "Marker", "Paint",    "RedCube",
+    "GreenCube", "BlueCube",     "Corn",        "Door",   "ToyMouse", "ToyRobot"};
 
 const char* const playerName = "tobble";
 const float defaultPlayerRadius = 1.0f;
@@ -90,8 +90,8 @@ glm::vec3 halfSizeOf(const Setting& description) {
         return glm::vec3(static_cast<float>(shape("radius").asDouble()));
     }
     const Setting model = description("model");
-    return glm::vec3(ModelLoader::instance().load(model.isString() ? model.asString() : "cube")
-                         .extents);
+    return glm::vec3(
+        ModelLoader::instance().load(model.isString() ? model.asString() : "cube").extents);
 }
 
 bool isHidden(const std::string& level, const Setting& description) {
@@ -127,11 +127,21 @@ LevelPlan::LevelPlan(const std::string& name)
     }
 }
 
-const std::string& LevelPlan::name() const { return level; }
-const std::vector<PlanShape>& LevelPlan::shapes() const { return placed; }
-const std::vector<PlanArea>& LevelPlan::areas() const { return scripted; }
-glm::vec2 LevelPlan::start() const { return playerStart; }
-float LevelPlan::startRadius() const { return playerRadius; }
+const std::string& LevelPlan::name() const {
+    return level;
+}
+const std::vector<PlanShape>& LevelPlan::shapes() const {
+    return placed;
+}
+const std::vector<PlanArea>& LevelPlan::areas() const {
+    return scripted;
+}
+glm::vec2 LevelPlan::start() const {
+    return playerStart;
+}
+float LevelPlan::startRadius() const {
+    return playerRadius;
+}
 
 glm::vec2 LevelPlan::low() const {
     glm::vec2 low, high;
@@ -199,13 +209,16 @@ void LevelPlan::addObject(const Setting& description, const glm::mat4& parent, b
 
 void LevelPlan::addModel(const Setting& description, const glm::mat4& placement, bool hidden) {
     const glm::vec3 half = halfSizeOf(description);
-    PlanShape shape{{}, -std::numeric_limits<float>::infinity(), categoryOf(description),
+    PlanShape shape{{},
+                    -std::numeric_limits<float>::infinity(),
+                    categoryOf(description),
                     description("name").isString() ? description("name").asString() : "",
                     hidden};
     // The top face's corners, in the order that walks round it.
     const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     for (const auto& corner : corners) {
-        const glm::vec4 top = placement * glm::vec4(corner[0] * half.x, half.y, corner[1] * half.z, 1);
+        const glm::vec4 top =
+            placement * glm::vec4(corner[0] * half.x, half.y, corner[1] * half.z, 1);
         shape.outline.push_back(glm::vec2(top.x, top.z));
         shape.top = std::max(shape.top, top.y);
     }

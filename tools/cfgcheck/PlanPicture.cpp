@@ -23,15 +23,15 @@ struct CategoryColour {
 
 // Close to the colours the objects have in the game.
 const CategoryColour categoryColours[] = {
-    {"Floor", {0.85, 0.78, 0.63}},      {"Wall", {0.55, 0.48, 0.42}},
-    {"Plank", {0.78, 0.55, 0.27}},      {"Rail", {0.48, 0.31, 0.12}},
-    {"Pole", {0.92, 0.92, 0.92}},       {"Paint", {0.93, 0.78, 0.05}},
-    {"Marker", {0.98, 0.88, 0.35}},     {"JumpPaint", {0.15, 0.4, 0.85}},
-    {"JumpMarker", {0.45, 0.65, 1.0}},  {"DangerPaint", {0.75, 0.05, 0.05}},
-    {"DangerMarker", {1.0, 0.4, 0.4}},  {"RedCube", {0.9, 0.15, 0.1}},
-    {"GreenCube", {0.2, 0.75, 0.2}},    {"BlueCube", {0.2, 0.3, 0.95}},
-    {"Corn", {1.0, 0.85, 0.0}},         {"Door", {0.45, 0.25, 0.1}},
-    {"ToyMouse", {0.6, 0.6, 0.65}},     {"ToyRobot", {0.55, 0.3, 0.7}},
+    {"Floor", {0.85, 0.78, 0.63}},     {"Wall", {0.55, 0.48, 0.42}},
+    {"Plank", {0.78, 0.55, 0.27}},     {"Rail", {0.48, 0.31, 0.12}},
+    {"Pole", {0.92, 0.92, 0.92}},      {"Paint", {0.93, 0.78, 0.05}},
+    {"Marker", {0.98, 0.88, 0.35}},    {"JumpPaint", {0.15, 0.4, 0.85}},
+    {"JumpMarker", {0.45, 0.65, 1.0}}, {"DangerPaint", {0.75, 0.05, 0.05}},
+    {"DangerMarker", {1.0, 0.4, 0.4}}, {"RedCube", {0.9, 0.15, 0.1}},
+    {"GreenCube", {0.2, 0.75, 0.2}},   {"BlueCube", {0.2, 0.3, 0.95}},
+    {"Corn", {1.0, 0.85, 0.0}},        {"Door", {0.45, 0.25, 0.1}},
+    {"ToyMouse", {0.6, 0.6, 0.65}},    {"ToyRobot", {0.55, 0.3, 0.7}},
 };
 const Colour otherColour = {0.7, 0.7, 0.7};
 
@@ -143,9 +143,15 @@ glm::vec2 PlanPicture::pixelOf(const glm::vec2& ground) const {
     return glm::vec2(origin.x + scale * ground.x, origin.y - scale * ground.y);
 }
 
-float PlanPicture::pixelsPerUnit() const { return scale; }
-int PlanPicture::width() const { return pictureWidth; }
-int PlanPicture::height() const { return pictureHeight; }
+float PlanPicture::pixelsPerUnit() const {
+    return scale;
+}
+int PlanPicture::width() const {
+    return pictureWidth;
+}
+int PlanPicture::height() const {
+    return pictureHeight;
+}
 
 void PlanPicture::writePng(const std::string& path) const {
     const std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> surface(
@@ -209,7 +215,8 @@ void PlanPicture::writePng(const std::string& path) const {
 
     // The start.
     const glm::vec2 start = pixelOf(plan.start());
-    const double radius = std::max(minimumStartRadius, static_cast<double>(plan.startRadius() * scale));
+    const double radius =
+        std::max(minimumStartRadius, static_cast<double>(plan.startRadius() * scale));
     cairo_new_path(cr);
     cairo_arc(cr, start.x, start.y, radius, 0, 2 * M_PI);
     setColour(cr, startColour);

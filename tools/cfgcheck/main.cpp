@@ -167,9 +167,9 @@ int check(const Options& options, const fs::path& root) {
     lum::ConfigChecker checker(shown);
     int files = 0;
     for (const auto& target : targets) {
-        const std::vector<std::string> names =
-            target.second ? checker.filesBelow(target.first)
-                          : std::vector<std::string>{target.first};
+        const std::vector<std::string> names = target.second
+                                                   ? checker.filesBelow(target.first)
+                                                   : std::vector<std::string>{target.first};
         for (const std::string& name : names) {
             checker.check(name);
             ++files;

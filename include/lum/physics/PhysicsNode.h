@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include <LinearMath/btMotionState.h>
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
-#include <LinearMath/btMotionState.h>
 
 #include "lum/scene/Node.h"
 

@@ -1,9 +1,9 @@
 #ifndef LUM_PHYSICS_PHYSICSSYSTEM_H
 #define LUM_PHYSICS_PHYSICSSYSTEM_H
 
+#include <LinearMath/btScalar.h>
 #include <boost/shared_ptr.hpp>
 #include <glm/vec3.hpp>
-#include <LinearMath/btScalar.h>
 
 #include "lum/physics/ContactTracker.h"
 #include "lum/util/Singleton.h"

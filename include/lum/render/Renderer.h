@@ -18,15 +18,7 @@ class Material;
 class Texture;
 
 // Primitive kinds of drawArrays, by index.
-enum Primitive {
-    Points = 0,
-    Lines,
-    LineLoop,
-    LineStrip,
-    Triangles,
-    TriangleFan,
-    TriangleStrip
-};
+enum Primitive { Points = 0, Lines, LineLoop, LineStrip, Triangles, TriangleFan, TriangleStrip };
 
 // Owns the window and its OpenGL context. main constructs the one renderer
 // before anything else and destroys it last; nothing may touch OpenGL or the

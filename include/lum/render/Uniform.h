@@ -64,12 +64,12 @@ protected:
     T value;
 };
 
-#define LUM_DECLARE_UNIFORM(Class, Type, initial)                                    \
-    class Class : public TypedUniform<Type, Class> {                                 \
-    public:                                                                          \
-        Class(const std::string& name, GLint location)                               \
-            : TypedUniform<Type, Class>(name, location, initial) {}                  \
-        void apply() const override;                                                 \
+#define LUM_DECLARE_UNIFORM(Class, Type, initial)                   \
+    class Class : public TypedUniform<Type, Class> {                \
+    public:                                                         \
+        Class(const std::string& name, GLint location)              \
+            : TypedUniform<Type, Class>(name, location, initial) {} \
+        void apply() const override;                                \
     }
 
 LUM_DECLARE_UNIFORM(UniformInt, GLint, 0);

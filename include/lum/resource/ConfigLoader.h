@@ -37,8 +37,8 @@ private:
 // it is a new scope named "Inclusion" that inherits from `parentScope`.
 // Beyond depth 10 the load fails with ConfigException, which is how a cycle
 // of includes ends.
-Setting loadFile(ResourceLoader& resources, const std::string& fileName,
-                 const Setting& parentScope, int depth);
+Setting loadFile(ResourceLoader& resources, const std::string& fileName, const Setting& parentScope,
+                 int depth);
 
 }  // namespace lum
 

@@ -34,9 +34,9 @@ public:
 private:
     // The file's first 68 bytes, little-endian like the machines the game runs on.
     struct Header {
-        int ident, version, skinWidth, skinHeight, frameSize, numSkins, numVertices,
-            numTexCoords, numTriangles, numGlCommands, numFrames, offsetSkins, offsetTexCoords,
-            offsetTriangles, offsetFrames, offsetGlCommands, offsetEnd;
+        int ident, version, skinWidth, skinHeight, frameSize, numSkins, numVertices, numTexCoords,
+            numTriangles, numGlCommands, numFrames, offsetSkins, offsetTexCoords, offsetTriangles,
+            offsetFrames, offsetGlCommands, offsetEnd;
     };
 
     void validateModel();

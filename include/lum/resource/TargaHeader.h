@@ -27,8 +27,7 @@ struct TargaHeader {
 
     // IOException "Loading of texture file <path> failed: <reason>." when
     // the bytes are no Targa image or cannot hold the pixels declared.
-    static TargaHeader check(const std::string& path, const unsigned char* bytes,
-                             std::size_t size);
+    static TargaHeader check(const std::string& path, const unsigned char* bytes, std::size_t size);
 };
 
 // "Loading of texture file <path> failed: <reason>."

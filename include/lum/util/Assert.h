@@ -13,19 +13,19 @@ namespace internal {
 }  // namespace internal
 }  // namespace lum
 
-#define LUM_ASSERT(condition)                                                  \
-    do {                                                                       \
-        if (!(condition)) {                                                    \
-            ::lum::internal::_log_assertion_(__FILE__, __LINE__, #condition);  \
-        }                                                                      \
+#define LUM_ASSERT(condition)                                                 \
+    do {                                                                      \
+        if (!(condition)) {                                                   \
+            ::lum::internal::_log_assertion_(__FILE__, __LINE__, #condition); \
+        }                                                                     \
     } while (false)
 
 // For checks whose reported text must differ from the code that makes them.
-#define LUM_ASSERT_TEXT(condition, text)                                      \
-    do {                                                                       \
-        if (!(condition)) {                                                    \
-            ::lum::internal::_log_assertion_(__FILE__, __LINE__, text);        \
-        }                                                                      \
+#define LUM_ASSERT_TEXT(condition, text)                                \
+    do {                                                                \
+        if (!(condition)) {                                             \
+            ::lum::internal::_log_assertion_(__FILE__, __LINE__, text); \
+        }                                                               \
     } while (false)
 
 #endif

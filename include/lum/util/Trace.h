@@ -28,14 +28,14 @@ const char* qualifiedFunctionName(const char* prettyFunction);
 // Bracket a function body: a lum::Exception leaving it gains this function's
 // entry and goes on outward as the same object; other exceptions pass as they are.
 #define LUM_TRACE_BEGIN try {
-#define LUM_TRACE_END                                                               \
-    }                                                                               \
-    catch (::lum::Exception & lumTracedException_) {                                \
-        static const char* const lumTraceFunction_ =                                \
-            ::lum::internal::qualifiedFunctionName(__PRETTY_FUNCTION__);            \
+#define LUM_TRACE_END                                                                        \
+    }                                                                                        \
+    catch (::lum::Exception & lumTracedException_) {                                         \
+        static const char* const lumTraceFunction_ =                                         \
+            ::lum::internal::qualifiedFunctionName(__PRETTY_FUNCTION__);                     \
         lumTracedException_.addTrace(::lum::internal::baseName(__FILE__), lumTraceFunction_, \
-                                     __LINE__);                                     \
-        throw;                                                                      \
+                                     __LINE__);                                              \
+        throw;                                                                               \
     }
 
 #endif

@@ -4,7 +4,8 @@
 
 namespace lum {
 
-Character::Character(int health, int maximumHealth) : health(health), maximumHealth(maximumHealth) {}
+Character::Character(int health, int maximumHealth)
+    : health(health), maximumHealth(maximumHealth) {}
 
 void Character::damage(int amount) {
     health -= amount;

@@ -193,7 +193,8 @@ void Glimmet::roll(const glm::vec3& push, float dt) {
     // A push s = playerSpeed x dt x strength changes the momentum by s times
     // the nominal pass: at that pace Tobble rolls as it always did, and at
     // any other it gains the same speed per second.
-    body->applyCentralImpulse(btVector3(push.x, push.y, push.z) * static_cast<btScalar>(nominalPass));
+    body->applyCentralImpulse(btVector3(push.x, push.y, push.z) *
+                              static_cast<btScalar>(nominalPass));
     if (topSpeed > 0.0) {
         keepBelowTopSpeed(btVector3(before.x(), 0, before.z()).length());
     }

@@ -17,8 +17,9 @@ struct NamedColours {
 // Used when the configuration gives a mode no colours of its own.
 const NamedColours builtInColours[] = {
     {"base", {glm::vec4(1, 1, 1, 1), glm::vec4(1, 1, 1, 1), glm::vec4(1, 1, 1, 1)}},
-    {"spike", {glm::vec4(0.5f, 0.5f, 0.5f, 1), glm::vec4(0.7f, 0.7f, 0.7f, 1),
-               glm::vec4(0.2f, 0.2f, 0.2f, 1)}},
+    {"spike",
+     {glm::vec4(0.5f, 0.5f, 0.5f, 1), glm::vec4(0.7f, 0.7f, 0.7f, 1),
+      glm::vec4(0.2f, 0.2f, 0.2f, 1)}},
     {"jump", {glm::vec4(0.3f, 0, 0, 1), glm::vec4(1, 0, 0, 1), glm::vec4(0.2f, 0, 0, 1)}},
     {"speed", {glm::vec4(0, 0, 0.5f, 1), glm::vec4(0, 0, 1, 1), glm::vec4(0, 0, 0.1f, 1)}},
 };

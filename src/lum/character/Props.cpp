@@ -14,7 +14,8 @@ boost::shared_ptr<RedCube> RedCube::make(const std::string& name, boost::weak_pt
 
 GreenCube::GreenCube(const std::string& name) : PhysicsNode(name) {}
 
-boost::shared_ptr<GreenCube> GreenCube::make(const std::string& name, boost::weak_ptr<Node> parent) {
+boost::shared_ptr<GreenCube> GreenCube::make(const std::string& name,
+                                             boost::weak_ptr<Node> parent) {
     LUM_TRACE_BEGIN
     return makeKind<GreenCube>(name, parent);
     LUM_TRACE_END

@@ -139,15 +139,12 @@ struct KindRule {
 // The kinds the scene loader builds (compared without regard to case) and
 // the context whose keys it reads for each; characters are models.
 const KindRule objectKinds[] = {
-    {"Node", "Node", true},          {"Model", "Model", true},
-    {"Light", "Light", true},        {"Physics", "Physics", true},
-    {"PhysicsNode", "Physics", false}, {"RedCube", "Model", true},
-    {"Red", "Model", false},         {"GreenCube", "Model", true},
-    {"Green", "Model", false},       {"BlueCube", "Model", true},
-    {"Blue", "Model", false},        {"ToyMouse", "Model", true},
-    {"Mouse", "Model", false},       {"WindUpMouse", "Model", false},
-    {"ToyRobot", "Model", true},     {"Robot", "Model", false},
-    {"Corn", "Model", true},         {"Door", "Model", true},
+    {"Node", "Node", true},       {"Model", "Model", true},          {"Light", "Light", true},
+    {"Physics", "Physics", true}, {"PhysicsNode", "Physics", false}, {"RedCube", "Model", true},
+    {"Red", "Model", false},      {"GreenCube", "Model", true},      {"Green", "Model", false},
+    {"BlueCube", "Model", true},  {"Blue", "Model", false},          {"ToyMouse", "Model", true},
+    {"Mouse", "Model", false},    {"WindUpMouse", "Model", false},   {"ToyRobot", "Model", true},
+    {"Robot", "Model", false},    {"Corn", "Model", true},           {"Door", "Model", true},
 };
 
 const KindRule shapeKinds[] = {{"Box", "Box", true}, {"Sphere", "Sphere", true}};
@@ -162,7 +159,9 @@ const char* contextOfKind(const KindRule (&kinds)[N], const std::string& kind) {
     return nullptr;
 }
 
-bool isInheritance(const KeyRule& rule) { return rule.key[0] == '*'; }
+bool isInheritance(const KeyRule& rule) {
+    return rule.key[0] == '*';
+}
 
 // The rule for `key` in `context`, following "*" rules; null when none.
 const KeyRule* findRule(const std::string& context, const std::string& key) {
@@ -210,7 +209,9 @@ std::string written(const Setting& value) {
     return text.size() > longest ? text.substr(0, longest - 3) + "..." : text;
 }
 
-bool isNumber(const Setting& value) { return value.isInt() || value.isDouble(); }
+bool isNumber(const Setting& value) {
+    return value.isInt() || value.isDouble();
+}
 
 // A list whose first `count` elements are numbers.
 bool isNumbers(const Setting& value, unsigned int count) {
@@ -338,8 +339,8 @@ public:
             const char* const context = contextOfKind(objectKinds, object.typeName());
             if (context == nullptr) {
                 warn(object, anchor,
-                     "unknown kind of scene object " + object.typeName() + "; known kinds: " +
-                         kindNames(objectKinds));
+                     "unknown kind of scene object " + object.typeName() +
+                         "; known kinds: " + kindNames(objectKinds));
                 return;
             }
             checkGroup(context, object, object);

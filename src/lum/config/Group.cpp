@@ -35,7 +35,9 @@ private:
 
 }  // namespace
 
-std::size_t Group::KeyHash::operator()(const Setting& key) const { return key.hash(); }
+std::size_t Group::KeyHash::operator()(const Setting& key) const {
+    return key.hash();
+}
 
 bool Group::KeyEqual::operator()(const Setting& a, const Setting& b) const {
     return sameKey(a, b);
@@ -56,9 +58,13 @@ Group::~Group() {
     }
 }
 
-bool Group::isGroup() const { return true; }
+bool Group::isGroup() const {
+    return true;
+}
 
-Setting Group::operator()(int index) { return (*this)(Setting(index)); }
+Setting Group::operator()(int index) {
+    return (*this)(Setting(index));
+}
 
 Setting Group::operator()(const Setting& key) {
     // The chain is walked in a loop, not by recursion, so a long chain of
@@ -70,13 +76,17 @@ Setting Group::operator()(const Setting& key) {
     return found->own.find(key)->second;
 }
 
-bool Group::contains(const Setting& key) const { return owner(key) != nullptr; }
+bool Group::contains(const Setting& key) const {
+    return owner(key) != nullptr;
+}
 
 boost::shared_ptr<Setting::Iterator> Group::iterator() {
     return boost::make_shared<GroupIterator>(shared_from_this());
 }
 
-unsigned int Group::size() const { return static_cast<unsigned int>(own.size()); }
+unsigned int Group::size() const {
+    return static_cast<unsigned int>(own.size());
+}
 
 void Group::streamTo(std::ostream& out) const {
     if (prototypeGroup() != nullptr) {
@@ -126,7 +136,9 @@ std::size_t Group::hash() const {
     return sum;
 }
 
-const std::string& Group::prototypeName() const { return name; }
+const std::string& Group::prototypeName() const {
+    return name;
+}
 
 const std::string& Group::typeName() const {
     static const Setting typeKey("type");
@@ -140,14 +152,18 @@ const std::string& Group::typeName() const {
     return name;
 }
 
-void Group::put(const Setting& key, const Setting& value) { own[key] = value; }
+void Group::put(const Setting& key, const Setting& value) {
+    own[key] = value;
+}
 
 void Group::setPrototype(const std::string& prototypeName, const Setting& group) {
     prototype = group;
     name = prototypeName;
 }
 
-const Group::Entries& Group::entries() const { return own; }
+const Group::Entries& Group::entries() const {
+    return own;
+}
 
 const Group* Group::owner(const Setting& key) const {
     for (const Group* group = this; group != nullptr; group = group->prototypeGroup()) {

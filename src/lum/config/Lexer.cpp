@@ -19,9 +19,13 @@ namespace lum {
 
 namespace {
 
-bool opensBracket(int token) { return token == TOK_LBRACE || token == TOK_LPAREN; }
+bool opensBracket(int token) {
+    return token == TOK_LBRACE || token == TOK_LPAREN;
+}
 
-bool closesBracket(int token) { return token == TOK_RBRACE || token == TOK_RPAREN; }
+bool closesBracket(int token) {
+    return token == TOK_RBRACE || token == TOK_RPAREN;
+}
 
 }  // namespace
 
@@ -56,9 +60,13 @@ Lexer::~Lexer() {
     std::fclose(file);
 }
 
-void* Lexer::scanner() const { return state; }
+void* Lexer::scanner() const {
+    return state;
+}
 
-const std::string& Lexer::path() const { return filePath; }
+const std::string& Lexer::path() const {
+    return filePath;
+}
 
 void Lexer::advance(const char* text, int length) {
     tokenLine = line;
@@ -136,8 +144,9 @@ Setting Lexer::integer(const char* text) const {
     const long long value = std::strtoll(text, nullptr, 10);
     if (errno == ERANGE || value < std::numeric_limits<int>::min() ||
         value > std::numeric_limits<int>::max()) {
-        throw ConfigException("Integer " + std::string(text) + " at line " + std::to_string(tokenLine) +
-                              " of file '" + filePath + "' does not fit in 32 bits.");
+        throw ConfigException("Integer " + std::string(text) + " at line " +
+                              std::to_string(tokenLine) + " of file '" + filePath +
+                              "' does not fit in 32 bits.");
     }
     return Setting(static_cast<int>(value));
     LUM_TRACE_END
@@ -157,10 +166,9 @@ Setting Lexer::real(const char* text) const {
 
 void Lexer::stray(char character) const {
     const std::string text = std::string("stray '") + character + "'";
-    reportFatalError(Diagnostic{DiagnosticKind::Fatal, filePath, filePath, tokenLine, tokenColumn,
-                                text,
-                                "Lexer Error : " + filePath + " : " + std::to_string(tokenLine) +
-                                    " : " + text + "\n"});
+    reportFatalError(Diagnostic{
+        DiagnosticKind::Fatal, filePath, filePath, tokenLine, tokenColumn, text,
+        "Lexer Error : " + filePath + " : " + std::to_string(tokenLine) + " : " + text + "\n"});
 }
 
 Lexer* makeLexer(const std::string& path) {

@@ -33,7 +33,9 @@ private:
 
 }  // namespace
 
-bool List::isList() const { return true; }
+bool List::isList() const {
+    return true;
+}
 
 Setting List::operator()(int index) {
     LUM_TRACE_BEGIN
@@ -71,7 +73,9 @@ boost::shared_ptr<Setting::Iterator> List::iterator() {
     return boost::make_shared<ListIterator>(shared_from_this());
 }
 
-unsigned int List::size() const { return static_cast<unsigned int>(elements.size()); }
+unsigned int List::size() const {
+    return static_cast<unsigned int>(elements.size());
+}
 
 void List::streamTo(std::ostream& out) const {
     out << "(";
@@ -110,7 +114,9 @@ const std::string& List::typeName() const {
     return name;
 }
 
-void List::append(const Setting& element) { elements.push_back(element); }
+void List::append(const Setting& element) {
+    elements.push_back(element);
+}
 
 const Setting& List::at(unsigned int index) const {
     LUM_TRACE_BEGIN

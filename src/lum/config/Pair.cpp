@@ -8,11 +8,17 @@ namespace lum {
 
 Pair::Pair(const Setting& first, const Setting& second) : key(first), value(second) {}
 
-bool Pair::isPair() const { return true; }
+bool Pair::isPair() const {
+    return true;
+}
 
-Setting Pair::first() const { return key; }
+Setting Pair::first() const {
+    return key;
+}
 
-Setting Pair::second() const { return value; }
+Setting Pair::second() const {
+    return value;
+}
 
 void Pair::streamTo(std::ostream& out) const {
     key.streamTo(out);

@@ -17,8 +17,8 @@ namespace {
 
 // Token names as syntax errors show them, in token-number order.
 const char* const tokenNames[ParseContext::tokenKinds] = {
-    "$end", "error", "$undefined", "=", ":", ";", ",", "{", "}", "(", ")",
-    "#include", "identifier", "real number", "integer", "string", "boolean"};
+    "$end", "error", "$undefined", "=",          ":",           ";",       ",",      "{",      "}",
+    "(",    ")",     "#include",   "identifier", "real number", "integer", "string", "boolean"};
 
 const char* tokenName(int kind) {
     LUM_TRACE_BEGIN
@@ -120,10 +120,9 @@ void ParseContext::putSetting(const Setting& group, const Setting& setting,
     LUM_TRACE_BEGIN
     const Setting key = setting.first();
     if (group.contains(key)) {
-        reportFatalError(diagnosticAt(where, "key " + text(key) +
-                                                 " found twice in group (old value: " +
-                                                 text(group(key)) + ", new value: " +
-                                                 text(setting.second()) + ")."));
+        reportFatalError(diagnosticAt(
+            where, "key " + text(key) + " found twice in group (old value: " + text(group(key)) +
+                       ", new value: " + text(setting.second()) + ")."));
     }
     group.put(key, setting.second());
     rememberPosition(key, source, where.line, where.column);
@@ -138,8 +137,8 @@ void ParseContext::attachPrototype(const Setting& group, const Setting& prototyp
     }
     const Setting prototype = findPrototype(prototypeName);
     if (prototype.isInvalid()) {
-        reportFatalError(diagnosticAt(where, "Prototype '" + prototypeName.asString() +
-                                                 "' not found. " + knownPrototypes()));
+        reportFatalError(diagnosticAt(
+            where, "Prototype '" + prototypeName.asString() + "' not found. " + knownPrototypes()));
     }
     if (!prototype.isGroup()) {
         reportFatalError(diagnosticAt(where, prototype.typeName() + " " + text(prototype) +
@@ -181,8 +180,9 @@ SourcePosition ParseContext::sourceAt(const ConfigPosition& where) const {
 
 Diagnostic ParseContext::diagnosticAt(const ConfigPosition& where, const std::string& text) const {
     const SourcePosition source = sourceAt(where);
-    return Diagnostic{DiagnosticKind::Syntax, source.file, source.path, source.line,
-                      source.column, text, prefix(where) + text + "\n"};
+    return Diagnostic{
+        DiagnosticKind::Syntax,     source.file, source.path, source.line, source.column, text,
+        prefix(where) + text + "\n"};
 }
 
 // The end of the file is where a missing bracket is noticed, not where it
@@ -190,9 +190,9 @@ Diagnostic ParseContext::diagnosticAt(const ConfigPosition& where, const std::st
 void ParseContext::noteUnclosedBracket() const {
     const OpenBracket* const open = lexer != nullptr ? lexer->innermostOpenBracket() : nullptr;
     if (open != nullptr) {
-        reportNote(diagnosticAt(ConfigPosition{open->line, open->column, SettingLevel::Nested},
-                                std::string("the ") + open->symbol +
-                                    " opened here is never closed"));
+        reportNote(
+            diagnosticAt(ConfigPosition{open->line, open->column, SettingLevel::Nested},
+                         std::string("the ") + open->symbol + " opened here is never closed"));
     }
 }
 

@@ -35,9 +35,13 @@ Setting::Setting(bool value) : held(make<Bool>(value)) {}
 Setting::Setting(double value) : held(make<Double>(value)) {}
 Setting::Setting(const boost::shared_ptr<Value>& value) : held(value) {}
 
-Setting Setting::newList() { return Setting(make<List>()); }
+Setting Setting::newList() {
+    return Setting(make<List>());
+}
 
-Setting Setting::newGroup() { return Setting(make<Group>()); }
+Setting Setting::newGroup() {
+    return Setting(make<Group>());
+}
 
 Setting Setting::newPair(const Setting& first, const Setting& second) {
     return Setting(make<Pair>(first, second));
@@ -67,14 +71,30 @@ const std::string& Setting::asString() const {
     LUM_TRACE_END
 }
 
-bool Setting::isInvalid() const { return held->isInvalid(); }
-bool Setting::isBool() const { return held->isBool(); }
-bool Setting::isInt() const { return held->isInt(); }
-bool Setting::isDouble() const { return held->isDouble(); }
-bool Setting::isString() const { return held->isString(); }
-bool Setting::isList() const { return held->isList(); }
-bool Setting::isGroup() const { return held->isGroup(); }
-bool Setting::isPair() const { return held->isPair(); }
+bool Setting::isInvalid() const {
+    return held->isInvalid();
+}
+bool Setting::isBool() const {
+    return held->isBool();
+}
+bool Setting::isInt() const {
+    return held->isInt();
+}
+bool Setting::isDouble() const {
+    return held->isDouble();
+}
+bool Setting::isString() const {
+    return held->isString();
+}
+bool Setting::isList() const {
+    return held->isList();
+}
+bool Setting::isGroup() const {
+    return held->isGroup();
+}
+bool Setting::isPair() const {
+    return held->isPair();
+}
 
 Setting Setting::operator()(const Setting& key) const {
     LUM_TRACE_BEGIN
@@ -118,11 +138,17 @@ void Setting::streamTo(std::ostream& out) const {
     LUM_TRACE_END
 }
 
-bool Setting::equals(const Setting& other) const { return held->equals(other); }
+bool Setting::equals(const Setting& other) const {
+    return held->equals(other);
+}
 
-std::size_t Setting::hash() const { return held->hash(); }
+std::size_t Setting::hash() const {
+    return held->hash();
+}
 
-const std::string& Setting::typeName() const { return held->typeName(); }
+const std::string& Setting::typeName() const {
+    return held->typeName();
+}
 
 Setting& Setting::toGroup() {
     if (!isGroup()) {
@@ -175,13 +201,21 @@ void Setting::setPrototype(const std::string& name, const Setting& prototype) co
     }
 }
 
-bool Setting::isNumber() const { return isInt() || isDouble(); }
+bool Setting::isNumber() const {
+    return isInt() || isDouble();
+}
 
-bool Setting::boolOr(bool fallback) const { return isBool() ? asBool() : fallback; }
+bool Setting::boolOr(bool fallback) const {
+    return isBool() ? asBool() : fallback;
+}
 
-int Setting::intOr(int fallback) const { return isNumber() ? asInt() : fallback; }
+int Setting::intOr(int fallback) const {
+    return isNumber() ? asInt() : fallback;
+}
 
-double Setting::doubleOr(double fallback) const { return isNumber() ? asDouble() : fallback; }
+double Setting::doubleOr(double fallback) const {
+    return isNumber() ? asDouble() : fallback;
+}
 
 std::string Setting::stringOr(const std::string& fallback) const {
     return isString() ? asString() : fallback;
@@ -226,6 +260,8 @@ glm::quat Setting::toQuat() const {
     LUM_TRACE_END
 }
 
-const boost::shared_ptr<Value>& Setting::value() const { return held; }
+const boost::shared_ptr<Value>& Setting::value() const {
+    return held;
+}
 
 }  // namespace lum

@@ -38,14 +38,30 @@ const std::string& Value::asString() const {
     LUM_TRACE_END
 }
 
-bool Value::isInvalid() const { return false; }
-bool Value::isBool() const { return false; }
-bool Value::isInt() const { return false; }
-bool Value::isDouble() const { return false; }
-bool Value::isString() const { return false; }
-bool Value::isList() const { return false; }
-bool Value::isGroup() const { return false; }
-bool Value::isPair() const { return false; }
+bool Value::isInvalid() const {
+    return false;
+}
+bool Value::isBool() const {
+    return false;
+}
+bool Value::isInt() const {
+    return false;
+}
+bool Value::isDouble() const {
+    return false;
+}
+bool Value::isString() const {
+    return false;
+}
+bool Value::isList() const {
+    return false;
+}
+bool Value::isGroup() const {
+    return false;
+}
+bool Value::isPair() const {
+    return false;
+}
 
 Setting Value::operator()(int) {
     LUM_TRACE_BEGIN
@@ -61,7 +77,9 @@ Setting Value::operator()(const Setting& key) {
     LUM_TRACE_END
 }
 
-bool Value::contains(const Setting&) const { return false; }
+bool Value::contains(const Setting&) const {
+    return false;
+}
 
 Setting Value::first() const {
     LUM_TRACE_BEGIN
@@ -95,13 +113,21 @@ bool sameKey(const Setting& a, const Setting& b) {
 
 // ---- Invalid ----------------------------------------------------------------
 
-bool Invalid::isInvalid() const { return true; }
+bool Invalid::isInvalid() const {
+    return true;
+}
 
-void Invalid::streamTo(std::ostream& out) const { out << typeName(); }
+void Invalid::streamTo(std::ostream& out) const {
+    out << typeName();
+}
 
-bool Invalid::equals(const Setting& other) const { return other.isInvalid(); }
+bool Invalid::equals(const Setting& other) const {
+    return other.isInvalid();
+}
 
-std::size_t Invalid::hash() const { return 0; }
+std::size_t Invalid::hash() const {
+    return 0;
+}
 
 const std::string& Invalid::typeName() const {
     static const std::string name = "Invalid setting";
@@ -112,17 +138,25 @@ const std::string& Invalid::typeName() const {
 
 Bool::Bool(bool value) : value(value) {}
 
-bool Bool::asBool() const { return value; }
+bool Bool::asBool() const {
+    return value;
+}
 
-bool Bool::isBool() const { return true; }
+bool Bool::isBool() const {
+    return true;
+}
 
-void Bool::streamTo(std::ostream& out) const { out << value; }
+void Bool::streamTo(std::ostream& out) const {
+    out << value;
+}
 
 bool Bool::equals(const Setting& other) const {
     return other.isBool() && other.asBool() == value;
 }
 
-std::size_t Bool::hash() const { return value ? 1 : 0; }
+std::size_t Bool::hash() const {
+    return value ? 1 : 0;
+}
 
 const std::string& Bool::typeName() const {
     static const std::string name = "Boolean";
@@ -133,19 +167,29 @@ const std::string& Bool::typeName() const {
 
 IntVal::IntVal(int value) : value(value) {}
 
-int IntVal::asInt() const { return value; }
+int IntVal::asInt() const {
+    return value;
+}
 
-double IntVal::asDouble() const { return value; }
+double IntVal::asDouble() const {
+    return value;
+}
 
-bool IntVal::isInt() const { return true; }
+bool IntVal::isInt() const {
+    return true;
+}
 
-void IntVal::streamTo(std::ostream& out) const { out << value; }
+void IntVal::streamTo(std::ostream& out) const {
+    out << value;
+}
 
 bool IntVal::equals(const Setting& other) const {
     return (other.isInt() || other.isDouble()) && other.asInt() == value;
 }
 
-std::size_t IntVal::hash() const { return static_cast<std::size_t>(value); }
+std::size_t IntVal::hash() const {
+    return static_cast<std::size_t>(value);
+}
 
 const std::string& IntVal::typeName() const {
     static const std::string name = "Integer";
@@ -171,11 +215,17 @@ int Double::asInt() const {
     return static_cast<int>(value);
 }
 
-double Double::asDouble() const { return value; }
+double Double::asDouble() const {
+    return value;
+}
 
-bool Double::isDouble() const { return true; }
+bool Double::isDouble() const {
+    return true;
+}
 
-void Double::streamTo(std::ostream& out) const { out << value; }
+void Double::streamTo(std::ostream& out) const {
+    out << value;
+}
 
 bool Double::equals(const Setting& other) const {
     return (other.isInt() || other.isDouble()) && other.asDouble() == value;
@@ -198,17 +248,25 @@ const std::string& Double::typeName() const {
 
 StringVal::StringVal(const std::string& value) : value(value) {}
 
-const std::string& StringVal::asString() const { return value; }
+const std::string& StringVal::asString() const {
+    return value;
+}
 
-bool StringVal::isString() const { return true; }
+bool StringVal::isString() const {
+    return true;
+}
 
-void StringVal::streamTo(std::ostream& out) const { out << '"' << value << '"'; }
+void StringVal::streamTo(std::ostream& out) const {
+    out << '"' << value << '"';
+}
 
 bool StringVal::equals(const Setting& other) const {
     return other.isString() && other.asString() == value;
 }
 
-std::size_t StringVal::hash() const { return boost::hash<std::string>()(value); }
+std::size_t StringVal::hash() const {
+    return boost::hash<std::string>()(value);
+}
 
 const std::string& StringVal::typeName() const {
     static const std::string name = "String";

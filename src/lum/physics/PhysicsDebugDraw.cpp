@@ -66,8 +66,9 @@ int PhysicsDebugDraw::getDebugMode() const {
 
 void PhysicsDebugDraw::prepare() {
     LUM_TRACE_BEGIN
-    material->getUniform("transform")->asMat4().setValue(
-        Renderer::instance().getCamera()->getViewProjection());
+    material->getUniform("transform")
+        ->asMat4()
+        .setValue(Renderer::instance().getCamera()->getViewProjection());
     LUM_TRACE_END
 }
 

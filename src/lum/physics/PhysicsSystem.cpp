@@ -110,8 +110,10 @@ bool PhysicsSystem::holdsUp(const PhysicsNode& below, const PhysicsNode& above) 
     for (int i = 0; i < pairs.getNumManifolds(); ++i) {
         const btPersistentManifold& manifold = *pairs.getManifoldByIndexInternal(i);
         const bool aboveIsFirst = manifold.getBody0() == above.getBody();
-        const btCollisionObject* const other = aboveIsFirst ? manifold.getBody1() : manifold.getBody0();
-        const btCollisionObject* const self = aboveIsFirst ? manifold.getBody0() : manifold.getBody1();
+        const btCollisionObject* const other =
+            aboveIsFirst ? manifold.getBody1() : manifold.getBody0();
+        const btCollisionObject* const self =
+            aboveIsFirst ? manifold.getBody0() : manifold.getBody1();
         if (self != above.getBody() || other != below.getBody()) {
             continue;
         }

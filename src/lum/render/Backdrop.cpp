@@ -50,12 +50,12 @@ void emitCorner(const glm::vec2& texCoord, const glm::vec3& position) {
 Backdrop::Face wallFace(const boost::shared_ptr<Texture>& texture, const glm::vec2& left,
                         const glm::vec2& right, float bottom, float top, float repeats,
                         float shade) {
-    return Backdrop::Face{texture,
-                          {glm::vec3(left.x, bottom, left.y), glm::vec3(right.x, bottom, right.y),
-                           glm::vec3(right.x, top, right.y), glm::vec3(left.x, top, left.y)},
-                          {glm::vec2(0, 0), glm::vec2(repeats, 0), glm::vec2(repeats, 1),
-                           glm::vec2(0, 1)},
-                          shade};
+    return Backdrop::Face{
+        texture,
+        {glm::vec3(left.x, bottom, left.y), glm::vec3(right.x, bottom, right.y),
+         glm::vec3(right.x, top, right.y), glm::vec3(left.x, top, left.y)},
+        {glm::vec2(0, 0), glm::vec2(repeats, 0), glm::vec2(repeats, 1), glm::vec2(0, 1)},
+        shade};
 }
 
 // The floor or the ceiling of the box from `low` to `high`, at height `y`,
@@ -64,12 +64,12 @@ Backdrop::Face flatFace(const boost::shared_ptr<Texture>& texture, const glm::ve
                         const glm::vec3& high, float y, float shade) {
     const float tilesX = (high.x - low.x) / Backdrop::floorTile;
     const float tilesZ = (high.z - low.z) / Backdrop::floorTile;
-    return Backdrop::Face{texture,
-                          {glm::vec3(low.x, y, low.z), glm::vec3(high.x, y, low.z),
-                           glm::vec3(high.x, y, high.z), glm::vec3(low.x, y, high.z)},
-                          {glm::vec2(0, 0), glm::vec2(tilesX, 0), glm::vec2(tilesX, tilesZ),
-                           glm::vec2(0, tilesZ)},
-                          shade};
+    return Backdrop::Face{
+        texture,
+        {glm::vec3(low.x, y, low.z), glm::vec3(high.x, y, low.z), glm::vec3(high.x, y, high.z),
+         glm::vec3(low.x, y, high.z)},
+        {glm::vec2(0, 0), glm::vec2(tilesX, 0), glm::vec2(tilesX, tilesZ), glm::vec2(0, tilesZ)},
+        shade};
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ struct NamedEnum {
     const char* name;
 };
 
-#define LUM_NAMED(value) {value, #value}
+#define LUM_NAMED(value) \
+    { value, #value }
 const NamedEnum namedEnums[] = {
     LUM_NAMED(GL_FLOAT),
     LUM_NAMED(GL_FLOAT_VEC2),

@@ -13,12 +13,14 @@ namespace {
 // The pad's buttons and axes are copied across by number.
 static_assert(gamepad::ButtonCount == GLFW_GAMEPAD_BUTTON_LAST + 1, "one entry per GLFW button");
 static_assert(gamepad::AxisCount == GLFW_GAMEPAD_AXIS_LAST + 1, "one entry per GLFW axis");
-static_assert(gamepad::South == GLFW_GAMEPAD_BUTTON_A && gamepad::Back == GLFW_GAMEPAD_BUTTON_BACK &&
+static_assert(gamepad::South == GLFW_GAMEPAD_BUTTON_A &&
+                  gamepad::Back == GLFW_GAMEPAD_BUTTON_BACK &&
                   gamepad::Start == GLFW_GAMEPAD_BUTTON_START &&
                   gamepad::LeftShoulder == GLFW_GAMEPAD_BUTTON_LEFT_BUMPER &&
                   gamepad::RightShoulder == GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
               "buttons numbered as GLFW's gamepad mapping");
-static_assert(gamepad::LeftY == GLFW_GAMEPAD_AXIS_LEFT_Y && gamepad::RightX == GLFW_GAMEPAD_AXIS_RIGHT_X,
+static_assert(gamepad::LeftY == GLFW_GAMEPAD_AXIS_LEFT_Y &&
+                  gamepad::RightX == GLFW_GAMEPAD_AXIS_RIGHT_X,
               "axes numbered as GLFW's gamepad mapping");
 
 int specialKeyCode(int glfwKey) {
@@ -26,17 +28,28 @@ int specialKeyCode(int glfwKey) {
         return key::F1 + (glfwKey - GLFW_KEY_F1);
     }
     switch (glfwKey) {
-        case GLFW_KEY_ESCAPE: return key::Escape;
-        case GLFW_KEY_ENTER: return key::Enter;
-        case GLFW_KEY_KP_ENTER: return key::Enter;
-        case GLFW_KEY_UP: return key::Up;
-        case GLFW_KEY_DOWN: return key::Down;
-        case GLFW_KEY_LEFT: return key::Left;
-        case GLFW_KEY_RIGHT: return key::Right;
-        case GLFW_KEY_SPACE: return key::Space;
-        case GLFW_KEY_KP_ADD: return key::Plus;
-        case GLFW_KEY_KP_SUBTRACT: return key::Minus;
-        default: return -1;
+        case GLFW_KEY_ESCAPE:
+            return key::Escape;
+        case GLFW_KEY_ENTER:
+            return key::Enter;
+        case GLFW_KEY_KP_ENTER:
+            return key::Enter;
+        case GLFW_KEY_UP:
+            return key::Up;
+        case GLFW_KEY_DOWN:
+            return key::Down;
+        case GLFW_KEY_LEFT:
+            return key::Left;
+        case GLFW_KEY_RIGHT:
+            return key::Right;
+        case GLFW_KEY_SPACE:
+            return key::Space;
+        case GLFW_KEY_KP_ADD:
+            return key::Plus;
+        case GLFW_KEY_KP_SUBTRACT:
+            return key::Minus;
+        default:
+            return -1;
     }
 }
 

@@ -7,8 +7,8 @@
 
 namespace lum {
 
-Shader::Shader(const std::string& name, GLuint program, GLuint vertexShader,
-               GLuint fragmentShader, const UniformList& uniforms)
+Shader::Shader(const std::string& name, GLuint program, GLuint vertexShader, GLuint fragmentShader,
+               const UniformList& uniforms)
     : name(name),
       program(program),
       vertexShader(vertexShader),

@@ -15,17 +15,23 @@ struct FilterChoice {
 
 FilterChoice nearestFilters(int mipmapMode) {
     switch (mipmapMode) {
-        case Texture::MipmapNone: return {GL_NEAREST, "NONE"};
-        case Texture::MipmapNearest: return {GL_NEAREST_MIPMAP_NEAREST, "NEAREST"};
-        default: return {GL_NEAREST_MIPMAP_LINEAR, "LINEAR"};
+        case Texture::MipmapNone:
+            return {GL_NEAREST, "NONE"};
+        case Texture::MipmapNearest:
+            return {GL_NEAREST_MIPMAP_NEAREST, "NEAREST"};
+        default:
+            return {GL_NEAREST_MIPMAP_LINEAR, "LINEAR"};
     }
 }
 
 FilterChoice linearFilters(int mipmapMode) {
     switch (mipmapMode) {
-        case Texture::MipmapNone: return {GL_LINEAR, "NONE"};
-        case Texture::MipmapNearest: return {GL_LINEAR_MIPMAP_NEAREST, "NEAREST"};
-        default: return {GL_LINEAR_MIPMAP_LINEAR, "LINEAR"};
+        case Texture::MipmapNone:
+            return {GL_LINEAR, "NONE"};
+        case Texture::MipmapNearest:
+            return {GL_LINEAR_MIPMAP_NEAREST, "NEAREST"};
+        default:
+            return {GL_LINEAR_MIPMAP_LINEAR, "LINEAR"};
     }
 }
 }  // namespace

@@ -24,15 +24,24 @@ boost::shared_ptr<Uniform> Uniform::make(GLenum type, const std::string& name, G
     switch (type) {
         case GL_INT:
         case GL_SAMPLER_1D:
-        case GL_SAMPLER_2D: return makeTyped<UniformInt>(name, location);
-        case GL_UNSIGNED_INT: return makeTyped<UniformUint>(name, location);
-        case GL_FLOAT: return makeTyped<UniformFloat>(name, location);
-        case GL_FLOAT_VEC2: return makeTyped<UniformVec2>(name, location);
-        case GL_FLOAT_VEC3: return makeTyped<UniformVec3>(name, location);
-        case GL_FLOAT_VEC4: return makeTyped<UniformVec4>(name, location);
-        case GL_FLOAT_MAT3: return makeTyped<UniformMat3>(name, location);
-        case GL_FLOAT_MAT4: return makeTyped<UniformMat4>(name, location);
-        default: throw GLException("Tried to create Uniform with unknown type.");
+        case GL_SAMPLER_2D:
+            return makeTyped<UniformInt>(name, location);
+        case GL_UNSIGNED_INT:
+            return makeTyped<UniformUint>(name, location);
+        case GL_FLOAT:
+            return makeTyped<UniformFloat>(name, location);
+        case GL_FLOAT_VEC2:
+            return makeTyped<UniformVec2>(name, location);
+        case GL_FLOAT_VEC3:
+            return makeTyped<UniformVec3>(name, location);
+        case GL_FLOAT_VEC4:
+            return makeTyped<UniformVec4>(name, location);
+        case GL_FLOAT_MAT3:
+            return makeTyped<UniformMat3>(name, location);
+        case GL_FLOAT_MAT4:
+            return makeTyped<UniformMat4>(name, location);
+        default:
+            throw GLException("Tried to create Uniform with unknown type.");
     }
     LUM_TRACE_END
 }

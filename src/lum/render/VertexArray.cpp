@@ -25,7 +25,8 @@ GLuint createVertexArrayObject() {
 
 void pointAttribute(GLint location, const VertexAttribute& attribute, GLsizei stride) {
     const AttributeType& type = attributeType(attribute.type);
-    const void* const offset = reinterpret_cast<const void*>(static_cast<std::size_t>(attribute.offset));
+    const void* const offset =
+        reinterpret_cast<const void*>(static_cast<std::size_t>(attribute.offset));
     if (attribute.integer) {
         glVertexAttribIPointer(location, type.components, type.glType, stride, offset);
     } else {
@@ -102,7 +103,8 @@ void VertexArray::recordWithIndexBuffer(const VertexLayout& layout) {
     LUM_TRACE_END
 }
 
-void VertexArray::recordBuffer(VertexBuffer& buffer, const std::vector<VertexAttribute>& attributes) {
+void VertexArray::recordBuffer(VertexBuffer& buffer,
+                               const std::vector<VertexAttribute>& attributes) {
     LUM_TRACE_BEGIN
     buffer.bind();
     try {

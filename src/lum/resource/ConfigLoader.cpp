@@ -51,18 +51,18 @@ Setting ConfigLoader::load(const std::string& name) {
 void ConfigLoader::warnAboutKeys(const std::string& name, const Setting& configuration) {
     for (const SchemaWarning& warning :
          checkAgainstSchema(documentOf(name, configuration), configuration)) {
-        const std::string where = warning.positioned
-                                      ? warning.position.file + ":" +
-                                            std::to_string(warning.position.line) + ": "
-                                      : name + ".cfg: ";
+        const std::string where =
+            warning.positioned
+                ? warning.position.file + ":" + std::to_string(warning.position.line) + ": "
+                : name + ".cfg: ";
         if (told.insert(where + warning.text).second) {
             log.warning(where + warning.text);
         }
     }
 }
 
-Setting loadFile(ResourceLoader& resources, const std::string& fileName,
-                 const Setting& parentScope, int depth) {
+Setting loadFile(ResourceLoader& resources, const std::string& fileName, const Setting& parentScope,
+                 int depth) {
     LUM_TRACE_BEGIN
     if (depth > maxIncludeDepth) {
         throw ConfigException(

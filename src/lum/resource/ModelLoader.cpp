@@ -140,7 +140,7 @@ void ModelLoader::validateRecords() const {
     LUM_TRACE_BEGIN
     if (header.skinWidth <= 0 || header.skinHeight <= 0) {
         throw failure("skin size " + std::to_string(header.skinWidth) + "x" +
-                          std::to_string(header.skinHeight) + " is not positive.");
+                      std::to_string(header.skinHeight) + " is not positive.");
     }
     if (header.numVertices <= 0) {
         throw failure("frames have no vertices.");
@@ -154,9 +154,8 @@ void ModelLoader::validateRecords() const {
     const long long smallestFrame =
         frameHeaderSize + static_cast<long long>(header.numVertices) * compressedVertexSize;
     if (header.frameSize < smallestFrame) {
-        throw failure("frame size " + std::to_string(header.frameSize) +
-                          " is too small for " + std::to_string(header.numVertices) +
-                          " vertices.");
+        throw failure("frame size " + std::to_string(header.frameSize) + " is too small for " +
+                      std::to_string(header.numVertices) + " vertices.");
     }
     if (!recordsFit(header.offsetFrames, header.numFrames, header.frameSize, fileSize)) {
         throw failure("frames lie outside the file.");
@@ -190,8 +189,8 @@ void ModelLoader::validateSections() const {
 
 void ModelLoader::validateExpansion() const {
     LUM_TRACE_BEGIN
-    const long long expandedBytes = static_cast<long long>(header.numFrames) *
-                                    header.numTriangles * 3 * static_cast<long long>(sizeof(Vertex));
+    const long long expandedBytes = static_cast<long long>(header.numFrames) * header.numTriangles *
+                                    3 * static_cast<long long>(sizeof(Vertex));
     if (expandedBytes > maxExpansionPerFileByte * static_cast<long long>(fileSize)) {
         throw failure(std::to_string(header.numFrames) + " frames of " +
                       std::to_string(header.numTriangles) + " triangles would expand " +
@@ -213,14 +212,14 @@ void ModelLoader::validateTriangles() const {
             const int vertex = triangleIndex(t, k);
             const int texCoord = triangleIndex(t, 3 + k);
             if (vertex < 0 || vertex >= header.numVertices) {
-                throw failure("triangle " + std::to_string(t) +
-                                  " uses vertex " + std::to_string(vertex) + " of " +
-                                  std::to_string(header.numVertices) + ".");
+                throw failure("triangle " + std::to_string(t) + " uses vertex " +
+                              std::to_string(vertex) + " of " + std::to_string(header.numVertices) +
+                              ".");
             }
             if (texCoord < 0 || texCoord >= header.numTexCoords) {
-                throw failure("triangle " + std::to_string(t) +
-                                  " uses texture coordinate " + std::to_string(texCoord) + " of " +
-                                  std::to_string(header.numTexCoords) + ".");
+                throw failure("triangle " + std::to_string(t) + " uses texture coordinate " +
+                              std::to_string(texCoord) + " of " +
+                              std::to_string(header.numTexCoords) + ".");
             }
         }
     }
@@ -231,7 +230,8 @@ void ModelLoader::allocateBuffers() {
     LUM_TRACE_BEGIN
     const std::size_t frameVertexCount =
         static_cast<std::size_t>(header.numFrames) * header.numVertices;
-    const std::size_t vertexCount = static_cast<std::size_t>(header.numFrames) * header.numTriangles * 3;
+    const std::size_t vertexCount =
+        static_cast<std::size_t>(header.numFrames) * header.numTriangles * 3;
     // Not zero-filled: decoding writes every field before anything reads it.
     frameVertices.reset(new Vertex[frameVertexCount]);
     vertices.reset(new Vertex[vertexCount]);
@@ -266,14 +266,12 @@ void ModelLoader::decodeFrame(int f) {
         translate[axis] = readFloat(start + 12 + 4 * axis);
     }
     if (!std::isfinite(glm::length(scale)) || !std::isfinite(glm::length(translate))) {
-        throw failure("frame " + std::to_string(f) +
-                          " has an invalid scale or offset.");
+        throw failure("frame " + std::to_string(f) + " has an invalid scale or offset.");
     }
     Vertex* const frame = &frameVertices[static_cast<std::size_t>(f) * header.numVertices];
     const unsigned char* packed = &file[start + frameHeaderSize];
     for (int j = 0; j < header.numVertices; ++j, packed += compressedVertexSize) {
-        const glm::vec3 position =
-            glm::vec3(packed[0], packed[1], packed[2]) * scale + translate;
+        const glm::vec3 position = glm::vec3(packed[0], packed[1], packed[2]) * scale + translate;
         storeVec3(position, frame[j].vertex);
         // The normal sums the faces around the vertex; the texture coordinate comes per corner.
         storeVec3(glm::vec3(0.0f), frame[j].normal);
@@ -306,7 +304,8 @@ void ModelLoader::expandTriangles() {
     const float skinHeight = static_cast<float>(header.skinHeight);
     Vertex* out = vertices.get();
     for (int f = 0; f < header.numFrames; ++f) {
-        const Vertex* const frame = &frameVertices[static_cast<std::size_t>(f) * header.numVertices];
+        const Vertex* const frame =
+            &frameVertices[static_cast<std::size_t>(f) * header.numVertices];
         for (int t = 0; t < header.numTriangles; ++t) {
             for (int k = 0; k < 3; ++k, ++out) {
                 *out = frame[triangleIndex(t, k)];

@@ -31,8 +31,12 @@ int bytesFor(int bits) {
 
 bool isKnownImageType(int type) {
     switch (type) {
-        case ColorMapped: case TrueColor: case Grayscale:
-        case RunLengthColorMapped: case RunLengthTrueColor: case RunLengthGrayscale:
+        case ColorMapped:
+        case TrueColor:
+        case Grayscale:
+        case RunLengthColorMapped:
+        case RunLengthTrueColor:
+        case RunLengthGrayscale:
             return true;
         default:
             return false;
@@ -109,7 +113,8 @@ std::string contentProblem(const TargaHeader& header, std::size_t size) {
         header.colorMapType == 1
             ? static_cast<long long>(header.colorMapLength) * bytesFor(header.colorMapEntryBits)
             : 0;
-    const long long dataStart = static_cast<long long>(headerSize) + header.idLength + colorMapBytes;
+    const long long dataStart =
+        static_cast<long long>(headerSize) + header.idLength + colorMapBytes;
     const long long fileSize = static_cast<long long>(size);
     if (dataStart >= fileSize) {
         return "its header and colour map need " + std::to_string(dataStart) +

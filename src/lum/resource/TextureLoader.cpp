@@ -50,14 +50,23 @@ void forgetDevilErrors() {
 
 std::string devilErrorName(ILenum error) {
     switch (error) {
-        case IL_OUT_OF_MEMORY: return "out of memory";
-        case IL_FORMAT_NOT_SUPPORTED: return "format not supported";
-        case IL_INVALID_VALUE: return "invalid value";
-        case IL_ILLEGAL_FILE_VALUE: return "illegal file value";
-        case IL_INVALID_FILE_HEADER: return "invalid file header";
-        case IL_INVALID_CONVERSION: return "invalid conversion";
-        case IL_FILE_READ_ERROR: return "file read error";
-        case IL_LIB_PNG_ERROR: case IL_LIB_JPEG_ERROR: return "image library error";
+        case IL_OUT_OF_MEMORY:
+            return "out of memory";
+        case IL_FORMAT_NOT_SUPPORTED:
+            return "format not supported";
+        case IL_INVALID_VALUE:
+            return "invalid value";
+        case IL_ILLEGAL_FILE_VALUE:
+            return "illegal file value";
+        case IL_INVALID_FILE_HEADER:
+            return "invalid file header";
+        case IL_INVALID_CONVERSION:
+            return "invalid conversion";
+        case IL_FILE_READ_ERROR:
+            return "file read error";
+        case IL_LIB_PNG_ERROR:
+        case IL_LIB_JPEG_ERROR:
+            return "image library error";
         default: {
             char code[16];
             std::snprintf(code, sizeof(code), "0x%04X", static_cast<unsigned>(error));
@@ -71,8 +80,8 @@ void checkDevil(bool succeeded, const std::string& path, const std::string& step
     const ILenum error = ilGetError();
     forgetDevilErrors();
     if (!succeeded || error != IL_NO_ERROR) {
-        throw IOException(textureFailure(
-            path, "DevIL could not " + step + " (" + devilErrorName(error) + ")"));
+        throw IOException(
+            textureFailure(path, "DevIL could not " + step + " (" + devilErrorName(error) + ")"));
     }
 }
 
@@ -84,8 +93,9 @@ void checkDecodedPixels(const std::string& path, const TargaHeader& header) {
     const long long needed = 3LL * width * height;
     const long long held = ilGetInteger(IL_IMAGE_SIZE_OF_DATA);
     if (width != header.width || height != header.height || ilGetInteger(IL_IMAGE_BPP) != 3 ||
-        ilGetInteger(IL_IMAGE_FORMAT) != IL_RGB || ilGetInteger(IL_IMAGE_TYPE) != IL_UNSIGNED_BYTE ||
-        ilGetData() == nullptr || held < needed) {
+        ilGetInteger(IL_IMAGE_FORMAT) != IL_RGB ||
+        ilGetInteger(IL_IMAGE_TYPE) != IL_UNSIGNED_BYTE || ilGetData() == nullptr ||
+        held < needed) {
         throw IOException(textureFailure(
             path, "it decoded to " + std::to_string(held) + " bytes of " +
                       std::to_string(ilGetInteger(IL_IMAGE_BPP)) + "-byte pixels for " +
@@ -123,8 +133,7 @@ void TextureLoader::decode(const BinaryFile& file, const TargaHeader& header) co
     forgetDevilErrors();
     checkDevil(ilLoadL(IL_TGA, file.data.get(), static_cast<ILuint>(file.size)) == IL_TRUE,
                file.path, "decode it");
-    checkDevil(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE, file.path,
-               "convert it to RGB");
+    checkDevil(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE, file.path, "convert it to RGB");
     checkDecodedPixels(file.path, header);
     LUM_TRACE_END
 }

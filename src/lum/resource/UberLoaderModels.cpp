@@ -33,8 +33,7 @@ Model::AnimationTable loadAnimations(Setting entries) {
     for (const auto entry = entries.iterator(); entry->hasNext();) {
         const Setting animation = entry->next();
         animations[animation(0).stringOr("name")] =
-            Animation{animation(1).intOr(1), animation(2).intOr(1),
-                      animation(3).intOr(1)};
+            Animation{animation(1).intOr(1), animation(2).intOr(1), animation(3).intOr(1)};
     }
     return animations;
     LUM_TRACE_END

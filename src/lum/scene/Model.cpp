@@ -55,15 +55,12 @@ void blendFrames(const float* __restrict from, const float* __restrict to, float
 
 }  // namespace
 
-boost::shared_ptr<Model> Model::make(const std::string& name, btCollisionShape* shape,
-                                     const ModelData& data, boost::weak_ptr<Node> parent,
-                                     boost::shared_ptr<Material> material,
-                                     boost::shared_ptr<Material> outlineMaterial,
-                                     boost::shared_ptr<VertexArray> vertexArray,
-                                     boost::shared_ptr<VertexArray> outlineVertexArray,
-                                     boost::shared_ptr<VertexBuffer> vertexBuffer,
-                                     boost::shared_ptr<Texture> texture,
-                                     const AnimationTable& animations) {
+boost::shared_ptr<Model> Model::make(
+    const std::string& name, btCollisionShape* shape, const ModelData& data,
+    boost::weak_ptr<Node> parent, boost::shared_ptr<Material> material,
+    boost::shared_ptr<Material> outlineMaterial, boost::shared_ptr<VertexArray> vertexArray,
+    boost::shared_ptr<VertexArray> outlineVertexArray, boost::shared_ptr<VertexBuffer> vertexBuffer,
+    boost::shared_ptr<Texture> texture, const AnimationTable& animations) {
     LUM_TRACE_BEGIN
     const boost::shared_ptr<Model> model(new Model(name, shape, data));
     model->material = material;
@@ -206,8 +203,7 @@ bool Model::isCulled(Renderer& renderer) const {
     if (!GameSettings::instance().frustrumCulling) {
         return false;
     }
-    return !renderer.getCamera()->isVisible(getCollisionShape(),
-                                            getWorldTransform().translation);
+    return !renderer.getCamera()->isVisible(getCollisionShape(), getWorldTransform().translation);
     LUM_TRACE_END
 }
 
@@ -248,13 +244,21 @@ void Model::uploadLights() {
     for (std::size_t i = 0; i < count; ++i) {
         const Light& light = *lights[i];
         const std::string prefix = "lights[" + std::to_string(i) + "].";
-        material->getUniform(prefix + "position")->asVec3().setValue(light.getWorldTransform().translation);
+        material->getUniform(prefix + "position")
+            ->asVec3()
+            .setValue(light.getWorldTransform().translation);
         material->getUniform(prefix + "ambient")->asVec4().setValue(light.getAmbient());
         material->getUniform(prefix + "diffuse")->asVec4().setValue(light.getDiffuse());
         material->getUniform(prefix + "specular")->asVec4().setValue(light.getSpecular());
-        material->getUniform(prefix + "constantAttenuation")->asFloat().setValue(light.getConstantAttenuation());
-        material->getUniform(prefix + "linearAttenuation")->asFloat().setValue(light.getLinearAttenuation());
-        material->getUniform(prefix + "quadraticAttenuation")->asFloat().setValue(light.getQuadraticAttenuation());
+        material->getUniform(prefix + "constantAttenuation")
+            ->asFloat()
+            .setValue(light.getConstantAttenuation());
+        material->getUniform(prefix + "linearAttenuation")
+            ->asFloat()
+            .setValue(light.getLinearAttenuation());
+        material->getUniform(prefix + "quadraticAttenuation")
+            ->asFloat()
+            .setValue(light.getQuadraticAttenuation());
     }
     LUM_TRACE_END
 }
@@ -268,7 +272,9 @@ void Model::setMatrices(Renderer& renderer) {
     material->getUniform("modelViewProjectionMatrix")->asMat4().setValue(modelViewProjection);
     // The model-view's rotation part as it is: models are scaled uniformly.
     material->getUniform("normalMatrix")->asMat3().setValue(glm::mat3(modelView));
-    outlineMaterial->getUniform("modelViewProjectionMatrix")->asMat4().setValue(modelViewProjection);
+    outlineMaterial->getUniform("modelViewProjectionMatrix")
+        ->asMat4()
+        .setValue(modelViewProjection);
     LUM_TRACE_END
 }
 

@@ -72,9 +72,9 @@ void Node::removeChild(boost::shared_ptr<Spatial> child) {
 
 void Node::removeChild(const std::string& name) {
     LUM_TRACE_BEGIN
-    const iterator found =
-        std::find_if(children.begin(), children.end(),
-                     [&name](const boost::shared_ptr<Spatial>& child) { return child->getName() == name; });
+    const iterator found = std::find_if(
+        children.begin(), children.end(),
+        [&name](const boost::shared_ptr<Spatial>& child) { return child->getName() == name; });
     if (found != children.end()) {
         const boost::shared_ptr<Spatial> removed = *found;  // dies after the erase, not during it
         children.erase(found);

@@ -22,7 +22,10 @@ const Scene& globalSceneAtStart = Scene::global();
 }  // namespace
 
 Scene::Scene(const std::string& name)
-    : name(name), root(Node::make(name + ".root", boost::weak_ptr<Node>())), lightsChanged(false), lightsVersion(0) {
+    : name(name),
+      root(Node::make(name + ".root", boost::weak_ptr<Node>())),
+      lightsChanged(false),
+      lightsVersion(0) {
     root->scene = this;
 }
 
