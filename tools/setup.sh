@@ -12,7 +12,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick mesa-utils
   sox vorbis-tools fonts-dejavu-core python3
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream clang-format git
 )
 
 SUDO=""
