@@ -117,6 +117,7 @@ TEST_F(TextureFiles, BrokenImagesAreRefusedNamingTheFileAndTheReason) {
                                      "may have (8192" +
                                      times + "8192 pixels, 256 MB decoded)"},
         {"empty", "the file has 0 bytes, too few for a Targa header"},
+        {"palette-index-past-end", "a pixel names colour 255 of a colour map of 2"},
         {"run-length-20-bytes", "it declares 4096" + times + "4096 pixels in 20 bytes"},
         {"run-length-24-bytes", "it declares 8000" + times + "8000 pixels in 24 bytes"},
         {"text-file", "it is not a Targa image (colour map type 104, image type 105)"},

@@ -3,6 +3,7 @@
 #include <GL/glew.h>
 #include <IL/il.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "lum/render/MipmapChain.h"
@@ -104,6 +105,30 @@ void checkDecodedPixels(const std::string& path, const TargaHeader& header) {
     }
 }
 
+// DevIL converts a colour-mapped image by looking every index up in the
+// palette without checking it: an index past the palette's end reads beyond
+// it. Every index must name one of the palette's colours.
+void checkPaletteIndices(const std::string& path) {
+    if (ilGetInteger(IL_IMAGE_FORMAT) != IL_COLOUR_INDEX) {
+        return;
+    }
+    const long long colours = ilGetInteger(IL_PALETTE_NUM_COLS);
+    const long long indexBytes = ilGetInteger(IL_IMAGE_BPP);
+    const long long pixels =
+        static_cast<long long>(ilGetInteger(IL_IMAGE_WIDTH)) * ilGetInteger(IL_IMAGE_HEIGHT);
+    const unsigned char* const indices = ilGetData();
+    if (ilGetPalette() == nullptr || indices == nullptr || indexBytes != 1 ||
+        ilGetInteger(IL_IMAGE_SIZE_OF_DATA) < pixels) {
+        throw IOException(textureFailure(path, "its colour map could not be read"));
+    }
+    const unsigned char* const last = std::max_element(indices, indices + pixels);
+    if (pixels > 0 && *last >= colours) {
+        throw IOException(textureFailure(path, "a pixel names colour " + std::to_string(*last) +
+                                                   " of a colour map of " +
+                                                   std::to_string(colours)));
+    }
+}
+
 }  // namespace
 
 TextureLoader::TextureLoader(const boost::filesystem::path& location)
@@ -133,6 +158,7 @@ void TextureLoader::decode(const BinaryFile& file, const TargaHeader& header) co
     forgetDevilErrors();
     checkDevil(ilLoadL(IL_TGA, file.data.get(), static_cast<ILuint>(file.size)) == IL_TRUE,
                file.path, "decode it");
+    checkPaletteIndices(file.path);
     checkDevil(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE, file.path, "convert it to RGB");
     checkDecodedPixels(file.path, header);
     LUM_TRACE_END
