@@ -72,8 +72,12 @@ bool readPad(std::istream& in, GamepadState& pad) {
     return true;
 }
 
-bool samePad(const GamepadState& a, const GamepadState& b) {
-    return a.connected == b.connected && a.buttons == b.buttons && a.axes == b.axes;
+InputChange changeOf(InputField field, int index, int first, int second = 0) {
+    InputChange change;
+    change.query = {field, index};
+    change.first = first;
+    change.second = second;
+    return change;
 }
 
 }  // namespace
@@ -92,18 +96,6 @@ bool readExact(const std::string& word, double& value) {
     value = std::strtod(word.c_str(), &end);
     return end == word.c_str() + word.size();
 }
-
-namespace {
-
-InputChange changeOf(InputField field, int index, int first, int second = 0) {
-    InputChange change;
-    change.query = {field, index};
-    change.first = first;
-    change.second = second;
-    return change;
-}
-
-}  // namespace
 
 bool readExact(const std::string& word, float& value) {
     double wide = 0;
@@ -160,7 +152,7 @@ bool InputChange::holdsIn(const InputState& state) const {
         case InputField::Size:
             return state.size.width == first && state.size.height == second;
         case InputField::Pad:
-            return samePad(state.pad, pad);
+            return state.pad == pad;
     }
     return false;
 }

@@ -50,6 +50,9 @@ struct GamepadState {
 
     bool isDown(gamepad::Button button) const { return connected && buttons[button]; }
     float axis(gamepad::Axis which) const { return connected ? axes[which] : 0.0f; }
+    bool operator==(const GamepadState& other) const {
+        return connected == other.connected && buttons == other.buttons && axes == other.axes;
+    }
 };
 
 }  // namespace lum

@@ -23,6 +23,9 @@ namespace lum {
 namespace {
 
 const char* const configName = "tobble";
+// The modes' names in the order of Glimmet::Mode, as tobble.cfg's states and
+// colours spell them.
+const char* const modeNames[Glimmet::ModeCount] = {"base", "jump", "spike", "speed"};
 const int startingHealth = 100;
 const double defaultSpeedFactor = 10.0;
 const float defaultMass = 1.0f;
@@ -60,7 +63,7 @@ void Glimmet::init() {
     health = character("health").intOr(startingHealth);
     maximumHealth = character("maximumhealth").intOr(startingHealth);
     const Setting startMode = character("state");
-    state = startMode.isString() ? startMode.asString() : "base";
+    state = startMode.isString() ? startMode.asString() : modeNames[Base];
     readMovement(config("movement"));
     applyState(state);
     rollSound = UberLoader::instance().loadSound("SFXroll");
@@ -88,9 +91,9 @@ void Glimmet::setPosition(const glm::vec3& position) {
     deactivate();
     model->setTranslation(position);
     model->setScale(scale);
-    applyState("base");
+    applyState(modeNames[Base]);
     // A life ends in any mode; the next starts in base mode and looks it.
-    paint("base");
+    paint(modeNames[Base]);
     buildBody();
     LUM_TRACE_END
 }
@@ -117,38 +120,38 @@ void Glimmet::applyState(const std::string& mode) {
 
 void Glimmet::switchToBase() {
     LUM_TRACE_BEGIN
-    switchTo("base");
+    switchTo(modeNames[Base]);
     LUM_TRACE_END
 }
 
 void Glimmet::switchToSpike() {
     LUM_TRACE_BEGIN
-    switchTo("spike");
+    switchTo(modeNames[Spike]);
     LUM_TRACE_END
 }
 
 void Glimmet::switchToJump() {
     LUM_TRACE_BEGIN
-    switchTo("jump");
+    switchTo(modeNames[Jump]);
     LUM_TRACE_END
 }
 
 void Glimmet::switchToSpeed() {
     LUM_TRACE_BEGIN
-    switchTo("speed");
+    switchTo(modeNames[Speed]);
     LUM_TRACE_END
 }
 
 void Glimmet::cycleMode(int step) {
     LUM_TRACE_BEGIN
-    const char* const names[ModeCount] = {"base", "jump", "spike", "speed"};
-    const int current = static_cast<int>(std::find(names, names + ModeCount, state) - names);
+    const int current =
+        static_cast<int>(std::find(modeNames, modeNames + ModeCount, state) - modeNames);
     // A mode outside the four (none yet) counts as base.
     const int from = current < ModeCount ? current : Base;
     for (int turn = 1; turn < ModeCount; ++turn) {
         const int next = ((from + step * turn) % ModeCount + ModeCount) % ModeCount;
         if (modeAvailable[next]) {
-            switchTo(names[next]);
+            switchTo(modeNames[next]);
             return;
         }
     }
@@ -164,7 +167,7 @@ void Glimmet::switchTo(const std::string& mode) {
     if (getBody() != nullptr) {
         // The mode's weight is felt at once, not only from the next life.
         changeMass(getMass());
-        if (mode == "spike") {
+        if (mode == modeNames[Spike]) {
             // Spikes dig in: the player halts on the spot.
             getBody()->clearForces();
             stop();
@@ -236,7 +239,7 @@ void Glimmet::keepBelowTopSpeed(float flatSpeedBefore) {
 void Glimmet::jump() {
     LUM_TRACE_BEGIN
     btRigidBody* const body = getBody();
-    if (!onGround || state != "jump" || body == nullptr) {
+    if (!onGround || state != modeNames[Jump] || body == nullptr) {
         return;
     }
     btVector3 velocity = body->getLinearVelocity();
