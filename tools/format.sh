@@ -32,14 +32,15 @@ if [ "$check" -eq 0 ]; then
   exit 0
 fi
 
-unformatted=0
-for file in "${files[@]}"; do
-  if ! "$formatter" --style=file "$file" | cmp -s - "$file"; then
-    echo "$file"
-    unformatted=1
-  fi
-done
-if [ "$unformatted" -ne 0 ]; then
-  echo "tools/format.sh: the files above are not formatted; run tools/format.sh" >&2
+# One formatter run over every file: starting clang-format once per file
+# took half a minute. Its dry run names each misformatted place as
+# "file:line:column: error: ..."; the files are listed once each.
+report="$("$formatter" --dry-run --Werror --style=file "${files[@]}" 2>&1)" && exit 0
+unformatted="$(sed -nE 's/^(.+):[0-9]+:[0-9]+: error: .*/\1/p' <<<"$report" | sort -u)"
+if [ -z "$unformatted" ]; then
+  echo "$report" >&2
+  exit 2
 fi
-exit "$unformatted"
+echo "$unformatted"
+echo "tools/format.sh: the files above are not formatted; run tools/format.sh" >&2
+exit 1
