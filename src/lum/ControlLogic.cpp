@@ -175,7 +175,8 @@ void ControlLogic::togglePause() {
     GameSettings& settings = GameSettings::instance();
     if (settings.state == RUNNING) {
         settings.state = PAUSED;
-        Renderer::instance().drawImage(TextureLoader::instance().load("pause"), -1, -1, 2, 2);
+        Renderer::instance().drawImage(TextureLoader::instance().loadPicture("pause"), -1, -1, 2,
+                                       2);
         window().swapBuffers();
     } else {
         settings.state = RUNNING;

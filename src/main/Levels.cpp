@@ -91,7 +91,7 @@ bool finishAsked() {
 
 void drawFullScreen(const char* texture) {
     LUM_TRACE_BEGIN
-    Renderer::instance().drawImage(TextureLoader::instance().load(texture), -1, -1, 2, 2);
+    Renderer::instance().drawImage(TextureLoader::instance().loadPicture(texture), -1, -1, 2, 2);
     LUM_TRACE_END
 }
 

@@ -145,6 +145,36 @@ TEST_F(DrawTest, TexturesOfAnyWidthCarryEveryMipmapLevelDownToOneTexel) {
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+// A picture has no smaller levels; under every filter the player can choose,
+// mipmapped ones included, it must still be complete and show its colour.
+TEST_F(DrawTest, PicturesHaveOneLevelAndShowUnderEveryTextureQuality) {
+    TempDir files;
+    files.write("blue.tga", solidTarga(8, 8, 0, 0, 255));
+    TextureLoader::instance().addResourceLocation(files.path);
+    const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("blue");
+    EXPECT_NE(picture, TextureLoader::instance().load("blue"));
+    glBindTexture(GL_TEXTURE_2D, picture->getId());
+    GLint lastLevel = -1;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, &lastLevel);
+    EXPECT_EQ(0, lastLevel);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    for (const int quality : {Texture::Nearest, Texture::Linear}) {
+        for (const int mipmaps :
+             {Texture::MipmapNone, Texture::MipmapNearest, Texture::MipmapLinear}) {
+            Texture::quality = quality;
+            Texture::mipmapMode = mipmaps;
+            Texture::updateQuality();
+            glClear(GL_COLOR_BUFFER_BIT);
+            renderer->drawImage(picture, -1, -1, 2, 2);
+            EXPECT_EQ((Pixel{0, 0, 255}), Frame().at(512, 384))
+                << "quality " << quality << ", mipmap mode " << mipmaps;
+        }
+    }
+    Texture::quality = Texture::Linear;
+    Texture::mipmapMode = Texture::MipmapNearest;
+    Texture::updateQuality();
+}
+
 TEST_F(DrawTest, WithDrawingOffImagesAndTextLeaveTheFrameAsItWas) {
     TempDir files;
     files.write("green.tga", solidTarga(8, 8, 0, 255, 0));

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "lum/resource/TextureLoader.h"
+
 // Stands in for glTexImage2D where there is no OpenGL context (headless
 // tests, the fuzzer): reads every byte OpenGL would read for `height` rows
 // of `width` RGB pixels, each row starting at a multiple of `rowAlignment`,
@@ -14,7 +16,7 @@ inline std::vector<unsigned char>& lastUploadedPixels() {
 }
 
 inline void readPixelsLikeOpenGL(int width, int height, int rowAlignment,
-                                 const unsigned char* rgbRows) {
+                                 const unsigned char* rgbRows, lum::TextureLoader::Levels) {
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
     const std::size_t stride = (rowBytes + rowAlignment - 1) / rowAlignment * rowAlignment;
     std::vector<unsigned char>& pixels = lastUploadedPixels();

@@ -26,6 +26,13 @@ PixelImage halveImage(const unsigned char* pixels, int width, int height, int ch
 void uploadMipmapChain(int internalFormat, int width, int height, unsigned format, int channels,
                        const unsigned char* pixels);
 
+// Uploads `pixels` as the only level of the bound GL_TEXTURE_2D, for a
+// picture that is drawn at about its own size and never minified far. The
+// texture's last level is 0, so the mipmapped filters that Texture::bind
+// sets still find it complete.
+void uploadSingleLevel(int internalFormat, int width, int height, unsigned format,
+                       const unsigned char* pixels);
+
 }  // namespace lum
 
 #endif

@@ -15,8 +15,9 @@ class Texture;
 struct TargaHeader;
 
 // Decodes Targa images ("<name>.tga" below "resources/textures") into
-// mipmapped, repeating RGB textures and caches them by name for the whole
-// run. Needs a living Renderer.
+// repeating RGB textures and caches them by name for the whole run: the
+// textures of models mipmapped, the screens' pictures with their one level.
+// Needs a living Renderer.
 class TextureLoader : public Singleton<TextureLoader, 0>, public ResourceLoader {
 public:
     explicit TextureLoader(const boost::filesystem::path& location = "resources/textures");
@@ -25,11 +26,19 @@ public:
     // than a texture may have, or that DevIL cannot decode to RGB is an
     // IOException naming the file and the reason.
     boost::shared_ptr<Texture> load(const std::string& name);
+    // The same for a picture drawn over the screen at about its own size
+    // (the title, loading, pause and death screens): it is never minified
+    // far, so it gets no mipmap chain, which would cost more to build than
+    // the picture does to decode. Checked and cached as load() does, apart
+    // from the textures of the same name.
+    boost::shared_ptr<Texture> loadPicture(const std::string& name);
 
+    enum Levels { Mipmapped, SingleLevel };
     // Hands `height` rows of `width` RGB pixels, each row starting at a
-    // multiple of `rowAlignment` bytes, to glTexImage2D.
+    // multiple of `rowAlignment` bytes, to glTexImage2D, with the smaller
+    // levels or without.
     using PixelUpload = void (*)(int width, int height, int rowAlignment,
-                                 const unsigned char* rgbRows);
+                                 const unsigned char* rgbRows, Levels levels);
     // Replaces that one call, so that the loader can run without an OpenGL
     // context (the fuzzer's stand-in reads the rows the way OpenGL would);
     // null puts OpenGL back.
@@ -39,11 +48,15 @@ public:
     void clearCache();
 
 private:
+    using Cache = std::map<std::string, boost::shared_ptr<Texture>>;
+
+    boost::shared_ptr<Texture> loadCached(const std::string& name, Levels levels, Cache& into);
     void initialize();
     void decode(const BinaryFile& file, const TargaHeader& header) const;
-    boost::shared_ptr<Texture> upload();
+    boost::shared_ptr<Texture> upload(Levels levels);
 
-    std::map<std::string, boost::shared_ptr<Texture>> cache;
+    Cache cache;
+    Cache pictures;
     bool initialized;
 };
 

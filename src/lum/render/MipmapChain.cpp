@@ -31,13 +31,29 @@ PixelImage halveImage(const unsigned char* pixels, int width, int height, int ch
     return half;
 }
 
+namespace {
+
+// Rows are tightly packed: an image or level whose row is not a multiple of
+// four bytes must not be read with padding. Restores the alignment it found.
+class PackedRows {
+public:
+    PackedRows() {
+        glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    }
+    ~PackedRows() { glPixelStorei(GL_UNPACK_ALIGNMENT, alignment); }
+    PackedRows(const PackedRows&) = delete;
+    PackedRows& operator=(const PackedRows&) = delete;
+
+private:
+    GLint alignment = 4;
+};
+
+}  // namespace
+
 void uploadMipmapChain(int internalFormat, int width, int height, unsigned format, int channels,
                        const unsigned char* pixels) {
-    GLint alignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    // Rows are tightly packed: an image or level whose row is not a multiple
-    // of four bytes must not be read with padding.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const PackedRows packed;
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
                  pixels);
     PixelImage level;
@@ -49,7 +65,14 @@ void uploadMipmapChain(int internalFormat, int width, int height, unsigned forma
         height = level.height;
         pixels = level.pixels.data();
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
+void uploadSingleLevel(int internalFormat, int width, int height, unsigned format,
+                       const unsigned char* pixels) {
+    const PackedRows packed;
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
+                 pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
 }
 
 }  // namespace lum

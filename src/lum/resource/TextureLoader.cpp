@@ -36,9 +36,14 @@ const int packedRowAlignment = 1;
 
 // The whole mipmap chain is made here from the packed rows: the driver's own
 // generation costs more than the image itself on a software rasteriser.
-void uploadWithOpenGL(int width, int height, int, const unsigned char* rgbRows) {
+void uploadWithOpenGL(int width, int height, int, const unsigned char* rgbRows,
+                      TextureLoader::Levels levels) {
     const int rgbChannels = 3;
-    uploadMipmapChain(GL_RGB, width, height, GL_RGB, rgbChannels, rgbRows);
+    if (levels == TextureLoader::SingleLevel) {
+        uploadSingleLevel(GL_RGB, width, height, GL_RGB, rgbRows);
+    } else {
+        uploadMipmapChain(GL_RGB, width, height, GL_RGB, rgbChannels, rgbRows);
+    }
 }
 
 TextureLoader::PixelUpload pixelUpload = &uploadWithOpenGL;
@@ -136,8 +141,21 @@ TextureLoader::TextureLoader(const boost::filesystem::path& location)
 
 boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
     LUM_TRACE_BEGIN
-    const auto cached = cache.find(name);
-    if (cached != cache.end()) {
+    return loadCached(name, Mipmapped, cache);
+    LUM_TRACE_END
+}
+
+boost::shared_ptr<Texture> TextureLoader::loadPicture(const std::string& name) {
+    LUM_TRACE_BEGIN
+    return loadCached(name, SingleLevel, pictures);
+    LUM_TRACE_END
+}
+
+boost::shared_ptr<Texture> TextureLoader::loadCached(const std::string& name, Levels levels,
+                                                     Cache& into) {
+    LUM_TRACE_BEGIN
+    const auto cached = into.find(name);
+    if (cached != into.end()) {
         return cached->second;
     }
     if (!initialized) {
@@ -146,8 +164,8 @@ boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
     const DevilImage image;
     const BinaryFile file = loadBinaryFile(name + ".tga");
     decode(file, TargaHeader::check(file.path, file.data.get(), file.size));
-    const boost::shared_ptr<Texture> texture = upload();
-    cache[name] = texture;
+    const boost::shared_ptr<Texture> texture = upload(levels);
+    into[name] = texture;
     return texture;
     LUM_TRACE_END
 }
@@ -175,7 +193,7 @@ void TextureLoader::initialize() {
 }
 
 // Uploads the bound DevIL image; filters are left to Texture::bind.
-boost::shared_ptr<Texture> TextureLoader::upload() {
+boost::shared_ptr<Texture> TextureLoader::upload(Levels levels) {
     LUM_TRACE_BEGIN
     const int width = ilGetInteger(IL_IMAGE_WIDTH);
     const int height = ilGetInteger(IL_IMAGE_HEIGHT);
@@ -186,7 +204,7 @@ boost::shared_ptr<Texture> TextureLoader::upload() {
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    pixelUpload(width, height, packedRowAlignment, ilGetData());
+    pixelUpload(width, height, packedRowAlignment, ilGetData(), levels);
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
     LUM_TRACE_END
@@ -194,6 +212,7 @@ boost::shared_ptr<Texture> TextureLoader::upload() {
 
 void TextureLoader::clearCache() {
     cache.clear();
+    pictures.clear();
 }
 
 }  // namespace lum
