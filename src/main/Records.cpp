@@ -1,12 +1,8 @@
 #include "Records.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <locale>
 #include <regex>
 #include <sstream>
@@ -14,10 +10,12 @@
 #include <boost/filesystem/operations.hpp>
 
 #include "LevelRun.h"
+#include "XdgDirectory.h"
 #include "lum/config/Diagnostics.h"
 #include "lum/config/Setting.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/resource/ResourceLoader.h"
+#include "lum/util/AtomicFile.h"
 #include "lum/util/Exception.h"
 
 namespace fs = boost::filesystem;
@@ -26,7 +24,6 @@ namespace lum {
 
 namespace {
 
-const char* const gameDirectory = "glimmet";
 const char* const asideSuffix = ".damaged";
 const int asideNamesTried = 1000;
 
@@ -83,43 +80,12 @@ LevelBest entryOf(const std::string& level, const Setting& entry) {
     return best;
 }
 
-// Writes `content` to `target` so that the file is either the old one or the
-// whole new one, whatever happens meanwhile. Returns what went wrong, or "".
-std::string writeAtomically(const fs::path& target, const std::string& content) {
-    const fs::path temporary = target.string() + ".tmp-" + std::to_string(::getpid());
-    std::FILE* const file = std::fopen(temporary.c_str(), "w");
-    if (file == nullptr) {
-        return temporary.string() + ": " + std::strerror(errno);
-    }
-    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() &&
-                         std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0;
-    const int writeError = errno;
-    const bool closed = std::fclose(file) == 0;
-    boost::system::error_code error;
-    if (written && closed) {
-        fs::rename(temporary, target, error);
-        if (!error) {
-            return "";
-        }
-    }
-    const std::string problem = error ? error.message() : std::strerror(writeError);
-    fs::remove(temporary, error);
-    return temporary.string() + ": " + problem;
-}
-
 }  // namespace
 
 const char* const Records::fileName = "records.cfg";
 
 fs::path Records::userDirectory(const char* xdgDataHome, const char* home) {
-    // A relative XDG_DATA_HOME is invalid and to be ignored.
-    if (xdgDataHome != nullptr && fs::path(xdgDataHome).is_absolute()) {
-        return fs::path(xdgDataHome) / gameDirectory;
-    }
-    if (home != nullptr && *home != '\0') {
-        return fs::path(home) / ".local" / "share" / gameDirectory;
-    }
-    return fs::path();
+    return xdgDirectory(xdgDataHome, home, fs::path(".local") / "share");
 }
 
 fs::path Records::userDirectory() {
