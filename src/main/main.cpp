@@ -13,8 +13,10 @@
 #include "Records.h"
 #include "Replay.h"
 #include "TopLevel.h"
+#include "XdgDirectory.h"
 #include "lum/render/GlfwWindow.h"
 #include "lum/render/Renderer.h"
+#include "lum/resource/ShaderLoader.h"
 
 namespace {
 
@@ -41,6 +43,7 @@ bool runGame(const lum::Options& options, lum::ReplaySession& replay) {
         [&options, &replay, &diverged] {
             const bool keepRecords = !options.noRecords && !replay.isReplaying();
             lum::Records records(keepRecords ? lum::Records::userDirectory() : "");
+            lum::ShaderLoader::instance().setProgramCache(lum::programCacheDirectory());
             lum::Renderer renderer(options.window);
             lum::Game game(replay.startLevel(options.level.number));
             game.getLevels().keepRecordsIn(&records);

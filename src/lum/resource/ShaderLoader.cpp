@@ -59,7 +59,12 @@ void uploadRamp(const std::vector<GLfloat>& ramp) {
 }  // namespace
 
 ShaderLoader::ShaderLoader(const boost::filesystem::path& location)
-    : ResourceLoader(location), log("ShaderLoader") {}
+    : ResourceLoader(location), log("ShaderLoader"), keepFailureTold(false) {}
+
+void ShaderLoader::setProgramCache(const boost::filesystem::path& directory) {
+    programs = ProgramBinaryCache(directory);
+    keepFailureTold = false;
+}
 
 boost::shared_ptr<Shader> ShaderLoader::load(const std::string& name) {
     LUM_TRACE_BEGIN
@@ -70,19 +75,44 @@ boost::shared_ptr<Shader> ShaderLoader::load(const std::string& name) {
     LUM_ASSERT(Renderer::isInitialized());
     const TextFile vertexText = loadTextFile(name + ".vert");
     const TextFile fragmentText = loadTextFile(name + ".frag");
-    const GLuint vertexShader = createShader(GL_VERTEX_SHADER, name, vertexText.data.get());
-    const GLuint fragmentShader = createShader(GL_FRAGMENT_SHADER, name, fragmentText.data.get());
-    const GLuint program = linkProgram(name, vertexShader, fragmentShader);
+    const Program built = build(name, vertexText.data.get(), fragmentText.data.get());
     std::vector<boost::shared_ptr<Uniform>> uniforms;
-    getUniforms(program, uniforms);
+    getUniforms(built.program, uniforms);
     const boost::shared_ptr<Shader> shader(
-        new Shader(name, program, vertexShader, fragmentShader, uniforms));
+        new Shader(name, built.program, built.vertexShader, built.fragmentShader, uniforms));
     cache[name] = shader;
     if (name == "simple") {
         setupCelShading();
     }
     return shader;
     LUM_TRACE_END
+}
+
+ShaderLoader::Program ShaderLoader::build(const std::string& name, const char* vertexSource,
+                                          const char* fragmentSource) {
+    LUM_TRACE_BEGIN
+    const std::string sources = std::string(vertexSource) + '\0' + fragmentSource;
+    Program built;
+    built.program = programs.load(name, sources);
+    if (built.program != 0) {
+        log.info("Shader " + name + " taken from the program cache.");
+        return built;
+    }
+    built.vertexShader = createShader(GL_VERTEX_SHADER, name, vertexSource);
+    built.fragmentShader = createShader(GL_FRAGMENT_SHADER, name, fragmentSource);
+    built.program = linkProgram(name, built.vertexShader, built.fragmentShader);
+    keep(name, sources, built.program);
+    return built;
+    LUM_TRACE_END
+}
+
+// A program that cannot be kept still works: the next run compiles again.
+void ShaderLoader::keep(const std::string& name, const std::string& sources, GLuint program) {
+    const std::string problem = programs.keep(name, sources, program);
+    if (!problem.empty() && !keepFailureTold) {
+        log.warning("Shader programs are not kept for the next start: " + problem);
+        keepFailureTold = true;
+    }
 }
 
 GLuint ShaderLoader::createShader(GLenum type, const std::string& name, const char* source) {
@@ -106,6 +136,7 @@ GLuint ShaderLoader::linkProgram(const std::string& name, GLuint vertexShader,
                                  GLuint fragmentShader) {
     LUM_TRACE_BEGIN
     const GLuint program = glCreateProgram();
+    programs.prepareForKeeping(program);
     glAttachShader(program, vertexShader);
     glAttachShader(program, fragmentShader);
     glLinkProgram(program);
