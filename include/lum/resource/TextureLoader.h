@@ -50,7 +50,7 @@ public:
 private:
     using Cache = std::map<std::string, boost::shared_ptr<Texture>>;
 
-    boost::shared_ptr<Texture> loadCached(const std::string& name, Levels levels, Cache& into);
+    boost::shared_ptr<Texture> loadCached(const std::string& name, Levels levels);
     void initialize();
     void decode(const BinaryFile& file, const TargaHeader& header) const;
     boost::shared_ptr<Texture> upload(Levels levels);

@@ -141,19 +141,19 @@ TextureLoader::TextureLoader(const boost::filesystem::path& location)
 
 boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
     LUM_TRACE_BEGIN
-    return loadCached(name, Mipmapped, cache);
+    return loadCached(name, Mipmapped);
     LUM_TRACE_END
 }
 
 boost::shared_ptr<Texture> TextureLoader::loadPicture(const std::string& name) {
     LUM_TRACE_BEGIN
-    return loadCached(name, SingleLevel, pictures);
+    return loadCached(name, SingleLevel);
     LUM_TRACE_END
 }
 
-boost::shared_ptr<Texture> TextureLoader::loadCached(const std::string& name, Levels levels,
-                                                     Cache& into) {
+boost::shared_ptr<Texture> TextureLoader::loadCached(const std::string& name, Levels levels) {
     LUM_TRACE_BEGIN
+    Cache& into = levels == SingleLevel ? pictures : cache;
     const auto cached = into.find(name);
     if (cached != into.end()) {
         return cached->second;
