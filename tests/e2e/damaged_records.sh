@@ -13,7 +13,7 @@ launch_game "$1" --level 1
 trap 'stop_game; rm -rf "$WORK" "$E2E_DATA_HOME"' EXIT
 
 player_position >/dev/null || exit 1
-press Escape
+press_escape
 expect_early_exit 20
 [ -f "$RECORDS.damaged" ] || fail "the damaged records were not set aside"
 grep -qF 'corn = $' "$RECORDS.damaged" || fail "the set-aside file lost its content"

@@ -12,7 +12,7 @@ trap 'stop_game; rm -rf "$WORK" "$RUNS"' EXIT
 player_position >/dev/null || exit 1
 press w 1.5
 press a 0.5
-press Escape
+press_escape
 expect_early_exit 20
 RECORDED=$(sed -n 's/^glimmet: recorded: //p' "$WORK/stdout.txt")
 [ -n "$RECORDED" ] || fail "no outcome of the recording on standard output"
