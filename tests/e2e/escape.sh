@@ -3,7 +3,7 @@
 set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
-launch_game "$1"
+launch_game "$1" $SMALL_WINDOW
 
 position_after Return >/dev/null || exit 1
 press_escape

@@ -7,7 +7,7 @@
 set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
-launch_game "$1" --level 1
+launch_game "$1" --level 1 $SMALL_WINDOW
 DEATH="<<======== Du bist TOT! ========>>"
 START="81.5 10 0"
 # West of the ledge's east rails, which stand beside the shelf's end.
