@@ -3,7 +3,7 @@
 # a line of its own, and Enter starts the level again at its start. The
 # nearest open edge is the ledge's north rim (where the red blocks go over):
 # the camera looks west at the player, so W rolls it west along the railed
-# shelf, and once it is on the ledge A rolls it north, off the rim.
+# shelf, and once it is on the ledge A alone rolls it north, off the rim.
 set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
@@ -12,21 +12,23 @@ DEATH="<<======== Du bist TOT! ========>>"
 START="81.5 10 0"
 # West of the ledge's east rails, which stand beside the shelf's end.
 ON_LEDGE=-41.5
-
-AT=$(player_position) || exit 1
-near "$AT" "$START" 0.1 || fail "level 1 starts the player at $AT"
+# True when position $1 ("x y z") lies west of x = $2.
 west_of() {
   awk -v at="$1" -v x="$2" 'BEGIN { split(at, p, " "); exit !(p[1] < x) }'
 }
+
+AT=$(player_position) || exit 1
+near "$AT" "$START" 0.1 || fail "level 1 starts the player at $AT"
 xdotool keydown w
 UNTIL=$((SECONDS + 60))
 while ! west_of "$AT" "$ON_LEDGE" && [ "$SECONDS" -le "$UNTIL" ]; do
   AT=$(player_position) || exit 1
 done
 west_of "$AT" "$ON_LEDGE" || fail "W did not roll the player onto the ledge within 60 s: $AT"
+xdotool keyup w
 xdotool keydown a
 wait_for_output "$DEATH" 45 1
-xdotool keyup w a
+xdotool keyup a
 [ "$(grep -cxF -- "$DEATH" "$WORK/stdout.txt")" = 1 ] || fail "the death line is not on a line of its own, once"
 
 AT=$(position_after Return) || exit 1
