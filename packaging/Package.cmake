@@ -13,8 +13,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The dependencies are the packages of the libraries the programs link, as
-# dpkg-shlibdeps finds them (libgl1 brings a Mesa driver along).
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The dependencies: the packages of the libraries the programs link.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageDepends.cmake)
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -9,11 +9,11 @@ export E2E_DATA_HOME
 RECORDS="$E2E_DATA_HOME/glimmet/records.cfg"
 mkdir -p "$(dirname "$RECORDS")"
 printf 'level1 = { time = 5.0; corn = $ };\n' >"$RECORDS"
-launch_game "$1" --level 1
+launch_game "$1" --level 1 $SMALL_WINDOW
 trap 'stop_game; rm -rf "$WORK" "$E2E_DATA_HOME"' EXIT
 
 player_position >/dev/null || exit 1
-press Escape
+press_escape
 expect_early_exit 20
 [ -f "$RECORDS.damaged" ] || fail "the damaged records were not set aside"
 grep -qF 'corn = $' "$RECORDS.damaged" || fail "the set-aside file lost its content"

@@ -3,10 +3,9 @@
 set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
-launch_game "$1"
+launch_game "$1" $SMALL_WINDOW
 
-press Return
-player_position >/dev/null || exit 1
-press Escape
+position_after Return >/dev/null || exit 1
+press_escape
 expect_early_exit 20
 echo "ok: Escape left with status 0 and no closing line"

@@ -36,6 +36,6 @@ SPREAD=$(convert "$WORK/frame.png" -colorspace Gray -format '%[fx:standard_devia
 below "$LOADING" 0.1 && fail "the loading picture still shows (difference $LOADING)"
 below "$TITLE" 0.1 && fail "--level 1 showed the title screen (difference $TITLE)"
 below "$SPREAD" 0.02 && fail "the window shows one flat colour"
-press Escape
+press_escape
 expect_early_exit 20
 echo "ok: installed, found its data from $ELSEWHERE, level 1 at once, Escape with status 0"

@@ -8,6 +8,11 @@ fail() {
   exit 1
 }
 
+# For the scripts that look at no picture: the game in a small window, which
+# the software renderer draws in half the processor time of a full one, so
+# that the tests run beside it are not slowed.
+SMALL_WINDOW="--windowed 320x240"
+
 # Runs the rest of the script inside its own Xvfb unless it already has one
 # of its own (GLIMMET_E2E_DISPLAY marks that).
 own_display() {
@@ -95,12 +100,44 @@ stop_game() {
   fi
 }
 
-# Holds key $1 for $2 seconds (half a second by default: long enough for a
-# slow frame to see it held).
+# Holds key $1 for $2 seconds (half a second by default): for the keys
+# whose holding time is what is tested, such as rolling.
 press() {
   xdotool keydown "$1"
   sleep "${2:-0.5}"
   xdotool keyup "$1"
+}
+
+# Holds key $1 down until the command that follows succeeds (asked twenty
+# times a second), then lets it go: held for as long as the game takes to
+# see it, however slow its frames. False after 30 s, or when the game ended
+# first.
+hold_until() {
+  local key=$1 seen=1 until=$((SECONDS + 30))
+  shift
+  xdotool keydown "$key"
+  while [ "$SECONDS" -le "$until" ]; do
+    "$@" && { seen=0; break; }
+    kill -0 "$PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  xdotool keyup "$key"
+  return "$seen"
+}
+
+# True once the game (process $PID) has ended.
+game_ended() {
+  ! kill -0 "$PID" 2>/dev/null
+}
+
+# True once more than $2 lines of standard output hold the text $1.
+output_past() {
+  [ "$(count_output "$1")" -gt "$2" ]
+}
+
+# Holds Escape until the game ends.
+press_escape() {
+  hold_until Escape game_ended || fail "the game did not end on Escape"
 }
 
 # Number of lines of standard output that hold the text $1.
@@ -120,22 +157,28 @@ wait_for_output() {
   fail "no \"$text\" on standard output within $limit s"
 }
 
-# Prints the player's translation "x y z", asking with F12 (which answers
-# only while the player is on the ground) until it answers, up to 30 s.
+# Prints the player's translation "x y z", holding F12 (which answers only
+# while the player is on the ground) until it answers, up to 30 s.
 player_position() {
   local before
   before=$(count_output "Tobbles transform : ")
-  for _ in $(seq 1 60); do
-    press F12 0.3
-    if [ "$(count_output "Tobbles transform : ")" -gt "$before" ]; then
-      grep -F "Tobbles transform : " "$WORK/stdout.txt" | tail -n 1 |
-        sed -E 's/.*translation: \(([^,]*), ([^,]*), ([^)]*)\).*/\1 \2 \3/'
-      return 0
-    fi
-    kill -0 "$PID" 2>/dev/null || fail "the game ended while asking for the player's position"
-    sleep 0.2
-  done
-  fail "F12 printed no transform within 30 s"
+  if ! hold_until F12 output_past "Tobbles transform : " "$before"; then
+    game_ended && fail "the game ended while asking for the player's position"
+    fail "F12 printed no transform within 30 s"
+  fi
+  grep -F "Tobbles transform : " "$WORK/stdout.txt" | tail -n 1 |
+    sed -E 's/.*translation: \(([^,]*), ([^,]*), ([^)]*)\).*/\1 \2 \3/'
+}
+
+# Holds key $1 (Enter on the title, on an end screen or after a death)
+# until a level runs, and prints the player's translation there.
+position_after() {
+  local status
+  xdotool keydown "$1"
+  player_position
+  status=$?
+  xdotool keyup "$1"
+  return "$status"
 }
 
 # True when position $1 ("x y z") lies within $3 of position $2 in every axis.
@@ -159,14 +202,14 @@ screenshot() {
   import -window "$1" "$2" 2>/dev/null
 }
 
-# Root-mean-square difference, from 0 to 1, between pictures $1 and $2,
-# both shrunk to 32x24 first so that filtering and scaling do not count.
-# Targa files keep their rows bottom up; -auto-orient puts them upright.
+# Root-mean-square difference, from 0 to 1, between pictures $1 and $2
+# (files, or x:WINDOW for what a window shows), both shrunk to 32x24 first
+# so that filtering and scaling do not count. Targa files keep their rows
+# bottom up; -auto-orient puts them upright. One process: ImageMagick is
+# slow to start.
 picture_difference() {
-  convert "$1" -auto-orient -resize '32x24!' "$WORK/first-small.png"
-  convert "$2" -auto-orient -resize '32x24!' "$WORK/second-small.png"
-  compare -metric RMSE "$WORK/first-small.png" "$WORK/second-small.png" null: 2>&1 |
-    sed -E 's/.*\((.*)\).*/\1/'
+  convert "$1" -auto-orient -resize '32x24!' \( "$2" -auto-orient -resize '32x24!' \) \
+    -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
 }
 
 # True when $1 is a number below $2.
@@ -174,40 +217,32 @@ below() {
   awk -v value="$1" -v limit="$2" 'BEGIN { exit !(value ~ /^[0-9.e+-]+$/ && value + 0 < limit) }'
 }
 
-# Takes the band where the game writes its texts, right of the middle of the
-# screen (the player sits there and may be white), from window $1 into file
-# $2: a small picture to grab and to look at.
-text_band() {
-  import -window "$1" -crop 440x30+560+355 +repage "$2" 2>/dev/null
+# Prints how many white pixels and how many dark pixels window $1 shows in
+# the band where the game writes its texts, right of the middle of the
+# screen (the player sits there and may be white). The end screens draw
+# their text on a dark panel there.
+text_band_pixels() {
+  convert x:"$1" -crop 440x30+560+355 +repage \
+    \( +clone -separate -evaluate-sequence min -threshold 92% \
+    -format '%[fx:round(mean*w*h)] ' -write info: +delete \) \
+    -separate -evaluate-sequence max -threshold 35% -negate \
+    -format '%[fx:round(mean*w*h)]\n' info: 2>/dev/null
 }
 
-# How many white pixels text band $1 has.
-message_pixels() {
-  convert "$1" -separate -evaluate-sequence min -threshold 92% -format '%[fx:round(mean*w*h)]' info:
+# True once window $1's text band shows an end screen's text, on its panel,
+# over the $2 white and $3 dark pixels it had before (a level's objective
+# may already be written there in white). Sets AFTER and DARK_AFTER.
+end_screen_shown() {
+  read -r AFTER DARK_AFTER < <(text_band_pixels "$1")
+  [ "${AFTER:-0}" -ge $(($2 + 200)) ] && return 0
+  [ "${DARK_AFTER:-0}" -ge $(($3 + 3000)) ] && [ "${AFTER:-0}" -ge 100 ]
 }
 
-# How many dark pixels text band $1 has: the end screens draw their text on
-# a dark panel there.
-panel_pixels() {
-  convert "$1" -separate -evaluate-sequence max -threshold 35% -negate -format '%[fx:round(mean*w*h)]' info:
-}
-
-# Presses F1 in window $1 and waits up to 20 s for the end screen's text, on
-# its panel, to appear over the picture (a level's objective may already be
-# written there in white).
+# Holds F1 in window $1 until the end screen's text appears, up to 30 s.
 finish_level() {
-  local before after dark_before dark_after
-  text_band "$1" "$WORK/before-end.ppm"
-  before=$(message_pixels "$WORK/before-end.ppm")
-  dark_before=$(panel_pixels "$WORK/before-end.ppm")
-  press F1
-  for _ in $(seq 1 100); do
-    text_band "$1" "$WORK/end.ppm"
-    after=$(message_pixels "$WORK/end.ppm")
-    dark_after=$(panel_pixels "$WORK/end.ppm")
-    [ "$after" -ge $((before + 200)) ] && return 0
-    [ "$dark_after" -ge $((dark_before + 3000)) ] && [ "$after" -ge 100 ] && return 0
-    sleep 0.2
-  done
-  fail "no end screen text after F1 ($before white and $dark_before dark pixels before, $after and $dark_after after)"
+  local before dark_before
+  read -r before dark_before < <(text_band_pixels "$1")
+  [ -n "$dark_before" ] || fail "could not grab the text band of window $1"
+  hold_until F1 end_screen_shown "$1" "$before" "$dark_before" ||
+    fail "no end screen text after F1 ($before white and $dark_before dark pixels before, ${AFTER:-?} and ${DARK_AFTER:-?} after)"
 }

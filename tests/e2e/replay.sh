@@ -6,18 +6,18 @@ set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
 RUNS=$(mktemp -d)
-launch_game "$1" --record "$RUNS/run.replay" --level 1
+launch_game "$1" --record "$RUNS/run.replay" --level 1 $SMALL_WINDOW
 trap 'stop_game; rm -rf "$WORK" "$RUNS"' EXIT
 
 player_position >/dev/null || exit 1
 press w 1.5
 press a 0.5
-press Escape
+press_escape
 expect_early_exit 20
 RECORDED=$(sed -n 's/^glimmet: recorded: //p' "$WORK/stdout.txt")
 [ -n "$RECORDED" ] || fail "no outcome of the recording on standard output"
 
-ALSOFT_DRIVERS=null timeout 120 "$GAME" --replay "$RUNS/run.replay" >"$WORK/replay.txt" 2>&1
+ALSOFT_DRIVERS=null timeout 120 "$GAME" --replay "$RUNS/run.replay" $SMALL_WINDOW >"$WORK/replay.txt" 2>&1
 STATUS=$?
 [ "$STATUS" = 0 ] || fail "the replay ended with status $STATUS"
 PLAYED=$(sed -n 's/^glimmet: replay .* played out as recorded: //p' "$WORK/replay.txt")
