@@ -175,7 +175,10 @@ void ControlLogic::togglePause() {
     GameSettings& settings = GameSettings::instance();
     if (settings.state == RUNNING) {
         settings.state = PAUSED;
-        Renderer::instance().drawImage(TextureLoader::instance().load("pause"), -1, -1, 2, 2);
+        TextureLoader& textures = TextureLoader::instance();
+        Renderer::instance().drawImage(textures.load("pause"), -1, -1, 2, 2);
+        // Shown once per pause: not worth keeping while the game runs.
+        textures.forget("pause");
         window().swapBuffers();
     } else {
         settings.state = RUNNING;

@@ -34,6 +34,12 @@ public:
     // context (the fuzzer's stand-in reads the rows the way OpenGL would);
     // null puts OpenGL back.
     static void setPixelUpload(PixelUpload upload);
+    // Drops the name from the cache: the texture lives on while someone holds
+    // it, and the next load reads the file again. For pictures shown once.
+    void forget(const std::string& name);
+    // Drops every cached texture that nothing else holds: what the level
+    // before used and this one does not.
+    void forgetUnused();
     // Forgets every cached object: they belong to the OpenGL context that the
     // renderer is about to close.
     void clearCache();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "lum/render/MipmapChain.h"
 #include "lum/render/Texture.h"
@@ -190,6 +191,16 @@ boost::shared_ptr<Texture> TextureLoader::upload() {
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
     LUM_TRACE_END
+}
+
+void TextureLoader::forget(const std::string& name) {
+    cache.erase(name);
+}
+
+void TextureLoader::forgetUnused() {
+    for (auto entry = cache.begin(); entry != cache.end();) {
+        entry = entry->second.use_count() == 1 ? cache.erase(entry) : std::next(entry);
+    }
 }
 
 void TextureLoader::clearCache() {
