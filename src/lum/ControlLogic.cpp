@@ -175,6 +175,7 @@ void ControlLogic::togglePause() {
     GameSettings& settings = GameSettings::instance();
     if (settings.state == RUNNING) {
         settings.state = PAUSED;
+        // Shown once per pause, and held by nothing after.
         Renderer::instance().drawImage(TextureLoader::instance().loadPicture("pause"), -1, -1, 2,
                                        2);
         window().swapBuffers();

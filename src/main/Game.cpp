@@ -14,6 +14,7 @@
 #include "lum/render/Renderer.h"
 #include "lum/render/Window.h"
 #include "lum/resource/Sound.h"
+#include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
@@ -71,32 +72,38 @@ void Game::start() {
 // False when the window was closed on the title screen.
 bool Game::chooseLevel() {
     LUM_TRACE_BEGIN
-    if (firstLevel != 0) {
-        levels.setCurrentLevel(firstLevel);
-        levels.setupScene(levels.currentName());
-        return true;
+    const int level = firstLevel != 0 ? firstLevel : waitOnTitle();
+    if (level == 0) {
+        return false;
     }
+    levels.setCurrentLevel(level);
+    levels.setupScene(levels.currentName());
+    return true;
+    LUM_TRACE_END
+}
+
+// The level chosen on the title screen, 0 when the window was closed there.
+int Game::waitOnTitle() {
+    LUM_TRACE_BEGIN
+    // Drawn every pass while the title shows, and never again: it is gone
+    // before the first level loads.
+    const boost::shared_ptr<Texture> title = TextureLoader::instance().loadPicture("start");
     while (window().isOpen()) {
-        drawFullScreen("start");
+        Renderer::instance().drawImage(title, -1, -1, 2, 2);
         window().swapBuffers();
         window().sleep(titlePace);
         Control::instance().update(0.0);
         if (goOnAsked()) {
-            levels.setupScene("level1");
-            return true;
+            return 1;
         }
         if (held(key::function(2))) {
-            levels.setCurrentLevel(2);
-            levels.setupScene("level2");
-            return true;
+            return 2;
         }
         if (held(key::function(3))) {
-            levels.setCurrentLevel(3);
-            levels.setupScene("level3");
-            return true;
+            return 3;
         }
     }
-    return false;
+    return 0;
     LUM_TRACE_END
 }
 

@@ -32,6 +32,7 @@ public:
 
 private:
     bool chooseLevel();
+    int waitOnTitle();
     void playBackgroundMusic();
     bool handleInput(float dt);
     bool checkDeath();

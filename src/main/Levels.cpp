@@ -1,5 +1,7 @@
 #include "Levels.h"
 
+#include "HeapRelease.h"
+
 #include <cstdlib>
 
 #include <glm/geometric.hpp>
@@ -27,6 +29,13 @@
 namespace lum {
 
 namespace {
+
+// Drops the cached textures no object holds and returns freed memory. After
+// a level load a restart still finds that level's textures cached.
+void forgetLevelLeftovers() {
+    TextureLoader::instance().forgetUnused();
+    returnFreedMemory();
+}
 
 const glm::vec3 playerStart(81.5f, 10.0f, 0.0f);
 const glm::vec3 greenCubeReturn(-107.0f, 1.5f, 35.0f);
@@ -91,6 +100,7 @@ bool finishAsked() {
 
 void drawFullScreen(const char* texture) {
     LUM_TRACE_BEGIN
+    // Shown once, then covered: nothing keeps the picture after.
     Renderer::instance().drawImage(TextureLoader::instance().loadPicture(texture), -1, -1, 2, 2);
     LUM_TRACE_END
 }
@@ -137,6 +147,8 @@ void Levels::setupScene(const std::string& level) {
     LUM_TRACE_BEGIN
     showLoadingScreen();
     UberLoader::instance().loadLevel(level);
+    // The level before's own textures; a restart finds this one's cached.
+    forgetLevelLeftovers();
     setupCamera();
     player().init();
     Scene::global().addChild(player().self);
@@ -151,6 +163,8 @@ void Levels::resetScene(const std::string& level) {
     showLoadingScreen();
     Scene::global().getRoot()->removeAllChildren();
     UberLoader::instance().loadLevel(level);
+    // The level before's own textures; a restart finds this one's cached.
+    forgetLevelLeftovers();
     setupCamera();
     Scene::global().addChild(player().self);
     setupLevel();
@@ -158,6 +172,15 @@ void Levels::resetScene(const std::string& level) {
     player().setPosition(playerStart);
     player().alive = true;
     announceObjective(level);
+    LUM_TRACE_END
+}
+
+// Before another level loads: what only the level before used goes first, so
+// that the two are never held together.
+void Levels::leaveLevel() {
+    LUM_TRACE_BEGIN
+    Scene::global().getRoot()->removeAllChildren();
+    forgetLevelLeftovers();
     LUM_TRACE_END
 }
 
@@ -337,6 +360,7 @@ void Levels::finishLevel(const char* text, int nextLevel) {
     LUM_TRACE_BEGIN
     showEndScreen(text);
     currentLevel = nextLevel;
+    leaveLevel();
     resetScene(currentName());
     LUM_TRACE_END
 }

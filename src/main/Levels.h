@@ -47,6 +47,7 @@ public:
 
 private:
     void showLoadingScreen();
+    void leaveLevel();
     void setupCamera();
     void setupLevel();
     void level1Events();
@@ -74,7 +75,8 @@ bool goOnAsked();
 // F1, and without it a player with only a pad could never leave level 2.
 bool finishAsked();
 
-// Draws the texture of that name over the whole window.
+// Draws the texture of that name over the whole window. It is read anew each
+// time: a picture shown once is not kept.
 void drawFullScreen(const char* texture);
 
 // The scene's node of that name; a missing name or an object that is not a

@@ -10,6 +10,7 @@
 #include "DataDirectory.h"
 #include "FrameLoop.h"
 #include "Game.h"
+#include "HeapRelease.h"
 #include "Records.h"
 #include "Replay.h"
 #include "TopLevel.h"
@@ -43,6 +44,7 @@ bool runGame(const lum::Options& options, lum::ReplaySession& replay) {
         [&options, &replay, &diverged] {
             const bool keepRecords = !options.noRecords && !replay.isReplaying();
             lum::Records records(keepRecords ? lum::Records::userDirectory() : "");
+            lum::keepLargeBlocksApart();
             lum::ShaderLoader::instance().setProgramCache(lum::programCacheDirectory());
             lum::Renderer renderer(options.window);
             lum::Game game(replay.startLevel(options.level.number));

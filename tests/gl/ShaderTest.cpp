@@ -144,6 +144,25 @@ TEST_F(ShaderTest, TexturesAreCachedAndAFailedLoadNamesItsFile) {
     }
 }
 
+TEST_F(ShaderTest, PicturesAreReadAfreshAndLeftoverTexturesLiveOnlyWhileHeld) {
+    TextureLoader& textures = TextureLoader::instance();
+    files.write("shownOnce.tga", solidTarga(4, 2, 10, 20, 30));
+    const boost::shared_ptr<Texture> shown = textures.loadPicture("shownOnce");
+    files.write("shownOnce.tga", solidTarga(8, 8, 10, 20, 30));
+    const boost::shared_ptr<Texture> again = textures.loadPicture("shownOnce");
+    EXPECT_NE(shown, again);
+    EXPECT_EQ(8, again->getWidth());
+    EXPECT_EQ(GL_TRUE, glIsTexture(shown->getId()));
+
+    files.write("inUse.tga", solidTarga(2, 2, 10, 20, 30));
+    files.write("leftOver.tga", solidTarga(2, 2, 10, 20, 30));
+    const boost::shared_ptr<Texture> inUse = textures.load("inUse");
+    const GLuint leftOver = textures.load("leftOver")->getId();
+    textures.forgetUnused();
+    EXPECT_EQ(GL_FALSE, glIsTexture(leftOver));
+    EXPECT_EQ(inUse, textures.load("inUse"));
+}
+
 TEST_F(ShaderTest, RowsThatAreNoMultipleOfFourBytesReachOpenGLUnsheared) {
     TextureLoader::instance().addResourceLocation("tests/fuzz/texture/regressions");
     const boost::shared_ptr<Texture> texture = TextureLoader::instance().load("rows-of-15-bytes");

@@ -246,6 +246,28 @@ TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
     EXPECT_EQ(1, moving->getNextFrame());
 }
 
+// One copy of a file's key frames serves a level's models, and only that
+// level load: the next level and lone models read their own.
+TEST_F(UberLoaderModelTest, AnimatedModelsOfOneFileShareKeyFramesWithinOneLevelLoad) {
+    const std::string turning = "animated = true; animation = ( (\"turn\", 0, 1, 10) ) }";
+    ASSERT_EQ("", loadLevel("Model { name = \"a\"; " + turning + ", Model { name = \"b\"; " +
+                            turning + ", Model { name = \"still\" }")
+                      .failure);
+    const boost::shared_ptr<Model> a = added<Model>("a");
+    ASSERT_NE(nullptr, a);
+    ASSERT_NE(nullptr, a->getData().vertices.get());
+    EXPECT_EQ(a->getData().vertices.get(), added<Model>("b")->getData().vertices.get());
+    EXPECT_EQ(nullptr, added<Model>("still")->getData().vertices.get());
+
+    ASSERT_EQ("", loadLevel("Model { name = \"c\"; " + turning).failure);
+    EXPECT_NE(a->getData().vertices.get(), added<Model>("c")->getData().vertices.get());
+    const boost::shared_ptr<Model> lone =
+        boost::dynamic_pointer_cast<Model>(thing("Model { " + turning));
+    ASSERT_NE(nullptr, lone);
+    EXPECT_NE(a->getData().vertices.get(), lone->getData().vertices.get());
+    EXPECT_NE(added<Model>("c")->getData().vertices.get(), lone->getData().vertices.get());
+}
+
 TEST_F(UberLoaderModelTest, BadInputEndsTheLoadAndLeavesNothingInTheSceneOrThePhysicsWorld) {
     const struct {
         std::string object;

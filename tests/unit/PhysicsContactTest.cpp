@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "PhysicsFixture.h"
 
@@ -41,6 +43,25 @@ TEST_F(PhysicsContactTest, RestingBoxesBeginOnceContinueEveryStepAndEndOnce) {
     steps(5);
     EXPECT_EQ(12u, ground->told.size());
     EXPECT_EQ(12u, crate->told.size());
+}
+
+// The world reserves room for a few hundred pairs up front; a crowd beyond
+// that must still be told about every contact.
+TEST_F(PhysicsContactTest, MorePairsThanReservedAreAllTold) {
+    const int crates = 600;
+    const boost::shared_ptr<RecordingNode> ground =
+        box("ground", glm::vec3(0), glm::vec3(100, 1, 100), 0);
+    std::vector<boost::shared_ptr<RecordingNode>> stack;
+    for (int i = 0; i < crates; ++i) {
+        const glm::vec3 at(-75.0f + 3.0f * (i % 50), 1.5f, -75.0f + 3.0f * (i / 50));
+        stack.push_back(box("crate" + std::to_string(i), at, glm::vec3(0.5f), 1));
+    }
+    steps(2);
+    EXPECT_EQ(crates, ground->count(Contact::begin));
+    for (const boost::shared_ptr<RecordingNode>& crate : stack) {
+        EXPECT_EQ(1, crate->count(Contact::begin, ground.get()));
+        EXPECT_EQ(1, crate->count(Contact::proceed, ground.get()));
+    }
 }
 
 TEST_F(PhysicsContactTest, OverlappingBoundsCountAsContactWithoutTouching) {

@@ -15,9 +15,9 @@ class Texture;
 struct TargaHeader;
 
 // Decodes Targa images ("<name>.tga" below "resources/textures") into
-// repeating RGB textures and caches them by name for the whole run: the
-// textures of models mipmapped, the screens' pictures with their one level.
-// Needs a living Renderer.
+// repeating RGB textures: the models' textures mipmapped and cached by name
+// until their level is left behind, the screens' pictures with their one
+// level and read afresh each time they are shown. Needs a living Renderer.
 class TextureLoader : public Singleton<TextureLoader, 0>, public ResourceLoader {
 public:
     explicit TextureLoader(const boost::filesystem::path& location = "resources/textures");
@@ -29,8 +29,8 @@ public:
     // The same for a picture drawn over the screen at about its own size
     // (the title, loading, pause and death screens): it is never minified
     // far, so it gets no mipmap chain, which would cost more to build than
-    // the picture does to decode. Checked and cached as load() does, apart
-    // from the textures of the same name.
+    // the picture does to decode. Nothing keeps it but its caller: each
+    // shows once and is then covered, and at 3 MB it is not worth keeping.
     boost::shared_ptr<Texture> loadPicture(const std::string& name);
 
     enum Levels { Mipmapped, SingleLevel };
@@ -43,20 +43,20 @@ public:
     // context (the fuzzer's stand-in reads the rows the way OpenGL would);
     // null puts OpenGL back.
     static void setPixelUpload(PixelUpload upload);
+    // Drops every cached texture that nothing else holds: what the level
+    // before used and this one does not.
+    void forgetUnused();
     // Forgets every cached object: they belong to the OpenGL context that the
     // renderer is about to close.
     void clearCache();
 
 private:
-    using Cache = std::map<std::string, boost::shared_ptr<Texture>>;
-
-    boost::shared_ptr<Texture> loadCached(const std::string& name, Levels levels);
+    boost::shared_ptr<Texture> read(const std::string& name, Levels levels);
     void initialize();
     void decode(const BinaryFile& file, const TargaHeader& header) const;
     boost::shared_ptr<Texture> upload(Levels levels);
 
-    Cache cache;
-    Cache pictures;
+    std::map<std::string, boost::shared_ptr<Texture>> cache;
     bool initialized;
 };
 

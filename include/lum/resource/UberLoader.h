@@ -4,12 +4,14 @@
 #include <boost/filesystem/path.hpp>
 #include <boost/shared_ptr.hpp>
 #include <glm/glm.hpp>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "lum/config/Setting.h"
 #include "lum/resource/ResourceLoader.h"
+#include "lum/scene/ModelData.h"
 #include "lum/scene/Transform.h"
 #include "lum/util/Log.h"
 #include "lum/util/Singleton.h"
@@ -118,8 +120,14 @@ private:
     static boost::shared_ptr<Material> loadMaterial(const Setting& description,
                                                     const std::string& shaderName);
     OwnedShape loadShape(const Setting& description, const glm::vec3& fallbackHalfExtents) const;
+    // The MD2 file's data; an animated model keeps every key frame, and
+    // during a level load the models of one file share them.
+    ModelData readModel(const std::string& file, bool animated) const;
 
     Log log;
+    // Filled only while a level loads, emptied when it ends.
+    mutable std::map<std::string, ModelData> levelKeyFrames;
+    bool loadingLevel;
 };
 
 }  // namespace lum

@@ -28,6 +28,20 @@ const btScalar touchingDistance = 0.05f;
 // The cosine of the steepest slope that still holds a body up: 60 degrees.
 const btScalar leastUpwardNormal = 0.5f;
 
+// Bullet fills a pool of contact manifolds and one of collision algorithms
+// before the first step, 4096 of each by default (4.4 MB, every element
+// written). A level keeps a few dozen pairs of bodies close at a time; pairs
+// beyond the pool are allocated one by one, so this only sets what is
+// reserved up front.
+const int reservedBodyPairs = 256;
+
+btDefaultCollisionConstructionInfo poolsForLevels() {
+    btDefaultCollisionConstructionInfo info;
+    info.m_defaultMaxPersistentManifoldPoolSize = reservedBodyPairs;
+    info.m_defaultMaxCollisionAlgorithmPoolSize = reservedBodyPairs;
+    return info;
+}
+
 bool pointHoldsUp(const btManifoldPoint& point, bool aboveIsFirst) {
     const btScalar upward = aboveIsFirst ? point.m_normalWorldOnB.y() : -point.m_normalWorldOnB.y();
     return point.getDistance() <= touchingDistance && upward >= leastUpwardNormal;
@@ -38,7 +52,7 @@ PhysicsSystem::PhysicsSystem() {
     LUM_TRACE_BEGIN
     pairCache.reset(new btHashedOverlappingPairCache());
     broadphase.reset(new btDbvtBroadphase(pairCache.get()));
-    const btDefaultCollisionConstructionInfo constructionInfo;
+    const btDefaultCollisionConstructionInfo constructionInfo = poolsForLevels();
     btDefaultCollisionConfiguration* const configuration =
         new btDefaultCollisionConfiguration(constructionInfo);
     collisionConfiguration.reset(configuration);

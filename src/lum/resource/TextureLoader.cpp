@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "lum/render/MipmapChain.h"
 #include "lum/render/Texture.h"
@@ -141,32 +142,31 @@ TextureLoader::TextureLoader(const boost::filesystem::path& location)
 
 boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
     LUM_TRACE_BEGIN
-    return loadCached(name, Mipmapped);
+    const auto cached = cache.find(name);
+    if (cached != cache.end()) {
+        return cached->second;
+    }
+    const boost::shared_ptr<Texture> texture = read(name, Mipmapped);
+    cache[name] = texture;
+    return texture;
     LUM_TRACE_END
 }
 
 boost::shared_ptr<Texture> TextureLoader::loadPicture(const std::string& name) {
     LUM_TRACE_BEGIN
-    return loadCached(name, SingleLevel);
+    return read(name, SingleLevel);
     LUM_TRACE_END
 }
 
-boost::shared_ptr<Texture> TextureLoader::loadCached(const std::string& name, Levels levels) {
+boost::shared_ptr<Texture> TextureLoader::read(const std::string& name, Levels levels) {
     LUM_TRACE_BEGIN
-    Cache& into = levels == SingleLevel ? pictures : cache;
-    const auto cached = into.find(name);
-    if (cached != into.end()) {
-        return cached->second;
-    }
     if (!initialized) {
         initialize();
     }
     const DevilImage image;
     const BinaryFile file = loadBinaryFile(name + ".tga");
     decode(file, TargaHeader::check(file.path, file.data.get(), file.size));
-    const boost::shared_ptr<Texture> texture = upload(levels);
-    into[name] = texture;
-    return texture;
+    return upload(levels);
     LUM_TRACE_END
 }
 
@@ -210,9 +210,14 @@ boost::shared_ptr<Texture> TextureLoader::upload(Levels levels) {
     LUM_TRACE_END
 }
 
+void TextureLoader::forgetUnused() {
+    for (auto entry = cache.begin(); entry != cache.end();) {
+        entry = entry->second.use_count() == 1 ? cache.erase(entry) : std::next(entry);
+    }
+}
+
 void TextureLoader::clearCache() {
     cache.clear();
-    pictures.clear();
 }
 
 }  // namespace lum

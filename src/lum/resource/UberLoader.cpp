@@ -44,10 +44,21 @@ auto namingOnFailure(const Log& log, const std::string& name, const Load& load)
 }  // namespace
 
 UberLoader::UberLoader(const boost::filesystem::path& location)
-    : ResourceLoader(location), log("UberLoader") {}
+    : ResourceLoader(location), log("UberLoader"), loadingLevel(false) {}
 
 void UberLoader::loadLevel(const std::string& name) {
     LUM_TRACE_BEGIN
+    // The level's models of one file share its key frames, for this load only.
+    struct SharedKeyFrames {
+        UberLoader& loader;
+        explicit SharedKeyFrames(UberLoader& loader) : loader(loader) {
+            loader.loadingLevel = true;
+        }
+        ~SharedKeyFrames() {
+            loader.loadingLevel = false;
+            loader.levelKeyFrames.clear();
+        }
+    } const sharing(*this);
     // Built under a holder of its own, outside the scene: a load that fails
     // drops the holder, and everything built so far goes with it.
     const boost::shared_ptr<Node> holder = namingOnFailure(log, name, [&] {

@@ -71,14 +71,14 @@ UberLoader::Loaded UberLoader::doLoadModel(const Setting& description, const Par
     LUM_TRACE_BEGIN
     const std::string name = nameOf(description, "<unnamed model>");
     log.info("Loading model " + name);
-    const ModelData data = ModelLoader::instance().load(description("model").stringOr("cube"));
+    const bool animated = description("animated").boolOr(false);
+    const ModelData data = readModel(description("model").stringOr("cube"), animated);
     const std::string shaderName = description("shader").stringOr("simple");
     const boost::shared_ptr<Shader> shader = ShaderLoader::instance().load(shaderName);
     const boost::shared_ptr<Shader> outlineShader =
         ShaderLoader::instance().load(description("shaderOutline").stringOr("outline"));
     const boost::shared_ptr<Texture> texture =
         TextureLoader::instance().load(description("texture").stringOr("none"));
-    const bool animated = description("animated").boolOr(false);
     const bool transparent = description("transparency").boolOr(false);
     const Model::AnimationTable animations =
         animated ? loadAnimations(description("animation")) : Model::AnimationTable();
@@ -109,6 +109,20 @@ UberLoader::Loaded UberLoader::doLoadModel(const Setting& description, const Par
     wrapper->rebuildPhysics();
     wrapper->activate();
     return wrapper;
+    LUM_TRACE_END
+}
+
+// Models only read their key frames: one copy serves every model of the file.
+ModelData UberLoader::readModel(const std::string& file, bool animated) const {
+    LUM_TRACE_BEGIN
+    if (!animated || !loadingLevel) {
+        return ModelLoader::instance().load(file);
+    }
+    const auto shared = levelKeyFrames.find(file);
+    if (shared != levelKeyFrames.end()) {
+        return shared->second;
+    }
+    return levelKeyFrames[file] = ModelLoader::instance().load(file);
     LUM_TRACE_END
 }
 
