@@ -5,7 +5,7 @@ cmake_policy(VERSION 3.16...3.25)
 
 # How many plain tests one test of a ONE_BY_ONE suite is worth, for the order
 # of a run without earlier timings.
-set(one_by_one_cost 5)
+set(one_by_one_cost 10)
 
 if(NOT EXISTS "${suites_program}")
   add_test("${suites_program}_NOT_BUILT" "${suites_program}_NOT_BUILT")
