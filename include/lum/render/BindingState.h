@@ -25,6 +25,9 @@ BindingState& vertexArrayBindingState();
 // "Tried to bind <name> while already bound." when it already is.
 void markBound(BindingState& state);
 void markUnbound(BindingState& state);
+// Every binding point free: the bookkeeping of a context that closes, left
+// mid-draw perhaps by an exception, does not carry over to the next one.
+void markAllUnbound();
 
 }  // namespace lum
 

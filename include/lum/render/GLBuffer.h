@@ -5,6 +5,8 @@
 
 #include <boost/noncopyable.hpp>
 
+#include "lum/render/ContextStamp.h"
+
 namespace lum {
 
 struct BindingState;
@@ -24,7 +26,8 @@ enum BufferUsage {
 
 // Owns one OpenGL buffer object on the array-buffer target. Needs a living
 // Renderer (an OpenGL context); the storage is allocated at construction and
-// its content left undefined.
+// its content left undefined. Deleted with the object while that renderer
+// lives.
 class GLBuffer : private boost::noncopyable {
 public:
     GLBuffer(unsigned size, BufferUsage usage);
@@ -44,6 +47,7 @@ public:
 
 private:
     BindingState* binding;
+    ContextStamp context;
     GLuint id;
     GLenum target;
     unsigned size;

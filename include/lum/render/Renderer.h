@@ -23,7 +23,11 @@ enum Primitive { Points = 0, Lines, LineLoop, LineStrip, Triangles, TriangleFan,
 // Owns the window and its OpenGL context. main constructs the one renderer
 // before anything else and destroys it last; nothing may touch OpenGL or the
 // window library before construction or after destruction. The renderer
-// owns the shared camera and the font and image overlays.
+// owns the shared camera and the font and image overlays. Renderers may
+// follow one another (never two at once): closing one empties the shader and
+// texture caches, and every OpenGL object of ours still held elsewhere (the
+// player's model, a level left in the scene) is dead from then on; it may
+// only be let go, which deletes nothing in the next renderer's context.
 class Renderer : public Singleton<Renderer, 1> {
 public:
     static const int windowWidth = 1024;

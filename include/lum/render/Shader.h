@@ -9,6 +9,7 @@
 #include <boost/noncopyable.hpp>
 #include <boost/shared_ptr.hpp>
 
+#include "lum/render/ContextStamp.h"
 #include "lum/render/UniformTable.h"
 
 namespace lum {
@@ -17,7 +18,8 @@ class Material;
 
 // A linked GLSL program with its active uniforms at their initial values.
 // Loaded and cached by the ShaderLoader; shared by every material and vertex
-// array that uses it. Owns its program and shader objects.
+// array that uses it. Owns its program and shader objects, which it deletes
+// when it goes while its renderer lives.
 class Shader : public boost::enable_shared_from_this<Shader>, private boost::noncopyable {
 public:
     using UniformList = UniformTable::UniformList;
@@ -39,6 +41,7 @@ public:
 
 private:
     std::string name;
+    ContextStamp context;
     GLuint program;
     GLuint vertexShader;
     GLuint fragmentShader;

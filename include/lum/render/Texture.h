@@ -4,10 +4,12 @@
 #include <GL/glew.h>
 #include <boost/noncopyable.hpp>
 
+#include "lum/render/ContextStamp.h"
+
 namespace lum {
 
 // An uploaded 2D texture, shared through boost::shared_ptr; the last owner
-// deletes it. The filters come from the process-wide texture quality and
+// deletes it while its renderer lives. The filters come from the process-wide texture quality and
 // are applied on every bind, so a quality switch needs no re-upload.
 class Texture : private boost::noncopyable {
 public:
@@ -34,6 +36,7 @@ public:
     int getHeight() const;
 
 private:
+    ContextStamp context;
     GLuint id;
     int width;
     int height;

@@ -8,6 +8,8 @@
 #include <boost/noncopyable.hpp>
 #include <boost/shared_ptr.hpp>
 
+#include "lum/render/ContextStamp.h"
+
 namespace lum {
 
 class GLBuffer;
@@ -18,7 +20,7 @@ struct VertexLayout;
 
 // One vertex array object whose attribute pointers are recorded once, at
 // construction, for one shader's attribute locations. Keeps its buffers and
-// its shader alive.
+// its shader alive. Deleted with the object while its renderer lives.
 class VertexArray : private boost::noncopyable {
 public:
     // An empty shader is a GLException.
@@ -42,6 +44,7 @@ private:
     void recordBuffer(VertexBuffer& buffer, const std::vector<VertexAttribute>& attributes);
 
     std::string name;
+    ContextStamp context;
     GLuint vaoID;
     boost::shared_ptr<Shader> shader;
     std::vector<boost::shared_ptr<VertexBuffer>> buffers;

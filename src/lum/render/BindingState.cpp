@@ -54,4 +54,11 @@ void markUnbound(BindingState& state) {
     state.bound = false;
 }
 
+void markAllUnbound() {
+    for (auto& target : bufferBindings()) {
+        markUnbound(target.second);
+    }
+    markUnbound(vertexArrayBindingState());
+}
+
 }  // namespace lum

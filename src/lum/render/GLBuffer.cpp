@@ -38,7 +38,9 @@ GLBuffer::GLBuffer(unsigned size, BufferUsage usage)
 }
 
 GLBuffer::~GLBuffer() {
-    glDeleteBuffers(1, &id);
+    if (context.isOpen()) {
+        glDeleteBuffers(1, &id);
+    }
 }
 
 void GLBuffer::bind() {

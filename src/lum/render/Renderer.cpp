@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 
 #include "lum/GameSettings.h"
+#include "lum/render/BindingState.h"
+#include "lum/render/ContextStamp.h"
 #include "lum/render/Shader.h"
 #include "lum/render/Texture.h"
 #include "lum/render/Uniform.h"
@@ -50,6 +52,7 @@ Renderer::Renderer(const WindowMode& mode)
     }
     try {
         openWindow(mode);
+        ContextStamp::contextOpened();
         initGlew();
         window().setSizeCallback(&Renderer::onResize);
         setupOverlays();
@@ -83,6 +86,9 @@ void Renderer::releaseResources() {
     if (TextureLoader::isInitialized()) {
         TextureLoader::instance().clearCache();
     }
+    // What others still hold of this context goes with it.
+    ContextStamp::contextClosing();
+    markAllUnbound();
 }
 
 const boost::shared_ptr<Camera>& Renderer::getCamera() {

@@ -16,6 +16,9 @@ Shader::Shader(const std::string& name, GLuint program, GLuint vertexShader, GLu
       uniforms(uniforms) {}
 
 Shader::~Shader() {
+    if (!context.isOpen()) {
+        return;
+    }
     glDeleteProgram(program);
     glDeleteShader(vertexShader);
     glDeleteShader(fragmentShader);

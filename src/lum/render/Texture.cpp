@@ -42,7 +42,9 @@ int Texture::mipmapMode = Texture::MipmapNearest;
 Texture::Texture(GLuint id, int width, int height) : id(id), width(width), height(height) {}
 
 Texture::~Texture() {
-    glDeleteTextures(1, &id);
+    if (context.isOpen()) {
+        glDeleteTextures(1, &id);
+    }
 }
 
 void Texture::bind() const {

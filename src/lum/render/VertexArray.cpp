@@ -121,7 +121,9 @@ void VertexArray::recordBuffer(VertexBuffer& buffer,
 }
 
 VertexArray::~VertexArray() {
-    glDeleteVertexArrays(1, &vaoID);
+    if (context.isOpen()) {
+        glDeleteVertexArrays(1, &vaoID);
+    }
 }
 
 void VertexArray::bind() {
