@@ -176,8 +176,8 @@ void ControlLogic::togglePause() {
     if (settings.state == RUNNING) {
         settings.state = PAUSED;
         // Shown once per pause, and held by nothing after.
-        Renderer::instance().drawImage(TextureLoader::instance().loadPicture("pause"), -1, -1, 2,
-                                       2);
+        const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("pause");
+        Renderer::instance().drawImage(picture, -1, -1, 2, 2);
         window().swapBuffers();
     } else {
         settings.state = RUNNING;
