@@ -93,6 +93,7 @@ int Game::waitOnTitle() {
         window().swapBuffers();
         window().sleep(titlePace);
         Control::instance().update(0.0);
+        quitIfAsked();
         if (goOnAsked()) {
             return 1;
         }

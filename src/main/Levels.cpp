@@ -98,6 +98,12 @@ bool finishAsked() {
     return window().isKeyDown(key::F1) || Control::instance().padDown(gamepad::North);
 }
 
+void quitIfAsked() {
+    if (window().isKeyDown(key::Escape)) {
+        std::exit(0);
+    }
+}
+
 void drawFullScreen(const char* texture) {
     LUM_TRACE_BEGIN
     // Shown once, then covered: nothing keeps the picture after.
@@ -380,6 +386,7 @@ void Levels::showEndScreen(const std::string& text) {
         window().swapBuffers();
         window().sleep(waitingPace);
         sampleInput();
+        quitIfAsked();
     } while (!goOnAsked() && window().isOpen());
     LUM_TRACE_END
 }

@@ -75,6 +75,10 @@ bool goOnAsked();
 // F1, and without it a player with only a pad could never leave level 2.
 bool finishAsked();
 
+// Escape on a screen that waits (the title, an end screen) ends the game at
+// once with status 0, as it does in play.
+void quitIfAsked();
+
 // Draws the texture of that name over the whole window. It is read anew each
 // time: a picture shown once is not kept.
 void drawFullScreen(const char* texture);
