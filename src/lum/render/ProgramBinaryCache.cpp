@@ -1,6 +1,5 @@
 #include "lum/render/ProgramBinaryCache.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -41,6 +40,11 @@ std::string identityOf(const std::string& name, const std::string& sources) {
            glString(GL_VERSION) + '\n' + sources;
 }
 
+// The file's start up to the sizes that follow the identity's.
+std::string headerOf(const std::string& identity) {
+    return std::string(magic) + std::to_string(identity.size()) + " ";
+}
+
 std::string readWhole(const fs::path& file) {
     std::ifstream in(file.string(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -75,7 +79,7 @@ GLuint ProgramBinaryCache::load(const std::string& name, const std::string& sour
     }
     const std::string kept = readWhole(fileOf(name));
     const std::string identity = identityOf(name, sources);
-    const std::string header = std::string(magic) + std::to_string(identity.size()) + " ";
+    const std::string header = headerOf(identity);
     if (kept.compare(0, header.size(), header) != 0) {
         return 0;
     }
@@ -125,8 +129,8 @@ std::string ProgramBinaryCache::keep(const std::string& name, const std::string&
     GLsizei written = 0;
     glGetProgramBinary(program, length, &written, &format, binary.data());
     const std::string identity = identityOf(name, sources);
-    std::string content = std::string(magic) + std::to_string(identity.size()) + " " +
-                          std::to_string(format) + " " + std::to_string(written) + "\n" + identity;
+    std::string content = headerOf(identity) + std::to_string(format) + " " +
+                          std::to_string(written) + "\n" + identity;
     content.append(binary.data(), static_cast<std::size_t>(written));
     boost::system::error_code error;
     fs::create_directories(directory, error);
