@@ -142,6 +142,9 @@ TEST_F(DrawTest, TexturesOfAnyWidthCarryEveryMipmapLevelDownToOneTexel) {
                 << "level " << level << ", texel " << i / 3;
         }
     }
+    GLint lastLevel = -1;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, &lastLevel);
+    EXPECT_EQ(2, lastLevel);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 

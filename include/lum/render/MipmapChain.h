@@ -22,7 +22,8 @@ PixelImage halveImage(const unsigned char* pixels, int width, int height, int ch
 // Uploads `pixels` as level 0 of the bound GL_TEXTURE_2D and every smaller
 // level down to 1 x 1, each built on the CPU from the one before. Drivers
 // that generate mipmaps on the GPU compile code for it at run time, which on
-// a software renderer costs more than the whole image.
+// a software renderer costs more than the whole image. The texture's last
+// level is set to the chain's last before any level arrives.
 void uploadMipmapChain(int internalFormat, int width, int height, unsigned format, int channels,
                        const unsigned char* pixels);
 

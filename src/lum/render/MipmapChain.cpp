@@ -49,11 +49,28 @@ private:
     GLint alignment = 4;
 };
 
+int lastLevelOf(int width, int height) {
+    int last = 0;
+    for (int side = std::max(width, height); side > 1; side /= 2) {
+        ++last;
+    }
+    return last;
+}
+
+// Naming the last level before level 0 arrives lets the driver allocate the
+// whole chain at once. Without it Mesa first guesses a single level, then
+// allocates the chain when level 1 arrives and keeps both until the texture
+// is first drawn: a level's load held every texture's level 0 twice.
+void announceLastLevel(int lastLevel) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, lastLevel);
+}
+
 }  // namespace
 
 void uploadMipmapChain(int internalFormat, int width, int height, unsigned format, int channels,
                        const unsigned char* pixels) {
     const PackedRows packed;
+    announceLastLevel(lastLevelOf(width, height));
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
                  pixels);
     PixelImage level;
@@ -70,9 +87,9 @@ void uploadMipmapChain(int internalFormat, int width, int height, unsigned forma
 void uploadSingleLevel(int internalFormat, int width, int height, unsigned format,
                        const unsigned char* pixels) {
     const PackedRows packed;
+    announceLastLevel(0);
     glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, GL_UNSIGNED_BYTE,
                  pixels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
 }
 
 }  // namespace lum
