@@ -2,7 +2,8 @@
 // under Xvfb, from the repository root, with ALSOFT_DRIVERS=null):
 // - coldLevelLoad: a level's first load, every model, shader and texture
 //   read, compiled and uploaded afresh;
-// - warmLevelLoad: the same level again, shaders and textures cached;
+// - warmLevelLoad: the same level again (a restart), with the shaders,
+//   textures and key frames the first load kept;
 // - frameUpdate: one frame's scene update and physics step in level 1, with
 //   its animated props blending their key frames;
 // - pollEvents: the window adapter's poll, which also reads the first
@@ -45,6 +46,7 @@ void coldLevelLoad(benchmark::State& state) {
         clearScene();
         lum::TextureLoader::instance().clearCache();
         lum::ShaderLoader::instance().clearCache();
+        lum::UberLoader::instance().forgetKeyFrames();
         state.ResumeTiming();
         lum::UberLoader::instance().loadLevel(level);
     }

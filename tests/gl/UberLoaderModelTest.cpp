@@ -246,9 +246,10 @@ TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
     EXPECT_EQ(1, moving->getNextFrame());
 }
 
-// One copy of a file's key frames serves a level's models, and only that
-// level load: the next level and lone models read their own.
-TEST_F(UberLoaderModelTest, AnimatedModelsOfOneFileShareKeyFramesWithinOneLevelLoad) {
+// One copy of a file's key frames serves a level's models and the same
+// level loaded again (a restart after a fall); another level and lone
+// models read their own.
+TEST_F(UberLoaderModelTest, AnimatedModelsOfOneFileShareKeyFramesWithinALevelAndItsRestarts) {
     const std::string turning = "animated = true; animation = ( (\"turn\", 0, 1, 10) ) }";
     ASSERT_EQ("", loadLevel("Model { name = \"a\"; " + turning + ", Model { name = \"b\"; " +
                             turning + ", Model { name = \"still\" }")
@@ -260,12 +261,18 @@ TEST_F(UberLoaderModelTest, AnimatedModelsOfOneFileShareKeyFramesWithinOneLevelL
     EXPECT_EQ(nullptr, added<Model>("still")->getData().vertices.get());
 
     ASSERT_EQ("", loadLevel("Model { name = \"c\"; " + turning).failure);
-    EXPECT_NE(a->getData().vertices.get(), added<Model>("c")->getData().vertices.get());
+    EXPECT_EQ(a->getData().vertices.get(), added<Model>("c")->getData().vertices.get());
     const boost::shared_ptr<Model> lone =
         boost::dynamic_pointer_cast<Model>(thing("Model { " + turning));
     ASSERT_NE(nullptr, lone);
     EXPECT_NE(a->getData().vertices.get(), lone->getData().vertices.get());
-    EXPECT_NE(added<Model>("c")->getData().vertices.get(), lone->getData().vertices.get());
+
+    const long heldBefore = a->getData().vertices.use_count();
+    files.writeResource("other.cfg", "scene = (Model { name = \"d\"; " + turning + ");\n");
+    ASSERT_EQ("", reportOf([] { UberLoader::instance().loadLevel("other"); }).failure);
+    EXPECT_NE(a->getData().vertices.get(), added<Model>("d")->getData().vertices.get());
+    // The loader let the first level's copy go; only its models hold it.
+    EXPECT_EQ(heldBefore - 1, a->getData().vertices.use_count());
 }
 
 TEST_F(UberLoaderModelTest, BadInputEndsTheLoadAndLeavesNothingInTheSceneOrThePhysicsWorld) {

@@ -48,7 +48,13 @@ public:
     // physics nodes among them are in the physics world. A failure ends the
     // load with the exception: nothing built by the load reaches the scene,
     // and its physics nodes leave the world as they are freed.
+    // The key frames of its animated models stay kept until a level of
+    // another name loads (or forgetKeyFrames), so that starting the level
+    // again after a fall decodes no MD2 file; while the level is played its
+    // models hold them anyway.
     void loadLevel(const std::string& name);
+    // Drops the kept key frames: the next level load reads every MD2 file.
+    void forgetKeyFrames();
     // A model built from the configuration `name` (named `name` unless the
     // configuration names itself) under no parent; when the configuration
     // has "mass" or "physics", the active physics node that wraps it.
@@ -120,13 +126,15 @@ private:
     static boost::shared_ptr<Material> loadMaterial(const Setting& description,
                                                     const std::string& shaderName);
     OwnedShape loadShape(const Setting& description, const glm::vec3& fallbackHalfExtents) const;
-    // The MD2 file's data; an animated model keeps every key frame, and
-    // during a level load the models of one file share them.
+    // The MD2 file's data; an animated model keeps every key frame, and the
+    // models of one file in a level share them.
     ModelData readModel(const std::string& file, bool animated) const;
 
     Log log;
-    // Filled only while a level loads, emptied when it ends.
+    // By MD2 file path; filled while a level loads, kept for the level
+    // named keyFramesLevel.
     mutable std::map<std::string, ModelData> levelKeyFrames;
+    std::string keyFramesLevel;
     bool loadingLevel;
 };
 

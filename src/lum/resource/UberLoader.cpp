@@ -48,17 +48,17 @@ UberLoader::UberLoader(const boost::filesystem::path& location)
 
 void UberLoader::loadLevel(const std::string& name) {
     LUM_TRACE_BEGIN
-    // The level's models of one file share its key frames, for this load only.
-    struct SharedKeyFrames {
-        UberLoader& loader;
-        explicit SharedKeyFrames(UberLoader& loader) : loader(loader) {
-            loader.loadingLevel = true;
-        }
-        ~SharedKeyFrames() {
-            loader.loadingLevel = false;
-            loader.levelKeyFrames.clear();
-        }
-    } const sharing(*this);
+    // Another level's key frames go before this level's arrive.
+    if (name != keyFramesLevel) {
+        forgetKeyFrames();
+        keyFramesLevel = name;
+    }
+    // Lone models loaded outside a level read their own key frames.
+    struct LoadingLevel {
+        bool& flag;
+        explicit LoadingLevel(bool& flag) : flag(flag) { flag = true; }
+        ~LoadingLevel() { flag = false; }
+    } const loading(loadingLevel);
     // Built under a holder of its own, outside the scene: a load that fails
     // drops the holder, and everything built so far goes with it.
     const boost::shared_ptr<Node> holder = namingOnFailure(log, name, [&] {
@@ -75,6 +75,11 @@ void UberLoader::loadLevel(const std::string& name) {
     }
     Scene::global().update(settlingStep);
     LUM_TRACE_END
+}
+
+void UberLoader::forgetKeyFrames() {
+    levelKeyFrames.clear();
+    keyFramesLevel.clear();
 }
 
 boost::shared_ptr<Spatial> UberLoader::loadModel(const std::string& name) {

@@ -118,11 +118,14 @@ ModelData UberLoader::readModel(const std::string& file, bool animated) const {
     if (!animated || !loadingLevel) {
         return ModelLoader::instance().load(file);
     }
-    const auto shared = levelKeyFrames.find(file);
+    // Kept by the file found, not the name: the resource locations may have
+    // changed since the level last loaded.
+    const std::string path = ModelLoader::instance().findFile(file + ".md2");
+    const auto shared = levelKeyFrames.find(path);
     if (shared != levelKeyFrames.end()) {
         return shared->second;
     }
-    return levelKeyFrames[file] = ModelLoader::instance().load(file);
+    return levelKeyFrames[path] = ModelLoader::instance().load(file);
     LUM_TRACE_END
 }
 
