@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+#include "HeapRelease.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Renderer.h"
 #include "lum/render/Window.h"
@@ -100,6 +101,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     benchmark::Initialize(&argc, argv);
+    // Large blocks are mapped and returned the way the game has them.
+    lum::keepLargeBlocksApart();
     const std::unique_ptr<lum::Renderer> renderer(new lum::Renderer());
     benchmark::RunSpecifiedBenchmarks();
     clearScene();
