@@ -170,6 +170,25 @@ player_position() {
     sed -E 's/.*translation: \(([^,]*), ([^,]*), ([^)]*)\).*/\1 \2 \3/'
 }
 
+# Holds F12, which the game answers at every pass the player is on the
+# ground, until a translation's coordinate $1 (1 x, 2 y, 3 z) lies below $2,
+# and prints that translation "x y z". One reader follows the output all the
+# while: asking again and again (player_position) starts a dozen processes a
+# question, which over a long roll take a processor from the game. False
+# after $3 seconds, or when the game ends first.
+position_below() {
+  local axis=$1 limit=$2 seconds=$3 from at
+  from=$(($(wc -l <"$WORK/stdout.txt") + 1))
+  xdotool keydown F12
+  at=$(timeout "$seconds" tail -n "+$from" --pid="$PID" -f "$WORK/stdout.txt" |
+    awk -v axis="$axis" -v limit="$limit" '/Tobbles transform : / {
+      sub(/.*translation: \(/, ""); sub(/\).*/, ""); split($0, p, ", ")
+      if (p[axis] + 0 < limit + 0) { print p[1], p[2], p[3]; exit }
+    }')
+  xdotool keyup F12
+  [ -n "$at" ] && echo "$at"
+}
+
 # Holds key $1 (Enter on the title, on an end screen or after a death)
 # until a level runs, and prints the player's translation there.
 position_after() {
