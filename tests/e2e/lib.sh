@@ -8,9 +8,10 @@ fail() {
   exit 1
 }
 
-# For the scripts that look at no picture: the game in a small window, which
-# the software renderer draws in half the processor time of a full one, so
-# that the tests run beside it are not slowed.
+# For the scripts that look at no picture, or only at one shrunk to 32x24
+# (picture_difference): the game in a small window, which the software
+# renderer draws in half the processor time of a full one, so that the tests
+# run beside it are not slowed.
 SMALL_WINDOW="--windowed 320x240"
 
 # Runs the rest of the script inside its own Xvfb unless it already has one
