@@ -3,11 +3,13 @@
 # targets and the long clumsy-bot test), for two build trees in turn, each
 # run as a clean checkout would (no timings of earlier runs to order by).
 # Usage: bench/suite/suite_side_by_side.sh <build dir> <other build dir> [rounds, default 3]
-# Prints per run: the load average before it, wall and processor seconds,
+# Prints per run: the load average before it, wall and processor seconds
+# (of every process the run started, also those its scripts left running),
 # the number of test processes ctest started and the sum of the graphics
 # tests' times.
 set -euo pipefail
 rounds=${3:-3}
+here=$(cd "$(dirname "$0")" && pwd)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
@@ -15,7 +17,7 @@ run_once() {
   local build=$1 load
   load=$(cut -d' ' -f1 /proc/loadavg)
   rm -f "$build/Testing/Temporary/CTestCostData.txt"
-  (cd "$build" && /usr/bin/time -f "%e %U %S" -o "$log.time" \
+  (cd "$build" && "$here/reaped_time.py" "$log.time" \
     xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest -j2 -LE 'fuzz|clumsy' >"$log" 2>&1) || true
   read -r wall user sys <"$log.time"
   local processes gl failed

@@ -14,16 +14,20 @@
 #   glimmet_gtest_suites(<target>
 #     [WORKING_DIRECTORY <dir>] [LABELS <label>...] [ENVIRONMENT <VAR=value>...]
 #     [EXCLUDE <suite>...]      suites registered some other way
-#     [ONE_BY_ONE <suite>...])  suites whose tests take seconds each: one
+#     [ONE_BY_ONE <suite>...]   suites whose tests take seconds each: one
 #                               process per test (with all its parameter
 #                               values) spreads them over ctest's slots
+#     [TOGETHER <name>])        all the program's suites in one entry of this
+#                               name, for tests that take milliseconds: its
+#                               output names the suites, `ctest -R <name>` or
+#                               `<program> --gtest_filter=Suite.*` runs them
 #
 # Disabled tests stay out, as in a plain run of the program. Without timings
 # from an earlier run (a clean build) ctest starts the entries of highest
 # COST first: a suite's is the number of its tests, a test of a ONE_BY_ONE
 # suite counts as several.
 function(glimmet_gtest_suites target)
-  cmake_parse_arguments(PARSE_ARGV 1 arg "" "WORKING_DIRECTORY"
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "WORKING_DIRECTORY;TOGETHER"
     "LABELS;ENVIRONMENT;EXCLUDE;ONE_BY_ONE")
   set(include_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_suites.cmake")
   file(GENERATE OUTPUT "${include_file}" CONTENT
@@ -33,6 +37,7 @@ set(suites_labels [==[${arg_LABELS}]==])
 set(suites_environment [==[${arg_ENVIRONMENT}]==])
 set(suites_exclude [==[${arg_EXCLUDE}]==])
 set(suites_one_by_one [==[${arg_ONE_BY_ONE}]==])
+set(suites_together [==[${arg_TOGETHER}]==])
 include([==[${CMAKE_CURRENT_FUNCTION_LIST_DIR}/RegisterGTestSuites.cmake]==])
 ")
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include_file}")

@@ -12,19 +12,12 @@ DEATH="<<======== Du bist TOT! ========>>"
 START="81.5 10 0"
 # West of the ledge's east rails, which stand beside the shelf's end.
 ON_LEDGE=-41.5
-# True when position $1 ("x y z") lies west of x = $2.
-west_of() {
-  awk -v at="$1" -v x="$2" 'BEGIN { split(at, p, " "); exit !(p[1] < x) }'
-}
 
 AT=$(player_position) || exit 1
 near "$AT" "$START" 0.1 || fail "level 1 starts the player at $AT"
 xdotool keydown w
-UNTIL=$((SECONDS + 60))
-while ! west_of "$AT" "$ON_LEDGE" && [ "$SECONDS" -le "$UNTIL" ]; do
-  AT=$(player_position) || exit 1
-done
-west_of "$AT" "$ON_LEDGE" || fail "W did not roll the player onto the ledge within 60 s: $AT"
+AT=$(position_below 1 "$ON_LEDGE" 60) ||
+  fail "W did not roll the player onto the ledge within 60 s: $(player_position)"
 xdotool keyup w
 xdotool keydown a
 wait_for_output "$DEATH" 45 1

@@ -24,7 +24,7 @@ done
 
 cd "$ELSEWHERE"
 unset GLIMMET_DATA
-launch_game "$PREFIX/bin/glimmet" --level 1
+launch_game "$PREFIX/bin/glimmet" --level 1 $SMALL_WINDOW
 trap 'stop_game; rm -rf "$WORK" "$PREFIX" "$ELSEWHERE"' EXIT
 
 # F12 answers only in a running level, standing on the ground.

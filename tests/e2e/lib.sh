@@ -8,9 +8,10 @@ fail() {
   exit 1
 }
 
-# For the scripts that look at no picture: the game in a small window, which
-# the software renderer draws in half the processor time of a full one, so
-# that the tests run beside it are not slowed.
+# For the scripts that look at no picture, or only at one shrunk to 32x24
+# (picture_difference): the game in a small window, which the software
+# renderer draws in half the processor time of a full one, so that the tests
+# run beside it are not slowed.
 SMALL_WINDOW="--windowed 320x240"
 
 # Runs the rest of the script inside its own Xvfb unless it already has one
@@ -168,6 +169,25 @@ player_position() {
   fi
   grep -F "Tobbles transform : " "$WORK/stdout.txt" | tail -n 1 |
     sed -E 's/.*translation: \(([^,]*), ([^,]*), ([^)]*)\).*/\1 \2 \3/'
+}
+
+# Holds F12, which the game answers at every pass the player is on the
+# ground, until a translation's coordinate $1 (1 x, 2 y, 3 z) lies below $2,
+# and prints that translation "x y z". One reader follows the output all the
+# while: asking again and again (player_position) starts a dozen processes a
+# question, which over a long roll take a processor from the game. False
+# after $3 seconds, or when the game ends first.
+position_below() {
+  local axis=$1 limit=$2 seconds=$3 from at
+  from=$(($(wc -l <"$WORK/stdout.txt") + 1))
+  xdotool keydown F12
+  at=$(timeout "$seconds" tail -n "+$from" --pid="$PID" -f "$WORK/stdout.txt" |
+    awk -v axis="$axis" -v limit="$limit" '/Tobbles transform : / {
+      sub(/.*translation: \(/, ""); sub(/\).*/, ""); split($0, p, ", ")
+      if (p[axis] + 0 < limit + 0) { print p[1], p[2], p[3]; exit }
+    }')
+  xdotool keyup F12
+  [ -n "$at" ] && echo "$at"
 }
 
 # Holds key $1 (Enter on the title, on an end screen or after a death)

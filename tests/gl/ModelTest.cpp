@@ -43,8 +43,11 @@ protected:
         RendererTest::TearDown();
     }
 
-    // The x of the first vertex in the model's buffer: the frame it shows, times 10.
-    static float shownX(const Model& model) {
+    // The x of the first vertex in the model's buffer once it is drawn: the
+    // frame it shows, times 10. Steps between draws leave the buffer alone.
+    float shownX(Model& model) {
+        renderer->getCamera()->update(0);
+        model.render(*renderer);
         Vertex first;
         glBindBuffer(GL_ARRAY_BUFFER, model.getVertexBuffer()->getId());
         glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(first), &first);

@@ -12,6 +12,7 @@
 
 #include "ConfigFixture.h"
 #include "lum/render/GLBuffer.h"
+#include "lum/render/GlfwWindow.h"
 #include "lum/render/Renderer.h"
 #include "lum/render/Shader.h"
 #include "lum/render/Texture.h"
@@ -70,6 +71,24 @@ TEST_F(RendererOnlyTest, OpensTheGameWindowWithItsDrawingState) {
     }
     EXPECT_FALSE(Renderer::isInitialized());
     EXPECT_FALSE(window().isOpen());
+}
+
+// The test program keeps GLFW started between its windows (as a launcher
+// that opens the game twice would): a closed renderer's window must go with
+// it, and the next window's clock starts at zero as after a fresh start.
+TEST_F(RendererOnlyTest, WithGlfwKeptStartedEachRendererClosesItsWindowAndStartsItsClock) {
+    GlfwSession session;
+    ASSERT_TRUE(session.started());
+    {
+        Renderer renderer;
+        ASSERT_NE(nullptr, glfwGetCurrentContext());
+        window().setTime(1000);
+    }
+    EXPECT_EQ(nullptr, glfwGetCurrentContext()) << "the closed renderer's window is still there";
+    EXPECT_FALSE(window().isOpen());
+    Renderer next;
+    EXPECT_TRUE(window().isOpen());
+    EXPECT_LT(window().getTime(), 1000.0);
 }
 
 TEST_F(RendererOnlyTest, ASecondRendererFailsAndTheFirstStaysRegistered) {

@@ -116,8 +116,13 @@ public:
         ScriptedWindow::swapBuffers();
         lum::Renderer::instance().setDrawing(getSwapCount() % drawEvery == 0);
     }
+    // The real window's events matter only to what it shows (its size, its
+    // exposure): it is asked for them in the passes that draw, not in every
+    // poll, each of which is a trip to the X server.
     void pollEvents() override {
-        screen.pollEvents();
+        if (!lum::Renderer::isInitialized() || lum::Renderer::instance().isDrawing()) {
+            screen.pollEvents();
+        }
         ScriptedWindow::pollEvents();
     }
     void setAutoPollEvents(bool enabled) override { screen.setAutoPollEvents(enabled); }

@@ -10,6 +10,24 @@ struct GLFWmonitor;
 
 namespace lum {
 
+// Keeps GLFW started while it lives, so that the windows opened one after
+// another inside it (a test program's renderers) share one start of the
+// library: each start connects to the display and opens its input method.
+// Without one, a window's init starts GLFW and its terminate ends it.
+class GlfwSession {
+public:
+    // Whether GLFW could be started (not without a display).
+    GlfwSession();
+    ~GlfwSession();
+    GlfwSession(const GlfwSession&) = delete;
+    GlfwSession& operator=(const GlfwSession&) = delete;
+
+    bool started() const;
+
+private:
+    bool holds;
+};
+
 // The window adapter over GLFW 3. Keys are tracked from GLFW's key events and
 // translated to the game's codes by the character the key types, so "+" is
 // the key that types "+" on the user's layout (and the keypad's plus).

@@ -49,7 +49,8 @@ public:
     ~Model() override;
 
     btCollisionShape* getCollisionShape() const override;
-    // Places the model and, when animated, steps its animation by dt.
+    // Places the model and, when animated, steps its animation by dt; the
+    // frame it shows is blended when it is next drawn.
     void update(double dt) override;
     void render(Renderer& renderer) override;
 
@@ -104,6 +105,10 @@ private:
     std::string currentAnimation;
     int currentFrame;
     int nextFrame;
+    // The buffer still shows an earlier step: the blend is written when the
+    // model is next drawn, not at every step (passes left undrawn, a model
+    // out of view).
+    bool shownFrameStale;
 };
 
 }  // namespace lum

@@ -78,7 +78,37 @@ GlfwWindow& adapterOf(GLFWwindow* handle) {
     return *static_cast<GlfwWindow*>(glfwGetWindowUserPointer(handle));
 }
 
+// Windows and sessions that need GLFW now: it starts with the first and
+// ends with the last.
+int glfwUsers = 0;
+
+bool holdGlfw() {
+    if (glfwUsers == 0 && glfwInit() != GLFW_TRUE) {
+        return false;
+    }
+    ++glfwUsers;
+    return true;
+}
+
+void releaseGlfw() {
+    if (--glfwUsers == 0) {
+        glfwTerminate();
+    }
+}
+
 }  // namespace
+
+GlfwSession::GlfwSession() : holds(holdGlfw()) {}
+
+GlfwSession::~GlfwSession() {
+    if (holds) {
+        releaseGlfw();
+    }
+}
+
+bool GlfwSession::started() const {
+    return holds;
+}
 
 GlfwWindow::GlfwWindow()
     : handle(nullptr),
@@ -95,14 +125,24 @@ GlfwWindow::~GlfwWindow() {
     terminate();
 }
 
+// A window's clock starts at its init, as with a library started afresh.
 bool GlfwWindow::init() {
-    initialized = glfwInit() == GLFW_TRUE;
+    if (initialized) {
+        return true;
+    }
+    initialized = holdGlfw();
+    if (initialized) {
+        glfwSetTime(0);
+    }
     return initialized;
 }
 
 void GlfwWindow::terminate() {
+    if (handle != nullptr) {
+        glfwDestroyWindow(handle);
+    }
     if (initialized) {
-        glfwTerminate();
+        releaseGlfw();
     }
     initialized = false;
     handle = nullptr;

@@ -97,7 +97,8 @@ Model::Model(const std::string& name, btCollisionShape* shape, const ModelData& 
       elapsed(0),
       blend(0),
       currentFrame(0),
-      nextFrame(0) {}
+      nextFrame(0),
+      shownFrameStale(false) {}
 
 Model::~Model() = default;
 
@@ -152,7 +153,7 @@ void Model::animate(float dt) {
         nextFrame = frameAfter(currentFrame);
     }
     blend = elapsed / frameDuration;
-    writeAnimatedVertices();
+    shownFrameStale = true;
     LUM_TRACE_END
 }
 
@@ -188,6 +189,10 @@ void Model::render(Renderer& renderer) {
     if (renderer.isBlendingPass()) {
         glColor4f(1, 1, 1, 0.5f);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    }
+    if (shownFrameStale) {
+        writeAnimatedVertices();
+        shownFrameStale = false;
     }
     uploadLights();
     setMatrices(renderer);
