@@ -53,6 +53,10 @@ public:
     // frame it shows is blended when it is next drawn.
     void update(double dt) override;
     void render(Renderer& renderer) override;
+    // Writes the frame the animation has reached into the vertex buffer,
+    // once per step; render calls it before drawing. Needs the model's GL
+    // context.
+    void showReachedFrame();
 
     // A name the table lacks is std::out_of_range.
     void setAnimation(const std::string& name);

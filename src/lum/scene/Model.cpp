@@ -168,6 +168,13 @@ int Model::frameAfter(int frame) const {
     return frame + 1 < end ? frame + 1 : start;
 }
 
+void Model::showReachedFrame() {
+    if (shownFrameStale) {
+        writeAnimatedVertices();
+        shownFrameStale = false;
+    }
+}
+
 void Model::writeAnimatedVertices() {
     LUM_TRACE_BEGIN
     const int count = data.verticesPerFrame;
@@ -190,10 +197,7 @@ void Model::render(Renderer& renderer) {
         glColor4f(1, 1, 1, 0.5f);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     }
-    if (shownFrameStale) {
-        writeAnimatedVertices();
-        shownFrameStale = false;
-    }
+    showReachedFrame();
     uploadLights();
     setMatrices(renderer);
     drawBody(renderer);
