@@ -17,15 +17,16 @@
 #     [ONE_BY_ONE <suite>...]   suites whose tests take seconds each: one
 #                               process per test (with all its parameter
 #                               values) spreads them over ctest's slots
-#     [TOGETHER <name>])        all the program's suites in one entry of this
-#                               name, for tests that take milliseconds: its
-#                               output names the suites, `ctest -R <name>` or
+#     [TOGETHER <name>])        the program's other suites in one entry of
+#                               this name, which spares each suite a start
+#                               of the program: its output names the suites,
+#                               `ctest -R <name>` or
 #                               `<program> --gtest_filter=Suite.*` runs them
 #
 # Disabled tests stay out, as in a plain run of the program. Without timings
 # from an earlier run (a clean build) ctest starts the entries of highest
-# COST first: a suite's is the number of its tests, a test of a ONE_BY_ONE
-# suite counts as several.
+# COST first: a suite's is the number of its tests (the TOGETHER entry's
+# the sum of theirs), a test of a ONE_BY_ONE suite counts as several.
 function(glimmet_gtest_suites target)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "WORKING_DIRECTORY;TOGETHER"
     "LABELS;ENVIRONMENT;EXCLUDE;ONE_BY_ONE")
