@@ -16,12 +16,12 @@ namespace lum {
 // Without one, a window's init starts GLFW and its terminate ends it.
 class GlfwSession {
 public:
-    // Whether GLFW could be started (not without a display).
     GlfwSession();
     ~GlfwSession();
     GlfwSession(const GlfwSession&) = delete;
     GlfwSession& operator=(const GlfwSession&) = delete;
 
+    // Whether GLFW could be started (not without a display).
     bool started() const;
 
 private:
