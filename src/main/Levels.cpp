@@ -1,11 +1,10 @@
 #include "Levels.h"
 
-#include "HeapRelease.h"
-
 #include <cstdlib>
 
 #include <glm/geometric.hpp>
 
+#include "HeapRelease.h"
 #include "LevelAreas.h"
 #include "Records.h"
 #include "TextPanel.h"

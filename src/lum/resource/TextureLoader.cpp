@@ -35,8 +35,9 @@ private:
 // Rows as DevIL hands them over: RGB, three bytes a pixel, no padding.
 const int packedRowAlignment = 1;
 
-// The whole mipmap chain is made here from the packed rows: the driver's own
-// generation costs more than the image itself on a software rasteriser.
+// A mipmapped texture's whole chain is made here from the packed rows: the
+// driver's own generation costs more than the image itself on a software
+// rasteriser. A picture gets its one level.
 void uploadWithOpenGL(int width, int height, int, const unsigned char* rgbRows,
                       TextureLoader::Levels levels) {
     const int rgbChannels = 3;
