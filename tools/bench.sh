@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 RUNS=${1:-7}
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j 2 --target glimmet lum_bench lum_gl_bench title_watch bare_window
+cmake --build build -j 2 --target glimmet lum_bench lum_gl_bench title_watch bare_window picture_window
 B=build/bench
 
 echo "== MD2 decoding"

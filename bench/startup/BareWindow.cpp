@@ -2,11 +2,10 @@
 // size with the same libraries (GLFW, GLEW, the OpenGL driver) that only
 // clears to one colour, until it is closed or killed, or for the given
 // number of seconds. Usage: bare_window R G B [seconds]
-#include <GL/glew.h>
-#include <GLFW/glfw3.h>
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "YardstickWindow.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -14,18 +13,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const double seconds = argc > 4 ? std::atof(argv[4]) : 1e9;
-    if (!glfwInit()) {
-        return 1;
-    }
-    glfwWindowHint(GLFW_DEPTH_BITS, 24);
-    GLFWwindow* const window = glfwCreateWindow(1024, 768, "Glimmet", nullptr, nullptr);
+    GLFWwindow* const window = openYardstickWindow();
     if (window == nullptr) {
-        glfwTerminate();
-        return 1;
-    }
-    glfwMakeContextCurrent(window);
-    if (glewInit() != GLEW_OK) {
-        glfwTerminate();
         return 1;
     }
     glClearColor(std::atoi(argv[1]) / 255.0f, std::atoi(argv[2]) / 255.0f,
