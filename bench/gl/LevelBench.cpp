@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "HeapRelease.h"
-#include "lum/physics/PhysicsNode.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Renderer.h"
 #include "lum/render/Window.h"
@@ -78,17 +77,10 @@ void collectModels(const boost::shared_ptr<lum::Spatial>& spatial,
     if (!node) {
         return;
     }
-    // An active physics node keeps its children to itself.
-    const auto physics = boost::dynamic_pointer_cast<lum::PhysicsNode>(spatial);
-    const bool wasActive = physics && physics->isActive();
-    if (wasActive) {
-        physics->deactivate();
-    }
+    // Read past an active physics node's guard: taking its body out of the
+    // world and back to look would change the world being measured.
     for (int i = 0; i < node->getChildCount(); ++i) {
-        collectModels(node->getChild(i), models);
-    }
-    if (wasActive) {
-        physics->activate();
+        collectModels(node->lum::Node::getChild(i), models);
     }
 }
 
