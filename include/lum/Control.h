@@ -63,6 +63,11 @@ public:
     Transform followTransform(const Transform& t, double dt);
     // The next followTransform puts the orbit back behind the target.
     void resetOrbitNextFollow();
+    // Holds the pointer (hidden, turning the camera without limit at the
+    // window's edge) while `wanted` and the window has the focus, and frees
+    // it otherwise. Called by play each pass and by the screens that wait
+    // for a key as they show.
+    void capturePointer(bool wanted);
 
     bool spaceDown;
     bool leftButton, rightButton;

@@ -149,6 +149,12 @@ void Control::resetOrbitNextFollow() {
     firstFollow = true;
 }
 
+// Asked every pass: the window library does nothing when the pointer is
+// already so, and a new window starts with it free.
+void Control::capturePointer(bool wanted) {
+    window().setCursorVisible(!(wanted && window().isFocused()));
+}
+
 void Control::orbitAround(double dt) {
     const int dx = -std::clamp(mouseX - lastMouseX, -largestMouseJump, largestMouseJump);
     const int dy = std::clamp(mouseY - lastMouseY, -largestMouseJump, largestMouseJump);

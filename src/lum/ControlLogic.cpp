@@ -57,10 +57,9 @@ std::string cycleMipmaps(GameSettings& settings) {
     }
 }
 
+// The pass frees or captures the pointer by the new choice.
 std::string toggleCursor(GameSettings& settings) {
-    const std::string message = flip(settings.cursorEnabled, "disabled cursor", "enabled cursor");
-    window().setCursorVisible(settings.cursorEnabled);
-    return message;
+    return flip(settings.cursorEnabled, "disabled cursor", "enabled cursor");
 }
 
 // F2 to F11, in that order.

@@ -76,6 +76,10 @@ void ForwardingWindow::setCursorVisible(bool visible) {
     real->setCursorVisible(visible);
 }
 
+bool ForwardingWindow::isFocused() const {
+    return real->isFocused();
+}
+
 GamepadState ForwardingWindow::getGamepad() const {
     return real->getGamepad();
 }

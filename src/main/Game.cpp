@@ -88,6 +88,7 @@ int Game::waitOnTitle() {
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
     const boost::shared_ptr<Texture> title = TextureLoader::instance().loadPicture("start");
+    Control::instance().capturePointer(false);
     while (window().isOpen()) {
         Renderer::instance().drawImage(title, -1, -1, 2, 2);
         window().swapBuffers();
@@ -170,7 +171,11 @@ bool Game::handleInput(float dt) {
     ControlLogic& logic = ControlLogic::instance();
     logic.handleKeys(dt);
     logic.releaseLatches();
-    if (GameSettings::instance().state == PAUSED) {
+    const GameSettings& settings = GameSettings::instance();
+    // F10 (the pointer "enabled") frees it in play too.
+    Control::instance().capturePointer(settings.state == RUNNING && Glimmet::instance().alive &&
+                                       !settings.cursorEnabled);
+    if (settings.state == PAUSED) {
         return false;
     }
     logic.handleModeKeys();

@@ -377,6 +377,7 @@ void Levels::showEndScreen(const std::string& text) {
     LUM_TRACE_BEGIN
     const std::vector<std::string> result = finishRun();
     Control::instance().takeHeldPadButtons();
+    Control::instance().capturePointer(false);
     do {
         drawTextOnPanel(text, -0.5f, 0.0f, 0.04f, white);
         for (std::size_t line = 0; line < result.size(); ++line) {

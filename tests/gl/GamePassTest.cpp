@@ -181,6 +181,44 @@ TEST_F(GamePassTest, APassLeftUndrawnMovesTheGameOnAndDrawsNothingButTheClearCol
     EXPECT_LT(playerAt().y, before) << "the player still drops onto its pad";
 }
 
+// The pointer is held while a level is played, so the camera turns on at
+// the window's edge, and free on every screen that waits, whenever the
+// window loses the focus, and while the player has freed it with F10.
+TEST_F(GamePassTest, ThePointerIsCapturedOnlyWhileALevelIsPlayed) {
+    GameSettings& settings = GameSettings::instance();
+    const bool savedCursor = settings.cursorEnabled;
+    settings.cursorEnabled = false;
+    start({key::Enter});
+    EXPECT_TRUE(script->isCursorVisible()) << "on the title";
+    runFrame();
+    EXPECT_FALSE(script->isCursorVisible()) << "in play";
+
+    script->setFocused(false);
+    runFrame();
+    EXPECT_TRUE(script->isCursorVisible()) << "another window has the focus";
+    script->setFocused(true);
+    runFrame();
+    EXPECT_FALSE(script->isCursorVisible()) << "back in play";
+
+    tap(key::function(10));
+    EXPECT_TRUE(script->isCursorVisible()) << "freed by F10";
+    tap(key::function(10));
+    EXPECT_FALSE(script->isCursorVisible()) << "held again by F10";
+
+    tap('P');
+    EXPECT_TRUE(script->isCursorVisible()) << "paused";
+    tap('P');
+    EXPECT_FALSE(script->isCursorVisible()) << "resumed";
+
+    player().setPosition(glm::vec3(81.5f, -20, 0));
+    runFrame();
+    runFrame();
+    EXPECT_TRUE(script->isCursorVisible()) << "dead";
+    tap(key::Enter);
+    EXPECT_FALSE(script->isCursorVisible()) << "playing again";
+    settings.cursorEnabled = savedCursor;
+}
+
 TEST_F(GamePassTest, ADeadPlayerWaitsForEnterWhichRestartsTheLevelInTheSamePass) {
     start({key::Enter});
     player().setPosition(glm::vec3(81.5f, -20, 0));

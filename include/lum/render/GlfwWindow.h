@@ -56,6 +56,7 @@ public:
     CursorPosition getCursorPosition() const override;
     int getMouseWheel() const override;
     void setCursorVisible(bool visible) override;
+    bool isFocused() const override;
     GamepadState getGamepad() const override;
 
     WindowSize getSize() const override;

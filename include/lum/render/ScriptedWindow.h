@@ -34,6 +34,7 @@ public:
     CursorPosition getCursorPosition() const override;
     int getMouseWheel() const override;
     void setCursorVisible(bool visible) override;
+    bool isFocused() const override;
     GamepadState getGamepad() const override;
 
     WindowSize getSize() const override;
@@ -47,6 +48,7 @@ public:
     void setCursorPosition(CursorPosition position);
     void setMouseWheel(int steps);
     void resize(WindowSize size);
+    void setFocused(bool focused);
     // Plugs a pad in, changes what it holds or (with a state that is not
     // connected) unplugs it.
     void setGamepad(const GamepadState& state);
@@ -73,6 +75,7 @@ private:
     CursorPosition cursor;
     int wheel;
     bool cursorVisible;
+    bool focused;
     WindowSize size;
     SizeCallback sizeCallback;
     GamepadState pad;

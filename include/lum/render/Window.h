@@ -86,7 +86,11 @@ public:
     virtual CursorPosition getCursorPosition() const = 0;
     // A running count of wheel steps, upward positive.
     virtual int getMouseWheel() const = 0;
+    // Hidden, the pointer is held by the window and moves without limit.
     virtual void setCursorVisible(bool visible) = 0;
+    // Whether the window has the keyboard's focus; adapters without a
+    // desktop always have it.
+    virtual bool isFocused() const;
     // The first gamepad plugged in, as it was at the last poll of events;
     // not connected when there is none (the default for adapters without
     // gamepads).

@@ -290,6 +290,10 @@ void GlfwWindow::setCursorVisible(bool visible) {
     }
 }
 
+bool GlfwWindow::isFocused() const {
+    return handle != nullptr && glfwGetWindowAttrib(handle, GLFW_FOCUSED) == GLFW_TRUE;
+}
+
 GamepadState GlfwWindow::getGamepad() const {
     return pad;
 }

@@ -13,6 +13,7 @@ ScriptedWindow::ScriptedWindow()
       cursor{0, 0},
       wheel(0),
       cursorVisible(true),
+      focused(true),
       size{0, 0},
       sizeCallback(nullptr) {}
 
@@ -85,6 +86,14 @@ int ScriptedWindow::getMouseWheel() const {
 
 void ScriptedWindow::setCursorVisible(bool visible) {
     cursorVisible = visible;
+}
+
+bool ScriptedWindow::isFocused() const {
+    return focused;
+}
+
+void ScriptedWindow::setFocused(bool isFocused) {
+    focused = isFocused;
 }
 
 GamepadState ScriptedWindow::getGamepad() const {

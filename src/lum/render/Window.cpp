@@ -18,6 +18,10 @@ bool Window::openFullScreen(int depthBits) {
     return openWindow(windowed.size.width, windowed.size.height, depthBits);
 }
 
+bool Window::isFocused() const {
+    return true;
+}
+
 GamepadState Window::getGamepad() const {
     return GamepadState();
 }
