@@ -75,6 +75,18 @@ const Spatial* findInLevel(const std::string& name) {
     return nullptr;
 }
 
+// Whether any member of the group `name` has fallen off the level.
+bool anyFallen(const std::string& name) {
+    LUM_TRACE_BEGIN
+    for (const boost::shared_ptr<Spatial>& member : *sceneNode(name)) {
+        if (member->getWorldTransform().translation.y < fallenBelow) {
+            return true;
+        }
+    }
+    return false;
+    LUM_TRACE_END
+}
+
 // The level's "objective" goes on screen through the message queue.
 void announceObjective(const std::string& level) {
     LUM_TRACE_BEGIN
@@ -213,15 +225,17 @@ void Levels::setupCamera() {
     LUM_TRACE_END
 }
 
+// A restart keeps what the player earned, and the level stays whole: an
+// uncovered walkway stays, and the cubes that uncovered it stay gone.
 void Levels::setupLevel() {
     LUM_TRACE_BEGIN
     if (currentLevel == 1) {
-        // Once uncovered the walkway stays: the red cubes are not there to
-        // be pushed off again after a restart.
         setVisible("boardWalkSmallUnlock01", redCubesDown);
+        setVisible("redCubes01", !redCubesDown);
     } else if (currentLevel == 2) {
-        setVisible("boardWalkSmallUnlock02", false);
-        setVisible("redCube0202", false);
+        setVisible("redCube0201", !firstRedCubeDown);
+        setVisible("redCube0202", firstRedCubeDown && !secondRedCubeDown);
+        setVisible("boardWalkSmallUnlock02", secondRedCubeDown);
     }
     LUM_TRACE_END
 }
@@ -327,22 +341,11 @@ void Levels::level2Events() {
         player().modeAvailable[Glimmet::Jump] = true;
         player().switchToJump();
     }
-    if (!firstRedCubeDown) {
-        for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCube0201")) {
-            firstRedCubeDown =
-                firstRedCubeDown || cube->getWorldTransform().translation.y < fallenBelow;
-        }
-    }
-    if (firstRedCubeDown) {
+    if (!firstRedCubeDown && anyFallen("redCube0201")) {
+        firstRedCubeDown = true;
         setVisible("redCube0202", true);
-        if (!secondRedCubeDown) {
-            for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCube0202")) {
-                secondRedCubeDown =
-                    secondRedCubeDown || cube->getWorldTransform().translation.y < fallenBelow;
-            }
-        }
-    }
-    if (secondRedCubeDown) {
+    } else if (firstRedCubeDown && !secondRedCubeDown && anyFallen("redCube0202")) {
+        secondRedCubeDown = true;
         setVisible("boardWalkSmallUnlock02", true);
     }
     if (areas::deadlyArea02.contains(at)) {

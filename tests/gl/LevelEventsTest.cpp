@@ -68,8 +68,9 @@ TEST_F(LevelEventsTest, LevelOnesHiddenWalkwayIsAbsentUntilShownAndStaysAfterARe
     levels.runEvents();
     EXPECT_TRUE(solidAt("boardWalkSmallUnlock01", walkway));
 
-    // The red cubes come back with the level, but the walkway they uncovered stays.
+    // A restart keeps the walkway, and the red cubes that uncovered it stay gone.
     levels.resetScene("level1");
+    EXPECT_FALSE(isShown("redCubes01"));
     EXPECT_TRUE(isShown("boardWalkSmallUnlock01"));
     EXPECT_TRUE(solidAt("boardWalkSmallUnlock01", walkway));
 }
@@ -160,18 +161,25 @@ TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkw
     EXPECT_TRUE(isShown("redCube0202"));
     EXPECT_FALSE(isShown("boardWalkSmallUnlock02"));
 
+    // A restart halfway keeps the first group gone and the second waiting.
+    levels.resetScene("level2");
+    EXPECT_FALSE(isShown("redCube0201"));
+    EXPECT_TRUE(isShown("redCube0202"));
+    EXPECT_FALSE(isShown("boardWalkSmallUnlock02"));
+
     member("redCube0202", 0)->moveTo(glm::vec3(-30, -20, -31));
     levels.runEvents();
     EXPECT_TRUE(isShown("boardWalkSmallUnlock02"));
     EXPECT_TRUE(solidAt("boardWalkSmallUnlock02", glm::vec3(-65, 10, -37)));
 
-    // A reset hides both again until the next event step: the flags stay.
+    // A restart keeps the walkway, never with the cubes that uncovered it back.
     levels.resetScene("level2");
-    EXPECT_FALSE(isShown("redCube0202"));
-    EXPECT_FALSE(isShown("boardWalkSmallUnlock02"));
-    levels.runEvents();
-    EXPECT_TRUE(isShown("redCube0202"));
-    EXPECT_TRUE(isShown("boardWalkSmallUnlock02"));
+    for (int pass = 0; pass < 2; ++pass) {
+        EXPECT_FALSE(isShown("redCube0201"));
+        EXPECT_FALSE(isShown("redCube0202"));
+        EXPECT_TRUE(isShown("boardWalkSmallUnlock02"));
+        levels.runEvents();
+    }
 }
 
 TEST_F(LevelEventsTest, LevelTwosDeadlyAreaKillsThePlayerAndShowsTheDeathPicture) {
