@@ -19,6 +19,9 @@ public:
 
     // Where the camera stands relative to the target.
     glm::vec3 offset() const;
+    // The camera's rotation at `offset` from the target on this orbit's yaw,
+    // looking down at the target.
+    glm::quat lookingIn(const glm::vec3& offset) const;
 
     Transform result;
     float heightMax, heightMin;
@@ -34,8 +37,10 @@ public:
     float defaultDistance, defaultYaw, defaultHeight;
     float distance, yaw, height;
     // How far out along the orbit the camera may go before something would
-    // stand between it and the target; set by the camera steering.
+    // stand between it and the target, and how many degrees it is lifted
+    // above the orbit to look over something; set by the camera steering.
     float reach;
+    float lift;
 };
 
 // Samples keyboard, mouse and gamepad once per frame and owns the orbit

@@ -66,11 +66,19 @@ OrbitCamera::OrbitCamera()
       distance(defaultDistance),
       yaw(defaultYaw),
       height(defaultHeight),
-      reach(unlimitedReach) {}
+      reach(unlimitedReach),
+      lift(0) {}
 
 glm::vec3 OrbitCamera::offset() const {
     return glm::vec3(distance * std::cos(yaw * radiansPerDegree), height,
                      distance * std::sin(yaw * radiansPerDegree));
+}
+
+glm::quat OrbitCamera::lookingIn(const glm::vec3& towards) const {
+    const float across = glm::length(glm::vec2(towards.x, towards.z));
+    const float pitch = -std::atan2(towards.y, across) * degreesPerRadian;
+    return turned(turned(glm::quat(1, 0, 0, 0), pitch, glm::vec3(1, 0, 0)), 90 - yaw,
+                  glm::vec3(0, 1, 0));
 }
 
 Control::Control()
@@ -208,14 +216,13 @@ void Control::resetOrbit() {
     orbit.yaw = orbit.defaultYaw;
     orbit.height = orbit.defaultHeight;
     orbit.reach = unlimitedReach;
+    orbit.lift = 0;
 }
 
 // Up on the orbit and turned to look down at the target.
 Transform Control::placeAround(const Transform& t) const {
     Transform placed = t;
-    const float pitch = -std::atan2(orbit.height, orbit.distance) * degreesPerRadian;
-    placed.rotation = turned(turned(glm::quat(1, 0, 0, 0), pitch, glm::vec3(1, 0, 0)),
-                             90 - orbit.yaw, glm::vec3(0, 1, 0));
+    placed.rotation = orbit.lookingIn(orbit.offset());
     placed.translation += orbit.offset();
     return placed;
 }

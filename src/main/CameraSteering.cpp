@@ -1,8 +1,10 @@
 #include "CameraSteering.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <glm/geometric.hpp>
+#include <glm/trigonometric.hpp>
 
 #include "lum/Control.h"
 #include "lum/character/Glimmet.h"
@@ -23,11 +25,18 @@ const int largestMouseJump = 50;
 const float outsideTobble = 1.2f;
 // Kept between the camera and whatever it would otherwise look through.
 const float wallMargin = 0.6f;
-// Nearer than this the camera would see nothing but Tobble.
-const float nearestCamera = 3.0f;
-// Pulled in at once when something comes between; let out at this speed
-// (units/s) once the way is clear, so the view does not jump.
+// Nearer than this Tobble (a ball 2 units across) would fill more than a
+// quarter of the picture's height under the camera's 40 degree field of view.
+const float nearestCamera = 11.0f;
+// When a wall or a step hides Tobble, the camera rises over it in steps of
+// this many degrees, up to nearly straight above.
+const float liftStep = 5.0f;
+const float highestLook = 85.0f;
+// Pulled in and lifted at once when something comes between; let out
+// (units/s) and lowered (degrees/s) at these speeds once the way is clear,
+// so the view does not jump.
 const float letOutSpeed = 20.0f;
+const float lowerSpeed = 30.0f;
 
 bool held(int code) {
     return window().isKeyDown(code);
@@ -60,20 +69,49 @@ void flySpectator(float dt, Camera& camera) {
     camera.update(dt);
 }
 
-// Where the camera may stand on the line from the target out to `wanted`
-// without a wall or a floor between it and the target.
+// How far out along `out` (a unit direction) from the target, up to
+// `length`, the camera sees the target with nothing in between.
+float clearAlong(const glm::vec3& target, const glm::vec3& out, float length) {
+    const RayHit hit = PhysicsSystem::instance().rayTest(target + out * outsideTobble,
+                                                         target + out * (length + wallMargin));
+    return hit.node != nullptr ? glm::length(hit.point - target) - wallMargin : length;
+}
+
+// The direction `degrees` above the horizontal `across`.
+glm::vec3 lifted(const glm::vec3& across, float degrees) {
+    const float radians = glm::radians(degrees);
+    return across * std::cos(radians) + worldUp * std::sin(radians);
+}
+
+// The lift over the orbit's own elevation at which the camera sees the
+// target from at least nearestCamera away: none in the open, more behind a
+// wall or under a step's edge.
+float liftNeeded(const glm::vec3& target, const glm::vec3& across, float elevation, float length) {
+    for (float lift = 0; elevation + lift < highestLook; lift += liftStep) {
+        if (clearAlong(target, lifted(across, elevation + lift), length) >= nearestCamera) {
+            return lift;
+        }
+    }
+    return highestLook - elevation;
+}
+
+// Where the camera may stand instead of `wanted` with the target in sight:
+// lifted over whatever stands between, and as far out as the way is clear,
+// never nearer than nearestCamera.
 glm::vec3 keepInSight(const glm::vec3& target, const glm::vec3& wanted, float dt,
                       OrbitCamera& orbit) {
     const glm::vec3 way = wanted - target;
     const float length = glm::length(way);
-    if (length < nearestCamera) {
+    const glm::vec3 flatWay(way.x, 0, way.z);
+    if (length < nearestCamera || glm::length(flatWay) < 1e-4f) {
         return wanted;
     }
-    const glm::vec3 out = way / length;
-    const RayHit hit =
-        PhysicsSystem::instance().rayTest(target + out * outsideTobble, wanted + out * wallMargin);
-    const float clear = hit.node != nullptr ? glm::length(hit.point - target) - wallMargin : length;
-    const float allowed = std::clamp(clear, nearestCamera, length);
+    const glm::vec3 across = glm::normalize(flatWay);
+    const float elevation = glm::degrees(std::atan2(way.y, glm::length(flatWay)));
+    const float lift = liftNeeded(target, across, elevation, length);
+    orbit.lift = lift > orbit.lift ? lift : std::max(lift, orbit.lift - lowerSpeed * dt);
+    const glm::vec3 out = lifted(across, elevation + orbit.lift);
+    const float allowed = std::clamp(clearAlong(target, out, length), nearestCamera, length);
     orbit.reach =
         allowed < orbit.reach ? allowed : std::min(allowed, orbit.reach + letOutSpeed * dt);
     return target + out * orbit.reach;
@@ -90,7 +128,7 @@ void followPlayer(float dt, Camera& camera) {
     placement.translation =
         keepInSight(player.translation, placement.translation, dt, control.orbit);
     camera.setTranslation(placement.translation);
-    camera.setRotation(placement.rotation);
+    camera.setRotation(control.orbit.lookingIn(placement.translation - player.translation));
     camera.update(dt);
 }
 

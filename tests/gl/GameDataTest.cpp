@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 #include <typeinfo>
@@ -13,6 +15,7 @@
 #include "Levels.h"
 #include "RendererFixture.h"
 #include "lum/Control.h"
+#include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
 #include "lum/character/Props.h"
 #include "lum/config/Setting.h"
@@ -301,38 +304,151 @@ namespace {
 
 }  // namespace
 
-TEST_F(GameData, TheOrbitCameraNeverHidesTobbleBehindAWallOrUnderAFloor) {
-    load("level1");
+namespace {
+
+// Tobble's centre resting on whatever floor lies below (x, z).
+glm::vec3 onFloorBelow(float x, float z) {
+    const RayHit hit =
+        PhysicsSystem::instance().rayTest(glm::vec3(x, 300, z), glm::vec3(x, -300, z));
+    return glm::vec3(x, (hit.node != nullptr ? hit.point.y : 0) + 1.0f, z);
+}
+
+// The camera following Tobble at `at` for a second and a half, the orbit
+// turned to `yaw` at `height`.
+void settleCamera(const glm::vec3& at, float yaw, float height, Camera& camera) {
+    Control& control = Control::instance();
+    Glimmet::instance().setPosition(at);
+    control.resetOrbitNextFollow();
+    updateCamera(1.0f / 30, GAME, camera);
+    control.orbit.yaw = yaw;
+    control.orbit.height = height;
+    for (int i = 0; i < 45; ++i) {
+        Scene::global().update(1.0 / 30);
+        PhysicsSystem::instance().step(1.0 / 30);
+        Glimmet::instance().setPosition(at);  // held in place: a step's edge is no rest
+        updateCamera(1.0f / 30, GAME, camera);
+    }
+}
+
+// Whether `point` lies inside the camera's picture.
+bool inPicture(const Camera& camera, const glm::vec3& point) {
+    const glm::vec4 clip = camera.getViewProjection() * glm::vec4(point, 1.0f);
+    return clip.w > 0 && std::abs(clip.x / clip.w) < 1 && std::abs(clip.y / clip.w) < 1;
+}
+
+struct PathPoint {
+    const char* level;
+    float x, z;
+};
+
+// Where each level's way goes: beside rails, walls, the beam and the steps
+// (clear of the cubes: against one, the camera looks through it).
+const PathPoint criticalPath[] = {
+    {"level1", 81.5f, 0},    {"level1", -45, 0},   {"level1", -74, 3},    {"level1", -131, 10},
+    {"level1", -119, 38},    {"level2", 2, 0},     {"level2", -7, -38},   {"level2", -11, -43},
+    {"level2", -22, -37.5f}, {"level2", -59, -38}, {"level2", -113, -22}, {"level3", 58, 0},
+    {"level3", 52, -10},     {"level3", 40, -17},  {"level3", 22, -17},   {"level3", 4, -17},
+    {"level3", -2, -4},      {"level3", -14, 3},   {"level3", -32, 3},    {"level3", -62, 3}};
+
+// Tobble nearer than this fills more than a quarter of the picture's height.
+const float nearestCamera = 11.0f;
+
+}  // namespace
+
+// Along every level's way, whichever way the orbit looks and however low:
+// the camera sees Tobble, rising over a wall or a step rather than diving
+// in, and never comes so near that Tobble fills the picture.
+TEST_F(GameData, TheOrbitCameraSeesTobbleFromNoNearerThanAQuarterOfThePicture) {
+    Glimmet& player = Glimmet::instance();
+    const boost::shared_ptr<Camera> camera = renderer->getCamera();
+    camera->setPerspective(40, 4.0f / 3.0f, 1, 250);
+    std::string loaded;
+    for (const PathPoint& point : criticalPath) {
+        if (loaded != point.level) {
+            player.deactivate();
+            Scene::global().getRoot()->removeAllChildren();
+            load(point.level);
+            player.init();
+            Scene::global().addChild(player.self);
+            loaded = point.level;
+        }
+        const glm::vec3 at = onFloorBelow(point.x, point.z);
+        for (const float yaw : {0.0f, 90.0f, 180.0f, -90.0f}) {
+            for (const float height :
+                 {Control::instance().orbit.defaultHeight, Control::instance().orbit.heightMin}) {
+                SCOPED_TRACE(std::string(point.level) + " at " + std::to_string(at.x) + ", " +
+                             std::to_string(at.y) + ", " + std::to_string(at.z) + " yaw " +
+                             std::to_string(yaw) + " height " + std::to_string(height));
+                settleCamera(at, yaw, height, *camera);
+                EXPECT_TRUE(seesTobble(*camera));
+                EXPECT_GE(glm::distance(camera->getWorldTransform().translation, at),
+                          nearestCamera - 0.01f);
+            }
+        }
+    }
+    player.deactivate();
+}
+
+// Rolling on towards each level's first gap or open edge with the camera
+// where a start puts it, the player sees the edge coming.
+TEST_F(GameData, TheDefaultViewShowsTheEdgeAheadOnEachLevelsWay) {
+    struct Approach {
+        const char* level;
+        glm::vec3 tobble, edge;
+    };
+    const Approach approaches[] = {{"level1", {-70, 10, 0}, {-80, 9, 0}},
+                                   {"level2", {-4, 10, -38}, {-10, 9, -38}},
+                                   {"level3", {66, 10, 0}, {60, 9, 0}}};
+    Glimmet& player = Glimmet::instance();
+    const boost::shared_ptr<Camera> camera = renderer->getCamera();
+    camera->setPerspective(40, 4.0f / 3.0f, 1, 250);
+    for (const Approach& approach : approaches) {
+        SCOPED_TRACE(approach.level);
+        player.deactivate();
+        Scene::global().getRoot()->removeAllChildren();
+        load(approach.level);
+        player.init();
+        Scene::global().addChild(player.self);
+        settleCamera(approach.tobble, Control::instance().orbit.defaultYaw,
+                     Control::instance().orbit.defaultHeight, *camera);
+        EXPECT_TRUE(inPicture(*camera, approach.edge));
+        const RayHit hit = PhysicsSystem::instance().rayTest(
+            camera->getWorldTransform().translation, approach.edge + glm::vec3(0, 0.5f, 0));
+        EXPECT_EQ(nullptr, hit.node) << "hidden behind " << (hit.node ? hit.node->getName() : "");
+        player.deactivate();
+    }
+}
+
+// In jump mode Tobble rolls from the blue spot to its edge and, with one
+// press of Space there, lands up on level 2's beam across the gap.
+TEST_F(GameData, OneJumpFromTheBlueSpotsEdgeLandsOnLevelTwosBeam) {
+    load("level2");
     Glimmet& player = Glimmet::instance();
     player.init();
     Scene::global().addChild(player.self);
-    const boost::shared_ptr<Camera> camera = renderer->getCamera();
-    Control& control = Control::instance();
-    const auto settle = [&](const glm::vec3& at, float yaw, float height) {
-        player.setPosition(at);
-        control.resetOrbitNextFollow();
-        updateCamera(1.0f / 30, GAME, *camera);
-        control.orbit.yaw = yaw;
-        control.orbit.height = height;
-        for (int i = 0; i < 60; ++i) {
-            Scene::global().update(1.0 / 30);
-            PhysicsSystem::instance().step(1.0 / 30);
-            updateCamera(1.0f / 30, GAME, *camera);
+    player.setPosition(glm::vec3(-5, 10, -38));
+    player.modeAvailable[Glimmet::Jump] = true;
+    player.switchToJump();
+    const float dt = 1.0f / 60;
+    bool jumped = false;
+    float lowest = 10;
+    for (int i = 0; i < 240; ++i) {
+        // W held towards the west, as behind Tobble the camera gives it.
+        const float s = GameSettings::instance().playerSpeed * dt *
+                        static_cast<float>(std::trunc(player.speedFactor));
+        player.roll(glm::vec3(-s, 0, 0), dt);
+        if (!jumped && player.getWorldTransform().translation.x < -9.3f && player.onGround) {
+            player.jump();
+            jumped = true;
         }
-    };
-    // In the play corner by its west wall, the camera swung round to the west.
-    settle(glm::vec3(-131, 1, 10), 180, 4);
-    EXPECT_TRUE(seesTobble(*camera)) << "the play corner";
-    EXPECT_GT(camera->getWorldTransform().translation.x, -134.0f) << "not outside the wall";
-    // At the start pad, looking from as low as the orbit goes.
-    settle(glm::vec3(81.5f, 10, 0), 0, control.orbit.heightMin);
-    EXPECT_TRUE(seesTobble(*camera)) << "the start pad";
-    EXPECT_GT(camera->getWorldTransform().translation.y, 10.5f) << "above the floor Tobble is on";
-    // Back in the open, the camera goes out to the orbit again.
-    settle(glm::vec3(10, 10, 0), 0, 15);
-    EXPECT_NEAR(control.orbit.distance,
-                glm::length(glm::vec2(camera->getWorldTransform().translation.x - 10,
-                                      camera->getWorldTransform().translation.z)),
-                0.5f);
+        player.update(dt);
+        PhysicsSystem::instance().step(dt);
+        lowest = std::min(lowest, player.getWorldTransform().translation.y);
+    }
+    const glm::vec3 landed = player.getWorldTransform().translation;
+    EXPECT_TRUE(jumped);
+    EXPECT_LT(landed.x, -15.0f) << "across the gap";
+    EXPECT_NEAR(11.2f, landed.y, 0.3f) << "resting on the beam";
+    EXPECT_GT(lowest, 9.5f) << "never down into the gap";
     player.deactivate();
 }

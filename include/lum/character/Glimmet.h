@@ -33,7 +33,7 @@ public:
     // Back to `position` at rest, in base mode with base mode's colours.
     void setPosition(const glm::vec3& position);
     // Takes over the push strength, the top speed and the mass (used at the
-    // next rebuild) of `mode`.
+    // next rebuild) of `mode`, and the movement numbers all modes share.
     void applyState(const std::string& mode);
     void switchToBase();
     void switchToSpike();
@@ -49,8 +49,9 @@ public:
     // change of momentum, not a force that Bullet forgets after a pass too
     // short for a physics step, so the speed gained per second is the same
     // at any pass rate. Nothing in the air; never beyond the mode's top
-    // speed. Called every pass on the ground, also with no push: coasting
-    // Tobble slows down, and a push against the motion brakes.
+    // speed, nor beyond walking pace while it pushes a cube. Called every
+    // pass on the ground, also with no push: coasting Tobble slows down, and
+    // a push against the motion brakes.
     void roll(const glm::vec3& push, float dt);
     // In jump mode on the ground: takes off upwards at the jump speed, so
     // the jump is as high at any pass rate.
@@ -63,7 +64,8 @@ public:
     // the body rests on something.
     void update(double dt) override;
     // Tobble is on the ground while a contact holds it from below; touching
-    // a wall's side in the air does not count.
+    // a wall's side in the air does not count. A movable body touched
+    // otherwise is being pushed.
     void onContactBegin(PhysicsNode* other) override;
     void onContactContinue(PhysicsNode* other) override;
 
@@ -81,18 +83,25 @@ public:
 private:
     // The world's step count when a contact last held Tobble up.
     unsigned long groundStep = 0;
-    // From the configuration's "movement": upward speed at take-off in jump
-    // mode (units/s); the deceleration while coasting and the extra one of a
-    // key against the motion (units/s per second).
-    double jumpSpeed;
+    // From the configuration's "movement", read with each mode: how high a
+    // jump lifts Tobble's centre (units); the deceleration while coasting
+    // and the extra one of a key against the motion (units/s per second).
+    double jumpHeight;
     double rollingResistance;
     double brake;
+    // The keys' top speed while Tobble pushes a movable body (units/s), and
+    // where and when it last touched one, if it has in this life.
+    double pushingSpeed;
+    glm::vec3 leanedOn;
+    unsigned long leanStep;
+    bool leaning;
 
     void switchTo(const std::string& mode);
     void paint(const std::string& mode);
     void buildBody();
     void senseGround(PhysicsNode& other);
-    void keepBelowTopSpeed(float flatSpeedBefore);
+    bool isPushing(const glm::vec3& push) const;
+    void keepBelow(double speed, float flatSpeedBefore);
     void slowDown(const glm::vec3& push, float dt);
     void readMovement(const Setting& movement);
 };

@@ -42,6 +42,7 @@ public:
     void step(double seconds);
     // Towards negative y at 10 units per second squared until changed.
     void setGravity(float x, float y, float z);
+    glm::vec3 getGravity() const;
     // How many internal steps the world has made; the contact hooks of a
     // step run after it has been counted.
     unsigned long getStepCount() const;

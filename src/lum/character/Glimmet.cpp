@@ -1,10 +1,12 @@
 #include "lum/character/Glimmet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iostream>
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <boost/core/null_deleter.hpp>
+#include <glm/geometric.hpp>
 
 #include "lum/character/ModeColours.h"
 #include "lum/config/Setting.h"
@@ -32,9 +34,15 @@ const float defaultMass = 1.0f;
 const float rollGain = 0.7f;
 const float bodyFriction = 1.0f;
 const double spinToStartSound = 0.05;
-const double defaultJumpSpeed = 7.0;
-const double defaultRollingResistance = 3.0;
-const double defaultBrake = 8.0;
+const double defaultJumpHeight = 3.0;
+const double defaultRollingResistance = 7.0;
+const double defaultBrake = 10.0;
+const double defaultPushingSpeed = 3.0;
+// A push still counts this many physics steps (half a second) after the
+// last touch: a cube tipping over a rim falls away from Tobble.
+const unsigned long leanMemory = 30;
+// How squarely ahead of the push a touched body must lie to be pushed.
+const float squarelyAhead = 0.5f;
 
 }  // namespace
 
@@ -47,9 +55,13 @@ Glimmet::Glimmet()
       speedFactor(defaultSpeedFactor),
       topSpeed(0.0),
       alive(false),
-      jumpSpeed(defaultJumpSpeed),
+      jumpHeight(defaultJumpHeight),
       rollingResistance(defaultRollingResistance),
-      brake(defaultBrake) {}
+      brake(defaultBrake),
+      pushingSpeed(defaultPushingSpeed),
+      leanedOn(0),
+      leanStep(0),
+      leaning(false) {}
 
 Glimmet::~Glimmet() noexcept = default;
 
@@ -64,7 +76,6 @@ void Glimmet::init() {
     maximumHealth = character("maximumhealth").intOr(startingHealth);
     const Setting startMode = character("state");
     state = startMode.isString() ? startMode.asString() : modeNames[Base];
-    readMovement(config("movement"));
     applyState(state);
     rollSound = UberLoader::instance().loadSound("SFXroll");
     rollSound->setGain(rollGain);
@@ -78,10 +89,12 @@ void Glimmet::init() {
 void Glimmet::readMovement(const Setting& movement) {
     LUM_TRACE_BEGIN
     const bool given = movement.isGroup();
-    jumpSpeed = given ? movement("jumpSpeed").doubleOr(defaultJumpSpeed) : defaultJumpSpeed;
+    jumpHeight = given ? movement("jumpHeight").doubleOr(defaultJumpHeight) : defaultJumpHeight;
     rollingResistance = given ? movement("rollingResistance").doubleOr(defaultRollingResistance)
                               : defaultRollingResistance;
     brake = given ? movement("brake").doubleOr(defaultBrake) : defaultBrake;
+    pushingSpeed =
+        given ? movement("pushingSpeed").doubleOr(defaultPushingSpeed) : defaultPushingSpeed;
     LUM_TRACE_END
 }
 
@@ -98,19 +111,21 @@ void Glimmet::setPosition(const glm::vec3& position) {
     LUM_TRACE_END
 }
 
-// The player never sleeps: a resting body would stop answering the keys.
+// Each life starts leaning on nothing.
 void Glimmet::buildBody() {
     LUM_TRACE_BEGIN
+    leaning = false;
     rebuildPhysics();
     getBody()->setFriction(bodyFriction);
-    getBody()->setActivationState(DISABLE_DEACTIVATION);
     activate();
     LUM_TRACE_END
 }
 
 void Glimmet::applyState(const std::string& mode) {
     LUM_TRACE_BEGIN
-    const Setting numbers = ConfigLoader::instance().load(configName)("states")(mode);
+    const Setting configuration = ConfigLoader::instance().load(configName);
+    readMovement(configuration("movement"));
+    const Setting numbers = configuration("states")(mode);
     speedFactor = numbers(0).doubleOr(defaultSpeedFactor);
     topSpeed = numbers(1).doubleOr(0.0);
     setMass(static_cast<float>(numbers(2).doubleOr(defaultMass)));
@@ -198,8 +213,9 @@ void Glimmet::roll(const glm::vec3& push, float dt) {
     // any other it gains the same speed per second.
     body->applyCentralImpulse(btVector3(push.x, push.y, push.z) *
                               static_cast<btScalar>(nominalPass));
-    if (topSpeed > 0.0) {
-        keepBelowTopSpeed(btVector3(before.x(), 0, before.z()).length());
+    const double limit = isPushing(push) ? pushingSpeed : topSpeed;
+    if (limit > 0.0) {
+        keepBelow(limit, btVector3(before.x(), 0, before.z()).length());
     }
     LUM_TRACE_END
 }
@@ -223,13 +239,27 @@ void Glimmet::slowDown(const glm::vec3& push, float dt) {
     body.setAngularVelocity(body.getAngularVelocity() * kept);
 }
 
-// The keys may not speed Tobble up beyond the mode's top speed on the
-// flat; a slope or a fall may.
-void Glimmet::keepBelowTopSpeed(float flatSpeedBefore) {
+// Leaning into a movable body ahead (lately: one tipping over a rim falls
+// away), Tobble pushes it at walking pace, so that letting go as it goes
+// over keeps Tobble on the ledge.
+bool Glimmet::isPushing(const glm::vec3& push) const {
+    const unsigned long now = PhysicsSystem::instance().getStepCount();
+    if (!leaning || now - leanStep > leanMemory || glm::length(push) == 0.0f) {
+        return false;
+    }
+    glm::vec3 towards = leanedOn - getWorldTransform().translation;
+    towards.y = 0;
+    return glm::length(towards) > 0.0f &&
+           glm::dot(glm::normalize(towards), glm::normalize(push)) > squarelyAhead;
+}
+
+// The keys may not speed Tobble up beyond `speed` on the flat; a slope or a
+// fall may.
+void Glimmet::keepBelow(double speed, float flatSpeedBefore) {
     btRigidBody& body = *getBody();
     const btVector3 velocity = body.getLinearVelocity();
     btVector3 flat(velocity.x(), 0, velocity.z());
-    const btScalar limit = std::max(static_cast<btScalar>(topSpeed), flatSpeedBefore);
+    const btScalar limit = std::max(static_cast<btScalar>(speed), flatSpeedBefore);
     if (flat.length() > limit) {
         flat *= limit / flat.length();
         body.setLinearVelocity(btVector3(flat.x(), velocity.y(), flat.z()));
@@ -242,6 +272,9 @@ void Glimmet::jump() {
     if (!onGround || state != modeNames[Jump] || body == nullptr) {
         return;
     }
+    // The take-off speed that rises jumpHeight against the world's gravity.
+    const double jumpSpeed =
+        std::sqrt(2.0 * jumpHeight * -PhysicsSystem::instance().getGravity().y);
     btVector3 velocity = body->getLinearVelocity();
     if (velocity.y() < jumpSpeed) {
         velocity.setY(static_cast<btScalar>(jumpSpeed));
@@ -292,6 +325,10 @@ void Glimmet::senseGround(PhysicsNode& other) {
     if (PhysicsSystem::instance().holdsUp(other, *this)) {
         onGround = true;
         groundStep = PhysicsSystem::instance().getStepCount();
+    } else if (other.getMass() != 0.0f) {
+        leanedOn = other.getWorldTransform().translation;
+        leanStep = PhysicsSystem::instance().getStepCount();
+        leaning = true;
     }
 }
 

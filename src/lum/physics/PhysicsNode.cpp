@@ -386,6 +386,10 @@ void PhysicsNode::replaceBody(btCollisionShape* shape) {
     // Bullet asks this motion state for the starting placement right here.
     std::unique_ptr<btRigidBody> replacement(new btRigidBody(mass, this, shape, inertia));
     replacement->setUserPointer(this);
+    // No body sleeps. A sleeping body stays where it is, even a cube caught
+    // tipping over a rim or Tobble at rest waiting for a key; in a toy room
+    // only a few bodies move, and an awake one at rest costs little.
+    replacement->setActivationState(DISABLE_DEACTIVATION);
     if (body) {
         body->setUserPointer(nullptr);
         replacement->setFriction(body->getFriction());

@@ -94,6 +94,11 @@ void PhysicsSystem::setGravity(float x, float y, float z) {
     world->setGravity(btVector3(x, y, z));
 }
 
+glm::vec3 PhysicsSystem::getGravity() const {
+    const btVector3 gravity = world->getGravity();
+    return glm::vec3(gravity.x(), gravity.y(), gravity.z());
+}
+
 unsigned long PhysicsSystem::getStepCount() const {
     return stepCount;
 }
