@@ -95,9 +95,6 @@ TEST(ConfigSchema, PrototypesAreCheckedWhereTheyAreWrittenOnce) {
     const TempResources resources;
     resources.writeResource("prototypes.cfg",
                             "Model = { };\nFloor = Model { type = \"Model\"; textur = \"floor\" }");
-    resources.writeResource("level.cfg", "scene = ( Floor { }, Floor { }, Lamp { } )");
-    // "Lamp" is not a prototype here, so the level does not parse; a
-    // string naming a file stands in for it.
     resources.writeResource("level.cfg", "scene = ( Floor { }, Floor { }, \"lamp\" )");
     EXPECT_EQ((Lines{"prototypes.cfg:2:33: unknown key \"textur\" in Model; did you mean "
                      "texture?"}),
