@@ -1,8 +1,8 @@
 // Checks the committed data files under resources/ with readers written
 // independently of the generators in tools/assets: the MD2 layout and the
 // loader's header rules, the models' shapes, winding, frame names and sizes,
-// the Targa headers and pixel streams, the font's cell layout, the ramp file
-// and the vertex shaders' attribute binding.
+// the Targa headers and the pixels the game uploads, the font's cell layout,
+// the ramp file and the vertex shaders' attribute binding.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,10 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "PixelReadingStandIn.h"
+#include "lum/render/Texture.h"
+#include "lum/resource/TextureLoader.h"
 
 namespace {
 
@@ -333,56 +337,35 @@ TEST(ResourceFiles, TobbleFillsItsCollisionSphereOfRadiusOne) {
     }
 }
 
-// A Targa image as the texture loader gets it: 24-bit pixels, rows in file
-// order.
+// A texture as the game's loader hands it to OpenGL: RGB, rows bottom-up.
 struct Targa {
     int width = 0;
     int height = 0;
-    std::vector<unsigned char> bgr;
+    std::vector<unsigned char> rgb;
 
-    int green(int x, int row) const { return bgr[3 * (size_t(row) * width + x) + 1]; }
-    int red(int x, int row) const { return bgr[3 * (size_t(row) * width + x) + 2]; }
+    int red(int x, int row) const { return rgb[3 * (size_t(row) * width + x)]; }
+    int green(int x, int row) const { return rgb[3 * (size_t(row) * width + x) + 1]; }
 };
 
+// Checks the header for what the loader takes but the game does not want,
+// then loads the texture the game's way.
 Targa readTarga(const std::string& name) {
     const std::vector<unsigned char> data = readBytes(resources / "textures" / (name + ".tga"));
-    Targa image;
     if (data.size() < 18) {
         ADD_FAILURE() << name << ".tga is too small for a Targa header";
-        return image;
+        return Targa();
     }
-    const int type = data[2];
-    EXPECT_TRUE(type == 2 || type == 10) << name << ": image type " << type;
+    EXPECT_TRUE(data[2] == 2 || data[2] == 10) << name << ": image type " << int(data[2]);
     EXPECT_EQ(0, data[1]) << name << " has a colour map";
     EXPECT_EQ(24, data[16]) << name << ": bits per pixel";
     // Bottom-left origin: rows come bottom row first, as glTexImage2D wants
     // them, whether or not the loader flips by the descriptor.
     EXPECT_EQ(0, data[17] & 0x30) << name << ": origin is not the bottom left";
-    image.width = data[12] | data[13] << 8;
-    image.height = data[14] | data[15] << 8;
-    const size_t pixels = size_t(image.width) * image.height;
-    size_t at = 18 + data[0];
-    while (image.bgr.size() < 3 * pixels && at < data.size()) {
-        if (type == 2) {
-            image.bgr.push_back(data[at++]);
-            continue;
-        }
-        const int packet = data[at++];
-        const size_t count = (packet & 0x7F) + 1;
-        const size_t bytes = packet & 0x80 ? 3 : 3 * count;
-        if (at + bytes > data.size()) {
-            break;
-        }
-        for (size_t i = 0; i < count; ++i) {
-            const size_t from = packet & 0x80 ? at : at + 3 * i;
-            image.bgr.insert(image.bgr.end(), data.begin() + from, data.begin() + from + 3);
-        }
-        at += bytes;
-    }
-    EXPECT_EQ(3 * pixels, image.bgr.size()) << name << ": pixel data is cut short or overlong";
-    EXPECT_EQ(data.size(), at) << name << ": bytes left after the pixels";
-    image.bgr.resize(3 * pixels);
-    return image;
+    lum::TextureLoader::setPixelUpload(&readPixelsLikeOpenGL);
+    const boost::shared_ptr<lum::Texture> texture =
+        lum::TextureLoader::instance().loadPicture(name);
+    lum::TextureLoader::setPixelUpload(nullptr);
+    return Targa{texture->getWidth(), texture->getHeight(), lastUploadedPixels()};
 }
 
 TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
