@@ -133,13 +133,6 @@ TEST(ConfigSchema, TheGameLogsEachWarningOnceWithItsFileAndLine) {
     }
 }
 
-TEST(ConfigSchema, TheShippedConfigurationsUseOnlyKeysTheGameReads) {
-    // From the repository root, where the game's own data lies.
-    for (const char* name : {"settings", "tobble", "level1", "level2", "level3", "prototypes"}) {
-        EXPECT_EQ(Lines(), warningsAbout(name)) << name;
-    }
-}
-
 TEST(ConfigSchema, AFileIsReadByWhatItDescribes) {
     const TempResources resources;
     resources.writeResource("prototypes.cfg", "Model = { }");
