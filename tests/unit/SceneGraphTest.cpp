@@ -169,11 +169,3 @@ TEST_F(SceneGraphTest, UpdateVisitsEveryChildInOrderEvenWhenItChangesTheList) {
     EXPECT_EQ(0, second->updates);
     EXPECT_EQ(1, root->getChildCount());
 }
-
-TEST(GlobalScene, IsNamedSceneAndItsRootFindsItWithoutAParent) {
-    Scene& global = Scene::global();
-    EXPECT_EQ("scene", global.getName());
-    EXPECT_EQ("scene.root", global.getRoot()->getName());
-    EXPECT_FALSE(global.getRoot()->getParent());
-    EXPECT_EQ(&global, global.getRoot()->getScene());
-}
