@@ -4,10 +4,7 @@
 
 #include "PhysicsFixture.h"
 #include "RendererFixture.h"
-#include "lum/physics/PhysicsDebugDraw.h"
-#include "lum/render/Uniform.h"
 #include "lum/scene/Camera.h"
-#include "lum/scene/Material.h"
 
 using namespace lum;
 
@@ -34,10 +31,4 @@ TEST_F(PhysicsDebugDrawTest, ABoxInTheWorldShowsAsRedLines) {
     }
     EXPECT_GT(red, 500) << "the box's edges";
     crate->deactivate();
-}
-
-TEST_F(PhysicsDebugDrawTest, StartsRedWithItsDebugMode) {
-    PhysicsDebugDraw drawer;
-    EXPECT_EQ(2059, drawer.getDebugMode());
-    EXPECT_EQ(glm::vec3(1, 0, 0), drawer.getMaterial()->getUniform("color")->asVec3().getValue());
 }

@@ -171,7 +171,6 @@ TEST_F(UberLoaderModelTest, AModelWithAMassOrPhysicsHangsUnderAnActivePhysicsNod
         EXPECT_EQ("thing", model->getName());
         EXPECT_EQ(model->getCollisionShape(), wrapper->getBody()->getCollisionShape());
     }
-    EXPECT_NE(nullptr, boost::dynamic_pointer_cast<Model>(thing("Model { animated = false }")));
 }
 
 TEST_F(UberLoaderModelTest, AGameObjectIsOneBodyWithItsModelsShapeAndItsOwnMass) {

@@ -27,68 +27,56 @@ std::string refusal(const std::vector<const char*>& arguments) {
 
 }  // namespace
 
-TEST(CommandLine, NoOptionsLeaveTheTitleScreenTheWindowAndTheDataSearch) {
-    const Options options = parsed({});
-    EXPECT_FALSE(options.help);
-    EXPECT_FALSE(options.version);
-    EXPECT_EQ(0, options.level.number);
-    EXPECT_EQ("", options.dataDirectory);
-    EXPECT_EQ(1024, options.window.size.width);
-    EXPECT_EQ(768, options.window.size.height);
-    EXPECT_FALSE(options.window.fullScreen);
-}
+TEST(CommandLine, NoOptionsLeaveTheDefaultsAndEachOptionSetsItsField) {
+    const Options none = parsed({});
+    EXPECT_FALSE(none.help || none.version || none.noRecords || none.window.fullScreen);
+    EXPECT_EQ(0, none.level.number);
+    EXPECT_EQ("", none.dataDirectory);
+    EXPECT_EQ(1024, none.window.size.width);
+    EXPECT_EQ(768, none.window.size.height);
 
-TEST(CommandLine, EachOptionSetsItsField) {
     EXPECT_TRUE(parsed({"--help"}).help);
     EXPECT_TRUE(parsed({"-h"}).help);
     EXPECT_TRUE(parsed({"--version"}).version);
-    EXPECT_EQ(1, parsed({"--level", "1"}).level.number);
+    EXPECT_TRUE(parsed({"--no-records"}).noRecords);
     EXPECT_EQ(3, parsed({"--level=3"}).level.number);
-    EXPECT_EQ("/opt/glimmet data", parsed({"--data", "/opt/glimmet data"}).dataDirectory);
     const Options windowed = parsed({"--windowed", "1280x720"});
     EXPECT_EQ(1280, windowed.window.size.width);
     EXPECT_EQ(720, windowed.window.size.height);
     EXPECT_FALSE(windowed.window.fullScreen);
-    EXPECT_TRUE(parsed({"--fullscreen"}).window.fullScreen);
-    EXPECT_TRUE(parsed({"--no-records"}).noRecords);
-    EXPECT_FALSE(parsed({}).noRecords);
-    const Options several = parsed({"--level", "2", "--data", "d", "--fullscreen"});
+    EXPECT_EQ(320, parsed({"--windowed", "320x240"}).window.size.width);
+    const Options several = parsed({"--level", "2", "--data", "/opt/glimmet data", "--fullscreen"});
     EXPECT_EQ(2, several.level.number);
-    EXPECT_EQ("d", several.dataDirectory);
+    EXPECT_EQ("/opt/glimmet data", several.dataDirectory);
     EXPECT_TRUE(several.window.fullScreen);
+    EXPECT_EQ("run.replay", parsed({"--record", "run.replay", "--level", "2"}).recordFile);
+    EXPECT_EQ("run.replay", parsed({"--replay", "run.replay", "--windowed", "640x480"}).replayFile);
 }
 
-TEST(CommandLine, BadLevelsAreRefused) {
+// Replays are recorded any way but played back alone; options are not
+// guessed from a prefix, so that later options cannot change their meaning.
+TEST(CommandLine, BadValuesUnknownOptionsAndClashesAreRefused) {
     for (const char* level : {"0", "4", "-1", "two", "1.5", "", "01x", "999999999999"}) {
         EXPECT_NE("", refusal({"--level", level})) << level;
     }
-    EXPECT_NE("", refusal({"--level"}));
-    EXPECT_NE("", refusal({"--level", "1", "--level", "2"}));
-}
-
-TEST(CommandLine, BadWindowSizesAreRefused) {
     for (const char* size : {"1024", "1024x", "x768", "1024*768", "0x0", "100x100", "1024x-768",
                              "99999x768", "1024x768x2", " 1024x768"}) {
         EXPECT_NE("", refusal({"--windowed", size})) << size;
     }
-    EXPECT_EQ("", refusal({"--windowed", "320x240"}));
-    EXPECT_NE("", refusal({"--windowed", "800x600", "--fullscreen"}));
-}
-
-TEST(CommandLine, ReplaysAreRecordedAnyWayButPlayedBackAlone) {
-    EXPECT_EQ("run.replay", parsed({"--record", "run.replay", "--level", "2"}).recordFile);
-    EXPECT_EQ("run.replay", parsed({"--replay", "run.replay", "--windowed", "640x480"}).replayFile);
-    EXPECT_NE("", refusal({"--record", "a", "--replay", "b"}));
-    EXPECT_NE("", refusal({"--replay", "b", "--level", "1"}));
-    EXPECT_NE("", refusal({"--replay"}));
-}
-
-TEST(CommandLine, UnknownOptionsAndStrayArgumentsAreRefused) {
+    for (const std::vector<const char*>& arguments :
+         std::vector<std::vector<const char*>>{{"--level"},
+                                               {"--level", "1", "--level", "2"},
+                                               {"--windowed", "800x600", "--fullscreen"},
+                                               {"--record", "a", "--replay", "b"},
+                                               {"--replay", "b", "--level", "1"},
+                                               {"--replay"},
+                                               {"level1"},
+                                               {"--lev", "1"},
+                                               {"--data"},
+                                               {"--fullscreen=yes"}}) {
+        EXPECT_NE("", refusal(arguments)) << arguments.front() << " ... " << arguments.back();
+    }
     EXPECT_NE(std::string::npos, refusal({"--speed"}).find("--speed"));
-    EXPECT_NE("", refusal({"level1"}));
-    EXPECT_NE("", refusal({"--lev", "1"}));  // no guessing: later options must not change meanings
-    EXPECT_NE("", refusal({"--data"}));
-    EXPECT_NE("", refusal({"--fullscreen=yes"}));
 }
 
 TEST(CommandLine, UsageNamesEveryOption) {

@@ -22,20 +22,20 @@ std::string loadFailure(const std::string& name) {
 
 }  // namespace
 
-TEST(ConfigLoader, FindsTheNamedFileAnywhereBelowTheResourceRoot) {
+TEST(ConfigLoader, FindsTheNamedFileAnywhereBelowTheResourceRootAndNamesAMissingOne) {
     const TempResources resources;
+    resources.writeResource("plain.cfg", "a = 1");
+    EXPECT_EQ("File prototypes.cfg could not be found.", loadFailure("plain"));
+
     resources.writeResource("prototypes.cfg", "Light = { color = (1, 1, 1) }");
     resources.writeResource("levels/level1.cfg", "lamp = Light { }; name = \"one\"");
     const Setting level = ConfigLoader::instance().load("level1");
     EXPECT_EQ("one", level("name").asString());
     EXPECT_EQ("Light", level("lamp").typeName());
     EXPECT_EQ("File level2.cfg could not be found.", loadFailure("level2"));
-}
-
-TEST(ConfigLoader, EveryLoadNeedsThePrototypesFile) {
-    const TempResources resources;
-    resources.writeResource("level1.cfg", "a = 1");
-    EXPECT_EQ("File prototypes.cfg could not be found.", loadFailure("level1"));
+    resources.writeResource("level.cfg", "// Shapes\n  #include \"gone.cfg\"");
+    EXPECT_EQ("File gone.cfg could not be found. It is included at level.cfg:2:12.",
+              loadFailure("level"));
 }
 
 TEST(ConfigLoader, IncludedFilesLendTheirPrototypesButNotTheirKeys) {
@@ -86,14 +86,6 @@ TEST(ConfigLoader, ASelfIncludeEndsWithTheDepthErrorAndOneTraceEntryPerLevel) {
         EXPECT_EQ(12, levels);  // depths 0 to 11
         EXPECT_STREQ("lum::ConfigLoader::load", e.getTrace().front().function);
     }
-}
-
-TEST(ConfigLoader, AMissingIncludeEndsTheLoad) {
-    const TempResources resources;
-    resources.writeResource("prototypes.cfg", "");
-    resources.writeResource("level.cfg", "// Shapes\n  #include \"gone.cfg\"");
-    EXPECT_EQ("File gone.cfg could not be found. It is included at level.cfg:2:12.",
-              loadFailure("level"));
 }
 
 TEST(ConfigLoaderDeathTest, IncludesOfOneLoadAreUnknownToTheNext) {

@@ -38,22 +38,6 @@ std::string errorsOf(const std::string& source) {
 
 }  // namespace
 
-TEST(ConfigParser, BuildsOneGroupFromTopLevelSettings) {
-    const TempResources resources;
-    const Setting file = loadText(resources, "a = 1;\nb = (1, 2.5, \"x\", true);\nc = { d = e }\n");
-    ASSERT_TRUE(file.isGroup());
-    EXPECT_EQ(3u, file.size());
-    EXPECT_TRUE(file("a").isInt());
-    EXPECT_EQ(1, file("a").asInt());
-    const Setting b = file("b");
-    ASSERT_EQ(4u, b.size());
-    EXPECT_TRUE(b(0).isInt());
-    EXPECT_DOUBLE_EQ(2.5, b(1).asDouble());
-    EXPECT_EQ("x", b(2).asString());
-    EXPECT_TRUE(b(3).asBool());
-    EXPECT_EQ("e", file("c")("d").asString());
-}
-
 TEST(ConfigParser, ScansLiteralsByLongestMatchFirstRuleFirst) {
     const TempResources resources;
     const Setting file = loadText(resources,
@@ -82,43 +66,32 @@ TEST(ConfigParser, ScansLiteralsByLongestMatchFirstRuleFirst) {
 TEST(ConfigParser, FollowsTheGrammarsLooserRules) {
     const TempResources resources;
     resources.writeResource("prototypes.cfg", "Base = { speed = 2 }");
+    const auto load = [&resources](const std::string& source) {
+        resources.writeResource("test.cfg", source);
+        return ConfigLoader::instance().load("test");
+    };
 
-    resources.writeResource("test.cfg", "x = [1, 2); y = (3, 4]; \"name\" = 1; 7 = seven;");
-    Setting file = ConfigLoader::instance().load("test");
+    Setting file = load("x = [1, 2); y = (3, 4]; \"name\" = 1; 7 = seven;");
     EXPECT_EQ("(1, 2)", text(file("x")));
     EXPECT_EQ("(3, 4)", text(file("y")));
     EXPECT_EQ(1, file("name").asInt());
     EXPECT_EQ("seven", file(7).asString());
 
     // A whole file may be one braced group, with a prototype and one ";".
-    resources.writeResource("test.cfg", "Base { a = 1; };");
-    file = ConfigLoader::instance().load("test");
+    file = load("Base { a = 1; };");
     EXPECT_EQ("Base", file.typeName());
     EXPECT_EQ(1, file("a").asInt());
     EXPECT_EQ(2, file("speed").asInt());
 
     // The outermost group is the result, however the first setting begins.
-    resources.writeResource("test.cfg", "window = { width = 800 }; title = \"Tobble\"");
-    file = ConfigLoader::instance().load("test");
+    file = load("window = { width = 800 }; title = \"Tobble\"");
     EXPECT_EQ(2u, file.size());
     EXPECT_EQ(800, file("window")("width").asInt());
-    resources.writeResource("test.cfg", "{ k = 1 } = 5; other = 6");
-    file = ConfigLoader::instance().load("test");
-    EXPECT_EQ(6, file("other").asInt());
-
-    // An instance may redefine what its prototype holds.
-    resources.writeResource("test.cfg", "fast = Base { speed = 9 }");
-    file = ConfigLoader::instance().load("test");
-    EXPECT_EQ(9, file("fast")("speed").asInt());
-    EXPECT_EQ("Base", file("fast").typeName());
+    EXPECT_EQ(6, load("{ k = 1 } = 5; other = 6")("other").asInt());
 
     // Prototypes also come from the file's own earlier settings, braced or not.
-    resources.writeResource("test.cfg", "Local = { hp = 3 }; it = Local { }");
-    file = ConfigLoader::instance().load("test");
-    EXPECT_EQ(3, file("it")("hp").asInt());
-    resources.writeResource("test.cfg", "{ Local = { hp = 4 }; it = Local { } }");
-    file = ConfigLoader::instance().load("test");
-    EXPECT_EQ(4, file("it")("hp").asInt());
+    EXPECT_EQ(3, load("Local = { hp = 3 }; it = Local { }")("it")("hp").asInt());
+    EXPECT_EQ(4, load("{ Local = { hp = 4 }; it = Local { } }")("it")("hp").asInt());
 }
 
 TEST(ConfigParser, FilesWithoutSettingsLoadAsInvalid) {
@@ -169,10 +142,6 @@ TEST(ConfigParser, ExpectationsNameWhatTheInputCouldHaveHadThere) {
 
 TEST(ConfigParser, AnUnclosedBracketIsShownWhereItOpened) {
     EXPECT_EQ(
-        "test.cfg:4:1:syntax error, unexpected $end, expecting ; or }\n"
-        "test.cfg:2:5:the { opened here is never closed\n",
-        errorsOf("a = 1;\nb = { c = 2;\n d = (1, 2)\n"));
-    EXPECT_EQ(
         "test.cfg:2:1:syntax error, unexpected $end, expecting , or )\n"
         "test.cfg:1:12:the [ opened here is never closed\n",
         errorsOf("x = (1, 2, [3\n"));
@@ -186,8 +155,6 @@ TEST(ConfigParser, PositionsAreLinesAndColumnsOfTheText) {
     // 1 on each line, and a tab is one column.
     EXPECT_EQ("test.cfg:5:6:syntax error, unexpected =\n",
               errorsOf("a = \"two\nlines\";\n  b /* x\n */ = 2;\n\tc = = 3"));
-    EXPECT_EQ("test.cfg:5:5:syntax error, unexpected =\n",
-              errorsOf("a = 1;\n/* one\n two\n three */\nb = = 7;\n"));
     EXPECT_EQ("test.cfg:3:5:syntax error, unexpected =\n", errorsOf("a = 1;\n\n    = 3"));
 }
 
@@ -235,15 +202,6 @@ TEST(ConfigParserDeathTest, FatalDiagnosticsEndTheProcessWithStatusOne) {
     const TempResources resources;
     EXPECT_EXIT(loadText(resources, "x = - 1"), testing::ExitedWithCode(1),
                 literally("Lexer Error : resources/test.cfg : 1 : stray '-'\n"));
-    // The scanner and the parser count the line feed inside the string alike.
-    EXPECT_EXIT(loadText(resources, "a = \"x\ny\";\nb = $"), testing::ExitedWithCode(1),
-                literally("Lexer Error : resources/test.cfg : 3 : stray '$'\n"));
-    EXPECT_EXIT(loadText(resources, "a = 1;\n b = 2; \"a\" = 2"), testing::ExitedWithCode(1),
-                literally("test.cfg:2:9:key \"a\" found twice in group (old value: 1, new "
-                          "value: 2).\n"));
-    EXPECT_EXIT(loadText(resources, "x = { y = Nope { } }"), testing::ExitedWithCode(1),
-                literally("test.cfg:1:11:Prototype 'Nope' not found. No prototypes are known "
-                          "here.\n"));
     EXPECT_EXIT(loadText(resources, "n = (1, 2); x = n { }"), testing::ExitedWithCode(1),
                 literally("test.cfg:1:17:List (1, 2) cannot be used as prototype, must be a "
                           "group.\n"));

@@ -48,16 +48,11 @@ protected:
 
 TEST_F(DataPlaces, EachSourceWinsOverTheLaterOnes) {
     // Filled from the last source to the first: each new one takes over.
-    withData("build");
-    EXPECT_EQ(root.path / "build", DataDirectory::find(sources));
-    withData("build/bin");
-    EXPECT_EQ(root.path / "build/bin", DataDirectory::find(sources));
-    withData("usr/share/glimmet");
-    EXPECT_EQ(root.path / "usr/share/glimmet", DataDirectory::find(sources));
-    withData("prefix/share/glimmet");
-    EXPECT_EQ(root.path / "prefix/share/glimmet", DataDirectory::find(sources));
-    withData("work");
-    EXPECT_EQ(root.path / "work", DataDirectory::find(sources));
+    for (const char* name :
+         {"build", "build/bin", "usr/share/glimmet", "prefix/share/glimmet", "work"}) {
+        withData(name);
+        EXPECT_EQ(root.path / name, DataDirectory::find(sources));
+    }
     sources.environment = withData("environment").string();
     EXPECT_EQ(root.path / "environment", DataDirectory::find(sources));
     sources.option = withData("option").string();

@@ -37,16 +37,9 @@ std::vector<fs::path> filesIn(const fs::path& directory) {
     return files;
 }
 
-// The message of the loader's failure, or "loaded".
-template <class Load>
-std::string outcome(const Load& load) {
-    try {
-        load();
-    } catch (const IOException& e) {
-        return e.getMessage();
-    }
-    return "loaded";
-}
+// The message of the loader's failure, or `loaded`.
+constexpr auto outcome = &test::failureOf<IOException>;
+const std::string loaded = "no exception";
 
 BinaryFile read(const fs::path& file) {
     return ResourceLoader(file.parent_path()).loadBinaryFile(file.filename().string());
@@ -127,12 +120,12 @@ TEST_F(TextureFiles, BrokenImagesAreRefusedNamingTheFileAndTheReason) {
         const auto reason = reasons.find(file.stem().string());
         const std::string expected =
             reason == reasons.end()
-                ? "loaded"
+                ? loaded
                 : "Loading of texture file " + file.string() + " failed: " + reason->second + ".";
         EXPECT_EQ(expected, load(file));
     }
     for (const fs::path& file : filesIn(cases / "texture" / "seeds")) {
-        EXPECT_EQ("loaded", load(file));
+        EXPECT_EQ(loaded, load(file));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ConfigFixture.h"
 #include "Md2Builder.h"
 #include "lum/resource/ModelLoader.h"
 #include "lum/util/Exception.h"
@@ -156,14 +157,9 @@ TEST(ModelLoader, SharedBytesAndDisproportionateExpansionAreRefused) {
 }
 
 TEST(ModelLoader, AFailedLoadNamesTheFileFound) {
-    try {
-        ModelLoader::instance().addResourceLocation("tests/fuzz/md2/regressions");
-        ModelLoader::instance().load("truncated-cube");
-        FAIL();
-    } catch (const IOException& e) {
-        EXPECT_EQ(
-            "MD2 file tests/fuzz/md2/regressions/truncated-cube.md2 of model truncated-cube: "
-            "File size is smaller than declared model size.",
-            e.getMessage());
-    }
+    ModelLoader::instance().addResourceLocation("tests/fuzz/md2/regressions");
+    EXPECT_EQ(
+        "MD2 file tests/fuzz/md2/regressions/truncated-cube.md2 of model truncated-cube: "
+        "File size is smaller than declared model size.",
+        test::failureOf<IOException>([] { ModelLoader::instance().load("truncated-cube"); }));
 }

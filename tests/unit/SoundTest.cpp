@@ -10,7 +10,6 @@
 #include "ConfigFixture.h"
 #include "lum/resource/Sound.h"
 #include "lum/resource/SoundLoader.h"
-#include "lum/util/Exception.h"
 
 using namespace lum;
 using lum::test::TempDir;
@@ -71,13 +70,6 @@ TEST_F(SoundTest, MonoAndStereoGiveSixteenBitBuffersAtTheirRate) {
     EXPECT_EQ(44100, bufferProperty(*stereo, AL_FREQUENCY));
 }
 
-TEST_F(SoundTest, TheCacheAnswersWithoutTouchingTheFileAgain) {
-    const std::string path = encodeTone(dir, "resources/roll", 1, 22050);
-    const boost::shared_ptr<Sound> first = SoundLoader::instance().load("roll");
-    boost::filesystem::remove(path);
-    EXPECT_EQ(first, SoundLoader::instance().load("roll"));
-}
-
 TEST_F(SoundTest, PlayLeavesAPlayingSoundAlone) {
     encodeTone(dir, "resources/music", 1, 22050);
     const boost::shared_ptr<Sound> music = SoundLoader::instance().load("music");
@@ -95,18 +87,4 @@ TEST_F(SoundTest, PlayLeavesAPlayingSoundAlone) {
     alGetSourcei(music->getSource(), AL_LOOPING, &looping);
     EXPECT_EQ(AL_FALSE, looping);
     music->stop();
-}
-
-TEST_F(SoundTest, FilesThatAreNotOggVorbisStaySilentAndTheGameGoesOn) {
-    dir.write("resources/noise.ogg", std::string(4000, 'x'));
-    ::testing::internal::CaptureStderr();
-    const boost::shared_ptr<Sound> noise = SoundLoader::instance().load("noise");
-    EXPECT_EQ(
-        "SoundLoader : WARNING: Sound file resources/noise.ogg is not an Ogg Vorbis stream. "
-        "It stays silent.\n",
-        ::testing::internal::GetCapturedStderr());
-    EXPECT_TRUE(noise->isSilent());
-    noise->play(true, true);
-    EXPECT_FALSE(noise->isPlaying());
-    EXPECT_THROW(SoundLoader::instance().load("absent"), IOException);
 }
