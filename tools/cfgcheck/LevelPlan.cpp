@@ -6,7 +6,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "LevelAreas.h"
+#include "flow/LevelAreas.h"
 #include "lum/config/ConfigSchema.h"
 #include "lum/config/Group.h"
 #include "lum/config/Setting.h"
