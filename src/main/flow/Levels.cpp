@@ -218,10 +218,10 @@ void Levels::setupLevel() {
     if (currentLevel == 1) {
         // Once uncovered the walkway stays: the red cubes are not there to
         // be pushed off again after a restart.
-        setVisible("boardWalkSmallUnlock01", redCubesDown);
+        setVisible(hidden::walkway01, redCubesDown);
     } else if (currentLevel == 2) {
-        setVisible("boardWalkSmallUnlock02", false);
-        setVisible("redCube0202", false);
+        setVisible(hidden::walkway02, false);
+        setVisible(hidden::secondRedCube02, false);
     }
     LUM_TRACE_END
 }
@@ -286,7 +286,7 @@ void Levels::checkRedCubes01() {
         redCubesDown = cube->getWorldTransform().translation.y <= fallenBelow;
     }
     if (redCubesDown) {
-        setVisible("boardWalkSmallUnlock01", true);
+        setVisible(hidden::walkway01, true);
     }
     LUM_TRACE_END
 }
@@ -334,16 +334,16 @@ void Levels::level2Events() {
         }
     }
     if (firstRedCubeDown) {
-        setVisible("redCube0202", true);
+        setVisible(hidden::secondRedCube02, true);
         if (!secondRedCubeDown) {
-            for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCube0202")) {
+            for (const boost::shared_ptr<Spatial>& cube : *sceneNode(hidden::secondRedCube02)) {
                 secondRedCubeDown =
                     secondRedCubeDown || cube->getWorldTransform().translation.y < fallenBelow;
             }
         }
     }
     if (secondRedCubeDown) {
-        setVisible("boardWalkSmallUnlock02", true);
+        setVisible(hidden::walkway02, true);
     }
     if (areas::deadlyArea02.contains(at)) {
         player().kill();
