@@ -19,16 +19,16 @@
 #include <string>
 #include <vector>
 
-#include "HeapRelease.h"
 #include "lum/physics/PhysicsSystem.h"
+#include "lum/platform/Window.h"
 #include "lum/render/Renderer.h"
-#include "lum/render/Window.h"
 #include "lum/resource/ShaderLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Model.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
+#include "shell/HeapRelease.h"
 
 namespace {
 

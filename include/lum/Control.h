@@ -5,7 +5,7 @@
 
 #include <glm/vec2.hpp>
 
-#include "lum/render/Gamepad.h"
+#include "lum/platform/Gamepad.h"
 #include "lum/scene/Transform.h"
 #include "lum/util/Singleton.h"
 

@@ -5,8 +5,8 @@
 
 #include <glm/geometric.hpp>
 
-#include "lum/render/Window.h"
-#include "lum/util/Timer.h"
+#include "lum/platform/Timer.h"
+#include "lum/platform/Window.h"
 #include "lum/util/Trace.h"
 
 namespace lum {

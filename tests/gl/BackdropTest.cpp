@@ -6,7 +6,7 @@
 #include "ConfigFixture.h"
 #include "RendererFixture.h"
 #include "lum/config/Setting.h"
-#include "lum/render/Backdrop.h"
+#include "lum/look/Backdrop.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/util/Exception.h"
 

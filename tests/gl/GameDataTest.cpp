@@ -11,9 +11,9 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <boost/filesystem.hpp>
 
-#include "CameraSteering.h"
-#include "Levels.h"
 #include "RendererFixture.h"
+#include "flow/CameraSteering.h"
+#include "flow/Levels.h"
 #include "lum/Control.h"
 #include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"

@@ -5,12 +5,12 @@
 #include <ostream>
 
 #include "FrameColours.h"
-#include "Game.h"
 #include "GameFlowFixture.h"
-#include "LevelRun.h"
 #include "VectorExpect.h"
+#include "flow/Game.h"
+#include "flow/LevelRun.h"
 #include "lum/physics/PhysicsSystem.h"
-#include "lum/render/Window.h"
+#include "lum/platform/Window.h"
 
 using namespace lum;
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "lum/render/GlfwWindow.h"
+#include "lum/platform/GlfwWindow.h"
 
 namespace {
 

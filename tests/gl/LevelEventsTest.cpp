@@ -7,11 +7,11 @@
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 
 #include "GameFlowFixture.h"
-#include "Records.h"
 #include "VectorExpect.h"
 #include "lum/GameSettings.h"
 #include "lum/physics/PhysicsSystem.h"
-#include "lum/render/Window.h"
+#include "lum/platform/Window.h"
+#include "records/Records.h"
 
 using namespace lum;
 using lum::test::TempDir;

@@ -9,8 +9,8 @@
 #include <glm/vec4.hpp>
 
 #include "FrameColours.h"
-#include "Game.h"
 #include "ScriptedGlfwWindow.h"
+#include "flow/Game.h"
 #include "lum/character/Glimmet.h"
 #include "lum/render/Renderer.h"
 #include "lum/render/Texture.h"

@@ -16,16 +16,16 @@
 #include <glm/geometric.hpp>
 #include <glm/gtx/rotate_vector.hpp>
 
-#include "FrameLoop.h"
-#include "Game.h"
-#include "Replay.h"
 #include "ScriptedGlfwWindow.h"
+#include "flow/Game.h"
 #include "lum/character/Glimmet.h"
+#include "lum/platform/Timer.h"
 #include "lum/render/Renderer.h"
 #include "lum/scene/Camera.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
-#include "lum/util/Timer.h"
+#include "replay/Replay.h"
+#include "shell/FrameLoop.h"
 
 using namespace lum;
 

@@ -11,12 +11,12 @@
 #include <boost/filesystem.hpp>
 
 #include "ConfigFixture.h"
+#include "lum/platform/GlfwWindow.h"
+#include "lum/platform/Window.h"
 #include "lum/render/GLBuffer.h"
-#include "lum/render/GlfwWindow.h"
 #include "lum/render/Renderer.h"
 #include "lum/render/Shader.h"
 #include "lum/render/Texture.h"
-#include "lum/render/Window.h"
 #include "lum/resource/ShaderLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"

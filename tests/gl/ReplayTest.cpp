@@ -9,13 +9,13 @@
 #include <glm/geometric.hpp>
 
 #include "ConfigFixture.h"
-#include "Game.h"
-#include "Replay.h"
 #include "ScriptedGlfwWindow.h"
+#include "flow/Game.h"
 #include "lum/character/Glimmet.h"
 #include "lum/render/Renderer.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
+#include "replay/Replay.h"
 
 using namespace lum;
 

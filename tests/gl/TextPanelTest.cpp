@@ -6,7 +6,7 @@
 
 #include "FrameColours.h"
 #include "RendererFixture.h"
-#include "TextPanel.h"
+#include "flow/TextPanel.h"
 
 using namespace lum;
 

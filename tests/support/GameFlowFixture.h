@@ -14,8 +14,8 @@
 #include <boost/filesystem.hpp>
 
 #include "ConfigFixture.h"
-#include "Levels.h"
 #include "ScriptedGlfwWindow.h"
+#include "flow/Levels.h"
 #include "lum/ControlLogic.h"
 #include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"

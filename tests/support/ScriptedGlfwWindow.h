@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "lum/render/GlfwWindow.h"
+#include "ScriptedWindow.h"
+#include "lum/platform/GlfwWindow.h"
 #include "lum/render/Renderer.h"
-#include "lum/render/ScriptedWindow.h"
 
 using Rgb = std::array<int, 3>;
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "lum/render/ScriptedWindow.h"
-#include "lum/render/Window.h"
+#include "ScriptedWindow.h"
+#include "lum/platform/Window.h"
 
 // Installs a fresh scripted window for each test: keys, mouse and clock are
 // the test's to set, and nothing needs a display.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Area.h"
+#include "flow/Area.h"
 
 using lum::Area;
 

@@ -2,7 +2,7 @@
 
 #include "PhysicsFixture.h"
 #include "VectorExpect.h"
-#include "lum/render/BlobShadow.h"
+#include "lum/look/BlobShadow.h"
 
 using namespace lum;
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
+#include "shell/CommandLine.h"
 
 using namespace lum;
 

@@ -139,8 +139,15 @@ TEST(ConfigSchema, AFileIsReadByWhatItDescribes) {
     resources.writeResource("lamp.cfg", "type = \"Light\"; colour = { }");
     resources.writeResource("crate.cfg", "Model { texure = \"crate\" }");
     resources.writeResource("notes.cfg", "anything = 1; at = \"all\"");
+    // Another spelling of a kind, in any case, is read with that kind's keys.
+    resources.writeResource("mouse.cfg", "type = \"windupMOUSE\"; mas = 1");
+    resources.writeResource("body.cfg", "type = \"physicsnode\"; nam = \"b\"");
     EXPECT_EQ((Lines{"lamp.cfg:1:17: unknown key \"colour\" in Light; did you mean color?"}),
               warningsAbout("lamp"));
+    EXPECT_EQ((Lines{"mouse.cfg:1:23: unknown key \"mas\" in Model; did you mean mass?"}),
+              warningsAbout("mouse"));
+    EXPECT_EQ((Lines{"body.cfg:1:23: unknown key \"nam\" in Physics; did you mean name?"}),
+              warningsAbout("body"));
     EXPECT_EQ((Lines{"crate.cfg:1:9: unknown key \"texure\" in Model; did you mean texture?"}),
               warningsAbout("crate"));
     EXPECT_EQ(Lines(), warningsAbout("notes"));

@@ -7,10 +7,10 @@
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 
-#include "CameraSteering.h"
 #include "PhysicsFixture.h"
 #include "ScriptedWindowFixture.h"
 #include "VectorExpect.h"
+#include "flow/CameraSteering.h"
 #include "lum/Control.h"
 #include "lum/ControlLogic.h"
 #include "lum/GameSettings.h"

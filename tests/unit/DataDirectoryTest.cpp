@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ConfigFixture.h"
-#include "DataDirectory.h"
+#include "shell/DataDirectory.h"
 
 using namespace lum;
 using lum::test::TempDir;

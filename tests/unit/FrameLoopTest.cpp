@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "FrameLoop.h"
 #include "ScriptedWindowFixture.h"
-#include "lum/util/Timer.h"
+#include "lum/platform/Timer.h"
+#include "shell/FrameLoop.h"
 
 using namespace lum;
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "LevelRun.h"
+#include "flow/LevelRun.h"
 #include "lum/character/Corn.h"
 #include "lum/character/Glimmet.h"
 #include "lum/character/Props.h"

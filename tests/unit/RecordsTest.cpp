@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "ConfigFixture.h"
-#include "LevelRun.h"
-#include "Records.h"
+#include "flow/LevelRun.h"
 #include "lum/character/Corn.h"
 #include "lum/scene/Node.h"
+#include "records/Records.h"
 
 using namespace lum;
 using lum::test::TempDir;

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "ConfigFixture.h"
-#include "RecordingWindow.h"
-#include "ReplayFile.h"
-#include "ReplayingWindow.h"
-#include "lum/render/ScriptedWindow.h"
+#include "ScriptedWindow.h"
+#include "replay/RecordingWindow.h"
+#include "replay/ReplayFile.h"
+#include "replay/ReplayingWindow.h"
 
 using namespace lum;
 

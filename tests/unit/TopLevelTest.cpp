@@ -4,8 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "TopLevel.h"
 #include "lum/util/Exception.h"
+#include "shell/TopLevel.h"
 
 using namespace lum;
 

@@ -6,9 +6,10 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "LevelAreas.h"
+#include "flow/LevelAreas.h"
 #include "lum/config/ConfigSchema.h"
 #include "lum/config/Group.h"
+#include "lum/config/ObjectKind.h"
 #include "lum/config/Setting.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/resource/ModelLoader.h"
@@ -16,19 +17,6 @@
 namespace lum {
 
 namespace {
-
-struct HiddenObject {
-    const char* level;
-    const char* name;
-};
-
-// What the level script hides when a level starts (src/main/Levels.cpp);
-// it shows them once the player has earned them.
-const HiddenObject hiddenObjects[] = {
-    {"level1", "boardWalkSmallUnlock01"},
-    {"level2", "boardWalkSmallUnlock02"},
-    {"level2", "redCube0202"},
-};
 
 struct ScriptedArea {
     const char* level;
@@ -49,11 +37,26 @@ std::vector<ScriptedArea> scriptedAreas() {
             {"level2", onGround("deadly area", areas::deadlyArea02)}};
 }
 
-// Prototype names the plan tells apart, nearest first along an object's chain.
-const char* const categories[] = {
-    "Floor",     "Wall",         "Rail",        "Plank",  "Pole",     "JumpMarker",
-    "JumpPaint", "DangerMarker", "DangerPaint", "Marker", "Paint",    "RedCube",
-    "GreenCube", "BlueCube",     "Corn",        "Door",   "ToyMouse", "ToyRobot"};
+// Prototype names the plan tells apart, nearest first along an object's
+// chain; the game's objects are told apart by their kinds as well.
+const char* const categories[] = {"Floor",       "Wall",       "Rail",      "Plank",
+                                  "Pole",        "JumpMarker", "JumpPaint", "DangerMarker",
+                                  "DangerPaint", "Marker",     "Paint"};
+
+// The category a prototype of this name stands for; null when none.
+const char* categoryNamed(const std::string& prototype) {
+    for (const char* const category : categories) {
+        if (prototype == category) {
+            return category;
+        }
+    }
+    for (const ObjectKind* const kind : kinds::gameObjects) {
+        if (prototype == kind->name) {
+            return kind->name;
+        }
+    }
+    return nullptr;
+}
 
 const char* const playerName = "tobble";
 const float defaultPlayerRadius = 1.0f;
@@ -70,10 +73,8 @@ Transform transformOf(const Setting& description) {
 std::string categoryOf(const Setting& description) {
     const Group* group = dynamic_cast<const Group*>(description.value().get());
     for (; group != nullptr; group = group->prototypeGroup()) {
-        for (const char* const category : categories) {
-            if (group->prototypeName() == category) {
-                return category;
-            }
+        if (const char* const category = categoryNamed(group->prototypeName())) {
+            return category;
         }
     }
     return description.typeName();
@@ -96,8 +97,8 @@ glm::vec3 halfSizeOf(const Setting& description) {
 
 bool isHidden(const std::string& level, const Setting& description) {
     const Setting name = description("name");
-    for (const HiddenObject& hidden : hiddenObjects) {
-        if (level == hidden.level && name.isString() && name.asString() == hidden.name) {
+    for (const hidden::HiddenObject& object : hidden::atStart) {
+        if (level == object.level && name.isString() && name.asString() == object.name) {
             return true;
         }
     }

@@ -8,6 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "lum/config/ObjectKind.h"
+
 namespace lum {
 
 namespace {
@@ -23,15 +25,24 @@ struct CategoryColour {
 
 // Close to the colours the objects have in the game.
 const CategoryColour categoryColours[] = {
-    {"Floor", {0.85, 0.78, 0.63}},     {"Wall", {0.55, 0.48, 0.42}},
-    {"Plank", {0.78, 0.55, 0.27}},     {"Rail", {0.48, 0.31, 0.12}},
-    {"Pole", {0.92, 0.92, 0.92}},      {"Paint", {0.93, 0.78, 0.05}},
-    {"Marker", {0.98, 0.88, 0.35}},    {"JumpPaint", {0.15, 0.4, 0.85}},
-    {"JumpMarker", {0.45, 0.65, 1.0}}, {"DangerPaint", {0.75, 0.05, 0.05}},
-    {"DangerMarker", {1.0, 0.4, 0.4}}, {"RedCube", {0.9, 0.15, 0.1}},
-    {"GreenCube", {0.2, 0.75, 0.2}},   {"BlueCube", {0.2, 0.3, 0.95}},
-    {"Corn", {1.0, 0.85, 0.0}},        {"Door", {0.45, 0.25, 0.1}},
-    {"ToyMouse", {0.6, 0.6, 0.65}},    {"ToyRobot", {0.55, 0.3, 0.7}},
+    {"Floor", {0.85, 0.78, 0.63}},
+    {"Wall", {0.55, 0.48, 0.42}},
+    {"Plank", {0.78, 0.55, 0.27}},
+    {"Rail", {0.48, 0.31, 0.12}},
+    {"Pole", {0.92, 0.92, 0.92}},
+    {"Paint", {0.93, 0.78, 0.05}},
+    {"Marker", {0.98, 0.88, 0.35}},
+    {"JumpPaint", {0.15, 0.4, 0.85}},
+    {"JumpMarker", {0.45, 0.65, 1.0}},
+    {"DangerPaint", {0.75, 0.05, 0.05}},
+    {"DangerMarker", {1.0, 0.4, 0.4}},
+    {kinds::redCube.name, {0.9, 0.15, 0.1}},
+    {kinds::greenCube.name, {0.2, 0.75, 0.2}},
+    {kinds::blueCube.name, {0.2, 0.3, 0.95}},
+    {kinds::corn.name, {1.0, 0.85, 0.0}},
+    {kinds::door.name, {0.45, 0.25, 0.1}},
+    {kinds::toyMouse.name, {0.6, 0.6, 0.65}},
+    {kinds::toyRobot.name, {0.55, 0.3, 0.7}},
 };
 const Colour otherColour = {0.7, 0.7, 0.7};
 

@@ -7,7 +7,7 @@
 #include <boost/shared_ptr.hpp>
 #include <glm/vec3.hpp>
 
-#include "lum/render/Window.h"
+#include "lum/platform/Window.h"
 #include "lum/util/Log.h"
 #include "lum/util/Singleton.h"
 

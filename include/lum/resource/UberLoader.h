@@ -1,6 +1,8 @@
 #ifndef LUM_RESOURCE_UBERLOADER_H
 #define LUM_RESOURCE_UBERLOADER_H
 
+#include <functional>
+
 #include <boost/filesystem/path.hpp>
 #include <boost/shared_ptr.hpp>
 #include <glm/glm.hpp>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "lum/config/ObjectKind.h"
 #include "lum/config/Setting.h"
 #include "lum/resource/ResourceLoader.h"
 #include "lum/scene/ModelData.h"
@@ -36,8 +39,8 @@ class Spatial;
 //
 // UberLoader.cpp holds the dispatch and the engine's objects,
 // UberLoaderModels.cpp the models with their materials and shapes, and
-// UberLoaderObjects.cpp the game's object kinds, the only part that knows
-// the game's characters.
+// UberLoaderObjects.cpp the table of object kinds with the game's objects,
+// the only part that knows the game's characters.
 class UberLoader : public Singleton<UberLoader, 0>, public ResourceLoader {
 public:
     explicit UberLoader(const boost::filesystem::path& location = "resources/");
@@ -77,6 +80,18 @@ private:
 
     using Loaded = boost::shared_ptr<Spatial>;
     using Parent = boost::shared_ptr<Node>;
+    using Load = std::function<Loaded(const UberLoader&, const Setting&, const Parent&)>;
+    // How an object of the kind is built.
+    struct KindLoader {
+        const ObjectKind& kind;
+        Load load;
+    };
+
+    // The loader of every kind a description may ask for.
+    static const std::vector<KindLoader>& kindLoaders();
+    // The loader of the game object of class Kind.
+    template <class Kind>
+    static Load objectLoader(const char* placeholderPrefix, const char* info);
 
     // The object loaders: each builds its object under parent (which may be
     // empty) and returns it already attached there.
@@ -91,13 +106,6 @@ private:
     Loaded doLoadPhysicsNode(const Setting& description, const Parent& parent) const;
     Loaded doLoadLight(const Setting& description, const Parent& parent) const;
     Loaded doLoadFromBadConfig(const Setting& description, const Parent& parent) const;
-    Loaded doLoadRedCube(const Setting& description, const Parent& parent) const;
-    Loaded doLoadGreenCube(const Setting& description, const Parent& parent) const;
-    Loaded doLoadBlueCube(const Setting& description, const Parent& parent) const;
-    Loaded doLoadToyMouse(const Setting& description, const Parent& parent) const;
-    Loaded doLoadToyRobot(const Setting& description, const Parent& parent) const;
-    Loaded doLoadCorn(const Setting& description, const Parent& parent) const;
-    Loaded doLoadDoor(const Setting& description, const Parent& parent) const;
     // A game object of class Kind: one dynamic body carrying its model's
     // shape and its own "mass".
     template <class Kind>
@@ -119,8 +127,6 @@ private:
     static std::string nameOf(const Setting& description, const std::string& placeholder);
     // A placeholder name that tells apart the unnamed objects of one parent.
     static std::string numberedPlaceholder(const std::string& prefix, const Parent& parent);
-    // Whether a display name is one of the names, letter case aside.
-    static bool isKind(const std::string& type, const std::vector<const char*>& names);
 
     static Transform loadTransform(const Setting& description);
     static boost::shared_ptr<Material> loadMaterial(const Setting& description,

@@ -11,13 +11,13 @@
 #include "lum/character/ModeColours.h"
 #include "lum/config/Setting.h"
 #include "lum/physics/PhysicsSystem.h"
+#include "lum/platform/Timer.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/resource/Sound.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Model.h"
 #include "lum/util/CheckedCast.h"
 #include "lum/util/Exception.h"
-#include "lum/util/Timer.h"
 #include "lum/util/Trace.h"
 
 namespace lum {

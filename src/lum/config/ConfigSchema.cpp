@@ -9,6 +9,7 @@
 #include <boost/algorithm/string/predicate.hpp>
 
 #include "lum/config/Group.h"
+#include "lum/config/ObjectKind.h"
 
 namespace lum {
 
@@ -130,31 +131,20 @@ const KeyRule keyRules[] = {
     {"backdrop", "textures", Expect::String, nullptr},
 };
 
-struct KindRule {
-    const char* kind;
-    const char* context;
-    // Other spellings of a kind stay out of the list of known kinds.
-    bool shown;
-};
+// The shapes a model's "shape" may be, by the context of their keys.
+const char* const shapeKinds[] = {"Box", "Sphere"};
 
-// The kinds the scene loader builds (compared without regard to case) and
-// the context whose keys it reads for each; characters are models.
-const KindRule objectKinds[] = {
-    {"Node", "Node", true},       {"Model", "Model", true},          {"Light", "Light", true},
-    {"Physics", "Physics", true}, {"PhysicsNode", "Physics", false}, {"RedCube", "Model", true},
-    {"Red", "Model", false},      {"GreenCube", "Model", true},      {"Green", "Model", false},
-    {"BlueCube", "Model", true},  {"Blue", "Model", false},          {"ToyMouse", "Model", true},
-    {"Mouse", "Model", false},    {"WindUpMouse", "Model", false},   {"ToyRobot", "Model", true},
-    {"Robot", "Model", false},    {"Corn", "Model", true},           {"Door", "Model", true},
-};
+// The context whose keys an object of the kind `typeName` reads; null for
+// a kind the scene loader does not build.
+const char* objectContext(const std::string& typeName) {
+    const ObjectKind* const kind = kinds::find(typeName);
+    return kind != nullptr ? kind->keys : nullptr;
+}
 
-const KindRule shapeKinds[] = {{"Box", "Box", true}, {"Sphere", "Sphere", true}};
-
-template <std::size_t N>
-const char* contextOfKind(const KindRule (&kinds)[N], const std::string& kind) {
-    for (const KindRule& rule : kinds) {
-        if (boost::iequals(kind, rule.kind)) {
-            return rule.context;
+const char* shapeContext(const std::string& typeName) {
+    for (const char* const shape : shapeKinds) {
+        if (boost::iequals(typeName, shape)) {
+            return shape;
         }
     }
     return nullptr;
@@ -337,11 +327,11 @@ public:
         if (object.isList()) {
             checkSceneList(object, anchor);
         } else if (object.isGroup()) {
-            const char* const context = contextOfKind(objectKinds, object.typeName());
+            const char* const context = objectContext(object.typeName());
             if (context == nullptr) {
                 warn(object, anchor,
                      "unknown kind of scene object " + object.typeName() +
-                         "; known kinds: " + kindNames(objectKinds));
+                         "; known kinds: " + kindNames());
                 return;
             }
             checkGroup(context, object, object);
@@ -361,10 +351,10 @@ public:
             // A prototype is read as its kind, which its name gives when
             // nothing else does ("Light = { ... }").
             const std::string& name = pair.first().asString();
-            const char* context = contextOfKind(objectKinds, value.typeName());
-            context = context ? context : contextOfKind(shapeKinds, value.typeName());
-            context = context ? context : contextOfKind(objectKinds, name);
-            context = context ? context : contextOfKind(shapeKinds, name);
+            const char* context = objectContext(value.typeName());
+            context = context ? context : shapeContext(value.typeName());
+            context = context ? context : objectContext(name);
+            context = context ? context : shapeContext(name);
             if (context != nullptr) {
                 checkGroup(context, value, pair.first());
             }
@@ -419,7 +409,7 @@ private:
             }
             return;
         }
-        const char* const context = contextOfKind(shapeKinds, shape.typeName());
+        const char* const context = shapeContext(shape.typeName());
         if (context == nullptr) {
             warn(shape, anchor,
                  "unknown shape kind " + shape.typeName() +
@@ -474,13 +464,10 @@ private:
         return context;
     }
 
-    template <std::size_t N>
-    static std::string kindNames(const KindRule (&kinds)[N]) {
+    static std::string kindNames() {
         std::string names;
-        for (const KindRule& rule : kinds) {
-            if (rule.shown) {
-                names += (names.empty() ? "" : ", ") + std::string(rule.kind);
-            }
+        for (const ObjectKind* const kind : kinds::all()) {
+            names += (names.empty() ? "" : ", ") + std::string(kind->name);
         }
         return names;
     }
@@ -552,8 +539,8 @@ ConfigDocument documentOf(const std::string& name, const Setting& root) {
     }
     // A file of plain settings may be anything; one of a kind the scene
     // loader builds is a scene object's description.
-    return contextOfKind(objectKinds, root.typeName()) != nullptr ? ConfigDocument::SceneObject
-                                                                  : ConfigDocument::Unknown;
+    return objectContext(root.typeName()) != nullptr ? ConfigDocument::SceneObject
+                                                     : ConfigDocument::Unknown;
 }
 
 std::vector<SchemaWarning> checkAgainstSchema(ConfigDocument document, const Setting& root) {
@@ -593,7 +580,7 @@ std::vector<SchemaWarning> checkAgainstSchema(ConfigDocument document, const Set
 }
 
 std::string sceneObjectContext(const std::string& kind) {
-    const char* const context = contextOfKind(objectKinds, kind);
+    const char* const context = objectContext(kind);
     return context != nullptr ? context : "";
 }
 

@@ -3,12 +3,12 @@
 #include <GL/glew.h>
 
 #include "lum/GameSettings.h"
+#include "lum/platform/Window.h"
 #include "lum/render/BindingState.h"
 #include "lum/render/ContextStamp.h"
 #include "lum/render/Shader.h"
 #include "lum/render/Texture.h"
 #include "lum/render/Uniform.h"
-#include "lum/render/Window.h"
 #include "lum/resource/ShaderLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/scene/Camera.h"

@@ -1,7 +1,5 @@
 #include "lum/resource/UberLoader.h"
 
-#include <boost/algorithm/string/predicate.hpp>
-#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -116,31 +114,9 @@ UberLoader::Loaded UberLoader::doLoadSpatial(const Setting& description,
 UberLoader::Loaded UberLoader::doLoadByKind(const Setting& description,
                                             const Parent& parent) const {
     LUM_TRACE_BEGIN
-    using Load = std::function<Loaded(const UberLoader&, const Setting&, const Parent&)>;
-    struct Kind {
-        std::vector<const char*> names;
-        Load load;
-    };
-    // The display names that ask for each kind, tried in this order.
-    static const std::vector<Kind> kinds = {
-        {{"Node"}, &UberLoader::doLoadNode},
-        {{"Model"},
-         [](const UberLoader& loader, const Setting& model, const Parent& home) {
-             return loader.doLoadModel(model, home, PhysicsWrapper::fromKeys);
-         }},
-        {{"Light"}, &UberLoader::doLoadLight},
-        {{"Physics", "PhysicsNode"}, &UberLoader::doLoadPhysicsNode},
-        {{"Red", "RedCube"}, &UberLoader::doLoadRedCube},
-        {{"Green", "GreenCube"}, &UberLoader::doLoadGreenCube},
-        {{"Blue", "BlueCube"}, &UberLoader::doLoadBlueCube},
-        {{"Mouse", "ToyMouse", "WindUpMouse"}, &UberLoader::doLoadToyMouse},
-        {{"Robot", "ToyRobot"}, &UberLoader::doLoadToyRobot},
-        {{"Corn"}, &UberLoader::doLoadCorn},
-        {{"Door"}, &UberLoader::doLoadDoor},
-    };
     const std::string type = description.typeName();
-    for (const Kind& kind : kinds) {
-        if (isKind(type, kind.names)) {
+    for (const KindLoader& kind : kindLoaders()) {
+        if (kind.kind.answersTo(type)) {
             return kind.load(*this, description, parent);
         }
     }
@@ -259,15 +235,6 @@ std::string UberLoader::nameOf(const Setting& description, const std::string& pl
 
 std::string UberLoader::numberedPlaceholder(const std::string& prefix, const Parent& parent) {
     return prefix + std::to_string(parent ? parent->getChildCount() : 0) + ">";
-}
-
-bool UberLoader::isKind(const std::string& type, const std::vector<const char*>& names) {
-    for (const char* const name : names) {
-        if (boost::iequals(type, name)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace lum

@@ -1,5 +1,7 @@
 #include "lum/resource/UberLoader.h"
 
+#include <boost/algorithm/string/predicate.hpp>
+
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
 #include <BulletCollision/CollisionShapes/btCompoundShape.h>
 #include <BulletCollision/CollisionShapes/btSphereShape.h>
@@ -185,10 +187,10 @@ UberLoader::OwnedShape UberLoader::loadShape(const Setting& description,
         return compound;
     }
     const std::string type = description.typeName();
-    if (isKind(type, {"box"})) {
+    if (boost::iequals(type, "box")) {
         return OwnedShape(new btBoxShape(toBullet(description("size").toVec3())));
     }
-    if (isKind(type, {"sphere"})) {
+    if (boost::iequals(type, "sphere")) {
         const double radius = description("radius").asDouble();
         return OwnedShape(new btSphereShape(static_cast<btScalar>(radius)));
     }

@@ -5,8 +5,8 @@
 #include "lum/character/Toys.h"
 #include "lum/util/Trace.h"
 
-// The scene loader's game objects: the only part of it that knows the game's
-// characters.
+// The scene loader's table of object kinds and its game objects: the only
+// part of it that knows the game's characters.
 
 namespace lum {
 
@@ -29,52 +29,32 @@ UberLoader::Loaded UberLoader::doLoadObject(const Setting& description, const Pa
     LUM_TRACE_END
 }
 
-UberLoader::Loaded UberLoader::doLoadRedCube(const Setting& description,
-                                             const Parent& parent) const {
-    LUM_TRACE_BEGIN
-    return doLoadObject<RedCube>(description, parent, "<unnamed red cube ", "Loading red cube ");
-    LUM_TRACE_END
+template <class Kind>
+UberLoader::Load UberLoader::objectLoader(const char* placeholderPrefix, const char* info) {
+    return [placeholderPrefix, info](const UberLoader& loader, const Setting& description,
+                                     const Parent& parent) {
+        return loader.doLoadObject<Kind>(description, parent, placeholderPrefix, info);
+    };
 }
 
-UberLoader::Loaded UberLoader::doLoadGreenCube(const Setting& description,
-                                               const Parent& parent) const {
-    LUM_TRACE_BEGIN
-    return doLoadObject<GreenCube>(description, parent, "<unnamed green cube ",
-                                   "Loading green cube ");
-    LUM_TRACE_END
-}
-
-UberLoader::Loaded UberLoader::doLoadBlueCube(const Setting& description,
-                                              const Parent& parent) const {
-    LUM_TRACE_BEGIN
-    return doLoadObject<BlueCube>(description, parent, "<unnamed blue cube ", "Loading blue cube ");
-    LUM_TRACE_END
-}
-
-UberLoader::Loaded UberLoader::doLoadToyMouse(const Setting& description,
-                                              const Parent& parent) const {
-    LUM_TRACE_BEGIN
-    return doLoadObject<ToyMouse>(description, parent, "<unnamed toy mouse ", "Loading mouse ");
-    LUM_TRACE_END
-}
-
-UberLoader::Loaded UberLoader::doLoadToyRobot(const Setting& description,
-                                              const Parent& parent) const {
-    LUM_TRACE_BEGIN
-    return doLoadObject<ToyRobot>(description, parent, "<unnamed toy robot ", "Loading robot ");
-    LUM_TRACE_END
-}
-
-UberLoader::Loaded UberLoader::doLoadCorn(const Setting& description, const Parent& parent) const {
-    LUM_TRACE_BEGIN
-    return doLoadObject<Corn>(description, parent, "<unnamed corn ", "Loading corn ");
-    LUM_TRACE_END
-}
-
-UberLoader::Loaded UberLoader::doLoadDoor(const Setting& description, const Parent& parent) const {
-    LUM_TRACE_BEGIN
-    return doLoadObject<Door>(description, parent, "<unnamed door ", "Loading door ");
-    LUM_TRACE_END
+const std::vector<UberLoader::KindLoader>& UberLoader::kindLoaders() {
+    static const std::vector<KindLoader> loaders = {
+        {kinds::node, &UberLoader::doLoadNode},
+        {kinds::model,
+         [](const UberLoader& loader, const Setting& model, const Parent& home) {
+             return loader.doLoadModel(model, home, PhysicsWrapper::fromKeys);
+         }},
+        {kinds::light, &UberLoader::doLoadLight},
+        {kinds::physics, &UberLoader::doLoadPhysicsNode},
+        {kinds::redCube, objectLoader<RedCube>("<unnamed red cube ", "Loading red cube ")},
+        {kinds::greenCube, objectLoader<GreenCube>("<unnamed green cube ", "Loading green cube ")},
+        {kinds::blueCube, objectLoader<BlueCube>("<unnamed blue cube ", "Loading blue cube ")},
+        {kinds::toyMouse, objectLoader<ToyMouse>("<unnamed toy mouse ", "Loading mouse ")},
+        {kinds::toyRobot, objectLoader<ToyRobot>("<unnamed toy robot ", "Loading robot ")},
+        {kinds::corn, objectLoader<Corn>("<unnamed corn ", "Loading corn ")},
+        {kinds::door, objectLoader<Door>("<unnamed door ", "Loading door ")},
+    };
+    return loaders;
 }
 
 }  // namespace lum

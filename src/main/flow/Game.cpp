@@ -1,0 +1,260 @@
+#include "flow/Game.h"
+
+#include <GL/glew.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "flow/CameraSteering.h"
+#include "lum/Control.h"
+#include "lum/ControlLogic.h"
+#include "lum/character/Glimmet.h"
+#include "lum/physics/PhysicsSystem.h"
+#include "lum/platform/Timer.h"
+#include "lum/platform/Window.h"
+#include "lum/render/Renderer.h"
+#include "lum/resource/Sound.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/resource/UberLoader.h"
+#include "lum/scene/Node.h"
+#include "lum/scene/Scene.h"
+#include "lum/util/Trace.h"
+
+namespace lum {
+
+namespace {
+
+const glm::vec3 white(1, 1, 1);
+const float musicGain = 0.1f;
+const double titlePace = 0.02;
+// Room for "99:59.9  corn 10/10" at the right edge.
+const float hudLeft = 0.4f;
+const float hudTop = 0.92f;
+const float hudSize = 0.03f;
+
+bool held(int code) {
+    return window().isKeyDown(code);
+}
+
+// Lowest point of each level before the player counts as fallen.
+float deathHeight(int level) {
+    return level == 3 ? -140.0f : -10.0f;
+}
+
+}  // namespace
+
+Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel), deathSeen(false) {}
+
+// The level's objects hold OpenGL objects: they go while the window still exists.
+Game::~Game() {
+    Scene::global().getRoot()->removeAllChildren();
+}
+
+Levels& Game::getLevels() {
+    return levels;
+}
+
+void Game::start() {
+    LUM_TRACE_BEGIN
+    gameType = GameSettings::instance().gameType;
+    Control::instance();
+    // The toy room's wall colour behind everything the levels draw.
+    glClearColor(0.62f, 0.78f, 0.9f, 1.0f);
+    if (!chooseLevel()) {
+        return;
+    }
+    Scene::global().update(0.0);
+    playBackgroundMusic();
+    LUM_TRACE_END
+}
+
+// False when the window was closed on the title screen.
+bool Game::chooseLevel() {
+    LUM_TRACE_BEGIN
+    const int level = firstLevel != 0 ? firstLevel : waitOnTitle();
+    if (level == 0) {
+        return false;
+    }
+    levels.setCurrentLevel(level);
+    levels.setupScene(levels.currentName());
+    return true;
+    LUM_TRACE_END
+}
+
+// The level chosen on the title screen, 0 when the window was closed there.
+int Game::waitOnTitle() {
+    LUM_TRACE_BEGIN
+    // Drawn every pass while the title shows, and never again: it is gone
+    // before the first level loads.
+    const boost::shared_ptr<Texture> title = TextureLoader::instance().loadPicture("start");
+    Control::instance().capturePointer(false);
+    while (window().isOpen()) {
+        Renderer::instance().drawImage(title, -1, -1, 2, 2);
+        window().swapBuffers();
+        window().sleep(titlePace);
+        Control::instance().update(0.0);
+        quitIfAsked();
+        if (goOnAsked()) {
+            return 1;
+        }
+        if (held(key::function(2))) {
+            return 2;
+        }
+        if (held(key::function(3))) {
+            return 3;
+        }
+    }
+    return 0;
+    LUM_TRACE_END
+}
+
+void Game::playBackgroundMusic() {
+    LUM_TRACE_BEGIN
+    backgroundMusic = UberLoader::instance().loadSound("BGMcalmViolence");
+    backgroundMusic->setGain(musicGain);
+    backgroundMusic->play(true, false);
+    LUM_TRACE_END
+}
+
+void Game::prepareLoop() {
+    LUM_TRACE_BEGIN
+    PhysicsSystem::instance();
+    ControlLogic::instance().setCamera(levels.getCamera());
+    // F2 and F3 chose the level: they must not also switch the frame rate
+    // display or the wireframe on in the first frame.
+    ControlLogic::instance().latchHeldKeys();
+    GameSettings::instance();
+    Control::instance();
+    LUM_TRACE_END
+}
+
+bool Game::pass(double dt) {
+    LUM_TRACE_BEGIN
+    const float step = static_cast<float>(dt);
+    if (!handleInput(step)) {
+        return false;
+    }
+    levels.getRun().advance(dt);
+    Glimmet::instance().updateSound();
+    if (levels.getCamera()) {
+        updateCamera(step, gameType, *levels.getCamera());
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    room.draw(levels.currentName());
+    Scene::global().update(dt);
+    PhysicsSystem::instance().step(dt);
+    if (GameSettings::instance().physicsdebug) {
+        PhysicsSystem::instance().debugDraw();
+    }
+    Scene::global().render(Renderer::instance());
+    shadows.drawUnderMovingBodies(*Scene::global().getRoot());
+    if (checkDeath()) {
+        return false;
+    }
+    drawMessages();
+    drawFrameRate();
+    const int level = levels.getCurrentLevel();
+    levels.runEvents();
+    // Not over the next level's loading picture nor over a death.
+    if (levels.getCurrentLevel() == level && Glimmet::instance().alive) {
+        drawRun();
+    }
+    return true;
+    LUM_TRACE_END
+}
+
+// Input, pause and the dead player's wait for Enter; false ends the pass.
+bool Game::handleInput(float dt) {
+    LUM_TRACE_BEGIN
+    Control::instance().update(dt);
+    ControlLogic& logic = ControlLogic::instance();
+    logic.handleKeys(dt);
+    logic.releaseLatches();
+    const GameSettings& settings = GameSettings::instance();
+    // F10 (the pointer "enabled") frees it in play too.
+    Control::instance().capturePointer(settings.state == RUNNING && Glimmet::instance().alive &&
+                                       !settings.cursorEnabled);
+    if (settings.state == PAUSED) {
+        return false;
+    }
+    logic.handleModeKeys();
+    logic.movePlayer(dt);
+    if (!Glimmet::instance().alive) {
+        if (!deathSeen) {
+            // A still held from a jump into the fall is not yet a wish to go on.
+            Control::instance().takeHeldPadButtons();
+            deathSeen = true;
+        }
+        // The pad's Start was taken by the pause, as P would be.
+        if (!goOnAsked()) {
+            return false;
+        }
+        deathSeen = false;
+        levels.resetScene(levels.currentName());
+    }
+    return true;
+    LUM_TRACE_END
+}
+
+bool Game::checkDeath() {
+    LUM_TRACE_BEGIN
+    Glimmet& player = Glimmet::instance();
+    if (player.getWorldTransform().translation.y >= deathHeight(levels.getCurrentLevel())) {
+        return false;
+    }
+    player.kill();
+    drawFullScreen("dead");
+    window().swapBuffers();
+    std::cout << "<<======== Du bist TOT! ========>>" << std::endl;
+    return true;
+    LUM_TRACE_END
+}
+
+// The front message stays until the clock's next whole second.
+// A message starts at its usual place; one that would run off the right
+// edge starts further left, and one wider than the screen is drawn smaller.
+void Game::drawMessage(const std::string& text) {
+    LUM_TRACE_BEGIN
+    const float usualLeft = -0.5f, usualSize = 0.04f, leftEdge = -0.95f, rightEdge = 0.95f;
+    const float characters = static_cast<float>(std::max<std::size_t>(text.size(), 1));
+    const float size = std::min(usualSize, (rightEdge - leftEdge) / characters);
+    const float left = std::min(usualLeft, rightEdge - size * characters);
+    Renderer::instance().drawText(text, left, 0.0f, size, white);
+    LUM_TRACE_END
+}
+
+void Game::drawMessages() {
+    LUM_TRACE_BEGIN
+    GameSettings& settings = GameSettings::instance();
+    if (!settings.messages.empty()) {
+        drawMessage(settings.messages.front());
+    }
+    const double second = std::ceil(window().getTime());
+    if (second != settings.lastMessageSecond) {
+        settings.lastMessageSecond = second;
+        if (!settings.messages.empty()) {
+            settings.messages.pop_front();
+        }
+    }
+    LUM_TRACE_END
+}
+
+void Game::drawFrameRate() {
+    LUM_TRACE_BEGIN
+    if (GameSettings::instance().showframerate) {
+        const long rate = std::lround(Timer::instance().getFrameRate());
+        Renderer::instance().drawText("Framerate: " + std::to_string(rate), -0.95f, 0.92f, 0.03f,
+                                      white);
+    }
+    LUM_TRACE_END
+}
+
+// The clock and the corn in the top right corner, clear of the frame rate.
+void Game::drawRun() {
+    LUM_TRACE_BEGIN
+    Renderer::instance().drawText(levels.getRun().hudText(), hudLeft, hudTop, hudSize, white);
+    LUM_TRACE_END
+}
+
+}  // namespace lum

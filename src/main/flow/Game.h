@@ -1,0 +1,56 @@
+#ifndef GLIMMET_GAME_H
+#define GLIMMET_GAME_H
+
+#include <boost/shared_ptr.hpp>
+
+#include "flow/Levels.h"
+#include "lum/GameSettings.h"
+#include "lum/look/Backdrop.h"
+#include "lum/look/BlobShadow.h"
+
+namespace lum {
+
+class Sound;
+
+// The game's flow on top of the frame loop: the title screen and the first
+// level, the preparation before the first pass, and the work of each pass.
+// Made after the renderer and gone before it: the level goes with the game.
+class Game {
+public:
+    // `firstLevel` 1 to 3 starts that level at once; 0 shows the title screen.
+    explicit Game(int firstLevel = 0);
+    ~Game();
+
+    // Title screen until a level is chosen (or the window is closed), the
+    // chosen level, the music.
+    void start();
+    void prepareLoop();
+    // Returns false when the pass ends early and the frame is not presented.
+    bool pass(double dt);
+
+    Levels& getLevels();
+
+private:
+    bool chooseLevel();
+    int waitOnTitle();
+    void playBackgroundMusic();
+    bool handleInput(float dt);
+    bool checkDeath();
+    void drawMessages();
+    static void drawMessage(const std::string& text);
+    void drawFrameRate();
+    void drawRun();
+
+    GameType gameType;
+    int firstLevel;
+    // The dead player's wait for Enter has begun.
+    bool deathSeen;
+    Levels levels;
+    boost::shared_ptr<Sound> backgroundMusic;
+    Backdrop room;
+    BlobShadow shadows;
+};
+
+}  // namespace lum
+
+#endif

@@ -1,0 +1,32 @@
+#include "flow/TextPanel.h"
+
+#include "lum/render/Renderer.h"
+#include "lum/resource/TextureLoader.h"
+#include "lum/util/Trace.h"
+
+namespace lum {
+
+namespace {
+
+const char* const panelTexture = "textPanel";
+// The margin round the text, in glyph widths; the same number of pixels up
+// and down as left and right.
+const float marginInGlyphs = 1.5f;
+// A glyph drawn `size` wide is this many times as high (cells of 30 x 64 texels).
+const float glyphAspect = 64.0f / 30.0f;
+
+}  // namespace
+
+void drawTextOnPanel(const std::string& text, float x, float y, float size,
+                     const glm::vec3& colour) {
+    LUM_TRACE_BEGIN
+    const float marginX = marginInGlyphs * size;
+    const float marginY = marginX * Renderer::windowWidth / Renderer::windowHeight;
+    Renderer& renderer = Renderer::instance();
+    renderer.drawImage(TextureLoader::instance().load(panelTexture), x - marginX, y - marginY,
+                       text.size() * size + 2.0f * marginX, size * glyphAspect + 2.0f * marginY);
+    renderer.drawText(text, x, y, size, colour);
+    LUM_TRACE_END
+}
+
+}  // namespace lum

@@ -1,0 +1,53 @@
+#ifndef GLIMMET_COMMANDLINE_H
+#define GLIMMET_COMMANDLINE_H
+
+#include <string>
+
+#include <boost/program_options/options_description.hpp>
+
+#include "lum/platform/Window.h"
+#include "lum/util/Exception.h"
+
+namespace lum {
+
+// A level asked for on the command line; 0 leaves the choice to the title screen.
+struct LevelChoice {
+    int number = 0;
+};
+
+// What the player asked for when starting the game.
+struct Options {
+    bool help = false;
+    bool version = false;
+    LevelChoice level;
+    // Empty: the data directory is looked for.
+    std::string dataDirectory;
+    WindowMode window;
+    bool noRecords = false;
+    // Empty: the run is neither recorded nor a replay.
+    std::string recordFile;
+    std::string replayFile;
+};
+
+// An unknown option or a bad value; the message is one line.
+class CommandLineError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The game's options, read with Boost.Program_options. Each option is one
+// line in describe(), bound to its field of Options.
+class CommandLine {
+public:
+    // Throws CommandLineError.
+    Options parse(int argc, const char* const argv[]) const;
+    // The text of --help.
+    std::string usage() const;
+
+private:
+    static boost::program_options::options_description describe(Options& into);
+};
+
+}  // namespace lum
+
+#endif

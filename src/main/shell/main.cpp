@@ -1,0 +1,101 @@
+// Tobble the Glimmet: the program's entry. It reads the command line, enters
+// the data directory and runs the game. Every ending that is not an early
+// exit closes with the same line; the status tells a launcher whether the
+// run failed (1), the command line was wrong (2) or all went well (0).
+
+#include <iostream>
+
+#include "BuildInfo.h"
+#include "flow/Game.h"
+#include "lum/platform/GlfwWindow.h"
+#include "lum/render/Renderer.h"
+#include "lum/resource/ShaderLoader.h"
+#include "records/Records.h"
+#include "records/XdgDirectory.h"
+#include "replay/Replay.h"
+#include "shell/CommandLine.h"
+#include "shell/DataDirectory.h"
+#include "shell/FrameLoop.h"
+#include "shell/HeapRelease.h"
+#include "shell/TopLevel.h"
+
+namespace {
+
+const int failed = 1;
+const int misused = 2;
+
+// Recording or replaying as asked; throws lum::ReplayFileError.
+std::unique_ptr<lum::ReplaySession> replaySession(const lum::Options& options) {
+    std::unique_ptr<lum::Window> real(new lum::GlfwWindow());
+    if (!options.recordFile.empty()) {
+        return lum::ReplaySession::record(options.recordFile, options.level.number,
+                                          std::move(real));
+    }
+    if (!options.replayFile.empty()) {
+        return lum::ReplaySession::replay(options.replayFile, std::move(real));
+    }
+    return std::unique_ptr<lum::ReplaySession>(new lum::ReplaySession());
+}
+
+// False when the run failed or its replay went another way.
+bool runGame(const lum::Options& options, lum::ReplaySession& replay) {
+    bool diverged = false;
+    const bool ran = lum::runGuarded(
+        [&options, &replay, &diverged] {
+            const bool keepRecords = !options.noRecords && !replay.isReplaying();
+            lum::Records records(keepRecords ? lum::Records::userDirectory() : "");
+            lum::keepLargeBlocksApart();
+            lum::ShaderLoader::instance().setProgramCache(lum::programCacheDirectory());
+            lum::Renderer renderer(options.window);
+            lum::Game game(replay.startLevel(options.level.number));
+            game.getLevels().keepRecordsIn(&records);
+            try {
+                const std::string outcome = lum::playGame(game, replay);
+                if (!outcome.empty()) {
+                    std::cout << "glimmet: " << outcome << std::endl;
+                }
+            } catch (const lum::ReplayDiverged& e) {
+                std::cerr << "glimmet: " << e.getMessage() << std::endl;
+                diverged = true;
+            }
+        },
+        std::cerr);
+    return ran && !diverged;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const lum::CommandLine commandLine;
+    lum::Options options;
+    try {
+        options = commandLine.parse(argc, argv);
+    } catch (const lum::CommandLineError& e) {
+        std::cerr << "glimmet: " << e.getMessage() << "\n\n" << commandLine.usage();
+        return misused;
+    }
+    if (options.help) {
+        std::cout << commandLine.usage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "glimmet " << lum::build::version << std::endl;
+        return 0;
+    }
+    try {
+        lum::DataDirectory::enter(lum::DataDirectory::sourcesOf(options.dataDirectory));
+    } catch (const lum::DataNotFound& e) {
+        std::cerr << "glimmet: " << e.getMessage() << std::endl;
+        return failed;
+    }
+    std::unique_ptr<lum::ReplaySession> replay;
+    try {
+        replay = replaySession(options);
+    } catch (const lum::Exception& e) {
+        std::cerr << "glimmet: " << e.getMessage() << std::endl;
+        return failed;
+    }
+    const bool succeeded = runGame(options, *replay);
+    std::cout << lum::closingLine << std::endl;
+    return succeeded ? 0 : failed;
+}

@@ -1,0 +1,87 @@
+#ifndef GLIMMET_TESTS_SCRIPTEDWINDOW_H
+#define GLIMMET_TESTS_SCRIPTEDWINDOW_H
+
+#include <array>
+#include <deque>
+#include <vector>
+
+#include "lum/platform/Window.h"
+
+namespace lum {
+
+// A window without a screen for tests: the test sets keys, mouse and clock,
+// and sleeping advances the clock by exactly the time slept.
+class ScriptedWindow : public Window {
+public:
+    ScriptedWindow();
+
+    bool init() override;
+    void terminate() override;
+    bool openWindow(int width, int height, int depthBits) override;
+    void setTitle(const std::string& title) override;
+    bool isOpen() const override;
+
+    void swapBuffers() override;
+    void pollEvents() override;
+    void setAutoPollEvents(bool enabled) override;
+
+    void sleep(double seconds) override;
+    double getTime() const override;
+    void setTime(double seconds) override;
+
+    bool isKeyDown(int code) const override;
+    bool isMouseButtonDown(int button) const override;
+    CursorPosition getCursorPosition() const override;
+    int getMouseWheel() const override;
+    void setCursorVisible(bool visible) override;
+    bool isFocused() const override;
+    GamepadState getGamepad() const override;
+
+    WindowSize getSize() const override;
+    void setSizeCallback(SizeCallback callback) override;
+
+    // What the test script does.
+    void close();
+    void advanceTime(double seconds);
+    void setKey(int code, bool down);
+    void setMouseButton(int button, bool down);
+    void setCursorPosition(CursorPosition position);
+    void setMouseWheel(int steps);
+    void resize(WindowSize size);
+    void setFocused(bool focused);
+    // Plugs a pad in, changes what it holds or (with a state that is not
+    // connected) unplugs it.
+    void setGamepad(const GamepadState& state);
+    // What the pad holds at each of the next polls, one state a poll, for
+    // screens that wait inside a single call; the last one stays.
+    void setGamepadAtPolls(const std::vector<GamepadState>& states);
+
+    // What the test inspects.
+    const std::string& getTitle() const;
+    int getSwapCount() const;
+    int getPollCount() const;
+    double getTotalSleep() const;
+    bool isCursorVisible() const;
+
+private:
+    bool open;
+    std::string title;
+    double clock;
+    double totalSleep;
+    int swapCount;
+    int pollCount;
+    std::array<bool, key::Last + 1> keys;
+    std::array<bool, 2> buttons;
+    CursorPosition cursor;
+    int wheel;
+    bool cursorVisible;
+    bool focused;
+    WindowSize size;
+    SizeCallback sizeCallback;
+    GamepadState pad;
+    std::deque<GamepadState> padAtPolls;
+};
+
+}  // namespace lum
+
+#endif
