@@ -5,10 +5,7 @@
 
 #include "PhysicsFixture.h"
 #include "RendererFixture.h"
-#include "lum/physics/PhysicsDebugDraw.h"
-#include "lum/render/Uniform.h"
 #include "lum/scene/Camera.h"
-#include "lum/scene/Material.h"
 
 using namespace lum;
 
@@ -44,10 +41,4 @@ TEST_F(PhysicsDebugDrawTest, ABoxInTheWorldShowsAsRedLinesInEachRendererInTurn) 
         EXPECT_EQ(GL_NO_ERROR, glGetError());
     }
     crate->deactivate();
-}
-
-TEST_F(PhysicsDebugDrawTest, StartsRedWithItsDebugMode) {
-    PhysicsDebugDraw drawer;
-    EXPECT_EQ(2059, drawer.getDebugMode());
-    EXPECT_EQ(glm::vec3(1, 0, 0), drawer.getMaterial()->getUniform("color")->asVec3().getValue());
 }
