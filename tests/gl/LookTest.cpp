@@ -157,6 +157,29 @@ TEST_F(LookTest, TheOtherLevelsStartWithTobbleInItsOwnColours) {
     }
 }
 
+// A program may close its renderer and open another (a window made again,
+// a test program with many windows): everything the loaders kept of the
+// first context (shaders, textures, the models' buffers, the kept programs)
+// must be made again in the second, which then draws the same picture.
+TEST_F(LookTest, ASecondRendererInTheSameProcessDrawsTheSamePicture) {
+    startLevel(key::Enter);
+    const Picture first = drawFrame("level1-first-renderer", 0.0);
+    TearDown();
+    SetUp();
+    startLevel(key::Enter);
+    const Picture second = drawFrame("level1-second-renderer", 0.0);
+
+    int differing = 0;
+    for (std::size_t i = 0; i < first.all().size(); ++i) {
+        const Rgb8& a = first.all()[i];
+        const Rgb8& b = second.all()[i];
+        differing += a.r != b.r || a.g != b.g || a.b != b.b;
+    }
+    EXPECT_EQ(0, differing) << "pixels that differ between the two renderers' pictures";
+    // Not a picture of nothing: the level's floor and Tobble are in it.
+    EXPECT_GT(tobbleOn(second).pixels, 200);
+}
+
 TEST_F(LookTest, EachModeGivesTobbleItsOwnHue) {
     startLevel(key::Enter);
     struct Seen {

@@ -187,6 +187,7 @@ TEST_F(RendererOnlyTest, ObjectsOfAClosedRendererLetGoLaterLeaveTheNextOnesLevel
     const boost::shared_ptr<Shader> simple = ShaderLoader::instance().load("simple");
     EXPECT_TRUE(glIsProgram(simple->getProgram()));
     EXPECT_TRUE(glIsTexture(TextureLoader::instance().load("none")->getId()));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     Scene::global().addChild(newPlayerModel);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Scene::global().render(second);

@@ -4,6 +4,8 @@
 #include <LinearMath/btIDebugDraw.h>
 #include <boost/shared_ptr.hpp>
 
+#include "lum/render/ContextStamp.h"
+
 namespace lum {
 
 class Material;
@@ -29,6 +31,9 @@ public:
     // Takes the camera's view for the coming frame.
     void prepare();
     boost::shared_ptr<Material> getMaterial() const;
+    // Whether the OpenGL context it was made in is still open: its shader
+    // is dead once the renderer that made it has closed.
+    bool canDraw() const;
 
 private:
     void setColour(const btVector3& colour);
@@ -36,6 +41,7 @@ private:
     boost::shared_ptr<Material> material;
     int debugMode;
     int vertexAttribute;
+    ContextStamp context;
 };
 
 }  // namespace lum

@@ -6,6 +6,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include "lum/render/ContextStamp.h"
 #include "lum/resource/ResourceLoader.h"
 #include "lum/util/Singleton.h"
 
@@ -53,11 +54,13 @@ public:
 private:
     boost::shared_ptr<Texture> read(const std::string& name, Levels levels);
     void initialize();
+    void enableTexturing();
     void decode(const BinaryFile& file, const TargaHeader& header) const;
     boost::shared_ptr<Texture> upload(Levels levels);
 
     std::map<std::string, boost::shared_ptr<Texture>> cache;
     bool initialized;
+    ContextStamp texturingEnabledIn;
 };
 
 }  // namespace lum

@@ -30,6 +30,10 @@ PhysicsDebugDraw::PhysicsDebugDraw() : debugMode(defaultDebugMode), vertexAttrib
 
 PhysicsDebugDraw::~PhysicsDebugDraw() = default;
 
+bool PhysicsDebugDraw::canDraw() const {
+    return context.isOpen();
+}
+
 void PhysicsDebugDraw::drawLine(const btVector3& from, const btVector3& to,
                                 const btVector3& color) {
     setColour(color);

@@ -69,7 +69,8 @@ PhysicsSystem::~PhysicsSystem() = default;
 
 void PhysicsSystem::debugDraw() {
     LUM_TRACE_BEGIN
-    if (!debugDrawer) {
+    // The world lives as long as the process, renderers may come and go.
+    if (!debugDrawer || !debugDrawer->canDraw()) {
         debugDrawer.reset(new PhysicsDebugDraw());
         world->setDebugDrawer(debugDrawer.get());
     }

@@ -164,6 +164,9 @@ boost::shared_ptr<Texture> TextureLoader::read(const std::string& name, Levels l
     if (!initialized) {
         initialize();
     }
+    if (!texturingEnabledIn.isOpen()) {
+        enableTexturing();
+    }
     const DevilImage image;
     const BinaryFile file = loadBinaryFile(name + ".tga");
     decode(file, TargaHeader::check(file.path, file.data.get(), file.size));
@@ -189,8 +192,13 @@ void TextureLoader::setPixelUpload(PixelUpload upload) {
 
 void TextureLoader::initialize() {
     ilInit();
-    glEnable(GL_TEXTURE_2D);
     initialized = true;
+}
+
+// Enabled once in each renderer's context: a new context starts without it.
+void TextureLoader::enableTexturing() {
+    glEnable(GL_TEXTURE_2D);
+    texturingEnabledIn = ContextStamp();
 }
 
 // Uploads the bound DevIL image; filters are left to Texture::bind.
