@@ -18,6 +18,8 @@ bool Window::openFullScreen(int depthBits) {
     return openWindow(windowed.size.width, windowed.size.height, depthBits);
 }
 
+void Window::paceSwaps(int) {}
+
 GamepadState Window::getGamepad() const {
     return GamepadState();
 }
