@@ -140,13 +140,13 @@ bool Game::pass(double dt) {
         updateCamera(step, gameType, *levels.getCamera());
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    room.draw(levels.currentName());
     Scene::global().update(dt);
     PhysicsSystem::instance().step(dt);
     if (GameSettings::instance().physicsdebug) {
         PhysicsSystem::instance().debugDraw();
     }
-    Scene::global().render(Renderer::instance());
+    // The room after the opaque models: only the pixels they leave are filled.
+    Scene::global().render(Renderer::instance(), [this] { room.draw(levels.currentName()); });
     shadows.drawUnderMovingBodies(*Scene::global().getRoot());
     if (checkDeath()) {
         return false;
