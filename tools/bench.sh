@@ -17,6 +17,8 @@ echo "== Level loads and the frame's CPU work"
 ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$B/lum_gl_bench" | grep -vF " : INFO: "
 echo "== Start to title"
 bash bench/startup/start_to_title.sh build/glimmet "$B" "$RUNS" | tail -n 2
+echo "== Frames a second, the game replaying levels 1 to 3 (3 runs)"
+bash bench/frame_rate.sh "$B" 3 build/glimmet | tail -n 7
 echo "== Peak memory over levels 1 to 3"
 bash bench/startup/peak_memory.sh build/glimmet "$B" "$RUNS" | tail -n 1
 

@@ -3,7 +3,9 @@
 // draws one 1024 x 768 picture through a GLSL program every 30 ms, as the
 // title does, and opens sound through ALUT, until it is closed or killed, or
 // for the given number of seconds. What the game holds beyond this is its own.
-// Usage: picture_window [seconds]
+// With a pace of 0 it draws as fast as the driver can (the frame-rate
+// yardstick: one full-window textured quad a frame).
+// Usage: picture_window [seconds [pace]]
 #include <AL/alut.h>
 
 #include <cstdio>
@@ -72,6 +74,7 @@ void drawPicture() {
 
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 1e9;
+    const double pace = argc > 2 ? std::atof(argv[2]) : 0.03;
     GLFWwindow* const window = openYardstickWindow();
     if (window == nullptr) {
         return 1;
@@ -85,7 +88,9 @@ int main(int argc, char** argv) {
         drawPicture();
         glfwSwapBuffers(window);
         glfwPollEvents();
-        glfwWaitEventsTimeout(0.03);
+        if (pace > 0) {
+            glfwWaitEventsTimeout(pace);
+        }
     }
     glfwTerminate();
     alutExit();

@@ -41,12 +41,12 @@ in float opacity;
 
 out vec4 fragColor;
 
-// The ramp repeats (its wrap mode is never set), so the lookup stays on the
-// texel centres: an intensity of exactly 1 must not wrap round to the
-// darkest band.
+// The ramp's texel nearest to the intensity, read directly: a filtered
+// lookup would cost the software renderer far more for the same texel, and
+// an intensity of exactly 1 must not wrap round to the darkest band.
 float band(float intensity) {
-    float texel = floor(clamp(intensity, 0.0, 1.0) * (RAMP_TEXELS - 1.0) + 0.5);
-    return texture(celShade, (texel + 0.5) / RAMP_TEXELS).r;
+    int texel = int(floor(clamp(intensity, 0.0, 1.0) * (RAMP_TEXELS - 1.0) + 0.5));
+    return texelFetch(celShade, texel, 0).r;
 }
 
 // Light beyond what a surface can show is compressed rather than clipped:
@@ -57,10 +57,13 @@ vec3 exposed(vec3 light) {
     return vec3(1.0) - exp(-EXPOSURE * max(light, vec3(0.0)));
 }
 
-float highlight(vec3 n, vec3 toLight, vec3 toEye) {
+// The spot is where the highlight's strength, cos^shininess of the angle
+// to the halfway vector, reaches one half: where the cosine reaches
+// `spotCosine`, 0.5^(1 / shininess), worked out once per fragment rather
+// than raised to the power once per light.
+float highlight(vec3 n, vec3 toLight, vec3 toEye, float spotCosine) {
     vec3 halfway = normalize(toLight + toEye);
-    float strength = pow(max(dot(n, halfway), 0.0), max(material.shininess, 1.0));
-    return step(0.5, strength) * step(0.0, dot(n, toLight));
+    return step(spotCosine, max(dot(n, halfway), 0.0)) * step(0.0, dot(n, toLight));
 }
 
 void main() {
@@ -69,6 +72,7 @@ void main() {
     vec3 ambient = vec3(0.0);
     vec3 diffuse = vec3(0.0);
     vec3 specular = vec3(0.0);
+    float spotCosine = pow(0.5, 1.0 / max(material.shininess, 1.0));
 
     for (int i = 0; i < MAX_LIGHTS; ++i) {
         if (i >= usedLights) {
@@ -84,7 +88,7 @@ void main() {
         // three lights side by side do not wash the colours out.
         ambient = max(ambient, lights[i].ambient.rgb);
         diffuse += band(max(dot(n, toLight), 0.0) * attenuation) * lights[i].diffuse.rgb;
-        specular += highlight(n, toLight, toEye) * attenuation * lights[i].specular.rgb;
+        specular += highlight(n, toLight, toEye, spotCosine) * attenuation * lights[i].specular.rgb;
     }
     if (usedLights <= 0) {
         // A scene without lights still shows its models, lit from the eye
@@ -92,7 +96,7 @@ void main() {
         vec3 toLight = normalize(toEye + vec3(0.0, 0.75, 0.0));
         ambient = vec3(0.35);
         diffuse = vec3(band(max(dot(n, toLight), 0.0)));
-        specular = highlight(n, toLight, toEye) * vec3(0.5);
+        specular = highlight(n, toLight, toEye, spotCosine) * vec3(0.5);
     }
 
     vec3 surface = texture(textureSampler, surfaceCoord).rgb;

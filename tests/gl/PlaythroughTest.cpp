@@ -101,10 +101,10 @@ struct MovementKeys {
 // The whole game in a real window, played the way a person plays it: the
 // bot looks at where Tobble is every frame and holds the movement keys
 // relative to the camera. The game's own frame loop runs, on a clock that
-// moves only by its sleeps and by the work of each pass, which takes as many
+// moves only by its waits and by the work of each pass, which takes as many
 // milliseconds as given: 34 on a machine that draws slowly (30 passes a
-// second), down to 5 on a fast one (the loop then alternates short passes
-// with ones that sleep, near 60 a second). So every run is the same.
+// second), down to 5 on a fast one (whose frames then wait for a 60 Hz
+// display's refresh). So every run is the same.
 // Set GLIMMET_BOT_TRACE to follow Tobble on standard output.
 class Bot {
 protected:
@@ -164,6 +164,7 @@ protected:
         });
         game->prepareLoop();
         Timer::instance().reset();
+        script->paceSwaps(displayRate);
         seen.assign(1, Sighting{now(), position()});
         frame();
         EXPECT_TRUE(inView(position())) << "the first frame shows Tobble";
@@ -503,6 +504,7 @@ protected:
     std::unique_ptr<Game> game;
     ScriptedGlfwWindow* script = nullptr;
     double workTime = 0;
+    static const int displayRate = 60;
     bool inPass = false;
     std::deque<Sighting> seen;
     glm::vec3 velocity;

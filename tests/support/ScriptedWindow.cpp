@@ -40,7 +40,12 @@ bool ScriptedWindow::isOpen() const {
 }
 
 void ScriptedWindow::swapBuffers() {
+    sleep(pacer.waitAt(clock));
     ++swapCount;
+}
+
+void ScriptedWindow::paceSwaps(int framerate) {
+    pacer = FramePacer(FramePacer::intervalFor(framerate));
 }
 
 void ScriptedWindow::pollEvents() {

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "lum/platform/Window.h"
+#include "lum/util/FramePacer.h"
 
 namespace lum {
 
 // A window without a screen for tests: the test sets keys, mouse and clock,
-// and sleeping advances the clock by exactly the time slept.
+// and sleeping advances the clock by exactly the time slept, as does a swap
+// waiting for its pace.
 class ScriptedWindow : public Window {
 public:
     ScriptedWindow();
@@ -22,6 +24,7 @@ public:
     bool isOpen() const override;
 
     void swapBuffers() override;
+    void paceSwaps(int framerate) override;
     void pollEvents() override;
     void setAutoPollEvents(bool enabled) override;
 
@@ -80,6 +83,7 @@ private:
     SizeCallback sizeCallback;
     GamepadState pad;
     std::deque<GamepadState> padAtPolls;
+    FramePacer pacer;
 };
 
 }  // namespace lum

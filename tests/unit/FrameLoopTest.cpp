@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ScriptedWindowFixture.h"
+#include "lum/GameSettings.h"
 #include "lum/platform/Timer.h"
 #include "shell/FrameLoop.h"
 
@@ -46,29 +47,50 @@ TEST_F(FrameLoopTest, TimeStepIsClampedToAQuarterSecondAndNeverNegative) {
     EXPECT_DOUBLE_EQ(0.0, timer.getFrameTime());
 }
 
-TEST_F(FrameLoopTest, ShortIntervalsSleepOutTheRestOfThirtyMilliseconds) {
-    script->advanceTime(0.01);
-    runFramePass(working(0));
-    EXPECT_NEAR(0.02, script->getTotalSleep(), 1e-9);
-
-    const double slept = script->getTotalSleep();
-    script->advanceTime(0.04 - 0.02);  // the sleep already counted 0.02
-    runFramePass(working(0));
-    EXPECT_DOUBLE_EQ(slept, script->getTotalSleep());
-}
-
-TEST_F(FrameLoopTest, LightWorkMakesEveryOtherPassSleep) {
-    const GamePass pass = working(0.005);
-    for (int i = 0; i < 8; ++i) {
-        runFramePass(pass);
+// Frames at the framerate setting's pace, one interval apart however the
+// work varies while it fits; work that does not fit sets the pace itself,
+// with no catching up after a stall. (The loop once slept out the rest of
+// 0.03 s after a short interval, which included the sleep before it: short
+// and long intervals alternated.)
+TEST_F(FrameLoopTest, PassesComeAtEvenIntervalsOfTheFramerateOrOfTheWork) {
+    struct Case {
+        int framerate;
+        std::vector<double> work;
+        std::vector<double> intervals;
+    };
+    const double at60 = 1.0 / 60;
+    const std::vector<Case> cases = {
+        {60, {0.005, 0.005, 0.005, 0.005, 0.005}, {at60, at60, at60}},
+        {60, {0.002, 0.012, 0.004, 0.015, 0.001}, {at60, at60, at60}},
+        {60, {0.02, 0.02, 0.02, 0.02, 0.02}, {0.02, 0.02, 0.02}},
+        {60, {0.005, 0.1, 0.005, 0.005, 0.005}, {0.1, at60, at60}},
+        {144, {0.001, 0.001, 0.001, 0.001}, {1.0 / 144, 1.0 / 144}},
+        {0, {0.004, 0.004, 0.004, 0.004}, {0.004, 0.004}},
+    };
+    GameSettings& settings = GameSettings::instance();
+    const int configured = settings.framerate;
+    for (const Case& c : cases) {
+        settings.framerate = c.framerate;
+        steps.clear();
+        std::size_t pass = 0;
+        runFrameLoop([&](double dt) {
+            steps.push_back(dt);
+            script->advanceTime(c.work[pass]);
+            if (++pass == c.work.size()) {
+                script->close();
+            }
+            return true;
+        });
+        script->openWindow(1024, 768, 24);
+        // The first two steps are the time since the clock's reset and the
+        // first frame's work, which sets the beat.
+        ASSERT_EQ(c.work.size(), steps.size());
+        for (std::size_t i = 0; i < c.intervals.size(); ++i) {
+            EXPECT_NEAR(c.intervals[i], steps[i + 2], 1e-9)
+                << "framerate " << c.framerate << ", interval " << i;
+        }
     }
-    // The first interval is 0 (the clock was just reset) and sleeps the whole
-    // 0.03 s; from the third pass on the intervals alternate between the work
-    // alone and work plus sleep.
-    ASSERT_EQ(8u, steps.size());
-    for (std::size_t i = 2; i < steps.size(); ++i) {
-        EXPECT_NEAR(i % 2 == 0 ? 0.005 : 0.03, steps[i], 1e-9) << "pass " << i;
-    }
+    settings.framerate = configured;
 }
 
 TEST_F(FrameLoopTest, AStallHandsOutAQuarterSecond) {

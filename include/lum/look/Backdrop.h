@@ -16,9 +16,10 @@ class Setting;
 class Texture;
 
 // The room a level stands in: a box of walls, floor and ceiling around the
-// whole level, drawn first and behind everything, so it can never hide the
-// play area whatever the camera does, and it is never cut off by the far
-// plane. It has no body and no lights of its own; its faces are only
+// whole level, drawn on the far plane behind everything, so it can never
+// hide the play area whatever the camera does, and it is never cut off by
+// the far plane. It is drawn after the opaque models, into the pixels they
+// leave. It has no body and no lights of its own; its faces are only
 // shaded a little apart. A level describes it with the group
 //     backdrop = { textures = "room"; from = (x, y, z); to = (x, y, z) };
 // giving two opposite corners of the box; the faces use the textures named

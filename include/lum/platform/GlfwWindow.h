@@ -4,6 +4,7 @@
 #include <array>
 
 #include "lum/platform/Window.h"
+#include "lum/util/FramePacer.h"
 
 struct GLFWwindow;
 struct GLFWmonitor;
@@ -44,6 +45,7 @@ public:
     bool isOpen() const override;
 
     void swapBuffers() override;
+    void paceSwaps(int framerate) override;
     void pollEvents() override;
     void setAutoPollEvents(bool enabled) override;
 
@@ -78,6 +80,7 @@ private:
     double wheel;
     SizeCallback sizeCallback;
     GamepadState pad;
+    FramePacer pacer;
     std::array<bool, key::Last + 1> keys;
     std::array<bool, key::Last + 1> tapped;        // pressed since the last poll
     std::array<bool, key::Last + 1> tappedBefore;  // pressed in the poll before

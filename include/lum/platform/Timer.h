@@ -5,8 +5,8 @@
 
 namespace lum {
 
-// The frame loop's pace: a pass shorter than this sleeps out the rest. What
-// the game scales by a pass's time is tuned to feel right at this pace.
+// The pace the game was tuned at: what it scales by a pass's time is made to
+// feel the same at any frame rate as at this one.
 constexpr double nominalPass = 0.03;
 
 // The frame clock, read from the window adapter's clock. tick() once at the

@@ -73,6 +73,10 @@ public:
     virtual bool isOpen() const = 0;
 
     virtual void swapBuffers() = 0;
+    // From now on swaps come at an even pace: the display's refresh where
+    // the driver waits for it, else at most `framerate` a second (0: as fast
+    // as frames are made). A frame that comes late is shown at once.
+    virtual void paceSwaps(int framerate);
     virtual void pollEvents() = 0;
     // When on (the start state), swapBuffers also processes pending events.
     virtual void setAutoPollEvents(bool enabled) = 0;

@@ -1,6 +1,7 @@
 #ifndef LUM_SCENE_SCENE_H
 #define LUM_SCENE_SCENE_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,11 +32,15 @@ public:
 
     // Clears the lights-changed mark, then updates the whole tree.
     void update(double dt);
-    void render(Renderer& renderer);
-    // An opaque pass without blending, then, when transparency is on, a
-    // second pass with blending on and the renderer's blending-pass flag set.
-    // Each model decides in which pass it draws.
-    void renderPasses(Renderer& renderer, bool transparency);
+    // What the scene's models may hide, drawn last where they do not (the
+    // room round a level): between the opaque and the blended pass.
+    using Behind = std::function<void()>;
+
+    void render(Renderer& renderer, const Behind& behind = Behind());
+    // An opaque pass without blending, `behind`, then, when transparency is
+    // on, a second pass with blending on and the renderer's blending-pass
+    // flag set. Each model decides in which pass it draws.
+    void renderPasses(Renderer& renderer, bool transparency, const Behind& behind = Behind());
 
     void addChild(boost::shared_ptr<Spatial> child);
     // OutOfBoundsException when the root has no child of that name.

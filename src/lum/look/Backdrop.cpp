@@ -133,7 +133,8 @@ void Backdrop::drawFaces(const glm::mat4& viewProjection) {
     }
     material->getUniform("modelViewProjectionMatrix")->asMat4().setValue(viewProjection);
     material->getUniform("textureSampler")->asInt().setValue(1);
-    glDisable(GL_DEPTH_TEST);
+    // The room lies on the far plane: it fills only what nothing hides.
+    glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
     const FilledFaces filled;
     for (const Face& face : faces) {
@@ -147,7 +148,7 @@ void Backdrop::drawFaces(const glm::mat4& viewProjection) {
         glEnd();
     }
     glDepthMask(GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
     glUseProgram(0);
     glBindTexture(GL_TEXTURE_2D, 0);
     LUM_TRACE_END

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <chrono>
+#include <initializer_list>
 #include <thread>
 
 namespace lum {
@@ -96,6 +97,12 @@ void releaseGlfw() {
     }
 }
 
+// The pace's clock: it goes on whatever the game sets its own clock to.
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 }  // namespace
 
 GlfwSession::GlfwSession() : holds(holdGlfw()) {}
@@ -117,6 +124,7 @@ GlfwWindow::GlfwWindow()
       wheel(0),
       sizeCallback(nullptr),
       pad(),
+      pacer(),
       keys(),
       tapped(),
       tappedBefore() {}
@@ -204,10 +212,29 @@ void GlfwWindow::swapBuffers() {
     if (handle == nullptr) {
         return;
     }
+    sleep(pacer.waitAt(steadySeconds()));
     glfwSwapBuffers(handle);
     if (autoPoll) {
         pollEvents();
     }
+}
+
+// GLFW takes a swap interval whether or not the driver honours it: only
+// the extensions tell. Without one (the software renderer) the adapter
+// keeps the pace itself.
+void GlfwWindow::paceSwaps(int framerate) {
+    if (handle == nullptr) {
+        return;
+    }
+    for (const char* const extension : {"GLX_EXT_swap_control", "GLX_MESA_swap_control",
+                                        "GLX_SGI_swap_control", "WGL_EXT_swap_control"}) {
+        if (glfwExtensionSupported(extension) == GLFW_TRUE) {
+            glfwSwapInterval(1);
+            pacer = FramePacer();
+            return;
+        }
+    }
+    pacer = FramePacer(FramePacer::intervalFor(framerate));
 }
 
 void GlfwWindow::pollEvents() {

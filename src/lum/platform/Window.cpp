@@ -22,6 +22,8 @@ bool Window::isFocused() const {
     return true;
 }
 
+void Window::paceSwaps(int) {}
+
 GamepadState Window::getGamepad() const {
     return GamepadState();
 }

@@ -50,21 +50,24 @@ void Scene::update(double dt) {
     LUM_TRACE_END
 }
 
-void Scene::render(Renderer& renderer) {
+void Scene::render(Renderer& renderer, const Behind& behind) {
     LUM_TRACE_BEGIN
     // A pass the renderer leaves undrawn needs no lights, matrices or materials set up.
     if (!renderer.isDrawing()) {
         return;
     }
-    renderPasses(renderer, GameSettings::instance().transperancy);
+    renderPasses(renderer, GameSettings::instance().transperancy, behind);
     LUM_TRACE_END
 }
 
-void Scene::renderPasses(Renderer& renderer, bool transparency) {
+void Scene::renderPasses(Renderer& renderer, bool transparency, const Behind& behind) {
     LUM_TRACE_BEGIN
     glDisable(GL_BLEND);
     renderer.setBlendingPass(false);
     root->render(renderer);
+    if (behind) {
+        behind();
+    }
     if (transparency) {
         glEnable(GL_BLEND);
         renderer.setBlendingPass(true);

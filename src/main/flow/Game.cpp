@@ -78,6 +78,7 @@ bool Game::chooseLevel() {
     }
     levels.setCurrentLevel(level);
     levels.setupScene(levels.currentName());
+    warmDrawing();
     return true;
     LUM_TRACE_END
 }
@@ -141,14 +142,12 @@ bool Game::pass(double dt) {
         updateCamera(step, gameType, *levels.getCamera());
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    room.draw(levels.currentName());
     Scene::global().update(dt);
     PhysicsSystem::instance().step(dt);
     if (GameSettings::instance().physicsdebug) {
         PhysicsSystem::instance().debugDraw();
     }
-    Scene::global().render(Renderer::instance());
-    shadows.drawUnderMovingBodies(*Scene::global().getRoot());
+    drawLevel();
     if (checkDeath()) {
         return false;
     }
@@ -156,8 +155,11 @@ bool Game::pass(double dt) {
     drawFrameRate();
     const int level = levels.getCurrentLevel();
     levels.runEvents();
-    // Not over the next level's loading picture nor over a death.
-    if (levels.getCurrentLevel() == level && Glimmet::instance().alive) {
+    // A new level's first picture replaces the loading one; the run is not
+    // drawn over a death.
+    if (levels.getCurrentLevel() != level) {
+        warmDrawing();
+    } else if (Glimmet::instance().alive) {
         drawRun();
     }
     return true;
@@ -247,6 +249,30 @@ void Game::drawFrameRate() {
         Renderer::instance().drawText("Framerate: " + std::to_string(rate), -0.95f, 0.92f, 0.03f,
                                       white);
     }
+    LUM_TRACE_END
+}
+
+void Game::drawLevel() {
+    LUM_TRACE_BEGIN
+    // The room after the opaque models: only the pixels they leave are filled.
+    Scene::global().render(Renderer::instance(), [this] { room.draw(levels.currentName()); });
+    shadows.drawUnderMovingBodies(*Scene::global().getRoot());
+    LUM_TRACE_END
+}
+
+// A level's first picture makes the software renderer build its programs
+// for every state the level's drawing meets, a stall of a tenth of a second
+// or more: it is drawn, and finished, while the loading picture still shows.
+// What it leaves in the back buffer is the level as it starts.
+void Game::warmDrawing() {
+    LUM_TRACE_BEGIN
+    if (!Renderer::instance().isDrawing()) {
+        return;
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    drawLevel();
+    drawRun();
+    glFinish();
     LUM_TRACE_END
 }
 

@@ -40,6 +40,8 @@ private:
     static void drawMessage(const std::string& text);
     void drawFrameRate();
     void drawRun();
+    void drawLevel();
+    void warmDrawing();
 
     GameType gameType;
     int firstLevel;

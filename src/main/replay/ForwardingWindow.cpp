@@ -36,6 +36,10 @@ void ForwardingWindow::swapBuffers() {
     real->swapBuffers();
 }
 
+void ForwardingWindow::paceSwaps(int framerate) {
+    real->paceSwaps(framerate);
+}
+
 void ForwardingWindow::pollEvents() {
     real->pollEvents();
 }

@@ -21,6 +21,7 @@ public:
     bool isOpen() const override;
 
     void swapBuffers() override;
+    void paceSwaps(int framerate) override;
     void pollEvents() override;
     void setAutoPollEvents(bool enabled) override;
 

@@ -17,6 +17,8 @@ bool ReplayingWindow::isOpen() const {
     return answers(InputField::Open).open && !reader->isAtEnd();
 }
 
+void ReplayingWindow::paceSwaps(int) {}
+
 void ReplayingWindow::sleep(double) {}
 
 double ReplayingWindow::getTime() const {

@@ -9,14 +9,15 @@
 namespace lum {
 
 // The real window for the pictures only: the clock and the input come from a
-// replay file. Sleeping takes no time, so a replay runs as fast as the
-// machine allows. The game's loop stops where the recording does, or when
+// replay file. Sleeping takes no time and swaps keep no pace, so a replay
+// runs as fast as the machine allows. The game's loop stops where the recording does, or when
 // the real window is closed.
 class ReplayingWindow : public ForwardingWindow {
 public:
     ReplayingWindow(std::unique_ptr<Window> real, std::shared_ptr<ReplayReader> reader);
 
     bool isOpen() const override;
+    void paceSwaps(int framerate) override;
     void sleep(double seconds) override;
     double getTime() const override;
     void setTime(double seconds) override;

@@ -1,5 +1,6 @@
 #include "shell/FrameLoop.h"
 
+#include "lum/GameSettings.h"
 #include "lum/platform/Timer.h"
 #include "lum/platform/Window.h"
 #include "lum/util/Trace.h"
@@ -9,6 +10,7 @@ namespace lum {
 void runFrameLoop(const GamePass& gamePass) {
     LUM_TRACE_BEGIN
     Timer::instance().reset();
+    window().paceSwaps(GameSettings::instance().framerate);
     while (window().isOpen()) {
         runFramePass(gamePass);
     }
@@ -19,11 +21,7 @@ void runFramePass(const GamePass& gamePass) {
     LUM_TRACE_BEGIN
     Timer& timer = Timer::instance();
     timer.tick();
-    const double dt = timer.getFrameTime();
-    if (dt < nominalPass) {
-        window().sleep(nominalPass - dt);
-    }
-    if (gamePass(dt)) {
+    if (gamePass(timer.getFrameTime())) {
         window().swapBuffers();
     }
     LUM_TRACE_END

@@ -9,11 +9,12 @@ namespace lum {
 // the frame is not presented (paused game, dead player).
 using GamePass = std::function<bool(double dt)>;
 
-// Resets the frame clock, then runs passes until the window is closed.
+// Resets the frame clock and paces the window's swaps by the framerate
+// setting, then runs passes until the window is closed.
 void runFrameLoop(const GamePass& gamePass);
 
-// One pass: tick the clock, sleep out the rest of 0.03 s after a short
-// interval, run the game pass with the clamped time step, present the frame.
+// One pass: tick the clock, run the game pass with the clamped time step,
+// present the frame (at the window's pace).
 void runFramePass(const GamePass& gamePass);
 
 }  // namespace lum
