@@ -18,14 +18,6 @@ bool Window::openFullScreen(int depthBits) {
     return openWindow(windowed.size.width, windowed.size.height, depthBits);
 }
 
-bool Window::isFocused() const {
-    return true;
-}
-
-GamepadState Window::getGamepad() const {
-    return GamepadState();
-}
-
 Window& window() {
     std::unique_ptr<Window>& current = currentWindow();
     if (!current) {
