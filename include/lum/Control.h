@@ -1,11 +1,10 @@
 #ifndef LUM_CONTROL_H
 #define LUM_CONTROL_H
 
-#include <array>
-
 #include <glm/vec2.hpp>
 
 #include "lum/platform/Gamepad.h"
+#include "lum/platform/PressLatch.h"
 #include "lum/scene/Transform.h"
 #include "lum/util/Singleton.h"
 
@@ -94,7 +93,10 @@ private:
     // The orbit's placement around the target at t.
     Transform placeAround(const Transform& t) const;
 
-    std::array<bool, gamepad::ButtonCount> padTaken;
+    // Whether button b is down at the last sample.
+    PressLatch::IsDown padButtonDown() const;
+
+    PressLatch padLatch;
 };
 
 }  // namespace lum

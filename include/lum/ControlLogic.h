@@ -1,11 +1,11 @@
 #ifndef LUM_CONTROLLOGIC_H
 #define LUM_CONTROLLOGIC_H
 
-#include <array>
 #include <string>
 
 #include <boost/shared_ptr.hpp>
 
+#include "lum/platform/PressLatch.h"
 #include "lum/util/Singleton.h"
 
 namespace lum {
@@ -38,6 +38,8 @@ private:
     // The edge-triggered keys: P, then F2 to F11.
     static const int latchCount = 11;
     static int latchedKey(int index);
+    // Whether the toggle key of latch `index` is down.
+    static bool latchedKeyDown(int index);
     bool pressedOnce(int index);
     // Counts how long the pad's Back has been held, with this pass's dt.
     bool backHeldLongEnough(float dt);
@@ -46,7 +48,7 @@ private:
     void runToggle(int index);
 
     boost::shared_ptr<Camera> camera;
-    std::array<bool, latchCount> latches;
+    PressLatch latches;
     double backHeld;  // seconds
 };
 

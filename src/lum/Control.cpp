@@ -92,7 +92,7 @@ Control::Control()
       lastWheel(0),
       wheel(0),
       firstFollow(true),
-      padTaken() {
+      padLatch(gamepad::ButtonCount) {
     window().setAutoPollEvents(false);
 }
 
@@ -110,9 +110,11 @@ void Control::update(double) {
     lastWheel = wheel;
     wheel = input.getMouseWheel();
     pad = input.getGamepad();
-    for (int button = 0; button < gamepad::ButtonCount; ++button) {
-        padTaken[button] = padTaken[button] && pad.isDown(static_cast<gamepad::Button>(button));
-    }
+    padLatch.releaseUp(padButtonDown());
+}
+
+PressLatch::IsDown Control::padButtonDown() const {
+    return [this](int button) { return pad.isDown(static_cast<gamepad::Button>(button)); };
 }
 
 bool Control::padDown(gamepad::Button button) const {
@@ -120,17 +122,11 @@ bool Control::padDown(gamepad::Button button) const {
 }
 
 bool Control::padPressed(gamepad::Button button) {
-    if (!pad.isDown(button) || padTaken[button]) {
-        return false;
-    }
-    padTaken[button] = true;
-    return true;
+    return padLatch.pressedOnce(button, pad.isDown(button));
 }
 
 void Control::takeHeldPadButtons() {
-    for (int button = 0; button < gamepad::ButtonCount; ++button) {
-        padTaken[button] = padTaken[button] || pad.isDown(static_cast<gamepad::Button>(button));
-    }
+    padLatch.takeHeld(padButtonDown());
 }
 
 glm::vec2 Control::leftStick() const {

@@ -90,10 +90,6 @@ std::string runOptionKey(int functionKey, GameSettings& settings) {
     }
 }
 
-bool held(int code) {
-    return window().isKeyDown(code);
-}
-
 // Never longer than `full`, so keys and stick together push no harder than
 // the keys alone.
 glm::vec3 atMost(const glm::vec3& push, float full) {
@@ -103,7 +99,7 @@ glm::vec3 atMost(const glm::vec3& push, float full) {
 
 }  // namespace
 
-ControlLogic::ControlLogic() : latches(), backHeld(0) {}
+ControlLogic::ControlLogic() : latches(latchCount), backHeld(0) {}
 
 void ControlLogic::setCamera(const boost::shared_ptr<Camera>& newCamera) {
     camera = newCamera;
@@ -113,17 +109,18 @@ int ControlLogic::latchedKey(int index) {
     return index == pauseLatch ? 'P' : key::function(index + 1);
 }
 
+bool ControlLogic::latchedKeyDown(int index) {
+    return window().isKeyDown(latchedKey(index));
+}
+
 bool ControlLogic::pressedOnce(int index) {
-    if (!held(latchedKey(index)) || latches[index]) {
-        return false;
-    }
-    latches[index] = true;
-    return true;
+    return latches.pressedOnce(index, latchedKeyDown(index));
 }
 
 bool ControlLogic::handleKeys(float dt) {
     LUM_TRACE_BEGIN
-    if (held(key::Escape) || backHeldLongEnough(dt)) {
+    const Window& keys = window();
+    if (keys.isKeyDown(key::Escape) || backHeldLongEnough(dt)) {
         std::exit(0);
     }
     // Both are taken, so that pressed together they do not undo each other
@@ -134,10 +131,10 @@ bool ControlLogic::handleKeys(float dt) {
         togglePause();
         return true;
     }
-    if (held(key::Plus)) {
+    if (keys.isKeyDown(key::Plus)) {
         changeSpeed(dt);
     }
-    if (held(key::Minus)) {
+    if (keys.isKeyDown(key::Minus)) {
         changeSpeed(-dt);
     }
     for (int index = pauseLatch + 1; index < latchCount; ++index) {
@@ -156,17 +153,11 @@ bool ControlLogic::backHeldLongEnough(float dt) {
 }
 
 void ControlLogic::releaseLatches() {
-    for (int index = 0; index < latchCount; ++index) {
-        if (!held(latchedKey(index))) {
-            latches[index] = false;
-        }
-    }
+    latches.releaseUp(&ControlLogic::latchedKeyDown);
 }
 
 void ControlLogic::latchHeldKeys() {
-    for (int index = 0; index < latchCount; ++index) {
-        latches[index] = latches[index] || held(latchedKey(index));
-    }
+    latches.takeHeld(&ControlLogic::latchedKeyDown);
 }
 
 void ControlLogic::togglePause() {
@@ -203,10 +194,11 @@ void ControlLogic::runToggle(int index) {
 void ControlLogic::handleModeKeys() {
     LUM_TRACE_BEGIN
     Glimmet& player = Glimmet::instance();
-    if (held('Y') && player.modeAvailable[Glimmet::Base]) player.switchToBase();
-    if (held('V') && player.modeAvailable[Glimmet::Jump]) player.switchToJump();
-    if (held('X') && player.modeAvailable[Glimmet::Spike]) player.switchToSpike();
-    if (held('C') && player.modeAvailable[Glimmet::Speed]) player.switchToSpeed();
+    const Window& keys = window();
+    if (keys.isKeyDown('Y') && player.modeAvailable[Glimmet::Base]) player.switchToBase();
+    if (keys.isKeyDown('V') && player.modeAvailable[Glimmet::Jump]) player.switchToJump();
+    if (keys.isKeyDown('X') && player.modeAvailable[Glimmet::Spike]) player.switchToSpike();
+    if (keys.isKeyDown('C') && player.modeAvailable[Glimmet::Speed]) player.switchToSpeed();
     Control& control = Control::instance();
     if (control.padPressed(gamepad::LeftShoulder)) player.cycleMode(-1);
     if (control.padPressed(gamepad::RightShoulder)) player.cycleMode(1);
@@ -223,6 +215,7 @@ void ControlLogic::movePlayer(float dt) {
     const glm::vec3 cameraAt = camera ? camera->getWorldTransform().translation : playerAt;
     const glm::vec3 towards(playerAt.x - cameraAt.x, 0, playerAt.z - cameraAt.z);
     const Control& control = Control::instance();
+    const Window& keys = window();
     glm::vec3 push(0);
     // Straight above the player the camera gives no direction to push in.
     if (glm::length(towards) > 1e-4f) {
@@ -230,10 +223,10 @@ void ControlLogic::movePlayer(float dt) {
         const glm::vec3 l = glm::normalize(glm::vec3(f.z, 0, -f.x));
         const float s = GameSettings::instance().playerSpeed * dt *
                         static_cast<float>(std::trunc(player.speedFactor));
-        if (held('W') || held(key::Up)) push += s * f;
-        if (held('S') || held(key::Down)) push -= s * f;
-        if (held('A') || held(key::Left)) push += s * l;
-        if (held('D') || held(key::Right)) push -= s * l;
+        if (keys.isKeyDown('W') || keys.isKeyDown(key::Up)) push += s * f;
+        if (keys.isKeyDown('S') || keys.isKeyDown(key::Down)) push -= s * f;
+        if (keys.isKeyDown('A') || keys.isKeyDown(key::Left)) push += s * l;
+        if (keys.isKeyDown('D') || keys.isKeyDown(key::Right)) push -= s * l;
         // Up on the stick is W, right is D; half a tilt, half a push.
         const glm::vec2 tilt = control.leftStick();
         const glm::vec3 stickPush = s * (tilt.y * f - tilt.x * l);
@@ -243,7 +236,7 @@ void ControlLogic::movePlayer(float dt) {
     if (control.spaceDown || control.padDown(gamepad::South)) {
         player.jump();
     }
-    if (held(key::function(12))) {
+    if (keys.isKeyDown(key::function(12))) {
         std::cout << "Tobbles transform : " << player.getWorldTransform() << std::endl;
     }
     LUM_TRACE_END

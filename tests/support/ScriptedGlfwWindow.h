@@ -59,7 +59,7 @@ struct PresentedFrame {
 // A scripted window (keys, mouse, gamepad and clock in the test's hands, as
 // in lum::ScriptedWindow) whose pictures go to a real GLFW window, so the game
 // draws into a real OpenGL context. The real window supplies only the
-// pixels, its size and its context; all input and time are the script's.
+// pixels, its size (taken when it polls) and its context; all input and time are the script's.
 // The mouse rests at the middle of the screen; the clock moves only when the
 // test moves it or the game sleeps. Install it before the Renderer is made.
 //
@@ -97,8 +97,12 @@ public:
         ScriptedWindow::terminate();
     }
     bool openWindow(int width, int height, int depthBits) override {
-        return screen.openWindow(width / shrink, height / shrink, depthBits) &&
-               ScriptedWindow::openWindow(width, height, depthBits);
+        if (!screen.openWindow(width / shrink, height / shrink, depthBits) ||
+            !ScriptedWindow::openWindow(width, height, depthBits)) {
+            return false;
+        }
+        resize(screen.getSize());
+        return true;
     }
     void setTitle(const std::string& title) override {
         screen.setTitle(title);
@@ -122,6 +126,7 @@ public:
     void pollEvents() override {
         if (!lum::Renderer::isInitialized() || lum::Renderer::instance().isDrawing()) {
             screen.pollEvents();
+            resize(screen.getSize());
         }
         ScriptedWindow::pollEvents();
     }
@@ -138,7 +143,6 @@ public:
         }
     }
 
-    lum::WindowSize getSize() const override { return screen.getSize(); }
     void setSizeCallback(SizeCallback callback) override { screen.setSizeCallback(callback); }
 
     // With `recordFrames`: every presented frame, oldest first.

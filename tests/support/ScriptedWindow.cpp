@@ -3,18 +3,11 @@
 namespace lum {
 
 ScriptedWindow::ScriptedWindow()
-    : open(false),
-      clock(0),
+    : clock(0),
       totalSleep(0),
       swapCount(0),
       pollCount(0),
-      keys(),
-      buttons(),
-      cursor{0, 0},
-      wheel(0),
       cursorVisible(true),
-      focused(true),
-      size{0, 0},
       sizeCallback(nullptr) {}
 
 bool ScriptedWindow::init() {
@@ -22,12 +15,12 @@ bool ScriptedWindow::init() {
 }
 
 void ScriptedWindow::terminate() {
-    open = false;
+    changeFrame().open = false;
 }
 
 bool ScriptedWindow::openWindow(int width, int height, int) {
-    open = true;
-    size = WindowSize{width, height};
+    changeFrame().open = true;
+    changeFrame().size = WindowSize{width, height};
     return true;
 }
 
@@ -36,7 +29,7 @@ void ScriptedWindow::setTitle(const std::string& newTitle) {
 }
 
 bool ScriptedWindow::isOpen() const {
-    return open;
+    return frame().open;
 }
 
 void ScriptedWindow::swapBuffers() {
@@ -51,7 +44,7 @@ void ScriptedWindow::paceSwaps(int framerate) {
 void ScriptedWindow::pollEvents() {
     ++pollCount;
     if (!padAtPolls.empty()) {
-        pad = padAtPolls.front();
+        changeFrame().pad = padAtPolls.front();
         padAtPolls.pop_front();
     }
 }
@@ -73,40 +66,12 @@ void ScriptedWindow::setTime(double seconds) {
     clock = seconds;
 }
 
-bool ScriptedWindow::isKeyDown(int code) const {
-    return code >= 0 && code <= key::Last && keys[code];
-}
-
-bool ScriptedWindow::isMouseButtonDown(int button) const {
-    return button >= 0 && button < static_cast<int>(buttons.size()) && buttons[button];
-}
-
-CursorPosition ScriptedWindow::getCursorPosition() const {
-    return cursor;
-}
-
-int ScriptedWindow::getMouseWheel() const {
-    return wheel;
-}
-
 void ScriptedWindow::setCursorVisible(bool visible) {
     cursorVisible = visible;
 }
 
-bool ScriptedWindow::isFocused() const {
-    return focused;
-}
-
-void ScriptedWindow::setFocused(bool isFocused) {
-    focused = isFocused;
-}
-
-GamepadState ScriptedWindow::getGamepad() const {
-    return pad;
-}
-
-WindowSize ScriptedWindow::getSize() const {
-    return size;
+void ScriptedWindow::setFocused(bool focused) {
+    changeFrame().focused = focused;
 }
 
 void ScriptedWindow::setSizeCallback(SizeCallback callback) {
@@ -114,7 +79,7 @@ void ScriptedWindow::setSizeCallback(SizeCallback callback) {
 }
 
 void ScriptedWindow::close() {
-    open = false;
+    changeFrame().open = false;
 }
 
 void ScriptedWindow::advanceTime(double seconds) {
@@ -123,33 +88,33 @@ void ScriptedWindow::advanceTime(double seconds) {
 
 void ScriptedWindow::setKey(int code, bool down) {
     if (code >= 0 && code <= key::Last) {
-        keys[code] = down;
+        changeFrame().keys[code] = down;
     }
 }
 
 void ScriptedWindow::setMouseButton(int button, bool down) {
-    if (button >= 0 && button < static_cast<int>(buttons.size())) {
-        buttons[button] = down;
+    if (button >= mouse::Left && button <= mouse::Right) {
+        changeFrame().buttons[button] = down;
     }
 }
 
 void ScriptedWindow::setCursorPosition(CursorPosition position) {
-    cursor = position;
+    changeFrame().cursor = position;
 }
 
 void ScriptedWindow::setMouseWheel(int steps) {
-    wheel = steps;
+    changeFrame().wheel = steps;
 }
 
-void ScriptedWindow::resize(WindowSize newSize) {
-    size = newSize;
+void ScriptedWindow::resize(WindowSize size) {
+    changeFrame().size = size;
     if (sizeCallback != nullptr) {
         sizeCallback(size.width, size.height);
     }
 }
 
 void ScriptedWindow::setGamepad(const GamepadState& state) {
-    pad = state;
+    changeFrame().pad = state;
     padAtPolls.clear();
 }
 

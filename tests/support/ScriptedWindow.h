@@ -1,7 +1,6 @@
 #ifndef GLIMMET_TESTS_SCRIPTEDWINDOW_H
 #define GLIMMET_TESTS_SCRIPTEDWINDOW_H
 
-#include <array>
 #include <deque>
 #include <vector>
 
@@ -32,18 +31,11 @@ public:
     double getTime() const override;
     void setTime(double seconds) override;
 
-    bool isKeyDown(int code) const override;
-    bool isMouseButtonDown(int button) const override;
-    CursorPosition getCursorPosition() const override;
-    int getMouseWheel() const override;
     void setCursorVisible(bool visible) override;
-    bool isFocused() const override;
-    GamepadState getGamepad() const override;
-
-    WindowSize getSize() const override;
     void setSizeCallback(SizeCallback callback) override;
 
-    // What the test script does.
+    // What the test script does. It stands for events already taken: what it
+    // sets is in the frame at once, as if polled.
     void close();
     void advanceTime(double seconds);
     void setKey(int code, bool down);
@@ -67,21 +59,13 @@ public:
     bool isCursorVisible() const;
 
 private:
-    bool open;
     std::string title;
     double clock;
     double totalSleep;
     int swapCount;
     int pollCount;
-    std::array<bool, key::Last + 1> keys;
-    std::array<bool, 2> buttons;
-    CursorPosition cursor;
-    int wheel;
     bool cursorVisible;
-    bool focused;
-    WindowSize size;
     SizeCallback sizeCallback;
-    GamepadState pad;
     std::deque<GamepadState> padAtPolls;
     FramePacer pacer;
 };

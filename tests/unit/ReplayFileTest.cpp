@@ -15,9 +15,10 @@ using namespace lum;
 
 namespace {
 
-const std::string header = "glimmet replay 1\nversion 1.0.0\nlevel 2\ngameType 1\ndata 0badcafe\n";
+const std::string header = "glimmet replay 2\nversion 1.0.0\nlevel 2\ngameType 1\ndata 0badcafe\n";
 const std::string body =
-    "t 0x0p+0\ni 1 key 87 1\np 1 2 1 0x1.46p+6 0x1.4p+3 0x0p+0\nend closed 1 2 1 0x1.46p+6 "
+    "t 0x0p+0\nf 1 key 87 1 ; cursor 3 -4\np 1 2 1 0x1.46p+6 0x1.4p+3 0x0p+0\nend closed 1 2 1 "
+    "0x1.46p+6 "
     "0x1.4p+3 0x0p+0\n";
 
 ReplayHeader headerOfThisGame() {
@@ -66,7 +67,7 @@ TEST(ReplayFile, ACutShortFileIsRefusedWithItsLastLine) {
               refusal(whole.substr(0, whole.find("0x1.4p+3 0x0p+0\nend"))));
     EXPECT_EQ("run.replay:3: the replay is cut short: its header ends before \"gameType\"",
               refusal(header.substr(0, header.find("gameType"))));
-    EXPECT_EQ("run.replay:1: not a replay file (it should begin \"glimmet replay 1\")",
+    EXPECT_EQ("run.replay:1: not a replay file (it should begin \"glimmet replay 2\")",
               refusal(""));
 }
 
@@ -76,22 +77,26 @@ TEST(ReplayFile, AGarbledLineIsRefusedWithItsNumber) {
         std::string text, expected;
     } cases[] = {
         {garbled("t soon"), "run.replay:6: cannot read \"t soon\""},
-        {garbled("i 0 key 87 1"), "run.replay:6: cannot read"},
-        {garbled("i 1 key 9999 1"), "run.replay:6: cannot read"},
-        {garbled("i 1 key 87 2"), "run.replay:6: cannot read"},
-        {garbled("i 1 button 2 1"), "run.replay:6: cannot read"},
-        {garbled("i 1 pad 1 0101"), "run.replay:6: cannot read"},
-        {garbled("i 1 open 1 extra"), "run.replay:6: cannot read"},
+        {garbled("f 0 key 87 1"), "run.replay:6: cannot read"},
+        {garbled("f 1"), "run.replay:6: cannot read"},
+        {garbled("f 1 key 9999 1"), "run.replay:6: cannot read"},
+        {garbled("f 1 key 87 2"), "run.replay:6: cannot read"},
+        {garbled("f 1 key 87 1 ; button 2 1"), "run.replay:6: cannot read"},
+        {garbled("f 1 pad 1 0101"), "run.replay:6: cannot read"},
+        {garbled("f 1 open 1 extra ; focus 0"), "run.replay:6: cannot read"},
         {garbled("p 2 2 1 0x0p+0 0x0p+0 0x0p+0"), "run.replay:6: pass 2 follows pass 0"},
         {garbled("p 1 2 maybe 0x0p+0 0x0p+0 0x0p+0"), "run.replay:6: cannot read"},
         {garbled("end crashed 1 2 1 0x0p+0 0x0p+0 0x0p+0"), "run.replay:6: cannot read"},
         // A position beyond a float's range.
         {garbled("p 1 2 1 0x1p+200 0x0p+0 0x0p+0"), "run.replay:6: cannot read"},
         {header + body + "t 0x1p+0\n", "run.replay:10: a line after the replay's end"},
-        {"glimmet replay 1\nversion 1.0.0\nlevel two\n", "run.replay:3: \"level\" needs"},
-        {"glimmet replay 1\nversion 1.0.0\nlevel 4\ngameType 1\ndata 0badcafe\n" + body,
+        {"glimmet replay 2\nversion 1.0.0\nlevel two\n", "run.replay:3: \"level\" needs"},
+        {"glimmet replay 2\nversion 1.0.0\nlevel 4\ngameType 1\ndata 0badcafe\n" + body,
          "run.replay:3: \"level\" needs 0 (the title screen) to 3, not 4"},
-        {"glimmet replay 2\n", "run.replay:1: a replay format this game does not read"},
+        {"glimmet replay 1\n" + header.substr(header.find('\n') + 1) + body,
+         "run.replay:1: a replay of format 1, which this game no longer reads (it reads "
+         "\"glimmet replay 2\"): record the run again"},
+        {"glimmet replay 3\n", "run.replay:1: a replay format this game does not read"},
     };
     for (const auto& each : cases) {
         EXPECT_EQ(0u, refusal(each.text).find(each.expected)) << each.text;
@@ -119,9 +124,11 @@ TEST(ReplayFile, AFileThatCannotBeOpenedIsNamed) {
 }
 
 // What a game asks its window in one pass, with the script changing the
-// input at `change` points, and the answers as text.
+// input at `change` points, and the answers as text. With `askMore`, every
+// question is asked twice and some are asked that are not noted.
 struct Asking {
     std::function<void(int step, int point)> change;
+    bool askMore = false;
     std::vector<std::string> answers;
 
     void pass(Window& window, int step) {
@@ -130,7 +137,11 @@ struct Asking {
         window.pollEvents();
         note(std::to_string(window.isKeyDown('W')));
         change(step, 0);
-        // Asked again within the pass: a change between polls shows here.
+        if (askMore) {
+            window.isKeyDown('Q');
+            window.getCursorPosition();
+        }
+        // Asked again within the pass: a change between polls shows at the next poll.
         note(std::to_string(window.isKeyDown('W')) + std::to_string(window.isKeyDown(key::Space)));
         change(step, 1);
         const CursorPosition cursor = window.getCursorPosition();
@@ -140,12 +151,17 @@ struct Asking {
         const GamepadState pad = window.getGamepad();
         note(std::to_string(pad.isDown(gamepad::South)) + std::to_string(pad.axis(gamepad::LeftX)));
         note(std::to_string(window.getSize().width) + std::to_string(window.isOpen()));
+        if (step % 2 == 1) {
+            window.pollEvents();
+            note(std::to_string(window.isKeyDown('W')) + std::to_string(window.isFocused()));
+        }
         window.sleep(0.03);
     }
 };
 
 // Whatever the real window answered while recording, the replay answers the
-// same, question by question, without the real window's input or clock.
+// same, poll by poll, without the real window's input or clock, however
+// often the game asks.
 TEST(ReplayFile, AReplayAnswersEveryQuestionAsTheRecordingWas) {
     test::TempDir dir;
     const std::string path = (dir.path / "run.replay").string();
@@ -163,6 +179,7 @@ TEST(ReplayFile, AReplayAnswersEveryQuestionAsTheRecordingWas) {
         pad.buttons[gamepad::South] = step == 5;
         pad.axes[gamepad::LeftX] = 0.1f * step;
         script->setGamepad(pad);
+        script->setFocused(step != 3);
         script->advanceTime(0.001 * point);
         if (step == passes - 1 && point == 1) {
             script->close();
@@ -185,6 +202,7 @@ TEST(ReplayFile, AReplayAnswersEveryQuestionAsTheRecordingWas) {
     }
     Asking replayed;
     replayed.change = [](int, int) {};
+    replayed.askMore = true;
     const auto reader = std::make_shared<ReplayReader>(ReplayReader::load(path));
     std::unique_ptr<ScriptedWindow> idle(new ScriptedWindow());
     idle->openWindow(1024, 768, 24);
@@ -244,11 +262,12 @@ TEST(ReplayFile, ADivergenceNamesItsPass) {
         "replay run.replay diverged at pass 2: the game stopped where the recording has a reading "
         "of the clock");
     // The viewer closes the window: the replay stops, unjudged.
-    const auto reader = std::make_shared<ReplayReader>(ReplayReader::parse(text, "run.replay"));
+    const std::string opened = header + "f 1 open 1\n" + text.substr(header.size());
+    const auto reader = std::make_shared<ReplayReader>(ReplayReader::parse(opened, "run.replay"));
     std::unique_ptr<ScriptedWindow> real(new ScriptedWindow());
-    real->openWindow(320, 240, 24);
     ScriptedWindow& viewer = *real;
     ReplayingWindow window(std::move(real), reader);
+    window.openWindow(320, 240, 24);
     EXPECT_TRUE(window.isOpen());
     viewer.close();
     EXPECT_FALSE(window.isOpen());

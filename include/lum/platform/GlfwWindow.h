@@ -53,15 +53,7 @@ public:
     double getTime() const override;
     void setTime(double seconds) override;
 
-    bool isKeyDown(int code) const override;
-    bool isMouseButtonDown(int button) const override;
-    CursorPosition getCursorPosition() const override;
-    int getMouseWheel() const override;
     void setCursorVisible(bool visible) override;
-    bool isFocused() const override;
-    GamepadState getGamepad() const override;
-
-    WindowSize getSize() const override;
     void setSizeCallback(SizeCallback callback) override;
 
 private:
@@ -70,8 +62,10 @@ private:
     static void onResize(GLFWwindow* handle, int width, int height);
 
     void setKey(int code, bool down);
+    // Everything the game reads, as it is now.
+    InputFrame takeFrame() const;
     // The first joystick GLFW knows a gamepad mapping for, as it is now.
-    void readGamepad();
+    static GamepadState readGamepad();
     bool create(int width, int height, int depthBits, GLFWmonitor* monitor);
 
     GLFWwindow* handle;
@@ -79,7 +73,6 @@ private:
     bool autoPoll;
     double wheel;
     SizeCallback sizeCallback;
-    GamepadState pad;
     FramePacer pacer;
     std::array<bool, key::Last + 1> keys;
     std::array<bool, key::Last + 1> tapped;        // pressed since the last poll

@@ -4,45 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "lum/platform/Gamepad.h"
+#include "lum/platform/InputFrame.h"
 
 namespace lum {
-
-// Key codes as the game knows them: printable keys by their upper-case
-// character, special keys from 256 on.
-namespace key {
-enum Code : int {
-    Space = 32,
-    Plus = 43,
-    Minus = 45,
-    Special = 256,
-    Escape = Special + 1,
-    F1 = Special + 2,  // F1 ... F25 follow in order
-    Up = Special + 27,
-    Down = Special + 28,
-    Left = Special + 29,
-    Right = Special + 30,
-    Enter = Special + 38,
-    Last = Special + 70
-};
-constexpr int function(int n) {
-    return F1 + n - 1;
-}
-}  // namespace key
-
-namespace mouse {
-enum Button : int { Left = 0, Right = 1 };
-}
-
-struct CursorPosition {
-    int x;
-    int y;
-};
-
-struct WindowSize {
-    int width;
-    int height;
-};
 
 // How the game's window opens: windowed at a size, or full screen on the
 // main monitor in the monitor's current video mode.
@@ -85,24 +49,33 @@ public:
     virtual double getTime() const = 0;
     virtual void setTime(double seconds) = 0;
 
-    virtual bool isKeyDown(int code) const = 0;
-    virtual bool isMouseButtonDown(int button) const = 0;
-    virtual CursorPosition getCursorPosition() const = 0;
+    // Input as it stood at the last poll of events (or the window's opening):
+    // asking again, or asking more, changes nothing.
+    const InputFrame& frame() const { return current; }
+    bool isKeyDown(int code) const { return current.isKeyDown(code); }
+    bool isMouseButtonDown(int button) const { return current.isButtonDown(button); }
+    CursorPosition getCursorPosition() const { return current.cursor; }
     // A running count of wheel steps, upward positive.
-    virtual int getMouseWheel() const = 0;
-    // Hidden, the pointer is held by the window and moves without limit.
-    virtual void setCursorVisible(bool visible) = 0;
+    int getMouseWheel() const { return current.wheel; }
     // Whether the window has the keyboard's focus; adapters without a
     // desktop always have it.
-    virtual bool isFocused() const;
-    // The first gamepad plugged in, as it was at the last poll of events;
-    // not connected when there is none (the default for adapters without
-    // gamepads).
-    virtual GamepadState getGamepad() const;
+    bool isFocused() const { return current.focused; }
+    // The first gamepad plugged in; not connected when there is none.
+    const GamepadState& getGamepad() const { return current.pad; }
+    WindowSize getSize() const { return current.size; }
 
-    virtual WindowSize getSize() const = 0;
+    // Hidden, the pointer is held by the window and moves without limit.
+    virtual void setCursorVisible(bool visible) = 0;
     // Called with the new size whenever the window is resized.
     virtual void setSizeCallback(SizeCallback callback) = 0;
+
+protected:
+    // What the adapter took at its last poll; the game reads it until the next.
+    void setFrame(const InputFrame& taken) { current = taken; }
+    InputFrame& changeFrame() { return current; }
+
+private:
+    InputFrame current;
 };
 
 // The process-wide adapter; the GLFW one unless another was installed.

@@ -81,6 +81,9 @@ void Glimmet::init() {
     rollSound->setGain(rollGain);
     buildBody();
     alive = true;
+    // A new body stands on nothing until the world says so: the last level's
+    // ground must not let it roll or jump in its first pass.
+    onGround = false;
     modeAvailable[Base] = true;
     modeAvailable[Jump] = modeAvailable[Spike] = modeAvailable[Speed] = false;
     LUM_TRACE_END

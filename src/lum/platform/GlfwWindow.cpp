@@ -123,7 +123,6 @@ GlfwWindow::GlfwWindow()
       autoPoll(true),
       wheel(0),
       sizeCallback(nullptr),
-      pad(),
       pacer(),
       keys(),
       tapped(),
@@ -158,7 +157,7 @@ void GlfwWindow::terminate() {
     tapped.fill(false);
     tappedBefore.fill(false);
     wheel = 0;
-    pad = GamepadState();
+    setFrame(InputFrame());
 }
 
 bool GlfwWindow::openWindow(int width, int height, int depthBits) {
@@ -195,6 +194,7 @@ bool GlfwWindow::create(int width, int height, int depthBits, GLFWmonitor* monit
     glfwSetScrollCallback(handle, &GlfwWindow::onScroll);
     glfwSetWindowSizeCallback(handle, &GlfwWindow::onResize);
     glfwMakeContextCurrent(handle);
+    setFrame(takeFrame());
     return true;
 }
 
@@ -242,14 +242,41 @@ void GlfwWindow::pollEvents() {
         tappedBefore = tapped;
         tapped.fill(false);
         glfwPollEvents();
-        readGamepad();
+        setFrame(takeFrame());
     }
+}
+
+// A key pressed and released between two polls still counts as down until
+// the second poll after it: a game pass polls twice (input at its start, the
+// level events later), so every check of the pass sees a quick tap.
+InputFrame GlfwWindow::takeFrame() const {
+    InputFrame taken;
+    for (int code = 0; code <= key::Last; ++code) {
+        taken.keys[code] = keys[code] || tapped[code] || tappedBefore[code];
+    }
+    taken.open = isOpen();
+    taken.wheel = static_cast<int>(wheel);
+    taken.pad = readGamepad();
+    if (handle == nullptr) {
+        taken.focused = false;
+        return taken;
+    }
+    for (int button = mouse::Left; button <= mouse::Right; ++button) {
+        taken.buttons[button] = glfwGetMouseButton(handle, button) == GLFW_PRESS;
+    }
+    double x = 0;
+    double y = 0;
+    glfwGetCursorPos(handle, &x, &y);
+    taken.cursor = CursorPosition{static_cast<int>(x), static_cast<int>(y)};
+    glfwGetWindowSize(handle, &taken.size.width, &taken.size.height);
+    taken.focused = glfwGetWindowAttrib(handle, GLFW_FOCUSED) == GLFW_TRUE;
+    return taken;
 }
 
 // Read afresh at every poll: a pad plugged in shows up at the next poll,
 // and one pulled out leaves nothing held behind.
-void GlfwWindow::readGamepad() {
-    pad = GamepadState();
+GamepadState GlfwWindow::readGamepad() {
+    GamepadState pad;
     for (int joystick = GLFW_JOYSTICK_1; joystick <= GLFW_JOYSTICK_LAST; ++joystick) {
         GLFWgamepadstate state;
         if (glfwJoystickIsGamepad(joystick) == GLFW_TRUE &&
@@ -261,9 +288,10 @@ void GlfwWindow::readGamepad() {
             for (int axis = 0; axis < gamepad::AxisCount; ++axis) {
                 pad.axes[axis] = state.axes[axis];
             }
-            return;
+            return pad;
         }
     }
+    return pad;
 }
 
 void GlfwWindow::setAutoPollEvents(bool enabled) {
@@ -286,51 +314,10 @@ void GlfwWindow::setTime(double seconds) {
     }
 }
 
-// A key pressed and released between two polls still counts as down until
-// the second poll after it: a game pass polls twice (input at its start, the
-// level events later), so every check of the pass sees a quick tap.
-bool GlfwWindow::isKeyDown(int code) const {
-    return code >= 0 && code <= key::Last && (keys[code] || tapped[code] || tappedBefore[code]);
-}
-
-bool GlfwWindow::isMouseButtonDown(int button) const {
-    return handle != nullptr && glfwGetMouseButton(handle, button) == GLFW_PRESS;
-}
-
-CursorPosition GlfwWindow::getCursorPosition() const {
-    if (handle == nullptr) {
-        return CursorPosition{0, 0};
-    }
-    double x = 0;
-    double y = 0;
-    glfwGetCursorPos(handle, &x, &y);
-    return CursorPosition{static_cast<int>(x), static_cast<int>(y)};
-}
-
-int GlfwWindow::getMouseWheel() const {
-    return static_cast<int>(wheel);
-}
-
 void GlfwWindow::setCursorVisible(bool visible) {
     if (handle != nullptr) {
         glfwSetInputMode(handle, GLFW_CURSOR, visible ? GLFW_CURSOR_NORMAL : GLFW_CURSOR_DISABLED);
     }
-}
-
-bool GlfwWindow::isFocused() const {
-    return handle != nullptr && glfwGetWindowAttrib(handle, GLFW_FOCUSED) == GLFW_TRUE;
-}
-
-GamepadState GlfwWindow::getGamepad() const {
-    return pad;
-}
-
-WindowSize GlfwWindow::getSize() const {
-    WindowSize size{0, 0};
-    if (handle != nullptr) {
-        glfwGetWindowSize(handle, &size.width, &size.height);
-    }
-    return size;
 }
 
 void GlfwWindow::setSizeCallback(SizeCallback callback) {

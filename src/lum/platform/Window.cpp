@@ -18,15 +18,7 @@ bool Window::openFullScreen(int depthBits) {
     return openWindow(windowed.size.width, windowed.size.height, depthBits);
 }
 
-bool Window::isFocused() const {
-    return true;
-}
-
 void Window::paceSwaps(int) {}
-
-GamepadState Window::getGamepad() const {
-    return GamepadState();
-}
 
 Window& window() {
     std::unique_ptr<Window>& current = currentWindow();

@@ -38,21 +38,18 @@ const float highestLook = 85.0f;
 const float letOutSpeed = 20.0f;
 const float lowerSpeed = 30.0f;
 
-bool held(int code) {
-    return window().isKeyDown(code);
-}
-
 void flySpectator(float dt, Camera& camera) {
     const float s = GameSettings::instance().playerSpeed * dt;
     const glm::vec3 back = camera.getWorldTransform().rotation * glm::vec3(0, 0, 1) * s;
     const glm::vec3 right = glm::cross(worldUp, back);
     const glm::vec3 up = worldUp * s;
-    if (held('W') || held(key::Up)) camera.translate(-back);
-    if (held('S') || held(key::Down)) camera.translate(back);
-    if (held('A') || held(key::Left)) camera.translate(-right);
-    if (held('D') || held(key::Right)) camera.translate(right);
-    if (held('Q')) camera.translate(up);
-    if (held('E')) camera.translate(-up);
+    const Window& keys = window();
+    if (keys.isKeyDown('W') || keys.isKeyDown(key::Up)) camera.translate(-back);
+    if (keys.isKeyDown('S') || keys.isKeyDown(key::Down)) camera.translate(back);
+    if (keys.isKeyDown('A') || keys.isKeyDown(key::Left)) camera.translate(-right);
+    if (keys.isKeyDown('D') || keys.isKeyDown(key::Right)) camera.translate(right);
+    if (keys.isKeyDown('Q')) camera.translate(up);
+    if (keys.isKeyDown('E')) camera.translate(-up);
     const Control& control = Control::instance();
     const int dx =
         std::clamp(control.mouseX - control.lastMouseX, -largestMouseJump, largestMouseJump);

@@ -33,10 +33,6 @@ const float hudLeft = 0.4f;
 const float hudTop = 0.92f;
 const float hudSize = 0.03f;
 
-bool held(int code) {
-    return window().isKeyDown(code);
-}
-
 // Lowest point of each level before the player counts as fallen.
 float deathHeight(int level) {
     return level == 3 ? -140.0f : -10.0f;
@@ -99,10 +95,10 @@ int Game::waitOnTitle() {
         if (goOnAsked()) {
             return 1;
         }
-        if (held(key::function(2))) {
+        if (window().isKeyDown(key::function(2))) {
             return 2;
         }
-        if (held(key::function(3))) {
+        if (window().isKeyDown(key::function(3))) {
             return 3;
         }
     }

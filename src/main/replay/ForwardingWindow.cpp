@@ -16,12 +16,20 @@ void ForwardingWindow::terminate() {
     real->terminate();
 }
 
+void ForwardingWindow::takeFrame(const InputFrame& taken) {
+    setFrame(taken);
+}
+
 bool ForwardingWindow::openWindow(int width, int height, int depthBits) {
-    return real->openWindow(width, height, depthBits);
+    const bool opened = real->openWindow(width, height, depthBits);
+    takeFrame(real->frame());
+    return opened;
 }
 
 bool ForwardingWindow::openFullScreen(int depthBits) {
-    return real->openFullScreen(depthBits);
+    const bool opened = real->openFullScreen(depthBits);
+    takeFrame(real->frame());
+    return opened;
 }
 
 void ForwardingWindow::setTitle(const std::string& title) {
@@ -32,6 +40,10 @@ bool ForwardingWindow::isOpen() const {
     return real->isOpen();
 }
 
+// A poll the real window makes as it swaps (until the game turns that off,
+// before it reads any input) is not taken: the game's own polls are the
+// frames, so a replay takes them at the same places whatever window it is
+// given.
 void ForwardingWindow::swapBuffers() {
     real->swapBuffers();
 }
@@ -42,6 +54,7 @@ void ForwardingWindow::paceSwaps(int framerate) {
 
 void ForwardingWindow::pollEvents() {
     real->pollEvents();
+    takeFrame(real->frame());
 }
 
 void ForwardingWindow::setAutoPollEvents(bool enabled) {
@@ -60,36 +73,8 @@ void ForwardingWindow::setTime(double seconds) {
     real->setTime(seconds);
 }
 
-bool ForwardingWindow::isKeyDown(int code) const {
-    return real->isKeyDown(code);
-}
-
-bool ForwardingWindow::isMouseButtonDown(int button) const {
-    return real->isMouseButtonDown(button);
-}
-
-CursorPosition ForwardingWindow::getCursorPosition() const {
-    return real->getCursorPosition();
-}
-
-int ForwardingWindow::getMouseWheel() const {
-    return real->getMouseWheel();
-}
-
 void ForwardingWindow::setCursorVisible(bool visible) {
     real->setCursorVisible(visible);
-}
-
-bool ForwardingWindow::isFocused() const {
-    return real->isFocused();
-}
-
-GamepadState ForwardingWindow::getGamepad() const {
-    return real->getGamepad();
-}
-
-WindowSize ForwardingWindow::getSize() const {
-    return real->getSize();
 }
 
 void ForwardingWindow::setSizeCallback(SizeCallback callback) {

@@ -8,7 +8,8 @@
 namespace lum {
 
 // A window that hands every call on to another one: the base of the adapters
-// that stand between the game and its real window.
+// that stand between the game and its real window. Its input frame is taken
+// whenever the game polls the real window, and at its opening.
 class ForwardingWindow : public Window {
 public:
     explicit ForwardingWindow(std::unique_ptr<Window> real);
@@ -29,19 +30,13 @@ public:
     double getTime() const override;
     void setTime(double seconds) override;
 
-    bool isKeyDown(int code) const override;
-    bool isMouseButtonDown(int button) const override;
-    CursorPosition getCursorPosition() const override;
-    int getMouseWheel() const override;
     void setCursorVisible(bool visible) override;
-    bool isFocused() const override;
-    GamepadState getGamepad() const override;
-
-    WindowSize getSize() const override;
     void setSizeCallback(SizeCallback callback) override;
 
 protected:
     Window& realWindow() const;
+    // The real window took `taken`; by default the game reads it as it is.
+    virtual void takeFrame(const InputFrame& taken);
 
 private:
     std::unique_ptr<Window> real;

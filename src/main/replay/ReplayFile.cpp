@@ -12,8 +12,12 @@ namespace lum {
 
 namespace {
 
-const char* const formatLine = "glimmet replay 1";
+const char* const formatLine = "glimmet replay 2";
 const char* const formatStart = "glimmet replay ";
+// Format 1 recorded the answer to each question about input.
+const char* const formatOne = "glimmet replay 1";
+// Between the changes of one frame line.
+const char changeSeparator = ';';
 // A run starts at the title screen (0) or at one of the levels.
 const int lastLevel = 3;
 
@@ -59,6 +63,26 @@ std::string remainder(std::istream& in) {
     return rest;
 }
 
+bool readChanges(const std::string& text, std::vector<InputChange>& changes) {
+    std::istringstream in(text);
+    for (std::string words; std::getline(in, words, changeSeparator);) {
+        InputChange change;
+        if (!InputChange::parse(words, change)) {
+            return false;
+        }
+        changes.push_back(change);
+    }
+    return !changes.empty();
+}
+
+std::string changesText(const std::vector<InputChange>& changes) {
+    std::string text;
+    for (const InputChange& change : changes) {
+        text += (text.empty() ? "" : std::string(" ") + changeSeparator + " ") + change.text();
+    }
+    return text;
+}
+
 bool readRecord(const std::string& text, ReplayRecord& record) {
     std::istringstream in(text);
     std::string kind;
@@ -68,10 +92,9 @@ bool readRecord(const std::string& text, ReplayRecord& record) {
         record.kind = ReplayRecord::Clock;
         return in >> word && readExact(word, record.time) && atLineEnd(in);
     }
-    if (kind == "i") {
-        record.kind = ReplayRecord::Input;
-        return in >> record.question && record.question > 0 &&
-               InputChange::parse(remainder(in), record.change);
+    if (kind == "f") {
+        record.kind = ReplayRecord::Frame;
+        return in >> record.frame && record.frame > 0 && readChanges(remainder(in), record.changes);
     }
     if (kind == "p") {
         record.kind = ReplayRecord::Pass;
@@ -94,7 +117,7 @@ std::string describeRecord(const ReplayRecord& record) {
     switch (record.kind) {
         case ReplayRecord::Clock:
             return "a reading of the clock";
-        case ReplayRecord::Input:
+        case ReplayRecord::Frame:
             return "a change of input (line " + std::to_string(record.line) + ")";
         case ReplayRecord::Pass:
             return "the end of pass " + std::to_string(record.pass);
@@ -160,7 +183,7 @@ std::string Ending::describe() const {
 }
 
 ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
-    : path(path), out(path, std::ios::out | std::ios::trunc), passes(0), ended(false) {
+    : path(path), out(path, std::ios::out | std::ios::trunc), frames(0), passes(0), ended(false) {
     LUM_TRACE_BEGIN
     if (!out) {
         throw ReplayFileError(path + ": cannot be written: " + std::strerror(errno));
@@ -172,18 +195,19 @@ ReplayWriter::ReplayWriter(const std::string& path, const ReplayHeader& header)
 
 void ReplayWriter::line(const std::string& text) {
     out << text << '\n';
-    questions.restart();
+    frames = 0;
 }
 
 void ReplayWriter::clock(double time) {
     line("t " + exactText(time));
 }
 
-void ReplayWriter::input(const InputChange& seen) {
-    const int question = questions.count(seen.query);
-    if (!seen.holdsIn(answers)) {
-        seen.applyTo(answers);
-        line("i " + std::to_string(question) + " " + seen.text());
+void ReplayWriter::frame(const InputFrame& taken) {
+    ++frames;
+    const std::vector<InputChange> changes = changesBetween(last, taken);
+    last = taken;
+    if (!changes.empty()) {
+        line("f " + std::to_string(frames) + " " + changesText(changes));
     }
 }
 
@@ -215,7 +239,7 @@ bool ReplayWriter::isEnded() const {
     return ended;
 }
 
-ReplayReader::ReplayReader() : position(0), passes(0), closedEarly(false) {}
+ReplayReader::ReplayReader() : position(0), frames(0), passes(0), closedEarly(false) {}
 
 ReplayReader ReplayReader::load(const std::string& path) {
     LUM_TRACE_BEGIN
@@ -242,6 +266,10 @@ ReplayReader ReplayReader::parse(const std::string& text, const std::string& pat
     };
     if (lines.empty() || lines[0].compare(0, std::strlen(formatStart), formatStart) != 0) {
         throw fault(1, std::string("not a replay file (it should begin \"") + formatLine + "\")");
+    }
+    if (lines[0] == formatOne) {
+        throw fault(1, "a replay of format 1, which this game no longer reads (it reads \"" +
+                           std::string(formatLine) + "\"): record the run again");
     }
     if (lines[0] != formatLine) {
         throw fault(1, "a replay format this game does not read (it reads \"" +
@@ -292,7 +320,7 @@ ReplayReader ReplayReader::parse(const std::string& text, const std::string& pat
                 throw fault(line, "the replay is cut short in the middle of this line");
             }
             throw fault(line,
-                        "cannot read \"" + lines[index] + "\" (a clock, input, pass or end line)");
+                        "cannot read \"" + lines[index] + "\" (a clock, frame, pass or end line)");
         }
         if (record.kind == ReplayRecord::Pass && record.pass != reader.passes + 1) {
             throw fault(line, "pass " + std::to_string(record.pass) + " follows pass " +
@@ -339,7 +367,7 @@ void ReplayReader::consume() {
     if (position < records.size()) {
         ++position;
     }
-    questions.restart();
+    frames = 0;
 }
 
 void ReplayReader::diverged(const std::string& what) const {
@@ -358,16 +386,16 @@ double ReplayReader::clock() {
     LUM_TRACE_END
 }
 
-const InputState& ReplayReader::input(const InputQuery& query) {
-    const int question = questions.count(query);
+const InputFrame& ReplayReader::frame() {
+    ++frames;
     const ReplayRecord& record = next();
-    if (position < records.size() && record.kind == ReplayRecord::Input &&
-        !(record.change.query < query) && !(query < record.change.query) &&
-        record.question == question) {
-        record.change.applyTo(answers);
+    if (position < records.size() && record.kind == ReplayRecord::Frame && record.frame == frames) {
+        for (const InputChange& change : record.changes) {
+            change.applyTo(current);
+        }
         consume();
     }
-    return answers;
+    return current;
 }
 
 bool ReplayReader::isAtEnd() const {

@@ -67,16 +67,17 @@ struct Ending {
     std::string describe() const;
 };
 
-// Writes a run as it is played: each reading of the clock, each new answer
-// to a question about input, a checkpoint after each pass, the ending.
+// Writes a run as it is played: each reading of the clock, what changed in
+// each input frame the window took, a checkpoint after each pass, the ending.
 class ReplayWriter {
 public:
     // Throws ReplayFileError when the file cannot be written.
     ReplayWriter(const std::string& path, const ReplayHeader& header);
 
     void clock(double time);
-    // Writes a line only when the answer differs from what the replay would give.
-    void input(const InputChange& seen);
+    // The window took `taken`; writes a line only when it differs from the
+    // frame before.
+    void frame(const InputFrame& taken);
     void pass(const Checkpoint& at);
     void end(const Ending& ending);
 
@@ -88,21 +89,22 @@ private:
 
     std::string path;
     std::ofstream out;
-    InputState answers;
-    QueryCounter questions;
+    InputFrame last;
+    // Frames taken since the last line.
+    int frames;
     int passes;
     bool ended;
 };
 
 // One line of a replay after its header.
 struct ReplayRecord {
-    enum Kind { Clock, Input, Pass, End };
+    enum Kind { Clock, Frame, Pass, End };
     Kind kind = End;
     int line = 0;
     double time = 0;
-    // Input: the question about the changed field, counted since the last line.
-    int question = 0;
-    InputChange change;
+    // Frame: which frame since the line before (from 1), and what changed.
+    int frame = 0;
+    std::vector<InputChange> changes;
     // Pass: its number, from 1.
     int pass = 0;
     Checkpoint at;
@@ -126,8 +128,8 @@ public:
 
     // The next reading of the clock. Throws ReplayDiverged.
     double clock();
-    // The answers as of the question `query`. Throws ReplayDiverged.
-    const InputState& input(const InputQuery& query);
+    // The next input frame: the one before with the changes recorded for it.
+    const InputFrame& frame();
     // Whether the recording stops here: the game is to stop too.
     bool isAtEnd() const;
     // The viewer closed the replay's window: the run stops short of its end.
@@ -150,8 +152,9 @@ private:
     ReplayHeader header;
     std::vector<ReplayRecord> records;
     std::size_t position;
-    InputState answers;
-    QueryCounter questions;
+    InputFrame current;
+    // Frames taken since the last line.
+    int frames;
     int passes;
     bool closedEarly;
 };

@@ -10,7 +10,8 @@ namespace lum {
 
 namespace {
 
-const char* const fieldNames[] = {"key", "button", "cursor", "wheel", "open", "size", "pad"};
+const char* const fieldNames[] = {"key",  "button", "cursor", "wheel",
+                                  "open", "size",   "pad",    "focus"};
 const int fieldCount = sizeof fieldNames / sizeof fieldNames[0];
 
 bool readField(const std::string& word, InputField& field) {
@@ -131,33 +132,17 @@ InputChange InputChange::size(WindowSize size) {
     return changeOf(InputField::Size, 0, size.width, size.height);
 }
 
+InputChange InputChange::focus(bool focused) {
+    return changeOf(InputField::Focus, 0, focused);
+}
+
 InputChange InputChange::gamepad(const GamepadState& state) {
     InputChange change = changeOf(InputField::Pad, 0, 0);
     change.pad = state;
     return change;
 }
 
-bool InputChange::holdsIn(const InputState& state) const {
-    switch (query.field) {
-        case InputField::Key:
-            return state.keys[query.index] == (first != 0);
-        case InputField::Button:
-            return state.buttons[query.index] == (first != 0);
-        case InputField::Cursor:
-            return state.cursor.x == first && state.cursor.y == second;
-        case InputField::Wheel:
-            return state.wheel == first;
-        case InputField::Open:
-            return state.open == (first != 0);
-        case InputField::Size:
-            return state.size.width == first && state.size.height == second;
-        case InputField::Pad:
-            return state.pad == pad;
-    }
-    return false;
-}
-
-void InputChange::applyTo(InputState& state) const {
+void InputChange::applyTo(InputFrame& state) const {
     switch (query.field) {
         case InputField::Key:
             state.keys[query.index] = first != 0;
@@ -180,6 +165,9 @@ void InputChange::applyTo(InputState& state) const {
         case InputField::Pad:
             state.pad = pad;
             break;
+        case InputField::Focus:
+            state.focused = first != 0;
+            break;
     }
 }
 
@@ -197,6 +185,7 @@ std::string InputChange::text() const {
             break;
         case InputField::Wheel:
         case InputField::Open:
+        case InputField::Focus:
             out << ' ' << first;
             break;
         case InputField::Pad:
@@ -233,6 +222,7 @@ bool InputChange::parse(const std::string& words, InputChange& change) {
             read = static_cast<bool>(in >> change.first);
             break;
         case InputField::Open:
+        case InputField::Focus:
             read = in >> change.first && isFlag(change.first);
             break;
         case InputField::Pad:
@@ -243,17 +233,37 @@ bool InputChange::parse(const std::string& words, InputChange& change) {
     return read && !(in >> rest);
 }
 
-int QueryCounter::count(const InputQuery& query) {
-    return ++counts[query];
-}
-
-int QueryCounter::asked(const InputQuery& query) const {
-    const auto found = counts.find(query);
-    return found == counts.end() ? 0 : found->second;
-}
-
-void QueryCounter::restart() {
-    counts.clear();
+std::vector<InputChange> changesBetween(const InputFrame& before, const InputFrame& after) {
+    std::vector<InputChange> changes;
+    for (int code = 0; code <= key::Last; ++code) {
+        if (before.keys[code] != after.keys[code]) {
+            changes.push_back(InputChange::key(code, after.keys[code]));
+        }
+    }
+    for (int button = mouse::Left; button <= mouse::Right; ++button) {
+        if (before.buttons[button] != after.buttons[button]) {
+            changes.push_back(InputChange::button(button, after.buttons[button]));
+        }
+    }
+    if (before.cursor.x != after.cursor.x || before.cursor.y != after.cursor.y) {
+        changes.push_back(InputChange::cursor(after.cursor));
+    }
+    if (before.wheel != after.wheel) {
+        changes.push_back(InputChange::wheel(after.wheel));
+    }
+    if (before.open != after.open) {
+        changes.push_back(InputChange::open(after.open));
+    }
+    if (before.size.width != after.size.width || before.size.height != after.size.height) {
+        changes.push_back(InputChange::size(after.size));
+    }
+    if (!(before.pad == after.pad)) {
+        changes.push_back(InputChange::gamepad(after.pad));
+    }
+    if (before.focused != after.focused) {
+        changes.push_back(InputChange::focus(after.focused));
+    }
+    return changes;
 }
 
 }  // namespace lum

@@ -5,16 +5,12 @@ namespace lum {
 ReplayingWindow::ReplayingWindow(std::unique_ptr<Window> real, std::shared_ptr<ReplayReader> reader)
     : ForwardingWindow(std::move(real)), reader(std::move(reader)) {}
 
-const InputState& ReplayingWindow::answers(InputField field, int index) const {
-    return reader->input(InputQuery{field, index});
-}
-
 bool ReplayingWindow::isOpen() const {
     if (!realWindow().isOpen()) {
         reader->windowClosed();
         return false;
     }
-    return answers(InputField::Open).open && !reader->isAtEnd();
+    return frame().open && !reader->isAtEnd();
 }
 
 void ReplayingWindow::paceSwaps(int) {}
@@ -28,29 +24,9 @@ double ReplayingWindow::getTime() const {
 // The recorded readings already start where the game set the clock.
 void ReplayingWindow::setTime(double) {}
 
-bool ReplayingWindow::isKeyDown(int code) const {
-    return code >= 0 && code <= key::Last && answers(InputField::Key, code).keys[code];
-}
-
-bool ReplayingWindow::isMouseButtonDown(int button) const {
-    return button >= mouse::Left && button <= mouse::Right &&
-           answers(InputField::Button, button).buttons[button];
-}
-
-CursorPosition ReplayingWindow::getCursorPosition() const {
-    return answers(InputField::Cursor).cursor;
-}
-
-int ReplayingWindow::getMouseWheel() const {
-    return answers(InputField::Wheel).wheel;
-}
-
-GamepadState ReplayingWindow::getGamepad() const {
-    return answers(InputField::Pad).pad;
-}
-
-WindowSize ReplayingWindow::getSize() const {
-    return answers(InputField::Size).size;
+// The real window's frame is the viewer's, not the recorded player's.
+void ReplayingWindow::takeFrame(const InputFrame&) {
+    setFrame(reader->frame());
 }
 
 }  // namespace lum
