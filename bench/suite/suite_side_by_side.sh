@@ -18,7 +18,7 @@ run_once() {
   load=$(cut -d' ' -f1 /proc/loadavg)
   rm -f "$build/Testing/Temporary/CTestCostData.txt"
   (cd "$build" && "$here/reaped_time.py" "$log.time" \
-    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest -j2 -LE 'fuzz|clumsy' >"$log" 2>&1) || true
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest -j2 -LE 'fuzz|clumsy|soak' >"$log" 2>&1) || true
   read -r wall user sys <"$log.time"
   local processes gl failed
   processes=$(grep 'Test *#' "$log" | grep -vc 'Not Run' || true)

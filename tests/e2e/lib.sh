@@ -190,6 +190,22 @@ position_below() {
   [ -n "$at" ] && echo "$at"
 }
 
+# Rolls the player from level 1's start off the nearest open edge until the
+# game tells of the death ($1 deaths told in all, with $2 the script's name
+# for it in failures). The start pad has rails: the camera looks west at the
+# player, so W rolls it west along the railed shelf, and once it is on the
+# ledge A alone rolls it north, off the rim where the red blocks go over.
+fall_off_ledge() {
+  local deaths=$1 what=$2 on_ledge=-41.5
+  xdotool keydown w
+  position_below 1 "$on_ledge" 60 >/dev/null ||
+    { xdotool keyup w; fail "$what: W did not roll the player onto the ledge within 60 s"; }
+  xdotool keyup w
+  xdotool keydown a
+  wait_for_output "<<======== Du bist TOT! ========>>" 45 "$deaths"
+  xdotool keyup a
+}
+
 # Holds key $1 (Enter on the title, on an end screen or after a death)
 # until a level runs, and prints the player's translation there.
 position_after() {

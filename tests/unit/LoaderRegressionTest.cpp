@@ -1,13 +1,15 @@
-// Every input that once crashed, stalled or ballooned one of the loaders is
-// kept below tests/fuzz/<format>/regressions and goes through the real
-// loader here; the seed corpora must still load. The sanitizer stage runs
-// these too, where an over-read is an error even when it does not crash.
+// Every input that once crashed, stalled or ballooned one of the loaders, and
+// the broken replays and records the fuzzers start from, are kept below
+// tests/fuzz/<format>/regressions and go through the real loader here; the seed corpora must still
+// load. The sanitizer stage runs these too, where an over-read is an error even when it does not
+// crash.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <boost/filesystem.hpp>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,8 @@
 #include "lum/resource/SoundLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/util/Exception.h"
+#include "records/Records.h"
+#include "replay/ReplayFile.h"
 
 using namespace lum;
 using lum::test::TempDir;
@@ -156,6 +160,38 @@ TEST_F(SoundFiles, UndecodableSoundsStaySilentWithOneWarningNamingTheFile) {
             EXPECT_EQ(1, std::count(warnings.begin(), warnings.end(), '\n')) << warnings;
         } else {
             EXPECT_EQ("", warnings);
+        }
+    }
+}
+
+TEST(LoaderRegressions, BrokenReplaysAreRefusedNamingTheFileAndLineAndSeedsRead) {
+    for (const fs::path& file : filesIn(cases / "replay" / "regressions")) {
+        try {
+            ReplayReader::load(file.string());
+            ADD_FAILURE() << file << " was read";
+        } catch (const ReplayFileError& e) {
+            EXPECT_TRUE(
+                std::regex_search(e.getMessage(), std::regex("^" + file.string() + ":[1-9]")))
+                << e.getMessage();
+        }
+    }
+    for (const fs::path& file : filesIn(cases / "replay" / "seeds")) {
+        EXPECT_NO_THROW(ReplayReader::load(file.string())) << file;
+    }
+}
+
+TEST(LoaderRegressions, BrokenRecordsAreSetAsideWithOneWarningAndSeedsRead) {
+    for (const char* const kind : {"regressions", "seeds"}) {
+        for (const fs::path& file : filesIn(cases / "records" / kind)) {
+            SCOPED_TRACE(file);
+            TempDir place;
+            fs::copy_file(file, place.path / Records::fileName);
+            ::testing::internal::CaptureStderr();
+            Records records(place.path);
+            const std::string told = ::testing::internal::GetCapturedStderr();
+            const bool damaged = std::string(kind) == "regressions";
+            EXPECT_EQ(damaged ? 1 : 0, std::count(told.begin(), told.end(), '\n')) << told;
+            EXPECT_EQ(damaged, fs::exists(place.path / "records.cfg.damaged"));
         }
     }
 }

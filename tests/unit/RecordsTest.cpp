@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -31,6 +38,39 @@ std::vector<std::string> namesIn(const fs::path& directory) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+const int cannotMount = 77;
+
+// Runs `work` in a child process with its standard error going to `told`
+// and returns the child's exit status (its work's result, or cannotMount).
+template <class Work>
+int inChild(const fs::path& told, Work work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int file = ::open(told.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(file, STDERR_FILENO);
+        ::_exit(work());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Mounts a tmpfs in a mount namespace of this process's own.
+void mountTmpfs(const fs::path& at, unsigned long flags, const char* options) {
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", at.c_str(), "tmpfs", flags, options) != 0) {
+        ::_exit(cannotMount);
+    }
+}
+
+void fillUp(const fs::path& file) {
+    std::ofstream out(file.string(), std::ios::binary);
+    const std::string page(512, 'x');
+    while (out.write(page.data(), page.size()).flush()) {
+    }
 }
 
 class RecordsTest : public ::testing::Test {
@@ -121,15 +161,95 @@ TEST_F(RecordsTest, ADamagedFileIsToldOnceAndSetAsideNeverLost) {
     }
 }
 
-TEST_F(RecordsTest, AFileThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) {
-    place.write("blocked", "a file where the directory would be");
-    Records records(place.path / "blocked" / "glimmet");
-    ::testing::internal::CaptureStderr();
-    EXPECT_TRUE(records.enter("level1", 5, 0).kept);
-    EXPECT_TRUE(records.enter("level2", 5, 0).kept);
-    const std::string told = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(1, std::count(told.begin(), told.end(), '\n')) << told;
-    EXPECT_NE(std::string::npos, told.find("cannot be written")) << told;
+// Where the records cannot be written, each in a child process: a tiny
+// tmpfs filled to the last byte, a read-only one (both mounted where only
+// the child sees them), a file where the directory would be.
+TEST_F(RecordsTest, ARecordsPlaceThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) {
+    const struct {
+        const char* place;
+        const char* reason;
+        void (*prepare)(const fs::path& home);
+    } places[] = {
+        {"a full disk", "No space left on device",
+         [](const fs::path& home) {
+             mountTmpfs(home, 0, "size=4k");
+             fs::create_directories(home / "glimmet");
+             fillUp(home / "filler");
+         }},
+        {"a read-only home", "Read-only file system",
+         [](const fs::path& home) { mountTmpfs(home, MS_RDONLY, "size=4k"); }},
+        {"a file in the way", "glimmet",
+         [](const fs::path& home) {
+             std::ofstream((home / "glimmet").string()) << "a file where the directory would be";
+         }},
+    };
+    std::string unmounted;
+    for (const auto& each : places) {
+        SCOPED_TRACE(each.place);
+        TempDir here;
+        const fs::path home = here.path / "home";
+        fs::create_directories(home);
+        const int status = inChild(here.path / "told.txt", [&] {
+            each.prepare(home);
+            Records records(home / "glimmet");
+            const bool goesOn =
+                records.enter("level1", 5, 0).kept && records.enter("level2", 5, 0).kept;
+            return goesOn ? 0 : 1;
+        });
+        if (status == cannotMount) {
+            unmounted += std::string(" ") + each.place;
+            continue;
+        }
+        EXPECT_EQ(0, status) << "the game went on";
+        const std::string told = contentOf(here.path / "told.txt");
+        EXPECT_EQ(1, std::count(told.begin(), told.end(), '\n')) << told;
+        EXPECT_NE(std::string::npos, told.find("cannot be written")) << told;
+        EXPECT_NE(std::string::npos, told.find(each.reason)) << told;
+    }
+    if (!unmounted.empty()) {
+        GTEST_SKIP() << "no mount namespace of our own here for" << unmounted;
+    }
+}
+
+// Each write of the killed game keeps a run one millisecond faster with one
+// more corn: whole records always hold time + corn / 1000 = 1000, and the
+// many levels before it, which make each write take several system calls.
+TEST_F(RecordsTest, AGameKilledWhileWritingLeavesTheOldOrTheNewRecordsNeverPart) {
+    const int kills = 40;
+    const int levelsBefore = 100;
+    std::string before;
+    for (int level = 0; level < levelsBefore; ++level) {
+        before += "before" + std::to_string(level) + " = { time = 1.5; corn = 2 };\n";
+    }
+    place.write(Records::fileName, before);
+    const std::string lastBefore = "before" + std::to_string(levelsBefore - 1);
+    for (int kill = 0; kill < kills; ++kill) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            Records records(place.path);
+            LevelBest best{1000, 0};
+            records.bestOf("level1", best);
+            for (int corn = best.corn + 1;; ++corn) {
+                records.enter("level1", 1000 - corn / 1000.0, corn);
+            }
+        }
+        // From before the first write to deep in the writing, a little further each time.
+        ::usleep(static_cast<useconds_t>(200 + kill * 97 % 4000));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+
+        ::testing::internal::CaptureStderr();
+        Records records(place.path);
+        EXPECT_EQ("", ::testing::internal::GetCapturedStderr()) << "after kill " << kill;
+        LevelBest best{};
+        EXPECT_TRUE(records.bestOf(lastBefore, best)) << "after kill " << kill;
+        if (records.bestOf("level1", best)) {
+            EXPECT_NEAR(1000.0, best.time + best.corn / 1000.0, 1e-6) << "after kill " << kill;
+        }
+    }
+    Records(place.path).enter("level2", 1, 0);
+    EXPECT_EQ(std::vector<std::string>{Records::fileName}, namesIn(place.path))
+        << "the next write took away what the killed writers left";
 }
 
 TEST_F(RecordsTest, TheWrittenFileIsTheGamesOwnLanguageReadableByHand) {

@@ -17,6 +17,14 @@ using namespace lum;
 
 namespace {
 
+int countOf(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 // Levels of nodes and lights only: everything that needs no OpenGL context.
 class UberLoaderTest : public ::testing::Test {
 protected:
@@ -107,18 +115,25 @@ TEST_F(UberLoaderTest, ABadDescriptionEndsTheLoadNamingItsFileAndNothingReachesT
         std::string objects;
         std::string failure;
         std::vector<std::string> files;  // named on the console, innermost first
+        std::string where;               // the innermost object description that failed
     } cases[] = {
-        {"Light { }, 42", "Cannot load scene object, config is invalid.Integer", {"level"}},
-        {"Node { children = ( Light { }, 2.5 ) }",
+        {"Light { }, 42", "Cannot load scene object, config is invalid.Integer", {"level"}, ""},
+        {"Node { children = (\n Light { }, 2.5 ) }",
          "Cannot load scene object, config is invalid.Double",
-         {"level"}},
-        {"Light { }, { type = \"Thing\"; size = 3 }",
+         {"level"},
+         "level.cfg:1: the Node written here"},
+        {"Light { },\n\n { type = \"Thing\"; size = 3 }",
          "Trying to load scene object with unknown type Thing failed.",
-         {"level"}},
+         {"level"},
+         "level.cfg:3: the Thing written here"},
         {"Light { }, \"empty\"",
          "Cannot load scene object, config is invalid.Invalid setting",
-         {"empty", "level"}},
-        {"Light { }, \"missing\"", "File missing.cfg could not be found.", {"missing", "level"}},
+         {"empty", "level"},
+         ""},
+        {"Light { }, \"missing\"",
+         "File missing.cfg could not be found.",
+         {"missing", "level"},
+         ""},
     };
     const std::size_t lights = Scene::global().getLights().size();
     for (const auto& bad : cases) {
@@ -131,6 +146,9 @@ TEST_F(UberLoaderTest, ABadDescriptionEndsTheLoadNamingItsFileAndNothingReachesT
                      "\".\n";
         }
         EXPECT_NE(std::string::npos, report.err.find(named)) << report.err;
+        EXPECT_EQ(bad.where.empty() ? 0 : 1, countOf(report.err, " written here ")) << report.err;
+        EXPECT_NE(std::string::npos, report.err.find("UberLoader : ERROR: " + bad.where))
+            << report.err;
         EXPECT_EQ(before, root->getChildCount());
         EXPECT_EQ(lights, Scene::global().getLights().size());
     }

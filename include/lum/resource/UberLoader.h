@@ -135,8 +135,13 @@ private:
     // The MD2 file's data; an animated model keeps every key frame, and the
     // models of one file in a level share them.
     ModelData readModel(const std::string& file, bool animated) const;
+    // Tells the file and line of the innermost object description a failure
+    // left, once per failure: the messages of the settings and of the other
+    // loaders cannot name them.
+    void tellWhereFailed(const Setting& description) const;
 
     Log log;
+    mutable bool failurePlaceTold;
     // By MD2 file path; filled while a level loads, kept for the level
     // named keyFramesLevel.
     mutable std::map<std::string, ModelData> levelKeyFrames;

@@ -3,6 +3,7 @@
 #include <sstream>
 #include <vector>
 
+#include "lum/config/SourcePositions.h"
 #include "lum/physics/PhysicsNode.h"
 #include "lum/resource/ConfigLoader.h"
 #include "lum/resource/SoundLoader.h"
@@ -42,10 +43,11 @@ auto namingOnFailure(const Log& log, const std::string& name, const Load& load)
 }  // namespace
 
 UberLoader::UberLoader(const boost::filesystem::path& location)
-    : ResourceLoader(location), log("UberLoader"), loadingLevel(false) {}
+    : ResourceLoader(location), log("UberLoader"), failurePlaceTold(false), loadingLevel(false) {}
 
 void UberLoader::loadLevel(const std::string& name) {
     LUM_TRACE_BEGIN
+    failurePlaceTold = false;
     // Another level's key frames go before this level's arrive.
     if (name != keyFramesLevel) {
         forgetKeyFrames();
@@ -82,6 +84,7 @@ void UberLoader::forgetKeyFrames() {
 
 boost::shared_ptr<Spatial> UberLoader::loadModel(const std::string& name) {
     LUM_TRACE_BEGIN
+    failurePlaceTold = false;
     return namingOnFailure(log, name, [&] {
         return doLoadModel(loadDescription(name), Parent(), PhysicsWrapper::fromKeys);
     });
@@ -115,13 +118,28 @@ UberLoader::Loaded UberLoader::doLoadByKind(const Setting& description,
                                             const Parent& parent) const {
     LUM_TRACE_BEGIN
     const std::string type = description.typeName();
-    for (const KindLoader& kind : kindLoaders()) {
-        if (kind.kind.answersTo(type)) {
-            return kind.load(*this, description, parent);
+    try {
+        for (const KindLoader& kind : kindLoaders()) {
+            if (kind.kind.answersTo(type)) {
+                return kind.load(*this, description, parent);
+            }
         }
+        return doLoadFromBadConfig(description, parent);
+    } catch (...) {
+        tellWhereFailed(description);
+        throw;
     }
-    return doLoadFromBadConfig(description, parent);
     LUM_TRACE_END
+}
+
+void UberLoader::tellWhereFailed(const Setting& description) const {
+    SourcePosition at;
+    if (failurePlaceTold || !findPosition(description, at)) {
+        return;
+    }
+    failurePlaceTold = true;
+    log.error(at.file + ":" + std::to_string(at.line) + ": the " + description.typeName() +
+              " written here could not be built.");
 }
 
 boost::shared_ptr<Node> UberLoader::doLoadSpatialList(const Setting& list,
