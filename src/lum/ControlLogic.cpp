@@ -234,7 +234,7 @@ void ControlLogic::movePlayer(float dt) {
     }
     player.roll(push, dt);
     if (control.spaceDown || control.padDown(gamepad::South)) {
-        player.jump();
+        player.jump(push);
     }
     if (keys.isKeyDown(key::function(12))) {
         std::cout << "Tobbles transform : " << player.getWorldTransform() << std::endl;

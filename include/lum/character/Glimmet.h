@@ -54,8 +54,10 @@ public:
     // a push against the motion brakes.
     void roll(const glm::vec3& push, float dt);
     // In jump mode on the ground: takes off upwards at the jump speed, so
-    // the jump is as high at any pass rate.
-    void jump();
+    // the jump is as high at any pass rate, and at least at the leap speed
+    // the way the keys push (`push`, the keys' push of the pass) or, with no
+    // key, the way Tobble rolls.
+    void jump(const glm::vec3& push);
 
     void kill() override;
     // Clears onGround unless Tobble stood on something in the world's latest
@@ -92,6 +94,8 @@ private:
     // The keys' top speed while Tobble pushes a movable body (units/s), and
     // where and when it last touched one, if it has in this life.
     double pushingSpeed;
+    // The least speed a jump leaves at the way the keys push (units/s).
+    double leapSpeed;
     glm::vec3 leanedOn;
     unsigned long leanStep;
     bool leaning;

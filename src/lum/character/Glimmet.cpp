@@ -38,11 +38,31 @@ const double defaultJumpHeight = 3.0;
 const double defaultRollingResistance = 7.0;
 const double defaultBrake = 10.0;
 const double defaultPushingSpeed = 3.0;
+const double defaultLeapSpeed = 4.5;
+// Slower than this (units/s), Tobble counts as standing: a jump with no key
+// goes straight up.
+const float leastRollToLeap = 0.5f;
 // A push still counts this many physics steps (half a second) after the
 // last touch: a cube tipping over a rim falls away from Tobble.
 const unsigned long leanMemory = 30;
 // How squarely ahead of the push a touched body must lie to be pushed.
 const float squarelyAhead = 0.5f;
+
+// What a jump adds the way the keys push, or with no key the way Tobble
+// rolls: enough to leave at least at the leap speed, so that a jump from a
+// standstill at an edge, or from a slow roll, still crosses a gap. Nothing
+// standing with no key, or when Tobble is that fast already.
+btVector3 leapAlong(const glm::vec3& push, const btVector3& velocity, double leapSpeed) {
+    const glm::vec3 rolling(velocity.x(), 0, velocity.z());
+    const glm::vec3 towards = glm::length(push) > 0.0f ? glm::vec3(push.x, 0, push.z) : rolling;
+    if (glm::length(towards) < leastRollToLeap) {
+        return btVector3(0, 0, 0);
+    }
+    const glm::vec3 way = glm::normalize(towards);
+    const double along = glm::dot(rolling, way);
+    const double missing = std::max(0.0, leapSpeed - along);
+    return btVector3(way.x, 0, way.z) * static_cast<btScalar>(missing);
+}
 
 }  // namespace
 
@@ -59,6 +79,7 @@ Glimmet::Glimmet()
       rollingResistance(defaultRollingResistance),
       brake(defaultBrake),
       pushingSpeed(defaultPushingSpeed),
+      leapSpeed(defaultLeapSpeed),
       leanedOn(0),
       leanStep(0),
       leaning(false) {}
@@ -98,6 +119,7 @@ void Glimmet::readMovement(const Setting& movement) {
     brake = given ? movement("brake").doubleOr(defaultBrake) : defaultBrake;
     pushingSpeed =
         given ? movement("pushingSpeed").doubleOr(defaultPushingSpeed) : defaultPushingSpeed;
+    leapSpeed = given ? movement("leapSpeed").doubleOr(defaultLeapSpeed) : defaultLeapSpeed;
     LUM_TRACE_END
 }
 
@@ -269,7 +291,7 @@ void Glimmet::keepBelow(double speed, float flatSpeedBefore) {
     }
 }
 
-void Glimmet::jump() {
+void Glimmet::jump(const glm::vec3& push) {
     LUM_TRACE_BEGIN
     btRigidBody* const body = getBody();
     if (!onGround || state != modeNames[Jump] || body == nullptr) {
@@ -279,10 +301,11 @@ void Glimmet::jump() {
     const double jumpSpeed =
         std::sqrt(2.0 * jumpHeight * -PhysicsSystem::instance().getGravity().y);
     btVector3 velocity = body->getLinearVelocity();
-    if (velocity.y() < jumpSpeed) {
-        velocity.setY(static_cast<btScalar>(jumpSpeed));
-        body->setLinearVelocity(velocity);
+    if (velocity.y() >= jumpSpeed) {
+        return;
     }
+    velocity.setY(static_cast<btScalar>(jumpSpeed));
+    body->setLinearVelocity(velocity + leapAlong(push, velocity, leapSpeed));
     LUM_TRACE_END
 }
 

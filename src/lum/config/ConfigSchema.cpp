@@ -122,6 +122,7 @@ const KeyRule keyRules[] = {
     {"movement", "rollingResistance", Expect::Number, nullptr},
     {"movement", "brake", Expect::Number, nullptr},
     {"movement", "pushingSpeed", Expect::Number, nullptr},
+    {"movement", "leapSpeed", Expect::Number, nullptr},
     {"colours", "base", Expect::Group, "lightColor"},
     {"colours", "spike", Expect::Group, "lightColor"},
     {"colours", "jump", Expect::Group, "lightColor"},

@@ -23,6 +23,8 @@ const int largestMouseJump = 50;
 // The look from the camera to Tobble starts this far from Tobble's centre,
 // outside its ball.
 const float outsideTobble = 1.2f;
+// How far below Tobble's centre the camera must also see.
+const float lowerHalf = 0.6f;
 // Kept between the camera and whatever it would otherwise look through.
 const float wallMargin = 0.6f;
 // Nearer than this Tobble (a ball 2 units across) would fill more than a
@@ -69,9 +71,17 @@ void flySpectator(float dt, Camera& camera) {
 // How far out along `out` (a unit direction) from the target, up to
 // `length`, the camera sees the target with nothing in between.
 float clearAlong(const glm::vec3& target, const glm::vec3& out, float length) {
-    const RayHit hit = PhysicsSystem::instance().rayTest(target + out * outsideTobble,
-                                                         target + out * (length + wallMargin));
-    return hit.node != nullptr ? glm::length(hit.point - target) - wallMargin : length;
+    float clear = length;
+    // Both Tobble's middle and its lower half: over a wall's top that hides
+    // all but its crown the camera must rise further.
+    for (const glm::vec3& from : {target, target - worldUp * lowerHalf}) {
+        const RayHit hit = PhysicsSystem::instance().rayTest(from + out * outsideTobble,
+                                                             from + out * (length + wallMargin));
+        if (hit.node != nullptr) {
+            clear = std::min(clear, glm::length(hit.point - from) - wallMargin);
+        }
+    }
+    return clear;
 }
 
 // The direction `degrees` above the horizontal `across`.
