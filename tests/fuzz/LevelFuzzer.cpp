@@ -22,11 +22,11 @@
 
 #include "FuzzScratch.h"
 #include "PixelReadingStandIn.h"
+#include "ScriptedWindow.h"
 #include "flow/Levels.h"
 #include "lum/config/Diagnostics.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/render/Renderer.h"
-#include "lum/render/ScriptedWindow.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
