@@ -74,6 +74,8 @@ public:
     void capturePointer(bool wanted);
 
     bool spaceDown;
+    // Space went down at the last sample (it was up at the one before).
+    bool spacePressed;
     bool leftButton, rightButton;
     int mouseX, mouseY;
     int lastMouseX, lastMouseY;

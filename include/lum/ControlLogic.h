@@ -31,7 +31,8 @@ public:
     // The mode keys, and the pad's shoulders stepping through the learnt modes.
     void handleModeKeys();
     // Pushes the player away from the camera's side (keys and the left
-    // stick), only while it stands on something.
+    // stick), only while it stands on something; a press of Space (or the
+    // pad's A) in jump mode jumps once.
     void movePlayer(float dt);
 
 private:
@@ -43,6 +44,8 @@ private:
     bool pressedOnce(int index);
     // Counts how long the pad's Back has been held, with this pass's dt.
     bool backHeldLongEnough(float dt);
+    // Whether a jump press is still waiting, counting down with this pass's dt.
+    bool jumpAsked(float dt);
     void togglePause();
     void changeSpeed(float change);
     void runToggle(int index);
@@ -50,6 +53,8 @@ private:
     boost::shared_ptr<Camera> camera;
     PressLatch latches;
     double backHeld;  // seconds
+    // How much longer the last jump press still asks for a jump (seconds).
+    double jumpAskLeft;
 };
 
 }  // namespace lum

@@ -83,6 +83,7 @@ glm::quat OrbitCamera::lookingIn(const glm::vec3& towards) const {
 
 Control::Control()
     : spaceDown(false),
+      spacePressed(false),
       leftButton(false),
       rightButton(false),
       mouseX(0),
@@ -99,7 +100,9 @@ Control::Control()
 void Control::update(double) {
     Window& input = window();
     input.pollEvents();
+    const bool spaceWasDown = spaceDown;
     spaceDown = input.isKeyDown(key::Space);
+    spacePressed = spaceDown && !spaceWasDown;
     leftButton = input.isMouseButtonDown(mouse::Left);
     rightButton = input.isMouseButtonDown(mouse::Right);
     lastMouseX = mouseX;

@@ -28,6 +28,10 @@ const double backHoldToQuit = 1.0;
 // "-" slows the game down to this and no further: at zero or below the keys
 // would stop or pull the wrong way.
 const float slowestGameSpeed = 0.5f;
+// One press, one jump: a held Space does not bounce Tobble on at each
+// landing, which carried players off the far side of what they jumped onto.
+// A press this short a time before Tobble lands still jumps (seconds).
+const double jumpGrace = 0.15;
 
 // Flips a setting and returns the message for it: `whenOn` if it was on.
 std::string flip(bool& setting, const char* whenOn, const char* whenOff) {
@@ -99,7 +103,7 @@ glm::vec3 atMost(const glm::vec3& push, float full) {
 
 }  // namespace
 
-ControlLogic::ControlLogic() : latches(latchCount), backHeld(0) {}
+ControlLogic::ControlLogic() : latches(latchCount), backHeld(0), jumpAskLeft(0) {}
 
 void ControlLogic::setCamera(const boost::shared_ptr<Camera>& newCamera) {
     camera = newCamera;
@@ -150,6 +154,13 @@ bool ControlLogic::handleKeys(float dt) {
 bool ControlLogic::backHeldLongEnough(float dt) {
     backHeld = Control::instance().padDown(gamepad::Back) ? backHeld + dt : 0.0;
     return backHeld >= backHoldToQuit;
+}
+
+bool ControlLogic::jumpAsked(float dt) {
+    Control& control = Control::instance();
+    const bool pressed = control.spacePressed || control.padPressed(gamepad::South);
+    jumpAskLeft = pressed ? jumpGrace : std::max(0.0, jumpAskLeft - dt);
+    return jumpAskLeft > 0;
 }
 
 void ControlLogic::releaseLatches() {
@@ -208,6 +219,7 @@ void ControlLogic::handleModeKeys() {
 void ControlLogic::movePlayer(float dt) {
     LUM_TRACE_BEGIN
     Glimmet& player = Glimmet::instance();
+    const bool wantsJump = jumpAsked(dt);
     if (!player.onGround) {
         return;
     }
@@ -233,8 +245,8 @@ void ControlLogic::movePlayer(float dt) {
         push = atMost(push + stickPush, std::max(std::abs(s), glm::length(push)));
     }
     player.roll(push, dt);
-    if (control.spaceDown || control.padDown(gamepad::South)) {
-        player.jump(push);
+    if (wantsJump && player.jump(push)) {
+        jumpAskLeft = 0;
     }
     if (keys.isKeyDown(key::function(12))) {
         std::cout << "Tobbles transform : " << player.getWorldTransform() << std::endl;

@@ -371,6 +371,25 @@ TEST_F(PlayerPushTest, SpaceTakesOffOnlyInJumpModeAndOnTheGround) {
     player.onGround = false;
     ControlLogic::instance().movePlayer(frame);
     EXPECT_EQ(glm::vec3(0), velocity()) << "no jump from the air";
+
+    // Landed with Space still held: one press, one jump.
+    const auto pass = [&](bool spaceDown, bool onGround) {
+        script->setKey(key::Space, spaceDown);
+        Control::instance().update(frame);
+        player.onGround = onGround;
+        ControlLogic::instance().movePlayer(frame);
+        const bool tookOff = velocity().y > 0;
+        player.stop();
+        return tookOff;
+    };
+    for (int i = 0; i < 20; ++i) pass(true, false);
+    EXPECT_FALSE(pass(true, true)) << "a held Space bounced Tobble on at landing";
+    for (const int airborne : {1, 20}) {
+        pass(false, false);
+        for (int i = 0; i < airborne; ++i) pass(true, false);
+        EXPECT_EQ(airborne == 1, pass(true, true))
+            << "pressed " << airborne << " passes before landing";
+    }
 }
 
 namespace {

@@ -56,8 +56,8 @@ public:
     // In jump mode on the ground: takes off upwards at the jump speed, so
     // the jump is as high at any pass rate, and at least at the leap speed
     // the way the keys push (`push`, the keys' push of the pass) or, with no
-    // key, the way Tobble rolls.
-    void jump(const glm::vec3& push);
+    // key, the way Tobble rolls. False when it cannot take off now.
+    bool jump(const glm::vec3& push);
 
     void kill() override;
     // Clears onGround unless Tobble stood on something in the world's latest

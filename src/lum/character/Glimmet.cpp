@@ -291,21 +291,22 @@ void Glimmet::keepBelow(double speed, float flatSpeedBefore) {
     }
 }
 
-void Glimmet::jump(const glm::vec3& push) {
+bool Glimmet::jump(const glm::vec3& push) {
     LUM_TRACE_BEGIN
     btRigidBody* const body = getBody();
     if (!onGround || state != modeNames[Jump] || body == nullptr) {
-        return;
+        return false;
     }
     // The take-off speed that rises jumpHeight against the world's gravity.
     const double jumpSpeed =
         std::sqrt(2.0 * jumpHeight * -PhysicsSystem::instance().getGravity().y);
     btVector3 velocity = body->getLinearVelocity();
     if (velocity.y() >= jumpSpeed) {
-        return;
+        return false;
     }
     velocity.setY(static_cast<btScalar>(jumpSpeed));
     body->setLinearVelocity(velocity + leapAlong(push, velocity, leapSpeed));
+    return true;
     LUM_TRACE_END
 }
 
