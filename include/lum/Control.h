@@ -74,8 +74,9 @@ public:
     void capturePointer(bool wanted);
 
     bool spaceDown;
-    // Space went down at the last sample (it was up at the one before).
-    bool spacePressed;
+    // Space or the pad's A went down at the last sample (up at the one
+    // before). Unlike padPressed, it takes nothing from the screens' latch.
+    bool jumpPressed;
     bool leftButton, rightButton;
     int mouseX, mouseY;
     int lastMouseX, lastMouseY;

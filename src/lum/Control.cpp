@@ -83,7 +83,7 @@ glm::quat OrbitCamera::lookingIn(const glm::vec3& towards) const {
 
 Control::Control()
     : spaceDown(false),
-      spacePressed(false),
+      jumpPressed(false),
       leftButton(false),
       rightButton(false),
       mouseX(0),
@@ -102,7 +102,6 @@ void Control::update(double) {
     input.pollEvents();
     const bool spaceWasDown = spaceDown;
     spaceDown = input.isKeyDown(key::Space);
-    spacePressed = spaceDown && !spaceWasDown;
     leftButton = input.isMouseButtonDown(mouse::Left);
     rightButton = input.isMouseButtonDown(mouse::Right);
     lastMouseX = mouseX;
@@ -112,8 +111,10 @@ void Control::update(double) {
     mouseY = cursor.y;
     lastWheel = wheel;
     wheel = input.getMouseWheel();
+    const bool southWasDown = pad.isDown(gamepad::South);
     pad = input.getGamepad();
     padLatch.releaseUp(padButtonDown());
+    jumpPressed = (spaceDown && !spaceWasDown) || (pad.isDown(gamepad::South) && !southWasDown);
 }
 
 PressLatch::IsDown Control::padButtonDown() const {

@@ -157,9 +157,7 @@ bool ControlLogic::backHeldLongEnough(float dt) {
 }
 
 bool ControlLogic::jumpAsked(float dt) {
-    Control& control = Control::instance();
-    const bool pressed = control.spacePressed || control.padPressed(gamepad::South);
-    jumpAskLeft = pressed ? jumpGrace : std::max(0.0, jumpAskLeft - dt);
+    jumpAskLeft = Control::instance().jumpPressed ? jumpGrace : std::max(0.0, jumpAskLeft - dt);
     return jumpAskLeft > 0;
 }
 

@@ -422,6 +422,44 @@ TEST_F(GameData, TheDefaultViewShowsTheEdgeAheadOnEachLevelsWay) {
     }
 }
 
+// Level 1's red block on the ledge's open rim (z = 8), left there as the
+// push ended: a hair past the rim, at rest or still sliding, it goes over
+// within a second; a hair short, it stays put, flat.
+TEST_F(GameData, ABlockPastTheRimGoesOverWithinASecondAndOneShortOfItStays) {
+    struct Case {
+        float centreZ, speed;
+        bool goesOver;
+    };
+    const std::vector<Case> cases{{8.05f, 0, true}, {8.05f, 1, true}, {7.95f, 0, false}};
+    for (const int rate : {20, 60, 144})
+        for (const Case& c : cases) {
+            SCOPED_TRACE("centre at z " + std::to_string(c.centreZ) + ", sliding at " +
+                         std::to_string(c.speed) + ", " + std::to_string(rate) +
+                         " passes a second");
+            Scene::global().getRoot()->removeAllChildren();
+            load("level1");
+            btRigidBody& block = *boost::dynamic_pointer_cast<PhysicsNode>(
+                                      sceneNode("redCubes01")->getChild("redCube01b"))
+                                      ->getBody();
+            btTransform placed = block.getWorldTransform();
+            placed.setOrigin(btVector3(-60, 10, c.centreZ));
+            block.setWorldTransform(placed);
+            block.getMotionState()->setWorldTransform(placed);
+            block.setLinearVelocity(btVector3(0, 0, c.speed));
+            for (int pass = 0; pass < rate; ++pass) {
+                tipBlocksOverRims(*Scene::global().getRoot());
+                PhysicsSystem::instance().step(1.0 / rate);
+            }
+            const btTransform after = block.getWorldTransform();
+            if (c.goesOver) {
+                EXPECT_LT(after.getOrigin().y(), 8.5f) << "still on the rim after a second";
+            } else {
+                EXPECT_NEAR(10.0f, after.getOrigin().y(), 0.01f);
+                EXPECT_LT(after.getRotation().getAngle(), 0.01f) << "tilted";
+            }
+        }
+}
+
 // In jump mode, one press of Space at the blue spot's edge with W held
 // lands Tobble up on level 2's beam across the gap: rolling there from the
 // spot, or standing still at the edge.

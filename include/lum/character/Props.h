@@ -46,6 +46,14 @@ private:
     explicit Door(const std::string& name);
 };
 
+// Blocks pushed over a rim: from rest a hair past it, a block tips about
+// the rim so slowly under the world's gravity alone (two seconds) that
+// players read it as stuck and push again, following it over. While a block
+// has nothing under its centre within its own reach and is not yet dropping
+// away, it weighs more, so it goes over within a second. Called by the game
+// each pass before the physics step, over the scene below `root`.
+void tipBlocksOverRims(Node& root);
+
 }  // namespace lum
 
 #endif

@@ -10,6 +10,7 @@
 #include "lum/Control.h"
 #include "lum/ControlLogic.h"
 #include "lum/character/Glimmet.h"
+#include "lum/character/Props.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/platform/Timer.h"
 #include "lum/platform/Window.h"
@@ -139,6 +140,7 @@ bool Game::pass(double dt) {
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Scene::global().update(dt);
+    tipBlocksOverRims(*Scene::global().getRoot());
     PhysicsSystem::instance().step(dt);
     if (GameSettings::instance().physicsdebug) {
         PhysicsSystem::instance().debugDraw();
