@@ -106,16 +106,25 @@ TEST_F(ControlTest, ToggleKeysActOncePerPressOneAFrame) {
     EXPECT_NE(wireframe, settings.wireframe);
 }
 
-TEST_F(ControlTest, HoldingPlusForASecondRaisesTheSpeedByAboutOne) {
+TEST_F(ControlTest, HoldingPlusForASecondRaisesTheSpeedByAboutOneAndMinusNeverStopsTheGame) {
     GameSettings& settings = GameSettings::instance();
     const float before = settings.playerSpeed;
-    script->setKey(key::Plus, true);
-    ::testing::internal::CaptureStdout();
-    for (int i = 0; i < 33; ++i) runFrame();
-    const std::string printed = ::testing::internal::GetCapturedStdout();
+    const auto hold = [this](int code, int frames) {
+        script->setKey(code, true);
+        ::testing::internal::CaptureStdout();
+        for (int i = 0; i < frames; ++i) runFrame();
+        script->setKey(code, false);
+        return ::testing::internal::GetCapturedStdout();
+    };
+    const std::string raised = hold(key::Plus, 33);
     EXPECT_NEAR(before + 0.99f, settings.playerSpeed, 1e-3);
-    EXPECT_EQ(0u, printed.find("Game speed : "));
-    EXPECT_EQ(33, std::count(printed.begin(), printed.end(), '\n'));
+    EXPECT_EQ(0u, raised.find("Game speed : "));
+    EXPECT_EQ(33, std::count(raised.begin(), raised.end(), '\n'));
+    const std::string lowered = hold(key::Minus, 1000);
+    EXPECT_FLOAT_EQ(0.5f, settings.playerSpeed);
+    EXPECT_NE(std::string::npos, lowered.rfind("Game speed : 0.5\n"));
+    ASSERT_EQ(1u, settings.messages.size()) << "one line on screen, however long they are held";
+    EXPECT_EQ("Game speed: 0.5", settings.messages.back());
 }
 
 TEST_F(ControlTest, TheWheelZoomsTheOrbitWithinItsLimits) {
@@ -140,18 +149,6 @@ TEST_F(ControlTest, TheWheelZoomsTheOrbitWithinItsLimits) {
         control.followTransform(target, frame);
     }
     EXPECT_FLOAT_EQ(20, control.orbit.distance);
-}
-
-TEST_F(ControlTest, HoldingMinusNeverStopsTheGame) {
-    GameSettings& settings = GameSettings::instance();
-    script->setKey(key::Minus, true);
-    ::testing::internal::CaptureStdout();
-    for (int i = 0; i < 1000; ++i) runFrame();
-    const std::string printed = ::testing::internal::GetCapturedStdout();
-    EXPECT_FLOAT_EQ(0.5f, settings.playerSpeed);
-    EXPECT_NE(std::string::npos, printed.rfind("Game speed : 0.5\n"));
-    ASSERT_EQ(1u, settings.messages.size()) << "one line on screen, however long - is held";
-    EXPECT_EQ("Game speed: 0.5", settings.messages.back());
 }
 
 // Where `point` shows in the camera's picture, in -1 .. 1 across and up.
