@@ -107,10 +107,17 @@ protected:
 
 }  // namespace
 
-TEST_F(DrawTest, AFullScreenImageCoversTheWindowAndRestoresTheDepthTest) {
+// With drawing off (a pass whose frame is not shown) images and text leave the frame
+// alone; with it on a full-screen image covers it.
+TEST_F(DrawTest, AFullScreenImageCoversTheWindowOnlyWithDrawingOnAndRestoresTheDepthTest) {
     TempDir files;
     files.write("red.tga", solidTarga(8, 8, 255, 0, 0));
     TextureLoader::instance().addResourceLocation(files.path);
+    renderer->setDrawing(false);
+    renderer->drawImage(TextureLoader::instance().load("red"), -1, -1, 2, 2);
+    renderer->drawText("Hello", -0.5f, 0.0f, 0.1f, glm::vec3(1, 1, 1));
+    EXPECT_EQ(sky, Frame().at(512, 384));
+    renderer->setDrawing(true);
     renderer->drawImage(TextureLoader::instance().load("red"), -1, -1, 2, 2);
     const Frame frame;
     for (const auto& corner :
@@ -121,12 +128,25 @@ TEST_F(DrawTest, AFullScreenImageCoversTheWindowAndRestoresTheDepthTest) {
 }
 
 // 5 x 3 RGB rows are 15 bytes: the upload must not expect them padded to 16.
-TEST_F(DrawTest, TexturesOfAnyWidthCarryEveryMipmapLevelDownToOneTexel) {
+// A texture carries every mipmap level down to one texel; the same image
+// loaded as a picture has no smaller levels, and under every filter the
+// player can choose, mipmapped ones included, it is complete and shows.
+TEST_F(DrawTest, TexturesOfAnyWidthCarryEveryMipmapLevelAndPicturesOneShownUnderEveryQuality) {
     TempDir files;
-    files.write("odd.tga", solidTarga(5, 3, 10, 200, 30));
+    const Pixel colour = {10, 200, 30};
+    files.write("odd.tga", solidTarga(5, 3, colour[0], colour[1], colour[2]));
     TextureLoader::instance().addResourceLocation(files.path);
     const boost::shared_ptr<Texture> texture = TextureLoader::instance().load("odd");
-    glBindTexture(GL_TEXTURE_2D, texture->getId());
+    const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("odd");
+    EXPECT_NE(picture, texture);
+    const auto lastLevel = [](const Texture& t) {
+        GLint last = -1;
+        glBindTexture(GL_TEXTURE_2D, t.getId());
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, &last);
+        return last;
+    };
+    EXPECT_EQ(0, lastLevel(*picture));
+    EXPECT_EQ(2, lastLevel(*texture));  // and stays bound for its levels
     const std::array<int, 2> sizes[] = {{5, 3}, {2, 1}, {1, 1}};
     for (int level = 0; level < 3; ++level) {
         GLint width = 0;
@@ -138,28 +158,10 @@ TEST_F(DrawTest, TexturesOfAnyWidthCarryEveryMipmapLevelDownToOneTexel) {
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glGetTexImage(GL_TEXTURE_2D, level, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
         for (std::size_t i = 0; i < texels.size(); i += 3) {
-            EXPECT_EQ((Pixel{10, 200, 30}), (Pixel{texels[i], texels[i + 1], texels[i + 2]}))
+            EXPECT_EQ(colour, (Pixel{texels[i], texels[i + 1], texels[i + 2]}))
                 << "level " << level << ", texel " << i / 3;
         }
     }
-    GLint lastLevel = -1;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, &lastLevel);
-    EXPECT_EQ(2, lastLevel);
-    glBindTexture(GL_TEXTURE_2D, 0);
-}
-
-// A picture has no smaller levels; under every filter the player can choose,
-// mipmapped ones included, it must still be complete and show its colour.
-TEST_F(DrawTest, PicturesHaveOneLevelAndShowUnderEveryTextureQuality) {
-    TempDir files;
-    files.write("blue.tga", solidTarga(8, 8, 0, 0, 255));
-    TextureLoader::instance().addResourceLocation(files.path);
-    const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("blue");
-    EXPECT_NE(picture, TextureLoader::instance().load("blue"));
-    glBindTexture(GL_TEXTURE_2D, picture->getId());
-    GLint lastLevel = -1;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, &lastLevel);
-    EXPECT_EQ(0, lastLevel);
     glBindTexture(GL_TEXTURE_2D, 0);
     for (const int quality : {Texture::Nearest, Texture::Linear}) {
         for (const int mipmaps :
@@ -169,26 +171,13 @@ TEST_F(DrawTest, PicturesHaveOneLevelAndShowUnderEveryTextureQuality) {
             Texture::updateQuality();
             glClear(GL_COLOR_BUFFER_BIT);
             renderer->drawImage(picture, -1, -1, 2, 2);
-            EXPECT_EQ((Pixel{0, 0, 255}), Frame().at(512, 384))
+            EXPECT_EQ(colour, Frame().at(512, 384))
                 << "quality " << quality << ", mipmap mode " << mipmaps;
         }
     }
     Texture::quality = Texture::Linear;
     Texture::mipmapMode = Texture::MipmapNearest;
     Texture::updateQuality();
-}
-
-TEST_F(DrawTest, WithDrawingOffImagesAndTextLeaveTheFrameAsItWas) {
-    TempDir files;
-    files.write("green.tga", solidTarga(8, 8, 0, 255, 0));
-    TextureLoader::instance().addResourceLocation(files.path);
-    renderer->setDrawing(false);
-    renderer->drawImage(TextureLoader::instance().load("green"), -1, -1, 2, 2);
-    renderer->drawText("Hello", -0.5f, 0.0f, 0.1f, glm::vec3(1, 1, 1));
-    EXPECT_EQ(sky, Frame().at(512, 384));
-    renderer->setDrawing(true);
-    renderer->drawImage(TextureLoader::instance().load("green"), -1, -1, 2, 2);
-    EXPECT_EQ((Pixel{0, 255, 0}), Frame().at(512, 384));
 }
 
 TEST_F(DrawTest, TextStaysInsideItsRectangle) {

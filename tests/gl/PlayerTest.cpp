@@ -83,27 +83,25 @@ TEST_F(PlayerTest, SpikeModeHaltsThePlayerOnceAndIsAnnouncedOnce) {
               player().model->getMaterial()->getUniform("material.diffuse")->asVec4().getValue());
 }
 
-TEST_F(PlayerTest, SetPositionPutsThePlayerBackAtRestInBaseMode) {
-    writeTobble("state = \"jump\"", "base = [10, 0, 1]; jump = [30, 0, 1]");
+// A new life (after dying in jump mode, here) starts at rest where it is put,
+// in base mode's colour and weight.
+TEST_F(PlayerTest, SetPositionPutsThePlayerBackAtRestInBaseModeItsColourAndWeight) {
+    writeTobble("state = \"jump\"", "base = [10, 0, 1]; jump = [30, 0, 2]");
     player().init();
     EXPECT_EQ("jump", player().state);
+    player().modeAvailable[Glimmet::Jump] = true;
+    printedBy([] {
+        player().switchToBase();
+        player().switchToJump();
+    });
+    EXPECT_FLOAT_EQ(2.0f, 1.0f / player().getBody()->getInvMass());
     player().getBody()->setLinearVelocity(btVector3(0, -20, 0));
-    player().setPosition(glm::vec3(81.5f, 10, 0));
+    player().kill();
+    printedBy([] { player().setPosition(glm::vec3(81.5f, 10, 0)); });
     EXPECT_EQ("base", player().state);
     EXPECT_EQ(0.0f, player().getBody()->getLinearVelocity().length());
     EXPECT_EQ(glm::vec3(81.5f, 10, 0), player().getWorldTransform().translation);
     EXPECT_TRUE(player().isActive());
-}
-
-TEST_F(PlayerTest, AfterDyingInJumpModeModeColourAndWeightAreBaseModesAgain) {
-    writeTobble("", "base = [10, 0, 1]; jump = [30, 0, 2]");
-    player().init();
-    player().modeAvailable[Glimmet::Jump] = true;
-    printedBy([] { player().switchToJump(); });
-    EXPECT_FLOAT_EQ(2.0f, 1.0f / player().getBody()->getInvMass());
-    player().kill();
-    printedBy([] { player().setPosition(glm::vec3(81.5f, 10, 0)); });
-    EXPECT_EQ("base", player().state);
     EXPECT_FLOAT_EQ(1.0f, 1.0f / player().getBody()->getInvMass());
     EXPECT_EQ(glm::vec4(1, 1, 1, 1),
               player().model->getMaterial()->getUniform("material.diffuse")->asVec4().getValue())

@@ -288,36 +288,34 @@ protected:
     // looks, and after its reaction time holds the keys as long as it judged,
     // then looks again.
     void press(MovementKeys keys) {
-        if (clumsy) {
-            if (now() >= clumsy->nextLook) {
-                keys.from = now() + clumsy->reaction(clumsy->random);
-                clumsy->nextLook =
-                    keys.from + std::min(longestHold, std::max(keys.aheadFor, keys.sideFor));
-                decided.push_back(keys);
-            }
-            while (decided.size() > 1 && decided[1].from <= now()) {
-                decided.pop_front();
-            }
-            MovementKeys held;
-            if (!decided.empty() && decided.front().from <= now()) {
-                const MovementKeys& acting = decided.front();
-                const bool ahead = now() < acting.from + acting.aheadFor;
-                const bool side = now() < acting.from + acting.sideFor;
-                held.forward = acting.forward && ahead;
-                held.back = acting.back && ahead;
-                held.left = acting.left && side;
-                held.right = acting.right && side;
-            }
-            hold('W', held.forward);
-            hold('S', held.back);
-            hold('A', held.left);
-            hold('D', held.right);
-            return;
+        const MovementKeys held = clumsy ? heldByClumsyHands(keys) : keys;
+        hold('W', held.forward);
+        hold('S', held.back);
+        hold('A', held.left);
+        hold('D', held.right);
+    }
+
+    MovementKeys heldByClumsyHands(MovementKeys keys) {
+        if (now() >= clumsy->nextLook) {
+            keys.from = now() + clumsy->reaction(clumsy->random);
+            clumsy->nextLook =
+                keys.from + std::min(longestHold, std::max(keys.aheadFor, keys.sideFor));
+            decided.push_back(keys);
         }
-        hold('W', keys.forward);
-        hold('S', keys.back);
-        hold('A', keys.left);
-        hold('D', keys.right);
+        while (decided.size() > 1 && decided[1].from <= now()) {
+            decided.pop_front();
+        }
+        MovementKeys held;
+        if (!decided.empty() && decided.front().from <= now()) {
+            const MovementKeys& acting = decided.front();
+            const bool ahead = now() < acting.from + acting.aheadFor;
+            const bool side = now() < acting.from + acting.sideFor;
+            held.forward = acting.forward && ahead;
+            held.back = acting.back && ahead;
+            held.left = acting.left && side;
+            held.right = acting.right && side;
+        }
+        return held;
     }
 
     // The velocity that heads for `target` at up to `speed` and still stops there.

@@ -76,8 +76,6 @@ TEST_P(LevelReplay, PlaysOutAsRecorded) {
 
 INSTANTIATE_TEST_SUITE_P(Level, LevelReplay, ::testing::Values(1, 2, 3));
 
-// A recording whose game goes another way is caught at the first pass that
-// differs: here Tobble is moved a hair in the file.
 // A replay whose game goes another way stops at the first pass that
 // differs from the recording, and says which.
 TEST_F(LevelReplay, AGameThatGoesAnotherWayIsCaughtAtItsFirstDifferentPass) {

@@ -125,21 +125,3 @@ TEST_F(ShaderTest, PicturesAreReadAfreshAndLeftoverTexturesLiveOnlyWhileHeld) {
     EXPECT_EQ(GL_FALSE, glIsTexture(leftOver));
     EXPECT_EQ(inUse, textures.load("inUse"));
 }
-
-TEST_F(ShaderTest, RowsThatAreNoMultipleOfFourBytesReachOpenGLUnsheared) {
-    TextureLoader::instance().addResourceLocation("tests/fuzz/texture/regressions");
-    const boost::shared_ptr<Texture> texture = TextureLoader::instance().load("rows-of-15-bytes");
-    ASSERT_EQ(5, texture->getWidth());
-    glBindTexture(GL_TEXTURE_2D, texture->getId());
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    std::vector<unsigned char> pixels(5 * 20 * 3);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glBindTexture(GL_TEXTURE_2D, 0);
-    for (int row = 0; row < 20; ++row) {
-        for (int column = 0; column < 5; ++column) {
-            const unsigned char* pixel = &pixels[(row * 5 + column) * 3];
-            EXPECT_EQ(row * 12, pixel[1]) << row << ", " << column;
-            EXPECT_EQ(column * 50, pixel[2]) << row << ", " << column;
-        }
-    }
-}

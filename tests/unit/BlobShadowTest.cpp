@@ -8,7 +8,7 @@ using namespace lum;
 
 class BlobShadowTest : public PhysicsTest {};
 
-TEST_F(BlobShadowTest, TheShadowFallsOnTheFirstBodyBelowNotOnTheBodyItself) {
+TEST_F(BlobShadowTest, TheShadowFallsOnTheFirstBodyBelowNotOnTheBodyItselfNorIntoNothing) {
     const boost::shared_ptr<RecordingNode> floor =
         box("floor", glm::vec3(0, 0, 0), glm::vec3(10, 0.5f, 10), 0);
     const boost::shared_ptr<RecordingNode> shelf =
@@ -27,17 +27,10 @@ TEST_F(BlobShadowTest, TheShadowFallsOnTheFirstBodyBelowNotOnTheBodyItself) {
     // Five units of air under each body: the shadows match.
     EXPECT_NEAR(onFloor.radius, onShelf.radius, 1e-3f);
     EXPECT_NEAR(onFloor.strength, onShelf.strength, 1e-3f);
-}
 
-TEST_F(BlobShadowTest, NothingBelowOrNoBodyCastsNoShadow) {
-    const boost::shared_ptr<RecordingNode> floor =
-        box("floor", glm::vec3(0, 0, 0), glm::vec3(10, 0.5f, 10), 0);
-    const boost::shared_ptr<RecordingNode> beside =
-        box("beside", glm::vec3(30, 5, 0), glm::vec3(1), 1);
-    EXPECT_FALSE(BlobShadow::under(*beside).cast);
-
-    const boost::shared_ptr<RecordingNode> unbuilt = holder("unbuilt", {glm::vec3(0, 5, 0)});
-    EXPECT_FALSE(BlobShadow::under(*unbuilt).cast);
+    // Nothing below, or no body yet: no shadow.
+    EXPECT_FALSE(BlobShadow::under(*box("beside", glm::vec3(30, 5, 0), glm::vec3(1), 1)).cast);
+    EXPECT_FALSE(BlobShadow::under(*holder("unbuilt", {glm::vec3(0, 5, 0)})).cast);
 }
 
 TEST_F(BlobShadowTest, TheHigherTheBodyTheWiderAndFainterItsShadow) {

@@ -77,7 +77,7 @@ protected:
     btScalar radius = 0;
 };
 
-TEST_F(CameraTest, KeepsWhatIsAheadAndCullsWhatIsBehindWhicheverWayItFaces) {
+TEST_F(CameraTest, KeepsWhatIsAheadAndCullsWhatIsBehindWhicheverWayItFacesOrIsTurned) {
     const std::vector<glm::quat> facings = {
         glm::quat(1, 0, 0, 0),         turn(90, glm::vec3(0, 1, 0)),
         turn(180, glm::vec3(0, 1, 0)), turn(-90, glm::vec3(1, 0, 0)),
@@ -89,9 +89,7 @@ TEST_F(CameraTest, KeepsWhatIsAheadAndCullsWhatIsBehindWhicheverWayItFaces) {
         EXPECT_FALSE(camera->isVisible(&ball, ahead(-100)));
         EXPECT_FALSE(camera->isVisible(&ball, eye() + right() * 100.0f));
     }
-}
-
-TEST_F(CameraTest, FollowsLookAtWithoutAnythingToFollow) {
+    // Turned by lookAt, with nothing to follow.
     const glm::vec3 target(100, -20, 30);
     camera->lookAt(target);
     camera->update(0.0);

@@ -67,60 +67,64 @@ protected:
 
 }  // namespace
 
-TEST_F(ControlTest, AHeldToggleKeyActsOncePerPress) {
-    GameSettings& settings = GameSettings::instance();
-    const bool before = settings.wireframe;
-    script->setKey(key::function(3), true);
-    for (int i = 0; i < 10; ++i) runFrame();
-    EXPECT_NE(before, settings.wireframe);
-    script->setKey(key::function(3), false);
-    runFrame();
-    script->setKey(key::function(3), true);
-    runFrame();
-    EXPECT_EQ(before, settings.wireframe);
-    ASSERT_EQ(2u, settings.messages.size());
-    EXPECT_EQ(before ? "Disable wireframe" : "Show wireframe", settings.messages[0]);
-}
-
-TEST_F(ControlTest, OnlyOneToggleActsPerFrameTheEarlierKeyFirst) {
+// A toggle acts once per press, one a frame, the earlier key first, and not
+// for a key still held from the title screen.
+TEST_F(ControlTest, ToggleKeysActOncePerPressOneAFrame) {
     GameSettings& settings = GameSettings::instance();
     const bool framerate = settings.showframerate;
     const bool wireframe = settings.wireframe;
-    script->setKey(key::function(2), true);
-    script->setKey(key::function(3), true);
+    const auto setKeys = [this](bool f2, bool f3) {
+        script->setKey(key::function(2), f2);
+        script->setKey(key::function(3), f3);
+    };
+    setKeys(false, true);
+    for (int i = 0; i < 10; ++i) runFrame();
+    EXPECT_NE(wireframe, settings.wireframe);
+    setKeys(false, false);
+    runFrame();
+    setKeys(true, true);
     runFrame();
     EXPECT_NE(framerate, settings.showframerate);
+    EXPECT_NE(wireframe, settings.wireframe) << "F3 waits while F2 acts";
+    runFrame();
     EXPECT_EQ(wireframe, settings.wireframe);
-    runFrame();  // F3 is still held: its turn comes now
-    EXPECT_NE(wireframe, settings.wireframe);
     EXPECT_NE(framerate, settings.showframerate) << "F2 must not act again while held";
-}
+    ASSERT_EQ(3u, settings.messages.size());
+    EXPECT_EQ(wireframe ? "Disable wireframe" : "Show wireframe", settings.messages[0]);
 
-TEST_F(ControlTest, AKeyStillHeldFromTheTitleScreenDoesNotToggle) {
-    GameSettings& settings = GameSettings::instance();
-    const bool wireframe = settings.wireframe;
-    script->setKey(key::function(3), true);  // F3 chose level 3
+    setKeys(false, false);
+    runFrame();
+    setKeys(false, true);  // F3 chose level 3
     Control::instance().update(frame);
     ControlLogic::instance().latchHeldKeys();
     runFrame();
     EXPECT_EQ(wireframe, settings.wireframe);
-    script->setKey(key::function(3), false);
+    setKeys(false, false);
     runFrame();
-    script->setKey(key::function(3), true);
+    setKeys(false, true);
     runFrame();
     EXPECT_NE(wireframe, settings.wireframe);
 }
 
-TEST_F(ControlTest, HoldingPlusForASecondRaisesTheSpeedByAboutOne) {
+TEST_F(ControlTest, HoldingPlusForASecondRaisesTheSpeedByAboutOneAndMinusNeverStopsTheGame) {
     GameSettings& settings = GameSettings::instance();
     const float before = settings.playerSpeed;
-    script->setKey(key::Plus, true);
-    ::testing::internal::CaptureStdout();
-    for (int i = 0; i < 33; ++i) runFrame();
-    const std::string printed = ::testing::internal::GetCapturedStdout();
+    const auto hold = [this](int code, int frames) {
+        script->setKey(code, true);
+        ::testing::internal::CaptureStdout();
+        for (int i = 0; i < frames; ++i) runFrame();
+        script->setKey(code, false);
+        return ::testing::internal::GetCapturedStdout();
+    };
+    const std::string raised = hold(key::Plus, 33);
     EXPECT_NEAR(before + 0.99f, settings.playerSpeed, 1e-3);
-    EXPECT_EQ(0u, printed.find("Game speed : "));
-    EXPECT_EQ(33, std::count(printed.begin(), printed.end(), '\n'));
+    EXPECT_EQ(0u, raised.find("Game speed : "));
+    EXPECT_EQ(33, std::count(raised.begin(), raised.end(), '\n'));
+    const std::string lowered = hold(key::Minus, 1000);
+    EXPECT_FLOAT_EQ(0.5f, settings.playerSpeed);
+    EXPECT_NE(std::string::npos, lowered.rfind("Game speed : 0.5\n"));
+    ASSERT_EQ(1u, settings.messages.size()) << "one line on screen, however long they are held";
+    EXPECT_EQ("Game speed: 0.5", settings.messages.back());
 }
 
 TEST_F(ControlTest, TheWheelZoomsTheOrbitWithinItsLimits) {
@@ -130,8 +134,8 @@ TEST_F(ControlTest, TheWheelZoomsTheOrbitWithinItsLimits) {
     control.followTransform(target, frame);  // the first follow resets the orbit
     const float start = control.orbit.distance;
     script->setMouseWheel(script->getMouseWheel() - 1);  // one step down: further away
-    control.update(frame);
-    control.followTransform(target, frame);
+    control.update(0.01);
+    control.followTransform(target, 0.01);  // a short frame: a step zooms as far
     EXPECT_NEAR(start + 70 * frame, control.orbit.distance, 1e-4) << "2.1 a step at any frame rate";
     for (int i = 0; i < 500; ++i) {
         script->setMouseWheel(script->getMouseWheel() - 1);
@@ -145,18 +149,6 @@ TEST_F(ControlTest, TheWheelZoomsTheOrbitWithinItsLimits) {
         control.followTransform(target, frame);
     }
     EXPECT_FLOAT_EQ(20, control.orbit.distance);
-}
-
-TEST_F(ControlTest, HoldingMinusNeverStopsTheGame) {
-    GameSettings& settings = GameSettings::instance();
-    script->setKey(key::Minus, true);
-    ::testing::internal::CaptureStdout();
-    for (int i = 0; i < 1000; ++i) runFrame();
-    const std::string printed = ::testing::internal::GetCapturedStdout();
-    EXPECT_FLOAT_EQ(0.5f, settings.playerSpeed);
-    EXPECT_NE(std::string::npos, printed.rfind("Game speed : 0.5\n"));
-    ASSERT_EQ(1u, settings.messages.size()) << "one line on screen, however long - is held";
-    EXPECT_EQ("Game speed: 0.5", settings.messages.back());
 }
 
 // Where `point` shows in the camera's picture, in -1 .. 1 across and up.
@@ -216,7 +208,9 @@ TEST_F(ControlTest, TheLeftButtonPutsTheCameraBackBehindTheTarget) {
         << "behind the target as the levels run, from east to west";
 }
 
-TEST_F(ControlTest, TheSpectatorCameraFlies) {
+// W, Q and E fly the spectator forward (the view's -z), up and down; the
+// mouse turns it, by at most fifty pixels' worth a frame.
+TEST_F(ControlTest, TheSpectatorCameraFliesAndTurnsAtMostFiftyPixelsWorthPerFrame) {
     const boost::shared_ptr<Camera> camera = Camera::make("spectator", {});
     Control& control = Control::instance();
     const auto fly = [&](int code) {
@@ -224,42 +218,27 @@ TEST_F(ControlTest, TheSpectatorCameraFlies) {
         control.update(frame);
         updateCamera(frame, SPECTATOR, *camera);
         script->setKey(code, false);
+        return camera->getWorldTransform().translation;
     };
     const glm::mat4 first = camera->getView();
-    fly('W');
-    EXPECT_LT(camera->getWorldTransform().translation.z, 0.0f) << "forward is the view's -z";
-    EXPECT_NE(first, camera->getView());
-    fly('Q');
-    const float raised = camera->getWorldTransform().translation.y;
+    EXPECT_LT(fly('W').z, 0.0f);
+    EXPECT_NE(first, camera->getView()) << "the view follows";
+    const float raised = fly('Q').y;
     EXPECT_GT(raised, 0.0f);
-    fly('E');
-    EXPECT_LT(camera->getWorldTransform().translation.y, raised);
-    const glm::mat4 beforeTurn = camera->getView();
-    script->setCursorPosition({300, 300});
-    control.update(frame);
-    script->setCursorPosition({320, 300});
-    control.update(frame);
-    updateCamera(frame, SPECTATOR, *camera);
-    EXPECT_NE(beforeTurn, camera->getView()) << "the mouse turns the view";
-}
+    EXPECT_LT(fly('E').y, raised);
 
-TEST_F(ControlTest, TheSpectatorTurnsAtMostFiftyPixelsWorthPerFrame) {
-    const boost::shared_ptr<Camera> far = Camera::make("far", {});
-    const boost::shared_ptr<Camera> near = Camera::make("near", {});
-    Control& control = Control::instance();
-    script->setCursorPosition({100, 100});
-    control.update(frame);
-    script->setCursorPosition({400, 100});
-    control.update(frame);
-    updateCamera(frame, SPECTATOR, *far);
-    script->setCursorPosition({100, 100});
-    control.update(frame);
-    script->setCursorPosition({150, 100});
-    control.update(frame);
-    updateCamera(frame, SPECTATOR, *near);
-    EXPECT_NEAR(0.0f, glm::length(far->getTransform().rotation - near->getTransform().rotation),
-                1e-6);
-    EXPECT_GT(glm::length(far->getTransform().rotation - glm::quat(1, 0, 0, 0)), 1e-3);
+    const auto turned = [&](int pixels) {
+        const boost::shared_ptr<Camera> turning = Camera::make("turning", {});
+        script->setCursorPosition({100, 100});
+        control.update(frame);
+        script->setCursorPosition({100 + pixels, 100});
+        control.update(frame);
+        updateCamera(frame, SPECTATOR, *turning);
+        return turning->getTransform().rotation;
+    };
+    const glm::quat far = turned(300);
+    EXPECT_NEAR(0.0f, glm::length(far - turned(50)), 1e-6);
+    EXPECT_GT(glm::length(far - glm::quat(1, 0, 0, 0)), 1e-3);
 }
 
 namespace {
@@ -299,37 +278,28 @@ protected:
 
 }  // namespace
 
-TEST_F(PlayerPushTest, KeysPushAwayFromTheCameraOnlyOnTheGround) {
+// A second of W gives playerSpeed x strength x 0.03 units/s away from the
+// camera, in passes of any length, and nothing in the air.
+TEST_F(PlayerPushTest, TheSpeedGainedPerSecondDoesNotDependOnThePassRate) {
     Glimmet& player = Glimmet::instance();
-    player.speedFactor = 10.7;  // counts as 10
+    player.speedFactor = 50.7;  // counts as 50
     GameSettings::instance().playerSpeed = 5;
     script->setKey('W', true);
     player.onGround = false;
     ControlLogic::instance().movePlayer(frame);
     EXPECT_EQ(glm::vec3(0), velocity());
     player.onGround = true;
-    ControlLogic::instance().movePlayer(frame);
-    // The push of one nominal pass: playerSpeed x dt x strength, for 0.03 s.
-    EXPECT_NEAR(-5 * frame * 10 * 0.03f, velocity().z, 1e-5) << "forward is away from the camera";
-    EXPECT_NEAR(0, velocity().x, 1e-6);
-}
-
-TEST_F(PlayerPushTest, TheSpeedGainedPerSecondDoesNotDependOnThePassRate) {
-    Glimmet& player = Glimmet::instance();
-    player.speedFactor = 50;
-    GameSettings::instance().playerSpeed = 5;
-    script->setKey('W', true);
-    player.onGround = true;
     for (int i = 0; i < 100; ++i) {
         ControlLogic::instance().movePlayer(0.01f);
     }
-    const float manySmall = -velocity().z;
+    const glm::vec3 manySmall = velocity();
     player.stop();
     for (int i = 0; i < 10; ++i) {
         ControlLogic::instance().movePlayer(0.1f);
     }
-    EXPECT_NEAR(manySmall, -velocity().z, 1e-4);
-    EXPECT_NEAR(7.5f, manySmall, 1e-3) << "5 x 50 x 0.03 units/s in a second";
+    EXPECT_TRUE(vectorsNear(manySmall, velocity(), 1e-4f));
+    EXPECT_NEAR(-7.5f, manySmall.z, 1e-3) << "forward is away from the camera";
+    EXPECT_NEAR(0, manySmall.x, 1e-6);
 }
 
 TEST_F(PlayerPushTest, TheKeysNeverPushBeyondTheModesTopSpeed) {

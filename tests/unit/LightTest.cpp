@@ -27,7 +27,8 @@ protected:
     const boost::shared_ptr<Node>& root = scene.getRoot();
 };
 
-TEST_F(LightTest, RegistersOnEveryAttachmentUnderTheSceneAndTheUpdateClearsTheMark) {
+TEST_F(LightTest,
+       RegistersOnEveryAttachmentUnderTheSceneLeavesItForAnotherAndTheUpdateClearsTheMark) {
     const boost::shared_ptr<Light> light = Light::make("lamp", root);
     EXPECT_EQ(1, entriesOf(light.get()));
     EXPECT_TRUE(scene.haveLightsChanged());
@@ -37,6 +38,12 @@ TEST_F(LightTest, RegistersOnEveryAttachmentUnderTheSceneAndTheUpdateClearsTheMa
     root->createChild("shelf")->addChild(light);
     EXPECT_EQ(2, entriesOf(light.get()));
     EXPECT_TRUE(scene.haveLightsChanged());
+
+    // Moved to another scene, it leaves this one.
+    Scene other("other");
+    other.addChild(light);
+    EXPECT_EQ(0, entriesOf(light.get()));
+    EXPECT_EQ(1u, other.getLights().size());
 }
 
 TEST_F(LightTest, UnderAFreeNodeItRegistersOnlyWhenItIsItselfReattached) {
@@ -86,12 +93,4 @@ TEST_F(LightTest, NoEntryOutlivesTheLightHoweverItWasDetachedOrReattached) {
     twice.reset();
 
     EXPECT_TRUE(scene.getLights().empty());
-}
-
-TEST_F(LightTest, MovingToAnotherSceneLeavesTheFirstOne) {
-    Scene other("other");
-    const boost::shared_ptr<Light> light = Light::make("lamp", root);
-    other.addChild(light);
-    EXPECT_EQ(0, entriesOf(light.get()));
-    EXPECT_EQ(1u, other.getLights().size());
 }
