@@ -100,6 +100,11 @@ private:
     PressLatch::IsDown padButtonDown() const;
 
     PressLatch padLatch;
+    // Whether the pointer is held now, and how many samples more take the
+    // pointer's position without turning: the window library moves the
+    // pointer back where it was as it frees it, and that is no turn.
+    bool pointerHeld;
+    int pointerSettling;
 };
 
 }  // namespace lum

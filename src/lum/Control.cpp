@@ -93,7 +93,9 @@ Control::Control()
       lastWheel(0),
       wheel(0),
       firstFollow(true),
-      padLatch(gamepad::ButtonCount) {
+      padLatch(gamepad::ButtonCount),
+      pointerHeld(false),
+      pointerSettling(0) {
     window().setAutoPollEvents(false);
 }
 
@@ -109,6 +111,11 @@ void Control::update(double) {
     const CursorPosition cursor = input.getCursorPosition();
     mouseX = cursor.x;
     mouseY = cursor.y;
+    if (pointerSettling > 0) {
+        --pointerSettling;
+        lastMouseX = mouseX;
+        lastMouseY = mouseY;
+    }
     lastWheel = wheel;
     wheel = input.getMouseWheel();
     const bool southWasDown = pad.isDown(gamepad::South);
@@ -160,7 +167,13 @@ void Control::resetOrbitNextFollow() {
 // Asked every pass: the window library does nothing when the pointer is
 // already so, and a new window starts with it free.
 void Control::capturePointer(bool wanted) {
-    window().setCursorVisible(!(wanted && window().isFocused()));
+    const bool hold = wanted && window().isFocused();
+    window().setCursorVisible(!hold);
+    if (hold != pointerHeld) {
+        pointerHeld = hold;
+        // The move may arrive with this pass's events or the next's.
+        pointerSettling = 2;
+    }
 }
 
 void Control::orbitAround(double dt) {

@@ -176,6 +176,18 @@ TEST_F(ControlTest, TheOrbitTurnsAsFarPerPixelAtAnyFrameRate) {
     }
     EXPECT_NE(0.0f, turned[0]);
     EXPECT_FLOAT_EQ(turned[0], turned[1]);
+
+    // Held and then freed (the window lost the focus), the pointer jumps
+    // back where it was before it was held: no turn.
+    const float before = control.orbit.yaw;
+    control.capturePointer(true);
+    control.capturePointer(false);
+    script->setCursorPosition({900, 500});
+    for (int pass = 0; pass < 3; ++pass) {
+        control.update(frame);
+        control.followTransform(target, frame);
+    }
+    EXPECT_FLOAT_EQ(before, control.orbit.yaw);
 }
 
 TEST_F(ControlTest, TheLeftButtonPutsTheCameraBackBehindTheTarget) {
