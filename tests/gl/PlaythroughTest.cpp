@@ -445,7 +445,9 @@ protected:
                      10,
                      [&] {
                          steer(glm::vec3(-5, 0, 0));
-                         // As a person does: space from the gap's edge, let go over the beam.
+                         // As a person does: W held towards the gap for the run-up, space
+                         // from the gap's edge, let go over the beam.
+                         hold('W', true);
                          hold(key::Space, position().x < -8 && position().x > -14);
                      }),
             "over the gap onto the beam, holding space");
