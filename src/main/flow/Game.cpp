@@ -36,7 +36,7 @@ const float hudTop = 0.92f;
 const float hudSize = 0.03f;
 // A broken level file's problem, near the top of the screen, below the clock.
 const float problemTop = 0.75f;
-const float problemLineGap = 0.12f;
+const float problemLineGap = 0.2f;
 const float problemSize = 0.03f;
 const float problemLeft = -0.95f;
 const float problemWidth = 1.9f;
