@@ -49,7 +49,7 @@ settles_at "81.5 9 0" || fail "the level did not start on its pad: $AT"
 
 # The pad four units lower: the level starts again and Tobble rests lower.
 pad_at 3
-wait_for_output "mine.cfg changed: the level starts again" 30 1
+wait_for_output "mine.cfg changed: the level started again" 30 1
 settles_at "81.5 5 0" || fail "the moved pad did not carry Tobble: $AT"
 
 # The problem goes where the clock leaves room, below it at the left.
@@ -74,11 +74,11 @@ SHOWN=$(picture_difference "$WORK/before-area.png" "$WORK/broken-area.png")
 awk -v d="$SHOWN" 'BEGIN { exit !(d > 0.05) }' || fail "no problem on screen (difference $SHOWN)"
 AT=$(player_position) || exit 1
 near "$AT" "81.5 5 0" 0.3 || fail "the broken edit did not keep the level: $AT"
-[ "$(count_output "the level starts again")" = 1 ] || fail "a broken edit started the level again"
+[ "$(count_output "the level started again")" = 1 ] || fail "a broken edit started the level again"
 
 # Mended: the level starts again from the file as it is now, and the problem goes.
 pad_at 7
-wait_for_output "mine.cfg changed: the level starts again" 30 2
+wait_for_output "mine.cfg changed: the level started again" 30 2
 settles_at "81.5 9 0" || fail "the mended level did not start again: $AT"
 screenshot "$WIN" "$WORK/mended.png"
 problem_area "$WORK/mended.png" "$WORK/mended-area.png"

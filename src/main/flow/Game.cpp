@@ -322,7 +322,9 @@ void Game::restartIfChanged() {
             warmDrawing();
         },
         levels.currentName());
-    if (!failure.empty()) {
+    if (failure.empty()) {
+        watch->restarted();
+    } else {
         watch->restartFailed(failure);
     }
     LUM_TRACE_END

@@ -87,7 +87,6 @@ bool LevelWatch::restartDue(double now) {
         std::cerr << "glimmet: the level is kept as it was: " << current.message() << std::endl;
         return false;
     }
-    std::cout << "glimmet: " << file.string() << " changed: the level starts again" << std::endl;
     return true;
     LUM_TRACE_END
 }
@@ -106,6 +105,10 @@ bool LevelWatch::startable() {
 
 const LevelProblem& LevelWatch::problem() const {
     return current;
+}
+
+void LevelWatch::restarted() const {
+    std::cout << "glimmet: " << file.string() << " changed: the level started again" << std::endl;
 }
 
 void LevelWatch::restartFailed(const LevelProblem& failure) {

@@ -55,6 +55,8 @@ public:
     // Before the level's first start: true when it builds. A level that does
     // not is tried again only once its files change.
     bool startable();
+    // The level started again from the changed files; told on the console.
+    void restarted() const;
     // The restart failed after all: its files changed again in between.
     void restartFailed(const LevelProblem& failure);
 
