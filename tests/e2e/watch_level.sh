@@ -85,4 +85,21 @@ problem_area "$WORK/mended.png" "$WORK/mended-area.png"
 GONE=$(picture_difference "$WORK/broken-area.png" "$WORK/mended-area.png")
 awk -v d="$GONE" 'BEGIN { exit !(d > 0.05) }' || fail "the problem stayed on screen (difference $GONE)"
 press_escape
-echo "ok: the watched level moved with its file, kept running through a broken edit, and came back"
+
+# Broken from the start: the game waits on the loading picture with the
+# problem until a save mends the file, then starts the level.
+rm -rf "$WORK"
+printf 'scene = ( Light { } ;\n' >"$LEVELS/mine.cfg"
+launch_game "$1" --level-file "$LEVELS/mine.cfg" --watch $SMALL_WINDOW
+trap 'stop_game; rm -rf "$WORK" "$OWN"' EXIT
+for _ in $(seq 1 300); do
+  grep -qF "cannot be played: $LEVELS/mine.cfg:1:21: syntax error" "$WORK/stderr.txt" && break
+  sleep 0.1
+done
+sleep 1
+kill -0 "$PID" 2>/dev/null || fail "the game ended on a level broken from the start"
+pad_at 7
+settles_at "81.5 9 0" || fail "the mended level did not start: $AT"
+press_escape
+echo "ok: the watched level moved with its file, kept running through a broken edit, came back,"
+echo "    and a level broken from the start waited for its mending"

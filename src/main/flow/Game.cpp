@@ -82,10 +82,13 @@ void Game::start() {
 bool Game::chooseLevel() {
     LUM_TRACE_BEGIN
     const int level = firstLevel != 0 ? firstLevel : waitOnTitle();
-    if (level == 0 || !waitUntilWatchedLevelBuilds()) {
+    if (level == 0) {
         return false;
     }
     levels.setCurrentLevel(level);
+    if (!waitUntilWatchedLevelBuilds()) {
+        return false;
+    }
     levels.setupScene(levels.currentName());
     warmDrawing();
     return true;
@@ -308,9 +311,12 @@ bool Game::waitUntilWatchedLevelBuilds() {
 
 // The level is built aside first, so a file that breaks between that and
 // the restart is the only way a restart fails; the game goes on either way.
+// Once the player has gone on to the next level, the watched one's files
+// restart nothing.
 void Game::restartIfChanged() {
     LUM_TRACE_BEGIN
-    if (!watch || !watch->restartDue(window().getTime())) {
+    if (!watch || levels.currentName() != watch->levelName() ||
+        !watch->restartDue(window().getTime())) {
         return;
     }
     const LevelProblem failure = problemOf(
@@ -334,7 +340,7 @@ void Game::restartIfChanged() {
 // when it would run off the screen.
 void Game::drawLevelProblem() {
     LUM_TRACE_BEGIN
-    if (!watch || watch->problem().empty()) {
+    if (!watch || watch->problem().empty() || levels.currentName() != watch->levelName()) {
         return;
     }
     const LevelProblem& problem = watch->problem();

@@ -71,6 +71,10 @@ FileStamps LevelWatch::stampsNow() const {
     return stampsOf(directories, {file});
 }
 
+const std::string& LevelWatch::levelName() const {
+    return name;
+}
+
 bool LevelWatch::restartDue(double now) {
     LUM_TRACE_BEGIN
     if (now >= lastLook && now - lastLook < pollInterval) {

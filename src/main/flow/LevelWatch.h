@@ -46,6 +46,8 @@ public:
     // The level `name` (as ConfigLoader::load takes it) from the file `file`.
     LevelWatch(const std::string& name, const boost::filesystem::path& file);
 
+    // What it watches, as ConfigLoader::load takes it.
+    const std::string& levelName() const;
     // Once a pass, with the clock's time. True when the files changed since
     // they were last looked at and the level builds: time to start it again.
     bool restartDue(double now);
