@@ -68,6 +68,17 @@ assert findings[0] == {"file": "res/levels/typo.cfg", "line": 1, "column": 31,
                        "message": 'unknown key "tranform" in Model; did you mean transform?'}, findings[0]
 PY
 
+# A player's level outside the resources: its includes beside it first, then
+# the resources'; its findings named by its own path.
+mkdir -p "$work/own"
+printf 'Pad = Model { };\n' > "$work/own/pieces.cfg"
+printf '#include "pieces.cfg"\nscene = ( Pad { },\n  Wobbly { } )\n' > "$work/own/mine.cfg"
+run 1 --resources "$res" "$work/own/mine.cfg"
+expect_out "$work/own/mine.cfg:3:3: error: Prototype 'Wobbly' not found. Known prototypes: Base, Light, Model, Pad."
+printf '#include "pieces.cfg"\nscene = ( Model { tranform = { } } )\n' > "$work/own/mine.cfg"
+run 1 --strict --resources "$res" "$work/own/mine.cfg"
+expect_out "$work/own/mine.cfg:2:19: warning: unknown key \"tranform\" in Model; did you mean transform?"
+
 run 0 --resources "$res" --tree good
 expect_out 'good : Group'
 expect_out '  name = "good"'

@@ -40,6 +40,12 @@ TEST(CommandLine, NoOptionsLeaveTheDefaultsAndEachOptionSetsItsField) {
     EXPECT_TRUE(parsed({"--version"}).version);
     EXPECT_TRUE(parsed({"--no-records"}).noRecords);
     EXPECT_EQ(3, parsed({"--level=3"}).level.number);
+    EXPECT_EQ(99, parsed({"--level", "99"}).level.number);
+    const Options watched = parsed({"--level-file", "my level.cfg", "--watch"});
+    EXPECT_EQ("my level.cfg", watched.levelFile);
+    EXPECT_TRUE(watched.watch);
+    EXPECT_FALSE(none.watch);
+    EXPECT_TRUE(parsed({"--watch", "--level", "4"}).watch);
     const Options windowed = parsed({"--windowed", "1280x720"});
     EXPECT_EQ(1280, windowed.window.size.width);
     EXPECT_EQ(720, windowed.window.size.height);
@@ -56,7 +62,7 @@ TEST(CommandLine, NoOptionsLeaveTheDefaultsAndEachOptionSetsItsField) {
 // Replays are recorded any way but played back alone; options are not
 // guessed from a prefix, so that later options cannot change their meaning.
 TEST(CommandLine, BadValuesUnknownOptionsAndClashesAreRefused) {
-    for (const char* level : {"0", "4", "-1", "two", "1.5", "", "01x", "999999999999"}) {
+    for (const char* level : {"0", "100", "-1", "two", "1.5", "", "01x", "999999999999"}) {
         EXPECT_NE("", refusal({"--level", level})) << level;
     }
     for (const char* size : {"1024", "1024x", "x768", "1024*768", "0x0", "100x100", "1024x-768",
@@ -69,6 +75,12 @@ TEST(CommandLine, BadValuesUnknownOptionsAndClashesAreRefused) {
                                                {"--windowed", "800x600", "--fullscreen"},
                                                {"--record", "a", "--replay", "b"},
                                                {"--replay", "b", "--level", "1"},
+                                               {"--level", "1", "--level-file", "a.cfg"},
+                                               {"--record", "r", "--level-file", "a.cfg"},
+                                               {"--replay", "r", "--level-file", "a.cfg"},
+                                               {"--watch"},
+                                               {"--watch", "--record", "r", "--level", "1"},
+                                               {"--level-file"},
                                                {"--replay"},
                                                {"level1"},
                                                {"--lev", "1"},

@@ -56,6 +56,28 @@ TEST(ConfigLoader, IncludedFilesLendTheirPrototypesButNotTheirKeys) {
     EXPECT_EQ(3, level("light")("speed").asInt());
 }
 
+// A player's level lies outside the data: named by its absolute path without
+// ".cfg", it includes files beside it before those of the data, and takes
+// the data's prototypes.
+TEST(ConfigLoader, AnAbsoluteNameIsAFileOutsideTheDataWithItsIncludesBesideIt) {
+    const TempResources resources;
+    resources.writeResource("prototypes.cfg", "Base = { speed = 2 }");
+    resources.writeResource("shared.cfg", "Shared = Base { from = \"data\" }");
+    resources.writeResource("mine.cfg", "from = \"data\"");
+    const test::TempDir own;
+    own.write("beside.cfg", "Beside = Base { from = \"own\" }");
+    own.write("mine.cfg",
+              "#include \"beside.cfg\"\n#include \"shared.cfg\"\n"
+              "a = Beside { }; b = Shared { }; from = \"own\"");
+    const Setting level = ConfigLoader::instance().load((own.path / "mine").string());
+    EXPECT_EQ("own", level("from").asString());
+    EXPECT_EQ("own", level("a")("from").asString());
+    EXPECT_EQ("data", level("b")("from").asString());
+    EXPECT_EQ(2, level("a")("speed").asInt());
+    EXPECT_EQ("data", ConfigLoader::instance().load("mine")("from").asString());
+    EXPECT_NE(std::string::npos, loadFailure((own.path / "gone").string()).find("gone.cfg"));
+}
+
 TEST(ConfigLoader, FilesWithoutSettingsOfferNoPrototypesAndBreakNothing) {
     const TempResources resources;
     resources.writeResource("prototypes.cfg", "// nothing yet\n#include \"shared.cfg\"");

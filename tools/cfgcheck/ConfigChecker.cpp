@@ -143,15 +143,30 @@ void ConfigChecker::check(const std::string& relative) {
     }
 }
 
+void ConfigChecker::checkOutside(const std::string& file) {
+    const fs::path path(file);
+    ResourceLoader besideFirst(path.parent_path());
+    besideFirst.addResourceLocation(gameRoot);
+    Setting configuration;
+    if (load(besideFirst, path.filename().string(), file, configuration)) {
+        checkKeys(file, configuration);
+    }
+}
+
 bool ConfigChecker::load(const std::string& name, const std::string& relative, Setting& result) {
+    return load(ConfigLoader::instance(), name, gameRoot + "/" + relative, result);
+}
+
+bool ConfigChecker::load(ResourceLoader& resources, const std::string& name,
+                         const std::string& shownFile, Setting& result) {
     const std::size_t errorsBefore = count(Severity::Error);
     try {
-        result = loadFile(ConfigLoader::instance(), name, Setting::newGroup(), 0);
+        result = loadFile(resources, name, Setting::newGroup(), 0);
     } catch (const FirstErrorReported&) {
     } catch (const Exception& e) {
-        add(Finding{shown(gameRoot + "/" + relative), 1, 1, Severity::Error, e.getMessage()});
+        add(Finding{shown(shownFile), 1, 1, Severity::Error, e.getMessage()});
     } catch (const std::exception& e) {
-        add(Finding{shown(gameRoot + "/" + relative), 1, 1, Severity::Error, e.what()});
+        add(Finding{shown(shownFile), 1, 1, Severity::Error, e.what()});
     }
     return count(Severity::Error) == static_cast<int>(errorsBefore);
 }

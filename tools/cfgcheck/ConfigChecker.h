@@ -10,6 +10,7 @@
 
 namespace lum {
 
+class ResourceLoader;
 class Setting;
 
 // Loads configurations the way the game does, below "resources" in the
@@ -32,6 +33,10 @@ public:
     // Loads the file at `relative` below the resource directory on its own
     // and adds what it finds.
     void check(const std::string& relative);
+    // Loads the file at the absolute path `file` outside the resource
+    // directory as the game loads a player's level: its includes beside it
+    // first, then below the resource directory.
+    void checkOutside(const std::string& file);
 
     const std::vector<Finding>& findings() const;
     int count(Severity severity) const;
@@ -47,6 +52,8 @@ public:
 
 private:
     bool load(const std::string& name, const std::string& relative, Setting& result);
+    bool load(ResourceLoader& resources, const std::string& name, const std::string& shownFile,
+              Setting& result);
     void checkKeys(const std::string& name, const Setting& configuration);
 
     std::string shownRoot;

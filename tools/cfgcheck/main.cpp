@@ -2,7 +2,8 @@
 //
 //   glimmet-cfgcheck [--strict] [--json] [--resources DIR] PATH...
 //       loads each .cfg file PATH, or every one below the directory PATH, as
-//       the game would, and reports errors and the keys the game will not
+//       the game would (a file outside the resource directory as a player's
+//       own level), and reports errors and the keys the game will not
 //       read as written, as "file:line:col: error|warning: text" lines (or
 //       JSON with --json)
 //   glimmet-cfgcheck [--resources DIR] --tree NAME
@@ -141,35 +142,52 @@ std::string shownPath(const fs::path& directory) {
     return shown.empty() ? "." : shown.string();
 }
 
-// `path` below `root`, "" for the root itself.
-std::string below(const fs::path& root, const std::string& path) {
+// What to check: a path below the resource directory, or a level file of a
+// player's own outside it.
+struct Target {
+    std::string path;
+    bool directory;
+    bool outside;
+};
+
+// `path` below `root` ("" for the root itself), or a file outside it.
+Target targetOf(const fs::path& root, const std::string& path) {
     if (!fs::exists(path)) {
         throw UsageError("no such file or directory: " + path);
     }
+    const bool directory = fs::is_directory(path);
     const fs::path inside = fs::relative(fs::canonical(path), fs::canonical(root));
     if (inside.empty() || *inside.begin() == "..") {
         if (inside.empty()) {
-            return std::string();
+            return Target{std::string(), true, false};
         }
-        throw UsageError(path + " is not below the resource directory " + root.string());
+        if (directory) {
+            throw UsageError(path + " is not below the resource directory " + root.string());
+        }
+        return Target{fs::absolute(path).lexically_normal().string(), false, true};
     }
-    return inside == "." ? std::string() : inside.string();
+    return Target{inside == "." ? std::string() : inside.string(), directory, false};
 }
 
 int check(const Options& options, const fs::path& root) {
     // Before the working directory changes for the load.
-    std::vector<std::pair<std::string, bool>> targets;
+    std::vector<Target> targets;
     for (const std::string& path : options.paths) {
-        targets.emplace_back(below(root, path), fs::is_directory(path));
+        targets.push_back(targetOf(root, path));
     }
     const std::string shown = shownPath(root);
     const lum::ResourceRoot resources(root);
     lum::ConfigChecker checker(shown);
     int files = 0;
-    for (const auto& target : targets) {
-        const std::vector<std::string> names = target.second
-                                                   ? checker.filesBelow(target.first)
-                                                   : std::vector<std::string>{target.first};
+    for (const Target& target : targets) {
+        if (target.outside) {
+            checker.checkOutside(target.path);
+            ++files;
+            continue;
+        }
+        const std::vector<std::string> names = target.directory
+                                                   ? checker.filesBelow(target.path)
+                                                   : std::vector<std::string>{target.path};
         for (const std::string& name : names) {
             checker.check(name);
             ++files;

@@ -23,11 +23,15 @@ public:
     // The file name + ".cfg" below the location, with the prototypes of
     // "prototypes.cfg" (searched below "resources" in the working directory).
     // Keys the game will not read as written are logged as warnings.
+    // An absolute `name` is a file of its own outside the resources (a
+    // player's level): its path without ".cfg". Its includes are looked for
+    // beside it first, then below the location.
     Setting load(const std::string& name);
 
 private:
     void warnAboutKeys(const std::string& name, const Setting& configuration);
 
+    boost::filesystem::path location;
     Log log;
     std::set<std::string> told;
 };

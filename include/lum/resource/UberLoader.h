@@ -56,6 +56,9 @@ public:
     // again after a fall decodes no MD2 file; while the level is played its
     // models hold them anyway.
     void loadLevel(const std::string& name);
+    // Builds the level's objects as loadLevel does and drops them again:
+    // throws what loadLevel would, and leaves the scene as it was.
+    void tryLevel(const std::string& name);
     // Drops the kept key frames: the next level load reads every MD2 file.
     void forgetKeyFrames();
     // A model built from the configuration `name` (named `name` unless the
@@ -98,6 +101,8 @@ private:
     Loaded doLoadSpatial(const Setting& description, const Parent& parent) const;
     // A group, by its display name.
     Loaded doLoadByKind(const Setting& description, const Parent& parent) const;
+    // The level's objects under a holder node outside the scene.
+    boost::shared_ptr<Node> buildLevel(const std::string& name);
     // A new node holding the list's objects in order.
     boost::shared_ptr<Node> doLoadSpatialList(const Setting& list, const Parent& parent) const;
     Loaded doLoadNode(const Setting& description, const Parent& parent) const;

@@ -35,11 +35,19 @@ Setting includeScope(const Setting& parentScope) {
 }  // namespace
 
 ConfigLoader::ConfigLoader(const boost::filesystem::path& location)
-    : ResourceLoader(location), log("ConfigLoader") {}
+    : ResourceLoader(location), location(location), log("ConfigLoader") {}
 
 Setting ConfigLoader::load(const std::string& name) {
     LUM_TRACE_BEGIN
-    const Setting configuration = loadFile(*this, name + ".cfg", Setting::newGroup(), 0);
+    const boost::filesystem::path file(name + ".cfg");
+    Setting configuration;
+    if (file.is_absolute()) {
+        ResourceLoader besideFirst(file.parent_path());
+        besideFirst.addResourceLocation(location);
+        configuration = loadFile(besideFirst, file.filename().string(), Setting::newGroup(), 0);
+    } else {
+        configuration = loadFile(*this, file.string(), Setting::newGroup(), 0);
+    }
     warnAboutKeys(name, configuration);
     return configuration;
     LUM_TRACE_END

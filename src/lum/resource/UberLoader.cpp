@@ -47,6 +47,23 @@ UberLoader::UberLoader(const boost::filesystem::path& location)
 
 void UberLoader::loadLevel(const std::string& name) {
     LUM_TRACE_BEGIN
+    const boost::shared_ptr<Node> holder = buildLevel(name);
+    const boost::shared_ptr<Node>& root = Scene::global().getRoot();
+    for (int moved = holder->getChildCount(); moved > 0; --moved) {
+        root->addChild(holder->getChild(0));
+    }
+    Scene::global().update(settlingStep);
+    LUM_TRACE_END
+}
+
+void UberLoader::tryLevel(const std::string& name) {
+    LUM_TRACE_BEGIN
+    buildLevel(name);
+    LUM_TRACE_END
+}
+
+boost::shared_ptr<Node> UberLoader::buildLevel(const std::string& name) {
+    LUM_TRACE_BEGIN
     failurePlaceTold = false;
     // Another level's key frames go before this level's arrive.
     if (name != keyFramesLevel) {
@@ -61,7 +78,7 @@ void UberLoader::loadLevel(const std::string& name) {
     } const loading(loadingLevel);
     // Built under a holder of its own, outside the scene: a load that fails
     // drops the holder, and everything built so far goes with it.
-    const boost::shared_ptr<Node> holder = namingOnFailure(log, name, [&] {
+    return namingOnFailure(log, name, [&] {
         const Setting level = ConfigLoader::instance().load(name);
         const Setting scene = level.isGroup() ? level("scene") : Setting();
         if (!scene.isList()) {
@@ -69,11 +86,6 @@ void UberLoader::loadLevel(const std::string& name) {
         }
         return doLoadSpatialList(scene, Parent());
     });
-    const boost::shared_ptr<Node>& root = Scene::global().getRoot();
-    for (int moved = holder->getChildCount(); moved > 0; --moved) {
-        root->addChild(holder->getChild(0));
-    }
-    Scene::global().update(settlingStep);
     LUM_TRACE_END
 }
 

@@ -7,6 +7,8 @@
 #include <iostream>
 
 #include "flow/CameraSteering.h"
+#include "flow/LevelWatch.h"
+#include "flow/TextPanel.h"
 #include "lum/Control.h"
 #include "lum/ControlLogic.h"
 #include "lum/character/Glimmet.h"
@@ -33,6 +35,13 @@ const double titlePace = 0.02;
 const float hudLeft = 0.4f;
 const float hudTop = 0.92f;
 const float hudSize = 0.03f;
+// A broken level file's problem, near the top of the screen, below the clock.
+const float problemTop = 0.75f;
+const float problemLineGap = 0.2f;
+const float problemSize = 0.03f;
+const float problemLeft = -0.95f;
+const float problemWidth = 1.9f;
+const glm::vec3 problemColour(1.0f, 0.85f, 0.3f);
 
 // Lowest point of each level before the player counts as fallen.
 float deathHeight(int level) {
@@ -50,6 +59,10 @@ Game::~Game() {
 
 Levels& Game::getLevels() {
     return levels;
+}
+
+void Game::watchLevel(std::unique_ptr<LevelWatch> levelWatch) {
+    watch = std::move(levelWatch);
 }
 
 void Game::start() {
@@ -74,6 +87,9 @@ bool Game::chooseLevel() {
         return false;
     }
     levels.setCurrentLevel(level);
+    if (!waitUntilWatchedLevelBuilds()) {
+        return false;
+    }
     levels.setupScene(levels.currentName());
     warmDrawing();
     return true;
@@ -130,6 +146,7 @@ void Game::prepareLoop() {
 bool Game::pass(double dt) {
     LUM_TRACE_BEGIN
     const float step = static_cast<float>(dt);
+    restartIfChanged();
     if (!handleInput(step)) {
         return false;
     }
@@ -151,6 +168,7 @@ bool Game::pass(double dt) {
     }
     drawMessages();
     drawFrameRate();
+    drawLevelProblem();
     const int level = levels.getCurrentLevel();
     levels.runEvents();
     // A new level's first picture replaces the loading one; the run is not
@@ -271,6 +289,73 @@ void Game::warmDrawing() {
     drawLevel();
     drawRun();
     glFinish();
+    LUM_TRACE_END
+}
+
+// A watched level that does not build yet waits on the loading picture, its
+// problem shown, until a save mends it. False when the window was closed.
+bool Game::waitUntilWatchedLevelBuilds() {
+    LUM_TRACE_BEGIN
+    while (watch && !watch->startable()) {
+        drawFullScreen("loading");
+        drawLevelProblem();
+        window().swapBuffers();
+        window().sleep(LevelWatch::pollInterval);
+        Control::instance().update(0.0);
+        quitIfAsked();
+        if (!window().isOpen()) {
+            return false;
+        }
+    }
+    return true;
+    LUM_TRACE_END
+}
+
+// The level is built aside first, so a file that breaks between that and
+// the restart is the only way a restart fails; the game goes on either way.
+// Once the player has gone on to the next level, the watched one's files
+// restart nothing.
+void Game::restartIfChanged() {
+    LUM_TRACE_BEGIN
+    if (!watch || levels.currentName() != watch->levelName() ||
+        !watch->restartDue(window().getTime())) {
+        return;
+    }
+    const LevelProblem failure = problemOf(
+        [this] {
+            levels.resetScene(levels.currentName());
+            deathSeen = false;
+            // The room is read again too: it may be what changed.
+            room = Backdrop();
+            warmDrawing();
+        },
+        levels.currentName());
+    if (failure.empty()) {
+        watch->restarted();
+    } else {
+        watch->restartFailed(failure);
+    }
+    LUM_TRACE_END
+}
+
+// The place on one line and what is wrong on the next, each made smaller
+// when it would run off the screen.
+void Game::drawLevelProblem() {
+    LUM_TRACE_BEGIN
+    if (!watch || watch->problem().empty() || levels.currentName() != watch->levelName()) {
+        return;
+    }
+    const LevelProblem& problem = watch->problem();
+    const std::string place =
+        problem.message().substr(0, problem.message().size() - problem.text.size());
+    const std::string lines[] = {place, problem.text};
+    float top = problemTop;
+    for (const std::string& line : lines) {
+        const float characters = static_cast<float>(std::max<std::size_t>(line.size(), 1));
+        drawTextOnPanel(line, problemLeft, top, std::min(problemSize, problemWidth / characters),
+                        problemColour);
+        top -= problemLineGap;
+    }
     LUM_TRACE_END
 }
 

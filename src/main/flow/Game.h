@@ -1,6 +1,8 @@
 #ifndef GLIMMET_GAME_H
 #define GLIMMET_GAME_H
 
+#include <memory>
+
 #include <boost/shared_ptr.hpp>
 
 #include "flow/Levels.h"
@@ -10,6 +12,7 @@
 
 namespace lum {
 
+class LevelWatch;
 class Sound;
 
 // The game's flow on top of the frame loop: the title screen and the first
@@ -29,6 +32,9 @@ public:
     bool pass(double dt);
 
     Levels& getLevels();
+    // The level starts again whenever its files change (a designer's
+    // --watch); a broken file's problem stays on screen until it is mended.
+    void watchLevel(std::unique_ptr<LevelWatch> watch);
 
 private:
     bool chooseLevel();
@@ -42,6 +48,9 @@ private:
     void drawRun();
     void drawLevel();
     void warmDrawing();
+    void restartIfChanged();
+    bool waitUntilWatchedLevelBuilds();
+    void drawLevelProblem();
 
     GameType gameType;
     int firstLevel;
@@ -51,6 +60,7 @@ private:
     boost::shared_ptr<Sound> backgroundMusic;
     Backdrop room;
     BlobShadow shadows;
+    std::unique_ptr<LevelWatch> watch;
 };
 
 }  // namespace lum

@@ -145,7 +145,14 @@ void Levels::setCurrentLevel(int level) {
 }
 
 std::string Levels::currentName() const {
+    if (currentLevel >= 1 && currentLevel <= static_cast<int>(levelNames.size())) {
+        return levelNames[static_cast<std::size_t>(currentLevel) - 1];
+    }
     return "level" + std::to_string(currentLevel);
+}
+
+void Levels::nameLevels(const std::vector<std::string>& names) {
+    levelNames = names;
 }
 
 const boost::shared_ptr<Camera>& Levels::getCamera() const {

@@ -24,8 +24,12 @@ public:
 
     int getCurrentLevel() const;
     void setCurrentLevel(int level);
-    // "level1", "level2" or "level3".
+    // What the current level loads: "level1", "level2", ..., or the name
+    // given to its number.
     std::string currentName() const;
+    // What each level loads, by number from 1 (a player's level: its file's
+    // path without ".cfg"); a number beyond the list loads "levelN".
+    void nameLevels(const std::vector<std::string>& names);
     const boost::shared_ptr<Camera>& getCamera() const;
     // The attempt at the current level: its clock and its corn.
     LevelRun& getRun();
@@ -62,6 +66,7 @@ private:
     std::vector<std::string> finishRun();
 
     int currentLevel;
+    std::vector<std::string> levelNames;
     boost::shared_ptr<Camera> camera;
     LevelRun run;
     Records* records;

@@ -15,7 +15,7 @@ namespace lum {
 namespace {
 
 const int firstLevel = 1;
-const int lastLevel = 3;
+const int lastLevel = 99;
 // Smaller windows cut the title and end screens' texts.
 const WindowSize smallestWindow = {320, 240};
 const int largestWindowSide = 16384;
@@ -56,7 +56,12 @@ po::options_description CommandLine::describe(Options& into) {
     options.add_options()("help,h", po::bool_switch(&into.help), "show this help and exit")(
         "version", po::bool_switch(&into.version), "show the version and exit")(
         "level", po::value(&into.level)->value_name("N"),
-        "start level N (1 to 3) at once, without the title screen")(
+        "start level N at once, without the title screen: 1 to 3 are the game's, "
+        "the levels found in the data and in $XDG_DATA_HOME/glimmet/levels follow")(
+        "level-file", po::value(&into.levelFile)->value_name("PATH"),
+        "play the level file PATH at once")(
+        "watch", po::bool_switch(&into.watch),
+        "with --level or --level-file: start the level again whenever its files change")(
         "data", po::value(&into.dataDirectory)->value_name("DIR"),
         "take the game's data from DIR/resources")(
         "windowed", po::value(&into.window.size)->value_name("WxH"),
@@ -94,10 +99,33 @@ Options CommandLine::parse(int argc, const char* const argv[]) const {
         if (values.count("replay") != 0 && values.count("level") != 0) {
             throw CommandLineError("--replay plays the level it recorded: --level goes without it");
         }
+        refuseClashesOfLevels(values);
     } catch (const po::error& e) {
         throw CommandLineError(e.what());
     }
     return options;
+}
+
+void CommandLine::refuseClashesOfLevels(const po::variables_map& values) {
+    const bool levelFile = values.count("level-file") != 0;
+    const bool recorded = values.count("record") != 0 || values.count("replay") != 0;
+    if (levelFile && values.count("level") != 0) {
+        throw CommandLineError("--level and --level-file exclude each other");
+    }
+    if (levelFile && recorded) {
+        throw CommandLineError(
+            "--record and --replay take the game's levels: "
+            "--level-file goes without them");
+    }
+    if (values["watch"].as<bool>()) {
+        if (!levelFile && values.count("level") == 0) {
+            throw CommandLineError(
+                "--watch needs the level to watch: --level N or --level-file PATH");
+        }
+        if (recorded) {
+            throw CommandLineError("--watch goes without --record and --replay");
+        }
+    }
 }
 
 std::string CommandLine::usage() const {
@@ -107,7 +135,9 @@ std::string CommandLine::usage() const {
          << "Tobble the Glimmet: roll Tobble through three toy-room levels.\n\n"
          << describe(unused)
          << "\nThe game's data is looked for in --data DIR, then $GLIMMET_DATA, then the\n"
-         << "current directory, the installed game and the program's own directory.\n";
+         << "current directory, the installed game and the program's own directory.\n"
+         << "Level files of your own go into $XDG_DATA_HOME/glimmet/levels (by default\n"
+         << "~/.local/share/glimmet/levels); the game lists them at start with their numbers.\n";
     return text.str();
 }
 

@@ -4,13 +4,16 @@
 #include <string>
 
 #include <boost/program_options/options_description.hpp>
+#include <boost/program_options/variables_map.hpp>
 
 #include "lum/platform/Window.h"
 #include "lum/util/Exception.h"
 
 namespace lum {
 
-// A level asked for on the command line; 0 leaves the choice to the title screen.
+// A level asked for on the command line by its number; 0 leaves the choice to
+// the title screen. Whether the number names a level is known once the
+// levels are found.
 struct LevelChoice {
     int number = 0;
 };
@@ -20,6 +23,10 @@ struct Options {
     bool help = false;
     bool version = false;
     LevelChoice level;
+    // A level file to play at once; empty when none.
+    std::string levelFile;
+    // The level starts again whenever its files change.
+    bool watch = false;
     // Empty: the data directory is looked for.
     std::string dataDirectory;
     WindowMode window;
@@ -46,6 +53,7 @@ public:
 
 private:
     static boost::program_options::options_description describe(Options& into);
+    static void refuseClashesOfLevels(const boost::program_options::variables_map& values);
 };
 
 }  // namespace lum

@@ -5,8 +5,11 @@
 
 #include <iostream>
 
+#include <boost/filesystem/operations.hpp>
+
 #include "BuildInfo.h"
 #include "flow/Game.h"
+#include "flow/LevelWatch.h"
 #include "lum/platform/GlfwWindow.h"
 #include "lum/render/Renderer.h"
 #include "lum/resource/ShaderLoader.h"
@@ -17,6 +20,7 @@
 #include "shell/DataDirectory.h"
 #include "shell/FrameLoop.h"
 #include "shell/HeapRelease.h"
+#include "shell/StartingLevel.h"
 #include "shell/TopLevel.h"
 
 namespace {
@@ -37,18 +41,50 @@ std::unique_ptr<lum::ReplaySession> replaySession(const lum::Options& options) {
     return std::unique_ptr<lum::ReplaySession>(new lum::ReplaySession());
 }
 
+// A level of the player's own is built once aside before it starts: a model
+// or texture it names that is missing is told, and the title shows instead,
+// rather than the game ending in the level's load. A watched level waits
+// for its mending instead.
+int buildableLevel(const lum::Options& options, const lum::StartingLevel& start) {
+    const lum::CataloguedLevel* const level = start.level();
+    if (level == nullptr || level->origin == lum::LevelOrigin::shipped || options.watch) {
+        return start.number;
+    }
+    const lum::LevelProblem problem =
+        lum::checkLevel(level->name, level->file, lum::LevelTrial::objects);
+    if (!problem.empty()) {
+        std::cerr << "glimmet: level " << level->number
+                  << " cannot be played: " << problem.message() << std::endl;
+        return 0;
+    }
+    return start.number;
+}
+
+// The level's files, watched while it is played, as --watch asks.
+std::unique_ptr<lum::LevelWatch> levelWatch(const lum::Options& options,
+                                            const lum::StartingLevel& start) {
+    const lum::CataloguedLevel* const level = start.level();
+    if (!options.watch || level == nullptr) {
+        return nullptr;
+    }
+    return std::unique_ptr<lum::LevelWatch>(new lum::LevelWatch(level->name, level->file));
+}
+
 // False when the run failed or its replay went another way.
-bool runGame(const lum::Options& options, lum::ReplaySession& replay) {
+bool runGame(const lum::Options& options, const lum::StartingLevel& start,
+             lum::ReplaySession& replay) {
     bool diverged = false;
     const bool ran = lum::runGuarded(
-        [&options, &replay, &diverged] {
+        [&options, &start, &replay, &diverged] {
             const bool keepRecords = !options.noRecords && !replay.isReplaying();
             lum::Records records(keepRecords ? lum::Records::userDirectory() : "");
             lum::keepLargeBlocksApart();
             lum::ShaderLoader::instance().setProgramCache(lum::programCacheDirectory());
             lum::Renderer renderer(options.window);
-            lum::Game game(replay.startLevel(options.level.number));
+            lum::Game game(replay.startLevel(buildableLevel(options, start)));
             game.getLevels().keepRecordsIn(&records);
+            game.getLevels().nameLevels(start.catalogue.names());
+            game.watchLevel(levelWatch(options, start));
             try {
                 const std::string outcome = lum::playGame(game, replay);
                 if (!outcome.empty()) {
@@ -82,9 +118,24 @@ int main(int argc, char* argv[]) {
         std::cout << "glimmet " << lum::build::version << std::endl;
         return 0;
     }
+    // Named from where the game was started, before it enters its data.
+    if (!options.levelFile.empty()) {
+        options.levelFile = boost::filesystem::absolute(options.levelFile).string();
+    }
     try {
         lum::DataDirectory::enter(lum::DataDirectory::sourcesOf(options.dataDirectory));
     } catch (const lum::DataNotFound& e) {
+        std::cerr << "glimmet: " << e.getMessage() << std::endl;
+        return failed;
+    }
+    lum::StartingLevel start;
+    try {
+        start = lum::chooseStartingLevel(options, lum::LevelCatalogue::playerDirectory(), std::cout,
+                                         std::cerr);
+    } catch (const lum::CommandLineError& e) {
+        std::cerr << "glimmet: " << e.getMessage() << std::endl;
+        return misused;
+    } catch (const lum::Exception& e) {
         std::cerr << "glimmet: " << e.getMessage() << std::endl;
         return failed;
     }
@@ -95,7 +146,7 @@ int main(int argc, char* argv[]) {
         std::cerr << "glimmet: " << e.getMessage() << std::endl;
         return failed;
     }
-    const bool succeeded = runGame(options, *replay);
+    const bool succeeded = runGame(options, start, *replay);
     std::cout << lum::closingLine << std::endl;
     return succeeded ? 0 : failed;
 }

@@ -1,0 +1,123 @@
+#include "flow/LevelWatch.h"
+
+#include <sys/stat.h>
+
+#include <iostream>
+
+#include <boost/filesystem/operations.hpp>
+
+#include "lum/util/Trace.h"
+
+namespace fs = boost::filesystem;
+
+namespace lum {
+
+namespace {
+
+const char* const dataFiles = "resources";
+const std::int64_t nanosecondsPerSecond = 1000000000;
+
+void stampFile(const fs::path& path, FileStamps& stamps) {
+    struct stat status;
+    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
+        stamps[path.string()] =
+            FileStamp{status.st_mtim.tv_sec * nanosecondsPerSecond + status.st_mtim.tv_nsec,
+                      static_cast<std::uintmax_t>(status.st_size)};
+    }
+}
+
+void stampConfigurationsBelow(const fs::path& directory, FileStamps& stamps) {
+    boost::system::error_code error;
+    if (!fs::is_directory(directory, error)) {
+        return;
+    }
+    for (fs::recursive_directory_iterator entry(directory, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (entry->path().extension() == ".cfg") {
+            stampFile(entry->path(), stamps);
+        }
+    }
+}
+
+}  // namespace
+
+bool FileStamp::operator==(const FileStamp& other) const {
+    return modifiedNanoseconds == other.modifiedNanoseconds && size == other.size;
+}
+
+FileStamps stampsOf(const std::vector<fs::path>& directories, const std::vector<fs::path>& files) {
+    FileStamps stamps;
+    for (const fs::path& directory : directories) {
+        stampConfigurationsBelow(directory, stamps);
+    }
+    for (const fs::path& file : files) {
+        stampFile(file, stamps);
+    }
+    return stamps;
+}
+
+const double LevelWatch::pollInterval = 0.25;
+
+LevelWatch::LevelWatch(const std::string& name, const fs::path& file)
+    : name(name), file(file), stamps(stampsNow()), lastLook(0.0), tried(false) {}
+
+FileStamps LevelWatch::stampsNow() const {
+    // The level's own directory only when it lies outside the data: the
+    // data's files are all looked at anyway.
+    std::vector<fs::path> directories{dataFiles};
+    if (file.is_absolute()) {
+        directories.push_back(file.parent_path());
+    }
+    return stampsOf(directories, {file});
+}
+
+const std::string& LevelWatch::levelName() const {
+    return name;
+}
+
+bool LevelWatch::restartDue(double now) {
+    LUM_TRACE_BEGIN
+    if (now >= lastLook && now - lastLook < pollInterval) {
+        return false;
+    }
+    lastLook = now;
+    FileStamps seen = stampsNow();
+    if (seen == stamps) {
+        return false;
+    }
+    stamps.swap(seen);
+    current = checkLevel(name, file.string(), LevelTrial::objects);
+    if (!current.empty()) {
+        std::cerr << "glimmet: the level is kept as it was: " << current.message() << std::endl;
+        return false;
+    }
+    return true;
+    LUM_TRACE_END
+}
+
+bool LevelWatch::startable() {
+    LUM_TRACE_BEGIN
+    FileStamps seen = stampsNow();
+    if (!tried || !(seen == stamps)) {
+        tried = true;
+        stamps.swap(seen);
+        current = checkLevel(name, file.string(), LevelTrial::objects);
+    }
+    return current.empty();
+    LUM_TRACE_END
+}
+
+const LevelProblem& LevelWatch::problem() const {
+    return current;
+}
+
+void LevelWatch::restarted() const {
+    std::cout << "glimmet: " << file.string() << " changed: the level started again" << std::endl;
+}
+
+void LevelWatch::restartFailed(const LevelProblem& failure) {
+    current = failure;
+    std::cerr << "glimmet: the level did not start again: " << current.message() << std::endl;
+}
+
+}  // namespace lum
