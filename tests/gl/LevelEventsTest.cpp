@@ -42,13 +42,13 @@ TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneDecidesWhetherTheWalkwayAppears)
     EXPECT_FALSE(isShown("boardWalkSmallUnlock01"));
     member("redCubes01", 0)->moveTo(glm::vec3(20, -30, 4));
     levels.runEvents();
-    EXPECT_FALSE(levels.redCubesDown) << "only the first of two cubes is down";
+    EXPECT_FALSE(levels.hasFlag("redCubesDown")) << "only the first of two cubes is down";
     EXPECT_FALSE(isShown("boardWalkSmallUnlock01"));
 
     member("redCubes01", 0)->moveTo(glm::vec3(20, 12, 4));
     member("redCubes01", 1)->moveTo(glm::vec3(30, -10, 4));  // down counts from -10 itself
     levels.runEvents();
-    EXPECT_TRUE(levels.redCubesDown);
+    EXPECT_TRUE(levels.hasFlag("redCubesDown"));
     EXPECT_TRUE(isShown("boardWalkSmallUnlock01"));
 }
 
@@ -81,7 +81,7 @@ TEST_F(LevelEventsTest, AGreenCubeThatFellIsPutBackBodyAndAllAndFallsFromThere) 
     cube->moveTo(glm::vec3(-119, -30, 30));  // below its target area
     cube->getBody()->setLinearVelocity(btVector3(0, -25, 0));
     levels.runEvents();
-    EXPECT_FALSE(levels.greenCubePlaced) << "where it fell counts, not where it is put";
+    EXPECT_FALSE(levels.hasFlag("greenCubePlaced")) << "where it fell counts, not where it is put";
     const glm::vec3 returnPoint(-107, 1.5f, 35);
     EXPECT_TRUE(vectorsNear(returnPoint, cube->getWorldTransform().translation));
     EXPECT_TRUE(vectorsNear(returnPoint, bodyAt(*cube)));
@@ -104,11 +104,11 @@ TEST_F(LevelEventsTest, AGreenCubeCountsOnlyStrictlyInsideItsTargetArea) {
     for (const glm::vec3& at : outside) {
         cube->moveTo(at);
         levels.runEvents();
-        EXPECT_FALSE(levels.greenCubePlaced) << "at x " << at.x << ", y " << at.y;
+        EXPECT_FALSE(levels.hasFlag("greenCubePlaced")) << "at x " << at.x << ", y " << at.y;
     }
     cube->moveTo(glm::vec3(-119, 0.5f, 30));
     levels.runEvents();
-    EXPECT_TRUE(levels.greenCubePlaced);
+    EXPECT_TRUE(levels.hasFlag("greenCubePlaced"));
 }
 
 TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
@@ -120,7 +120,7 @@ TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
 
     member("greenCubes01", 0)->moveTo(glm::vec3(-119, 0.5f, 30));
     levels.runEvents();
-    ASSERT_TRUE(levels.greenCubePlaced);
+    ASSERT_TRUE(levels.hasFlag("greenCubePlaced"));
     const std::size_t shown = script->presented.size();
     levels.runEvents();
     EXPECT_EQ(2, levels.getCurrentLevel());
@@ -152,7 +152,8 @@ TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkw
     EXPECT_FALSE(solidAt("boardWalkSmallUnlock02", glm::vec3(-65, 10, -37)));
     member("redCube0202", 0)->moveTo(glm::vec3(-30, -20, -31));
     levels.runEvents();
-    EXPECT_FALSE(levels.secondRedCubeDown) << "the second group counts only after the first";
+    EXPECT_FALSE(levels.hasFlag("secondRedCubeDown"))
+        << "the second group counts only after the first";
     EXPECT_FALSE(isShown("redCube0202"));
 
     member("redCube0202", 0)->moveTo(glm::vec3(-30, 12, -31));

@@ -47,15 +47,15 @@ const CategoryColour categoryColours[] = {
 const Colour otherColour = {0.7, 0.7, 0.7};
 
 struct AreaColour {
-    const char* label;
+    const char* role;
     Colour colour;
 };
 
 const AreaColour areaColours[] = {
     {"goal", {0.0, 0.45, 0.0}},
-    {"green target", {0.1, 0.85, 0.1}},
-    {"jump spot", {0.0, 0.2, 0.9}},
-    {"deadly area", {0.85, 0.0, 0.0}},
+    {"target", {0.1, 0.85, 0.1}},
+    {"mode", {0.0, 0.2, 0.9}},
+    {"deadly", {0.85, 0.0, 0.0}},
 };
 
 // The player's start: a colour nothing else in the plan has.
@@ -79,9 +79,9 @@ Colour colourOf(const std::string& category) {
     return otherColour;
 }
 
-Colour areaColourOf(const std::string& label) {
+Colour areaColourOf(const std::string& role) {
     for (const AreaColour& entry : areaColours) {
-        if (label == entry.label) {
+        if (role == entry.role) {
             return entry.colour;
         }
     }
@@ -212,7 +212,7 @@ void PlanPicture::writePng(const std::string& path) const {
                            area.unboundedZ ? high.y : area.high.y);
         const glm::vec2 a = pixelOf(glm::vec2(from.x, to.y));
         const glm::vec2 b = pixelOf(glm::vec2(to.x, from.y));
-        const Colour colour = areaColourOf(area.label);
+        const Colour colour = areaColourOf(area.role);
         cairo_rectangle(cr, a.x, a.y, b.x - a.x, b.y - a.y);
         setColour(cr, colour, 0.15);
         cairo_fill_preserve(cr);

@@ -33,11 +33,6 @@ const float hudLeft = 0.4f;
 const float hudTop = 0.92f;
 const float hudSize = 0.03f;
 
-// Lowest point of each level before the player counts as fallen.
-float deathHeight(int level) {
-    return level == 3 ? -140.0f : -10.0f;
-}
-
 }  // namespace
 
 Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel), deathSeen(false) {}
@@ -198,7 +193,7 @@ bool Game::handleInput(float dt) {
 bool Game::checkDeath() {
     LUM_TRACE_BEGIN
     Glimmet& player = Glimmet::instance();
-    if (player.getWorldTransform().translation.y >= deathHeight(levels.getCurrentLevel())) {
+    if (player.getWorldTransform().translation.y >= levels.deathHeight()) {
         return false;
     }
     player.kill();
