@@ -48,6 +48,8 @@ public:
 private:
     bool load(const std::string& name, const std::string& relative, Setting& result);
     void checkKeys(const std::string& name, const Setting& configuration);
+    void checkEvents(const std::string& name, const std::string& relative,
+                     const Setting& configuration);
 
     std::string shownRoot;
     std::vector<Finding> found;

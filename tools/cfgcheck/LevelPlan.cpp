@@ -173,6 +173,9 @@ const std::vector<PlanArea>& LevelPlan::areas() const {
 glm::vec2 LevelPlan::start() const {
     return playerStart;
 }
+const std::set<std::string>& LevelPlan::objectNames() const {
+    return named;
+}
 float LevelPlan::startRadius() const {
     return playerRadius;
 }
@@ -232,6 +235,9 @@ void LevelPlan::addObject(const Setting& description, const glm::mat4& parent, b
         return;
     }
     const Setting name = description("name");
+    if (name.isString()) {
+        named.insert(name.asString());
+    }
     const bool hiddenHere = hidden || (name.isString() && hiddenAtStart.count(name.asString()));
     const glm::mat4 placement = parent * transformOf(description).toMatrix();
     const std::string context = sceneObjectContext(description.typeName());

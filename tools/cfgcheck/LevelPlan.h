@@ -51,6 +51,8 @@ public:
     const std::vector<PlanShape>& shapes() const;
     const std::vector<PlanArea>& areas() const;
     glm::vec2 start() const;
+    // Every name an object of the level has, at any depth.
+    const std::set<std::string>& objectNames() const;
     float startRadius() const;
 
     // The smallest rectangle around every shape, area and the start.
@@ -68,6 +70,7 @@ private:
     std::vector<PlanShape> placed;
     std::vector<PlanArea> scripted;
     std::set<std::string> hiddenAtStart;
+    std::set<std::string> named;
     glm::vec2 playerStart;
     float playerRadius;
 };

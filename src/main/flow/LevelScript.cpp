@@ -59,7 +59,7 @@ public:
 
     std::vector<Rule> rules(const Setting& list) {
         std::vector<Rule> read;
-        forEachGroup(list, [&](const Setting& group) { read.push_back(rule(group)); });
+        forEachGroup(list, list, [&](const Setting& group) { read.push_back(rule(group)); });
         return read;
     }
 
@@ -80,8 +80,9 @@ public:
     }
 
 private:
+    // `anchor`: where to point when the list itself has no place.
     template <typename Each>
-    void forEachGroup(const Setting& list, Each each) {
+    void forEachGroup(const Setting& list, const Setting& anchor, Each each) {
         if (!list.isList()) {
             return;
         }
@@ -90,7 +91,7 @@ private:
             if (group.isGroup()) {
                 each(group);
             } else {
-                tell(list, "a rule, trigger or action is a group { ... }");
+                tell(anchor, "a rule, trigger or action is a group { ... }");
             }
         }
     }
@@ -105,14 +106,14 @@ private:
         Rule read;
         findPosition(group, read.where);
         read.name = group("name").stringOr("");
-        forEachGroup(group("when"), [&](const Setting& trigger) {
+        forEachGroup(group("when"), group, [&](const Setting& trigger) {
             Trigger triggerRead;
             if (this->trigger(trigger, triggerRead)) {
                 read.when.push_back(triggerRead);
             }
         });
         read.unless = names(group("unless"));
-        forEachGroup(group("then"), [&](const Setting& action) {
+        forEachGroup(group("then"), group, [&](const Setting& action) {
             Action actionRead;
             if (this->action(action, actionRead)) {
                 read.actions.push_back(actionRead);
@@ -202,8 +203,10 @@ LevelScript readLevelScript(const Setting& level, std::vector<ScriptProblem>& pr
     script.onStart = reader.rules(level("onStart"));
     script.events = reader.rules(level("events"));
     const Setting end = level("end");
-    script.endText = end("text").stringOr("");
-    script.nextLevel = end("next").intOr(0);
+    if (end.isGroup()) {
+        script.endText = end("text").stringOr("");
+        script.nextLevel = end("next").intOr(0);
+    }
     script.deathHeight = static_cast<float>(level("deathHeight").doubleOr(script.deathHeight));
     return script;
     LUM_TRACE_END
