@@ -147,11 +147,14 @@ PlanPicture::PlanPicture(const LevelPlan& plan, int width)
     scale = std::min((width - 2.0f * margin) / extent.x, static_cast<float>(tallest) / extent.y);
     const int drawnHeight = static_cast<int>(std::ceil(extent.y * scale));
     pictureHeight = titleHeight + drawnHeight + footHeight;
-    origin = glm::vec2(margin - low.x * scale, titleHeight + high.y * scale);
+    origin = glm::vec2(margin - low.x * scale, titleHeight - low.y * scale);
 }
 
+// Seen from above the way the game draws its world: x grows to the right
+// and z towards the bottom, so that what lies on Tobble's left in the game
+// lies on its left in the plan too.
 glm::vec2 PlanPicture::pixelOf(const glm::vec2& ground) const {
-    return glm::vec2(origin.x + scale * ground.x, origin.y - scale * ground.y);
+    return glm::vec2(origin.x + scale * ground.x, origin.y + scale * ground.y);
 }
 
 float PlanPicture::pixelsPerUnit() const {
@@ -210,8 +213,8 @@ void PlanPicture::writePng(const std::string& path) const {
                              area.unboundedZ ? low.y : area.low.y);
         const glm::vec2 to(area.unboundedX ? high.x : area.high.x,
                            area.unboundedZ ? high.y : area.high.y);
-        const glm::vec2 a = pixelOf(glm::vec2(from.x, to.y));
-        const glm::vec2 b = pixelOf(glm::vec2(to.x, from.y));
+        const glm::vec2 a = pixelOf(from);
+        const glm::vec2 b = pixelOf(to);
         const Colour colour = areaColourOf(area.role);
         cairo_rectangle(cr, a.x, a.y, b.x - a.x, b.y - a.y);
         setColour(cr, colour, 0.15);
@@ -241,7 +244,7 @@ void PlanPicture::writePng(const std::string& path) const {
     setColour(cr, ink);
     cairo_set_font_size(cr, 18);
     cairo_move_to(cr, margin, 24);
-    cairo_show_text(cr, (plan.name() + " from above (north up)").c_str());
+    cairo_show_text(cr, (plan.name() + " from above (x to the right, z down)").c_str());
 
     // Scale bar.
     const double length = scaleBarLength(scale);
