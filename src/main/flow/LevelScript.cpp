@@ -200,6 +200,7 @@ LevelScript readLevelScript(const Setting& level, std::vector<ScriptProblem>& pr
     LUM_TRACE_BEGIN
     ScriptReader reader(problems);
     LevelScript script;
+    script.objective = level("objective").stringOr("");
     script.onStart = reader.rules(level("onStart"));
     script.events = reader.rules(level("events"));
     const Setting end = level("end");

@@ -66,6 +66,8 @@ struct Rule {
 };
 
 struct LevelScript {
+    // Shown for a few seconds at every start.
+    std::string objective;
     // Run once at every start and restart, for what the flags earned keep.
     std::vector<Rule> onStart;
     // Run every pass of play.

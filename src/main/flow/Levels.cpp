@@ -9,10 +9,8 @@
 #include "lum/Control.h"
 #include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
-#include "lum/config/Setting.h"
 #include "lum/platform/Window.h"
 #include "lum/render/Renderer.h"
-#include "lum/resource/ConfigLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Camera.h"
@@ -66,14 +64,11 @@ const Spatial* findInLevel(const std::string& name) {
     return nullptr;
 }
 
-// The level's "objective" goes on screen through the message queue.
-void announceObjective(const std::string& level) {
-    LUM_TRACE_BEGIN
-    const Setting objective = ConfigLoader::instance().load(level)("objective");
-    if (objective.isString()) {
-        GameSettings::instance().announce(objective.asString(), objectiveSeconds);
+// The level's objective, when it has one, goes on screen through the message queue.
+void announceObjective(const LevelScript& script) {
+    if (!script.objective.empty()) {
+        GameSettings::instance().announce(script.objective, objectiveSeconds);
     }
-    LUM_TRACE_END
 }
 
 }  // namespace
@@ -142,6 +137,10 @@ float Levels::deathHeight() const {
     return script.deathHeight;
 }
 
+const LevelScript& Levels::getScript() const {
+    return script;
+}
+
 void Levels::loadLevel(const std::string& level) {
     LUM_TRACE_BEGIN
     UberLoader::instance().loadLevel(level);
@@ -160,7 +159,7 @@ void Levels::setupScene(const std::string& level) {
     Scene::global().addChild(player().self);
     setupLevel();
     run.begin(*Scene::global().getRoot());
-    announceObjective(level);
+    announceObjective(script);
     LUM_TRACE_END
 }
 
@@ -177,7 +176,7 @@ void Levels::resetScene(const std::string& level) {
     run.begin(*Scene::global().getRoot());
     player().setPosition(playerStart);
     player().alive = true;
-    announceObjective(level);
+    announceObjective(script);
     LUM_TRACE_END
 }
 

@@ -47,6 +47,8 @@ public:
     bool hasFlag(const std::string& flag) const;
     // Tobble below this height has fallen off the current level.
     float deathHeight() const;
+    // What the current level's file says happens in it.
+    const LevelScript& getScript() const;
 
 private:
     void showLoadingScreen();
