@@ -296,8 +296,10 @@ TEST_F(EveryEventTest, AFlagSetInAPassIsSeenFromTheNextAndKeptThroughARestart) {
     EXPECT_TRUE(isShown("bridge"));
     EXPECT_TRUE(solidAt("bridge", glm::vec3(50, 7, 0)));
 
+    levels.getRun().advance(31);
     levels.resetScene("level9");
     EXPECT_TRUE(isShown("bridge")) << "the start rule keeps what was earned";
+    EXPECT_FALSE(levels.hasFlag("startedLate")) << "a start is the level's time 0";
     player().setPosition(glm::vec3(89, 10, 5));
     levels.runEvents();
     EXPECT_FALSE(isShown("bridge"));

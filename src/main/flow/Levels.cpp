@@ -216,7 +216,8 @@ void Levels::setupCamera() {
 // A restart keeps what the player earned, as the level's start rules say.
 void Levels::setupLevel() {
     LUM_TRACE_BEGIN
-    LevelEvents(flags[currentName()], run.elapsed()).run(script.onStart);
+    // A start is the level's time 0, whatever the attempt before took.
+    LevelEvents(flags[currentName()], 0.0).run(script.onStart);
     LUM_TRACE_END
 }
 
