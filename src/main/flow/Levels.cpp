@@ -1,6 +1,7 @@
 #include "flow/Levels.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include <glm/geometric.hpp>
 
@@ -141,10 +142,13 @@ const LevelScript& Levels::getScript() const {
     return script;
 }
 
+// The script first: one that cannot be used stops the load before the scene
+// is built.
 void Levels::loadLevel(const std::string& level) {
     LUM_TRACE_BEGIN
+    LevelScript next = loadLevelScript(level);
     UberLoader::instance().loadLevel(level);
-    script = loadLevelScript(level);
+    script = std::move(next);
     LUM_TRACE_END
 }
 
