@@ -4,11 +4,18 @@
 set -euo pipefail
 checker="$1"
 resources="$2"
+# Findings with this text, when given, are allowed.
+allowed="${3:-}"
 
 out="$(mktemp)"
 trap 'rm -f "$out"' EXIT
 status=0
-"$checker" --strict "$resources" >"$out" 2>&1 || status=$?
+if [ -n "$allowed" ]; then
+  "$checker" "$resources" >"$out" 2>&1 || status=$?
+  sed -i "/: warning: $allowed\$/d" "$out"
+else
+  "$checker" --strict "$resources" >"$out" 2>&1 || status=$?
+fi
 if [ "$status" -ne 0 ] || grep -q ': \(error\|warning\|note\): ' "$out"; then
   echo "FAIL: the game's configuration has findings (exit status $status)"
   cat "$out"

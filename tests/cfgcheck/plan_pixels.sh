@@ -13,10 +13,10 @@ cd "$work"
 cat mapping.txt
 
 # pixel_of X Z: the pixel of the ground point (X, Z), from the mapping line
-# "... at pixel (A + S x, B - S z)".
+# "... at pixel (A + S x, B + S z)".
 pixel_of() {
-  sed -E 's/.*\(([-0-9.e]+) \+ ([-0-9.e]+) x, ([-0-9.e]+) - ([-0-9.e]+) z\).*/\1 \2 \3 \4/' mapping.txt |
-    awk -v x="$1" -v z="$2" '{ printf "%d %d\n", int($1 + $2 * x), int($3 - $4 * z) }'
+  sed -E 's/.*\(([-0-9.e]+) \+ ([-0-9.e]+) x, ([-0-9.e]+) \+ ([-0-9.e]+) z\).*/\1 \2 \3 \4/' mapping.txt |
+    awk -v x="$1" -v z="$2" '{ printf "%d %d\n", int($1 + $2 * x), int($3 + $4 * z) }'
 }
 
 # expect_colour NAME X Z R G B: the pixel at (X, Z) is within 12 of R G B.

@@ -42,13 +42,13 @@ TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneDecidesWhetherTheWalkwayAppears)
     EXPECT_FALSE(isShown("boardWalkSmallUnlock01"));
     member("redCubes01", 0)->moveTo(glm::vec3(20, -30, 4));
     levels.runEvents();
-    EXPECT_FALSE(levels.redCubesDown) << "only the first of two cubes is down";
+    EXPECT_FALSE(levels.hasFlag("redCubesDown")) << "only the first of two cubes is down";
     EXPECT_FALSE(isShown("boardWalkSmallUnlock01"));
 
     member("redCubes01", 0)->moveTo(glm::vec3(20, 12, 4));
     member("redCubes01", 1)->moveTo(glm::vec3(30, -10, 4));  // down counts from -10 itself
     levels.runEvents();
-    EXPECT_TRUE(levels.redCubesDown);
+    EXPECT_TRUE(levels.hasFlag("redCubesDown"));
     EXPECT_TRUE(isShown("boardWalkSmallUnlock01"));
 }
 
@@ -81,7 +81,7 @@ TEST_F(LevelEventsTest, AGreenCubeThatFellIsPutBackBodyAndAllAndFallsFromThere) 
     cube->moveTo(glm::vec3(-119, -30, 30));  // below its target area
     cube->getBody()->setLinearVelocity(btVector3(0, -25, 0));
     levels.runEvents();
-    EXPECT_FALSE(levels.greenCubePlaced) << "where it fell counts, not where it is put";
+    EXPECT_FALSE(levels.hasFlag("greenCubePlaced")) << "where it fell counts, not where it is put";
     const glm::vec3 returnPoint(-107, 1.5f, 35);
     EXPECT_TRUE(vectorsNear(returnPoint, cube->getWorldTransform().translation));
     EXPECT_TRUE(vectorsNear(returnPoint, bodyAt(*cube)));
@@ -104,11 +104,11 @@ TEST_F(LevelEventsTest, AGreenCubeCountsOnlyStrictlyInsideItsTargetArea) {
     for (const glm::vec3& at : outside) {
         cube->moveTo(at);
         levels.runEvents();
-        EXPECT_FALSE(levels.greenCubePlaced) << "at x " << at.x << ", y " << at.y;
+        EXPECT_FALSE(levels.hasFlag("greenCubePlaced")) << "at x " << at.x << ", y " << at.y;
     }
     cube->moveTo(glm::vec3(-119, 0.5f, 30));
     levels.runEvents();
-    EXPECT_TRUE(levels.greenCubePlaced);
+    EXPECT_TRUE(levels.hasFlag("greenCubePlaced"));
 }
 
 TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
@@ -120,7 +120,7 @@ TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
 
     member("greenCubes01", 0)->moveTo(glm::vec3(-119, 0.5f, 30));
     levels.runEvents();
-    ASSERT_TRUE(levels.greenCubePlaced);
+    ASSERT_TRUE(levels.hasFlag("greenCubePlaced"));
     const std::size_t shown = script->presented.size();
     levels.runEvents();
     EXPECT_EQ(2, levels.getCurrentLevel());
@@ -152,7 +152,8 @@ TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkw
     EXPECT_FALSE(solidAt("boardWalkSmallUnlock02", glm::vec3(-65, 10, -37)));
     member("redCube0202", 0)->moveTo(glm::vec3(-30, -20, -31));
     levels.runEvents();
-    EXPECT_FALSE(levels.secondRedCubeDown) << "the second group counts only after the first";
+    EXPECT_FALSE(levels.hasFlag("secondRedCubeDown"))
+        << "the second group counts only after the first";
     EXPECT_FALSE(isShown("redCube0202"));
 
     member("redCube0202", 0)->moveTo(glm::vec3(-30, 12, -31));
@@ -234,4 +235,144 @@ TEST_F(LevelEventsTest, FinishingALevelKeepsItsTimeAgainstTheBestAndTheNextLevel
     EXPECT_DOUBLE_EQ(12.5, best.time);
     EXPECT_EQ(0.0, levels.getRun().elapsed());
     EXPECT_TRUE(boost::filesystem::exists(data.path / Records::fileName));
+}
+
+namespace {
+
+// The fixture's level of one rule per trigger and action.
+const int everyEvent = 9;
+
+// A game that has seen nothing yet: flags are kept for the whole run.
+class EveryEventTest : public LevelEventsTest {
+protected:
+    void SetUp() override {
+        LevelEventsTest::SetUp();
+        build(everyEvent);
+    }
+};
+
+}  // namespace
+
+TEST_F(EveryEventTest, EachTriggerHoldsExactlyWhereAndWhenItLooks) {
+    struct Case {
+        const char* what;
+        glm::vec3 tobble;
+        float crateA, crateB;  // heights
+        double played;         // seconds
+        const char* flag;
+        bool set;
+    };
+    const Case cases[] = {
+        {"high above a box of any height", glm::vec3(62, 40, 0), 10, 10, 0, "inTallBox", true},
+        {"beside that box", glm::vec3(64.5f, 10, 0), 10, 10, 0, "inTallBox", false},
+        {"in a box bounded in height", glm::vec3(68, 10, 0), 10, 10, 0, "inLowBox", true},
+        {"over that box", glm::vec3(68, 12.5f, 0), 10, 10, 0, "inLowBox", false},
+        {"one of two crates down", glm::vec3(81.5f, 10, 0), -20, 10, 0, "cratesDown", false},
+        {"both down, one at the height itself", glm::vec3(81.5f, 10, 0), -20, -10, 0, "cratesDown",
+         true},
+        {"before the timer's time", glm::vec3(81.5f, 10, 0), 10, 10, 29.9, "late", false},
+        {"at the timer's time", glm::vec3(81.5f, 10, 0), 10, 10, 30, "late", true},
+    };
+    for (const Case& c : cases) {
+        Levels fresh;
+        fresh.setCurrentLevel(everyEvent);
+        fresh.resetScene("level9");
+        player().setPosition(c.tobble);
+        member("crates", 0)->moveTo(glm::vec3(70, c.crateA, 4));
+        member("crates", 1)->moveTo(glm::vec3(80, c.crateB, 4));
+        fresh.getRun().advance(c.played);
+        fresh.runEvents();
+        EXPECT_EQ(c.set, fresh.hasFlag(c.flag)) << c.what;
+    }
+}
+
+TEST_F(EveryEventTest, AFlagSetInAPassIsSeenFromTheNextAndKeptThroughARestart) {
+    member("crates", 0)->moveTo(glm::vec3(70, -20, 4));
+    member("crates", 1)->moveTo(glm::vec3(80, -20, 4));
+    levels.runEvents();
+    EXPECT_TRUE(levels.hasFlag("cratesDown"));
+    EXPECT_FALSE(isShown("bridge")) << "the rule that reads the flag waits for the next pass";
+    levels.runEvents();
+    EXPECT_TRUE(isShown("bridge"));
+    EXPECT_TRUE(solidAt("bridge", glm::vec3(50, 7, 0)));
+
+    levels.getRun().advance(31);
+    levels.resetScene("level9");
+    EXPECT_TRUE(isShown("bridge")) << "the start rule keeps what was earned";
+    EXPECT_FALSE(levels.hasFlag("startedLate")) << "a start is the level's time 0";
+    player().setPosition(glm::vec3(89, 10, 5));
+    levels.runEvents();
+    EXPECT_FALSE(isShown("bridge"));
+    EXPECT_FALSE(solidAt("bridge", glm::vec3(50, 7, 0)));
+}
+
+TEST_F(EveryEventTest, EachActionDoesWhatItSays) {
+    EXPECT_EQ(-30.0f, levels.deathHeight());
+
+    player().setPosition(glm::vec3(73, 10, -5));
+    levels.runEvents();
+    EXPECT_TRUE(player().modeAvailable[Glimmet::Speed]);
+    EXPECT_EQ("speed", player().state);
+
+    const boost::shared_ptr<Spatial> ball = Scene::global().getChild("ball");
+    boost::dynamic_pointer_cast<PhysicsNode>(ball)->moveTo(glm::vec3(45, 10, 0));
+    levels.runEvents();
+    EXPECT_TRUE(vectorsNear(glm::vec3(75, 10, 5), ball->getWorldTransform().translation));
+
+    std::deque<std::string>& messages = GameSettings::instance().messages;
+    messages.clear();
+    levels.getRun().advance(31);
+    levels.runEvents();
+    levels.runEvents();
+    EXPECT_EQ(2, std::count(messages.begin(), messages.end(), "half a minute"))
+        << "once, for its two seconds";
+
+    player().setPosition(glm::vec3(77, 10, -5));
+    levels.runEvents();
+    EXPECT_FALSE(player().alive);
+    EXPECT_EQ(deadColour, centreColour());
+
+    player().alive = true;
+    script->setKey(key::Enter, true);  // so the end screen does not wait
+    player().setPosition(glm::vec3(85, 10, -5));
+    const std::size_t shown = script->presented.size();
+    levels.runEvents();
+    EXPECT_EQ(1, levels.getCurrentLevel()) << "the next level the file names";
+    ASSERT_LT(shown, script->presented.size());
+    EXPECT_GT(script->presented[shown].messagePixels, 0) << "the end text";
+    levels.setCurrentLevel(everyEvent);
+    EXPECT_FALSE(levels.hasFlag("afterFinish")) << "nothing runs after the level is left";
+}
+
+TEST_F(LevelEventsTest, ABrokenScriptStopsTheLevelsLoadNamingItsPlace) {
+    struct Case {
+        const char* what;
+        const char* events;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"an unknown trigger", "events = (\n  { when = ( { trigger = \"near\" } ) } );",
+         "level7.cfg:2:14: unknown trigger \"near\""},
+        {"an unknown action", "events = (\n  { then = ( { action = \"explode\" } ) } );",
+         "level7.cfg:2:14: unknown action \"explode\""},
+        {"an unknown mode",
+         "events = (\n  { then = ( { action = \"unlock\"; mode = \"fly\" } ) } );",
+         "level7.cfg:2:14: unknown mode \"fly\""},
+        {"a name no object has",
+         "events = ( { then = ( { action = \"show\"; objects = \"x\" } ) } );",
+         "no object named 'x'"},
+    };
+    for (const Case& c : cases) {
+        files.writeResource("level7.cfg", std::string(c.events) +
+                                              "\nscene = ( Physics { name = \"startPad\"; children "
+                                              "= ( Floor { } ) } );\n");
+        std::string message;
+        try {
+            build(7);
+            levels.runEvents();
+        } catch (const Exception& e) {
+            message = e.getMessage();
+        }
+        EXPECT_NE(std::string::npos, message.find(c.told)) << c.what << ": " << message;
+    }
 }

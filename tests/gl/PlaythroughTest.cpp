@@ -420,12 +420,13 @@ protected:
             BOT_STEP(rollTo(glm::vec3(from.x - 4, 10, 0), 4.0f),
                      "back from the rim after " << cube);
         }
-        BOT_STEP(waitFor([&] { return levels().redCubesDown; }), "the red cubes falling");
+        BOT_STEP(waitFor([&] { return levels().hasFlag("redCubesDown"); }),
+                 "the red cubes falling");
         EXPECT_TRUE(sceneNode("boardWalkSmallUnlock01")->isVisible());
         BOT_STEP(passThrough(glm::vec3(-97, 10, 0), 4.0f, 1.5f), "over the walkway");
         BOT_STEP(rollTo(glm::vec3(-97, 1, 25), 5.0f), "down into the play corner");
         BOT_STEP(push("greenCubes01", "greenCube01b", glm::vec3(-125, 1, 30),
-                      [&] { return levels().greenCubePlaced; }),
+                      [&] { return levels().hasFlag("greenCubePlaced"); }),
                  "a green cube onto the plate");
         BOT_STEP(runUntil([&] { return levelsFinished == 1; }, 20,
                           [&] { steer(towards(glm::vec3(-119, 1, 20), 4.0f)); }),
@@ -459,14 +460,15 @@ protected:
                       [&] { return at("redCube0201", "redCube0201a").z < -45.5f; }),
                  "a red cube over the south edge");
         BOT_STEP(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f), "back from the south edge");
-        BOT_STEP(waitFor([&] { return levels().firstRedCubeDown; }), "the first red cube falling");
+        BOT_STEP(waitFor([&] { return levels().hasFlag("firstRedCubeDown"); }),
+                 "the first red cube falling");
         EXPECT_TRUE(sceneNode("redCube0202")->isVisible());
         const glm::vec3 second = at("redCube0202", "redCube0202b");
         BOT_STEP(push("redCube0202", "redCube0202b", second + glm::vec3(0, 0, 10),
                       [&] { return at("redCube0202", "redCube0202b").z > -29.5f; }),
                  "a red cube over the north edge");
         BOT_STEP(rollTo(glm::vec3(-46, 11, -37.5f), 4.0f), "back from the north edge");
-        BOT_STEP(waitFor([&] { return levels().secondRedCubeDown; }),
+        BOT_STEP(waitFor([&] { return levels().hasFlag("secondRedCubeDown"); }),
                  "the second red cube falling");
         EXPECT_TRUE(sceneNode("boardWalkSmallUnlock02")->isVisible());
         BOT_STEP(passThrough(glm::vec3(-75, 11, -37.5f), 4.0f, 1.5f), "over the walkway");

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <sstream>
 
 #include <boost/algorithm/string/predicate.hpp>
 #include <boost/filesystem.hpp>
 
+#include "LevelPlan.h"
+#include "ScriptCheck.h"
 #include "lum/config/ConfigSchema.h"
 #include "lum/config/Diagnostics.h"
 #include "lum/config/Setting.h"
@@ -140,6 +143,7 @@ void ConfigChecker::check(const std::string& relative) {
     Setting configuration;
     if (load(name, relative, configuration)) {
         checkKeys(withoutExtension(file.filename().string()), configuration);
+        checkEvents(withoutExtension(file.filename().string()), relative, configuration);
     }
 }
 
@@ -179,6 +183,28 @@ void ConfigChecker::checkKeys(const std::string& name, const Setting& configurat
             add(Finding{shown(warning.position.path), warning.position.line,
                         warning.position.column, Severity::Warning, warning.text});
         }
+    }
+}
+
+// A level's events against its own objects and layout. A level whose plan
+// cannot be drawn (a model that does not load) is checked for kinds alone:
+// what stops the plan is reported where it is found.
+void ConfigChecker::checkEvents(const std::string& name, const std::string& relative,
+                                const Setting& configuration) {
+    if (documentOf(name, configuration) != ConfigDocument::Level) {
+        return;
+    }
+    std::unique_ptr<LevelPlan> plan;
+    try {
+        plan.reset(new LevelPlan(name));
+    } catch (const Exception&) {
+    } catch (const std::exception&) {
+    }
+    for (const ScriptProblem& problem : checkLevelScript(configuration, plan.get())) {
+        const SourcePosition& at = problem.where;
+        add(problem.positioned
+                ? Finding{shown(at.path), at.line, at.column, Severity::Warning, problem.text}
+                : Finding{shown(gameRoot + "/" + relative), 1, 1, Severity::Warning, problem.text});
     }
 }
 

@@ -55,6 +55,8 @@ private:
     bool load(ResourceLoader& resources, const std::string& name, const std::string& shownFile,
               Setting& result);
     void checkKeys(const std::string& name, const Setting& configuration);
+    void checkEvents(const std::string& name, const std::string& relative,
+                     const Setting& configuration);
 
     std::string shownRoot;
     std::vector<Finding> found;

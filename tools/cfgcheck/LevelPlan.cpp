@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "flow/LevelAreas.h"
+#include "flow/LevelScript.h"
 #include "lum/config/ConfigSchema.h"
 #include "lum/config/Group.h"
 #include "lum/config/ObjectKind.h"
@@ -18,23 +19,66 @@ namespace lum {
 
 namespace {
 
-struct ScriptedArea {
-    const char* level;
-    PlanArea area;
-};
-
-// An area of the level script on the ground plane; heights are left out.
-PlanArea onGround(const char* label, const Area& area) {
-    return PlanArea{label, glm::vec2(area.low.x, area.low.z), glm::vec2(area.high.x, area.high.z),
-                    std::isinf(area.low.x), std::isinf(area.low.z)};
+// What an area of the level's events is for, from what it sets off.
+std::string roleOf(const Rule& rule, const Trigger& trigger) {
+    for (const Action& action : rule.actions) {
+        switch (action.kind) {
+            case ActionKind::Finish:
+                return "goal";
+            case ActionKind::Kill:
+                return "deadly";
+            case ActionKind::Unlock:
+                return "mode";
+            default:
+                break;
+        }
+    }
+    return trigger.kind == TriggerKind::ObjectIn ? "target" : "";
 }
 
-// The places the level script watches, as it names them.
-std::vector<ScriptedArea> scriptedAreas() {
-    return {{"level1", onGround("goal", areas::goal01)},
-            {"level1", onGround("green target", areas::greenCubeTarget01)},
-            {"level2", onGround("jump spot", areas::jumpSpot02)},
-            {"level2", onGround("deadly area", areas::deadlyArea02)}};
+// An area of the level's events on the ground plane; heights are left out.
+PlanArea onGround(const Rule& rule, const Trigger& trigger) {
+    const Area& area = trigger.area;
+    const std::string label = rule.name.empty() ? triggerName(trigger.kind) : rule.name;
+    return PlanArea{label,
+                    roleOf(rule, trigger),
+                    glm::vec2(area.low.x, area.low.z),
+                    glm::vec2(area.high.x, area.high.z),
+                    std::isinf(area.low.x) || std::isinf(area.high.x),
+                    std::isinf(area.low.z) || std::isinf(area.high.z)};
+}
+
+// Every area the level's events watch, in the order of its file.
+std::vector<PlanArea> areasOf(const LevelScript& script) {
+    std::vector<PlanArea> found;
+    for (const std::vector<Rule>* const rules : {&script.onStart, &script.events}) {
+        for (const Rule& rule : *rules) {
+            for (const Trigger& trigger : rule.when) {
+                if (trigger.kind == TriggerKind::TobbleIn ||
+                    trigger.kind == TriggerKind::ObjectIn) {
+                    found.push_back(onGround(rule, trigger));
+                }
+            }
+        }
+    }
+    return found;
+}
+
+// What a first attempt at the level starts without: hidden by a start rule
+// that needs no flag.
+std::set<std::string> hiddenAtFirstStart(const LevelScript& script) {
+    std::set<std::string> hidden;
+    for (const Rule& rule : script.onStart) {
+        if (!rule.when.empty()) {
+            continue;
+        }
+        for (const Action& action : rule.actions) {
+            if (action.kind == ActionKind::Hide) {
+                hidden.insert(action.objects.begin(), action.objects.end());
+            }
+        }
+    }
+    return hidden;
 }
 
 // Prototype names the plan tells apart, nearest first along an object's
@@ -95,30 +139,19 @@ glm::vec3 halfSizeOf(const Setting& description) {
         ModelLoader::instance().load(model.isString() ? model.asString() : "cube").extents);
 }
 
-bool isHidden(const std::string& level, const Setting& description) {
-    const Setting name = description("name");
-    for (const hidden::HiddenObject& object : hidden::atStart) {
-        if (level == object.level && name.isString() && name.asString() == object.name) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 LevelPlan::LevelPlan(const std::string& name)
     : level(name), playerStart(0.0f), playerRadius(defaultPlayerRadius) {
     const Setting configuration = ConfigLoader::instance().load(name);
+    std::vector<ScriptProblem> problems;
+    const LevelScript script = readLevelScript(configuration, problems);
+    hiddenAtStart = hiddenAtFirstStart(script);
     addList(configuration("scene"), glm::mat4(1.0f), false);
     // Lower things first, so that what stands higher is drawn over them.
     std::stable_sort(placed.begin(), placed.end(),
                      [](const PlanShape& a, const PlanShape& b) { return a.top < b.top; });
-    for (const ScriptedArea& area : scriptedAreas()) {
-        if (name == area.level) {
-            scripted.push_back(area.area);
-        }
-    }
+    scripted = areasOf(script);
     const Setting player = ConfigLoader::instance().load(playerName);
     const glm::vec3 start = transformOf(player).translation;
     playerStart = glm::vec2(start.x, start.z);
@@ -139,6 +172,9 @@ const std::vector<PlanArea>& LevelPlan::areas() const {
 }
 glm::vec2 LevelPlan::start() const {
     return playerStart;
+}
+const std::set<std::string>& LevelPlan::objectNames() const {
+    return named;
 }
 float LevelPlan::startRadius() const {
     return playerRadius;
@@ -198,7 +234,11 @@ void LevelPlan::addObject(const Setting& description, const glm::mat4& parent, b
     if (!description.isGroup()) {
         return;
     }
-    const bool hiddenHere = hidden || isHidden(level, description);
+    const Setting name = description("name");
+    if (name.isString()) {
+        named.insert(name.asString());
+    }
+    const bool hiddenHere = hidden || (name.isString() && hiddenAtStart.count(name.asString()));
     const glm::mat4 placement = parent * transformOf(description).toMatrix();
     const std::string context = sceneObjectContext(description.typeName());
     if (context == "Model") {

@@ -1,6 +1,7 @@
 #ifndef GLIMMET_CFGCHECK_LEVELPLAN_H
 #define GLIMMET_CFGCHECK_LEVELPLAN_H
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,12 @@ struct PlanShape {
     bool hidden;
 };
 
-// A place the level's script watches, as a rectangle of the ground plane; a
-// side without limits is `unbounded` and spans the whole level.
+// A place the level's events watch, as a rectangle of the ground plane; a
+// side without limits is `unbounded` and spans the whole level. Its role is
+// what it sets off: "goal", "deadly", "mode", "target", or empty.
 struct PlanArea {
     std::string label;
+    std::string role;
     glm::vec2 low;
     glm::vec2 high;
     bool unboundedX;
@@ -36,7 +39,8 @@ struct PlanArea {
 
 // A level's layout as the game loads it: every model's box placed by its
 // own and its ancestors' transforms and sized by its shape (or its mesh),
-// the areas of the level script, and the player's start.
+// the areas its events watch, what a first attempt starts without, and the
+// player's start.
 class LevelPlan {
 public:
     // Loads the level `name` ("level1") and the player's file below
@@ -47,6 +51,8 @@ public:
     const std::vector<PlanShape>& shapes() const;
     const std::vector<PlanArea>& areas() const;
     glm::vec2 start() const;
+    // Every name an object of the level has, at any depth.
+    const std::set<std::string>& objectNames() const;
     float startRadius() const;
 
     // The smallest rectangle around every shape, area and the start.
@@ -63,6 +69,8 @@ private:
     std::string level;
     std::vector<PlanShape> placed;
     std::vector<PlanArea> scripted;
+    std::set<std::string> hiddenAtStart;
+    std::set<std::string> named;
     glm::vec2 playerStart;
     float playerRadius;
 };

@@ -47,15 +47,15 @@ const CategoryColour categoryColours[] = {
 const Colour otherColour = {0.7, 0.7, 0.7};
 
 struct AreaColour {
-    const char* label;
+    const char* role;
     Colour colour;
 };
 
 const AreaColour areaColours[] = {
     {"goal", {0.0, 0.45, 0.0}},
-    {"green target", {0.1, 0.85, 0.1}},
-    {"jump spot", {0.0, 0.2, 0.9}},
-    {"deadly area", {0.85, 0.0, 0.0}},
+    {"target", {0.1, 0.85, 0.1}},
+    {"mode", {0.0, 0.2, 0.9}},
+    {"deadly", {0.85, 0.0, 0.0}},
 };
 
 // The player's start: a colour nothing else in the plan has.
@@ -79,9 +79,9 @@ Colour colourOf(const std::string& category) {
     return otherColour;
 }
 
-Colour areaColourOf(const std::string& label) {
+Colour areaColourOf(const std::string& role) {
     for (const AreaColour& entry : areaColours) {
-        if (label == entry.label) {
+        if (role == entry.role) {
             return entry.colour;
         }
     }
@@ -147,11 +147,14 @@ PlanPicture::PlanPicture(const LevelPlan& plan, int width)
     scale = std::min((width - 2.0f * margin) / extent.x, static_cast<float>(tallest) / extent.y);
     const int drawnHeight = static_cast<int>(std::ceil(extent.y * scale));
     pictureHeight = titleHeight + drawnHeight + footHeight;
-    origin = glm::vec2(margin - low.x * scale, titleHeight + high.y * scale);
+    origin = glm::vec2(margin - low.x * scale, titleHeight - low.y * scale);
 }
 
+// Seen from above the way the game draws its world: x grows to the right
+// and z towards the bottom, so that what lies on Tobble's left in the game
+// lies on its left in the plan too.
 glm::vec2 PlanPicture::pixelOf(const glm::vec2& ground) const {
-    return glm::vec2(origin.x + scale * ground.x, origin.y - scale * ground.y);
+    return glm::vec2(origin.x + scale * ground.x, origin.y + scale * ground.y);
 }
 
 float PlanPicture::pixelsPerUnit() const {
@@ -210,9 +213,9 @@ void PlanPicture::writePng(const std::string& path) const {
                              area.unboundedZ ? low.y : area.low.y);
         const glm::vec2 to(area.unboundedX ? high.x : area.high.x,
                            area.unboundedZ ? high.y : area.high.y);
-        const glm::vec2 a = pixelOf(glm::vec2(from.x, to.y));
-        const glm::vec2 b = pixelOf(glm::vec2(to.x, from.y));
-        const Colour colour = areaColourOf(area.label);
+        const glm::vec2 a = pixelOf(from);
+        const glm::vec2 b = pixelOf(to);
+        const Colour colour = areaColourOf(area.role);
         cairo_rectangle(cr, a.x, a.y, b.x - a.x, b.y - a.y);
         setColour(cr, colour, 0.15);
         cairo_fill_preserve(cr);
@@ -241,7 +244,7 @@ void PlanPicture::writePng(const std::string& path) const {
     setColour(cr, ink);
     cairo_set_font_size(cr, 18);
     cairo_move_to(cr, margin, 24);
-    cairo_show_text(cr, (plan.name() + " from above (north up)").c_str());
+    cairo_show_text(cr, (plan.name() + " from above (x to the right, z down)").c_str());
 
     // Scale bar.
     const double length = scaleBarLength(scale);

@@ -9,8 +9,9 @@
 
 namespace lum {
 
-// Draws a level's plan from above into a PNG file, north (+z) up and east
-// (+x) to the right: shapes filled by what they are, hidden ones hatched,
+// Draws a level's plan from above into a PNG file as the game's world looks
+// from overhead, +x to the right and +z down (a plan with +z up would be
+// the world's mirror image): shapes filled by what they are, hidden ones hatched,
 // the script's areas outlined, the player's start marked, a title, a scale
 // bar and a legend.
 class PlanPicture {
@@ -22,7 +23,7 @@ public:
     void writePng(const std::string& path) const;
 
     // Where the point (x, z) of the ground plane lands in the picture, and
-    // the pixels per world unit: pixel = (originX + scale x, originY - scale z).
+    // the pixels per world unit: pixel = (originX + scale x, originY + scale z).
     glm::vec2 pixelOf(const glm::vec2& ground) const;
     float pixelsPerUnit() const;
     int width() const;

@@ -227,7 +227,7 @@ int drawPlan(const Options& options, const fs::path& root) {
         const glm::vec2 origin = picture.pixelOf(glm::vec2(0.0f));
         std::cout << options.output << ": " << picture.width() << " x " << picture.height()
                   << " pixels; the point (x, z) is at pixel (" << origin.x << " + "
-                  << picture.pixelsPerUnit() << " x, " << origin.y << " - "
+                  << picture.pixelsPerUnit() << " x, " << origin.y << " + "
                   << picture.pixelsPerUnit() << " z)" << std::endl;
     } catch (const lum::Exception& e) {
         std::cerr << "glimmet-cfgcheck: " << options.plan << ": " << e.getMessage() << "\n";

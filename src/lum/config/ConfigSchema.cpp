@@ -20,13 +20,16 @@ enum class Expect {
     Bool,
     Number,
     String,
-    Vector3,     // a list of at least three numbers
-    Vector4,     // a list of at least four numbers
-    Group,       // a group read with the keys of `inner`
-    SceneList,   // a list of scene objects: groups, lists or file names
-    Shape,       // a Box or Sphere group, or a list of shapes
-    Animations,  // a list of [name, first frame, last frame, frames per second]
-    ModeNumbers  // [push strength, top speed, mass]
+    Vector3,      // a list of at least three numbers
+    Vector4,      // a list of at least four numbers
+    Group,        // a group read with the keys of `inner`
+    SceneList,    // a list of scene objects: groups, lists or file names
+    Shape,        // a Box or Sphere group, or a list of shapes
+    Animations,   // a list of [name, first frame, last frame, frames per second]
+    ModeNumbers,  // [push strength, top speed, mass]
+    Range,        // (low, high)
+    Names,        // a name or a list of names
+    GroupList     // a list of groups, each read with the keys of `inner`
 };
 
 struct KeyRule {
@@ -59,6 +62,34 @@ const KeyRule keyRules[] = {
     {"level", "scene", Expect::SceneList, nullptr},
     {"level", "objective", Expect::String, nullptr},
     {"level", "backdrop", Expect::Group, "backdrop"},
+    {"level", "end", Expect::Group, "end"},
+    {"level", "deathHeight", Expect::Number, nullptr},
+    {"level", "onStart", Expect::GroupList, "rule"},
+    {"level", "events", Expect::GroupList, "rule"},
+    // A level's events: rules of triggers and actions.
+    {"end", "text", Expect::String, nullptr},
+    {"end", "next", Expect::Number, nullptr},
+    {"rule", "name", Expect::String, nullptr},
+    {"rule", "when", Expect::GroupList, "trigger"},
+    {"rule", "unless", Expect::Names, nullptr},
+    {"rule", "then", Expect::GroupList, "action"},
+    {"trigger", "trigger", Expect::String, nullptr},
+    {"trigger", "area", Expect::Group, "area"},
+    {"trigger", "objects", Expect::Names, nullptr},
+    {"trigger", "below", Expect::Number, nullptr},
+    {"trigger", "any", Expect::Bool, nullptr},
+    {"trigger", "seconds", Expect::Number, nullptr},
+    {"trigger", "flag", Expect::String, nullptr},
+    {"action", "action", Expect::String, nullptr},
+    {"action", "objects", Expect::Names, nullptr},
+    {"action", "mode", Expect::String, nullptr},
+    {"action", "flag", Expect::String, nullptr},
+    {"action", "text", Expect::String, nullptr},
+    {"action", "seconds", Expect::Number, nullptr},
+    {"action", "to", Expect::Vector3, nullptr},
+    {"area", "x", Expect::Range, nullptr},
+    {"area", "y", Expect::Range, nullptr},
+    {"area", "z", Expect::Range, nullptr},
     // Scene objects, by kind.
     {"Node", "name", Expect::String, nullptr},
     {"Node", "type", Expect::String, nullptr},
@@ -205,6 +236,18 @@ bool isNumber(const Setting& value) {
     return value.isInt() || value.isDouble();
 }
 
+bool isNames(const Setting& value) {
+    if (!value.isList()) {
+        return false;
+    }
+    for (const auto element = value.iterator(); element->hasNext();) {
+        if (!element->next().isString()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // A list whose first `count` elements are numbers.
 bool isNumbers(const Setting& value, unsigned int count) {
     if (!value.isList() || value.size() < count) {
@@ -271,6 +314,12 @@ bool hasKind(const Setting& value, Expect type) {
             return value.isGroup() || value.isList();
         case Expect::Animations:
             return isAnimations(value);
+        case Expect::Range:
+            return isNumbers(value, 2) && value.size() == 2;
+        case Expect::Names:
+            return value.isString() || isNames(value);
+        case Expect::GroupList:
+            return value.isList();
     }
     return false;
 }
@@ -297,6 +346,12 @@ const char* describe(Expect type) {
             return "a list of [name, first frame, last frame, frames per second]";
         case Expect::ModeNumbers:
             return "a list of 3 numbers [push strength, unused, mass]";
+        case Expect::Range:
+            return "two numbers (low, high)";
+        case Expect::Names:
+            return "a name or a list of names";
+        case Expect::GroupList:
+            return "a list of groups";
     }
     return "";
 }
@@ -388,6 +443,17 @@ private:
             checkSceneList(value, anchor);
         } else if (rule.type == Expect::Shape) {
             checkShape(value, anchor);
+        } else if (rule.type == Expect::GroupList) {
+            checkGroupList(rule.inner, value, anchor);
+        }
+    }
+
+    void checkGroupList(const std::string& context, const Setting& list, const Setting& anchor) {
+        for (const auto element = list.iterator(); element->hasNext();) {
+            const Setting group = element->next();
+            if (group.isGroup()) {
+                checkGroup(context, group, anchor);
+            }
         }
     }
 

@@ -43,11 +43,6 @@ const float problemLeft = -0.95f;
 const float problemWidth = 1.9f;
 const glm::vec3 problemColour(1.0f, 0.85f, 0.3f);
 
-// Lowest point of each level before the player counts as fallen.
-float deathHeight(int level) {
-    return level == 3 ? -140.0f : -10.0f;
-}
-
 }  // namespace
 
 Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel), deathSeen(false) {}
@@ -218,7 +213,7 @@ bool Game::handleInput(float dt) {
 bool Game::checkDeath() {
     LUM_TRACE_BEGIN
     Glimmet& player = Glimmet::instance();
-    if (player.getWorldTransform().translation.y >= deathHeight(levels.getCurrentLevel())) {
+    if (player.getWorldTransform().translation.y >= levels.deathHeight()) {
         return false;
     }
     player.kill();

@@ -1,19 +1,17 @@
 #include "flow/Levels.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include <glm/geometric.hpp>
 
-#include "flow/LevelAreas.h"
+#include "flow/LevelEvents.h"
 #include "flow/TextPanel.h"
 #include "lum/Control.h"
 #include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
-#include "lum/config/Setting.h"
-#include "lum/physics/PhysicsNode.h"
 #include "lum/platform/Window.h"
 #include "lum/render/Renderer.h"
-#include "lum/resource/ConfigLoader.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Camera.h"
@@ -37,8 +35,6 @@ void forgetLevelLeftovers() {
 }
 
 const glm::vec3 playerStart(81.5f, 10.0f, 0.0f);
-const glm::vec3 greenCubeReturn(-107.0f, 1.5f, 35.0f);
-const float fallenBelow = -10.0f;
 const glm::vec3 white(1, 1, 1);
 // Screens that wait for a key are redrawn at this pace rather than as fast as possible.
 const double waitingPace = 0.02;
@@ -55,12 +51,6 @@ void sampleInput() {
     Control::instance().update(0.0);
 }
 
-void setVisible(const std::string& name, bool visible) {
-    LUM_TRACE_BEGIN
-    sceneNode(name)->setVisible(visible);
-    LUM_TRACE_END
-}
-
 Glimmet& player() {
     return Glimmet::instance();
 }
@@ -75,26 +65,11 @@ const Spatial* findInLevel(const std::string& name) {
     return nullptr;
 }
 
-// Whether any member of the group `name` has fallen off the level.
-bool anyFallen(const std::string& name) {
-    LUM_TRACE_BEGIN
-    for (const boost::shared_ptr<Spatial>& member : *sceneNode(name)) {
-        if (member->getWorldTransform().translation.y < fallenBelow) {
-            return true;
-        }
+// The level's objective, when it has one, goes on screen through the message queue.
+void announceObjective(const LevelScript& script) {
+    if (!script.objective.empty()) {
+        GameSettings::instance().announce(script.objective, objectiveSeconds);
     }
-    return false;
-    LUM_TRACE_END
-}
-
-// The level's "objective" goes on screen through the message queue.
-void announceObjective(const std::string& level) {
-    LUM_TRACE_BEGIN
-    const Setting objective = ConfigLoader::instance().load(level)("objective");
-    if (objective.isString()) {
-        GameSettings::instance().announce(objective.asString(), objectiveSeconds);
-    }
-    LUM_TRACE_END
 }
 
 }  // namespace
@@ -128,13 +103,7 @@ boost::shared_ptr<Node> sceneNode(const std::string& name) {
     LUM_TRACE_END
 }
 
-Levels::Levels()
-    : redCubesDown(false),
-      greenCubePlaced(false),
-      firstRedCubeDown(false),
-      secondRedCubeDown(false),
-      currentLevel(1),
-      records(nullptr) {}
+Levels::Levels() : currentLevel(1), records(nullptr) {}
 
 int Levels::getCurrentLevel() const {
     return currentLevel;
@@ -167,10 +136,33 @@ void Levels::keepRecordsIn(Records* kept) {
     records = kept;
 }
 
+bool Levels::hasFlag(const std::string& flag) const {
+    const auto level = flags.find(currentName());
+    return level != flags.end() && level->second.count(flag) != 0;
+}
+
+float Levels::deathHeight() const {
+    return script.deathHeight;
+}
+
+const LevelScript& Levels::getScript() const {
+    return script;
+}
+
+// The script first: one that cannot be used stops the load before the scene
+// is built.
+void Levels::loadLevel(const std::string& level) {
+    LUM_TRACE_BEGIN
+    LevelScript next = loadLevelScript(level);
+    UberLoader::instance().loadLevel(level);
+    script = std::move(next);
+    LUM_TRACE_END
+}
+
 void Levels::setupScene(const std::string& level) {
     LUM_TRACE_BEGIN
     showLoadingScreen();
-    UberLoader::instance().loadLevel(level);
+    loadLevel(level);
     // The level before's own textures; a restart finds this one's cached.
     forgetLevelLeftovers();
     setupCamera();
@@ -178,7 +170,7 @@ void Levels::setupScene(const std::string& level) {
     Scene::global().addChild(player().self);
     setupLevel();
     run.begin(*Scene::global().getRoot());
-    announceObjective(level);
+    announceObjective(script);
     LUM_TRACE_END
 }
 
@@ -186,7 +178,7 @@ void Levels::resetScene(const std::string& level) {
     LUM_TRACE_BEGIN
     showLoadingScreen();
     Scene::global().getRoot()->removeAllChildren();
-    UberLoader::instance().loadLevel(level);
+    loadLevel(level);
     // The level before's own textures; a restart finds this one's cached.
     forgetLevelLeftovers();
     setupCamera();
@@ -195,7 +187,7 @@ void Levels::resetScene(const std::string& level) {
     run.begin(*Scene::global().getRoot());
     player().setPosition(playerStart);
     player().alive = true;
-    announceObjective(level);
+    announceObjective(script);
     LUM_TRACE_END
 }
 
@@ -232,36 +224,19 @@ void Levels::setupCamera() {
     LUM_TRACE_END
 }
 
-// A restart keeps what the player earned, and the level stays whole: an
-// uncovered walkway stays, and the cubes that uncovered it stay gone.
+// A restart keeps what the player earned, as the level's start rules say.
 void Levels::setupLevel() {
     LUM_TRACE_BEGIN
-    if (currentLevel == 1) {
-        setVisible(hidden::walkway01, redCubesDown);
-        setVisible("redCubes01", !redCubesDown);
-    } else if (currentLevel == 2) {
-        setVisible("redCube0201", !firstRedCubeDown);
-        setVisible(hidden::secondRedCube02, firstRedCubeDown && !secondRedCubeDown);
-        setVisible(hidden::walkway02, secondRedCubeDown);
-    }
+    // A start is the level's time 0, whatever the attempt before took.
+    LevelEvents(flags[currentName()], 0.0).run(script.onStart);
     LUM_TRACE_END
 }
 
 void Levels::runEvents() {
     LUM_TRACE_BEGIN
     sampleInput();
-    switch (currentLevel) {
-        case 1:
-            level1Events();
-            break;
-        case 2:
-            level2Events();
-            break;
-        case 3:
-            level3Events();
-            break;
-        default:
-            break;
+    if (finishAsked() || LevelEvents(flags[currentName()], run.elapsed()).run(script.events)) {
+        finishLevel();
     }
     promptAtEndFlag();
     LUM_TRACE_END
@@ -283,98 +258,14 @@ void Levels::promptAtEndFlag() const {
     LUM_TRACE_END
 }
 
-void Levels::level1Events() {
+// The end screen, then the next level; after the last one the game ends.
+void Levels::finishLevel() {
     LUM_TRACE_BEGIN
-    if (finishAsked()) {
-        finishLevel("you won press enter to start level 2", 2);
-        return;
-    }
-    if (!redCubesDown) {
-        checkRedCubes01();
-    }
-    if (!greenCubePlaced) {
-        checkGreenCubes01();
-        return;
-    }
-    checkGoal01();
-    LUM_TRACE_END
-}
-
-// The last cube of the group decides: the walkway appears once it is down.
-void Levels::checkRedCubes01() {
-    LUM_TRACE_BEGIN
-    for (const boost::shared_ptr<Spatial>& cube : *sceneNode("redCubes01")) {
-        redCubesDown = cube->getWorldTransform().translation.y <= fallenBelow;
-    }
-    if (redCubesDown) {
-        setVisible(hidden::walkway01, true);
-    }
-    LUM_TRACE_END
-}
-
-// A green cube that fell off the level comes back at its start to be tried again.
-void Levels::checkGreenCubes01() {
-    LUM_TRACE_BEGIN
-    for (const boost::shared_ptr<Spatial>& cube : *sceneNode("greenCubes01")) {
-        const glm::vec3 at = cube->getWorldTransform().translation;
-        if (at.y < fallenBelow) {
-            if (PhysicsNode* const body = dynamic_cast<PhysicsNode*>(cube.get())) {
-                body->moveTo(greenCubeReturn);
-            }
-        }
-        if (areas::greenCubeTarget01.contains(at)) {
-            greenCubePlaced = true;
-        }
-    }
-    LUM_TRACE_END
-}
-
-void Levels::checkGoal01() {
-    LUM_TRACE_BEGIN
-    if (areas::goal01.contains(player().getWorldTransform().translation)) {
-        finishLevel("you won press enter to start level 2", 2);
-    }
-    LUM_TRACE_END
-}
-
-void Levels::level2Events() {
-    LUM_TRACE_BEGIN
-    if (finishAsked()) {
-        finishLevel("you won press enter to start level 3", 3);
-        return;
-    }
-    const glm::vec3 at = player().getWorldTransform().translation;
-    if (areas::jumpSpot02.contains(at)) {
-        player().modeAvailable[Glimmet::Jump] = true;
-        player().switchToJump();
-    }
-    if (!firstRedCubeDown && anyFallen("redCube0201")) {
-        firstRedCubeDown = true;
-        setVisible(hidden::secondRedCube02, true);
-    } else if (firstRedCubeDown && !secondRedCubeDown && anyFallen(hidden::secondRedCube02)) {
-        secondRedCubeDown = true;
-        setVisible(hidden::walkway02, true);
-    }
-    if (areas::deadlyArea02.contains(at)) {
-        player().kill();
-        drawFullScreen("dead");
-    }
-    LUM_TRACE_END
-}
-
-void Levels::level3Events() {
-    LUM_TRACE_BEGIN
-    if (finishAsked()) {
-        showEndScreen("there was no time to bake cake");
+    showEndScreen(script.endText);
+    if (script.nextLevel == 0) {
         std::exit(0);
     }
-    LUM_TRACE_END
-}
-
-void Levels::finishLevel(const char* text, int nextLevel) {
-    LUM_TRACE_BEGIN
-    showEndScreen(text);
-    currentLevel = nextLevel;
+    currentLevel = script.nextLevel;
     leaveLevel();
     resetScene(currentName());
     LUM_TRACE_END

@@ -1,12 +1,15 @@
 #ifndef GLIMMET_LEVELS_H
 #define GLIMMET_LEVELS_H
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include <boost/shared_ptr.hpp>
 
 #include "flow/LevelRun.h"
+#include "flow/LevelScript.h"
 
 namespace lum {
 
@@ -14,10 +17,10 @@ class Camera;
 class Node;
 class Records;
 
-// The three levels: building and rebuilding a level's scene, and the scripted
-// events of each level (walkways that appear, the jump spot, goal and deadly
-// areas, the screens between levels). The level flags only ever go from
-// false to true and survive deaths and resets.
+// The levels: building and rebuilding a level's scene, running the events
+// its file scripts (walkways that appear, the jump spot, goal and deadly
+// areas), and the screens between levels. A level's flags, once set, stay
+// set through deaths, restarts and other levels for the rest of the run.
 class Levels {
 public:
     Levels();
@@ -44,29 +47,29 @@ public:
     // The current level's events, once a frame.
     void runEvents();
 
-    bool redCubesDown;
-    bool greenCubePlaced;
-    bool firstRedCubeDown;
-    bool secondRedCubeDown;
+    // Whether the current level has set `flag`.
+    bool hasFlag(const std::string& flag) const;
+    // Tobble below this height has fallen off the current level.
+    float deathHeight() const;
+    // What the current level's file says happens in it.
+    const LevelScript& getScript() const;
 
 private:
     void showLoadingScreen();
     void leaveLevel();
+    // The level's scene and its script, from the files of the level `level`.
+    void loadLevel(const std::string& level);
     void setupCamera();
     void setupLevel();
-    void level1Events();
-    void level2Events();
-    void level3Events();
-    void checkRedCubes01();
-    void checkGreenCubes01();
-    void checkGoal01();
     void promptAtEndFlag() const;
-    void finishLevel(const char* text, int nextLevel);
+    void finishLevel();
     void showEndScreen(const std::string& text);
     std::vector<std::string> finishRun();
 
     int currentLevel;
     std::vector<std::string> levelNames;
+    LevelScript script;
+    std::map<std::string, std::set<std::string>> flags;
     boost::shared_ptr<Camera> camera;
     LevelRun run;
     Records* records;
