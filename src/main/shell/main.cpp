@@ -7,10 +7,12 @@
 
 #include "BuildInfo.h"
 #include "flow/Game.h"
+#include "lum/GameSettings.h"
 #include "lum/platform/GlfwWindow.h"
 #include "lum/render/Renderer.h"
 #include "lum/resource/ShaderLoader.h"
 #include "records/Records.h"
+#include "records/UserSettings.h"
 #include "records/XdgDirectory.h"
 #include "replay/Replay.h"
 #include "shell/CommandLine.h"
@@ -37,6 +39,17 @@ std::unique_ptr<lum::ReplaySession> replaySession(const lum::Options& options) {
     return std::unique_ptr<lum::ReplaySession>(new lum::ReplaySession());
 }
 
+// The window the command line asks for, else the one of the player's options.
+lum::WindowMode windowOf(const lum::Options& options, const lum::PlayerOptions& player) {
+    if (options.windowChosen) {
+        return options.window;
+    }
+    lum::WindowMode mode;
+    mode.size = {player.windowWidth, player.windowHeight};
+    mode.fullScreen = player.fullScreen;
+    return mode;
+}
+
 // False when the run failed or its replay went another way.
 bool runGame(const lum::Options& options, lum::ReplaySession& replay) {
     bool diverged = false;
@@ -44,9 +57,16 @@ bool runGame(const lum::Options& options, lum::ReplaySession& replay) {
         [&options, &replay, &diverged] {
             const bool keepRecords = !options.noRecords && !replay.isReplaying();
             lum::Records records(keepRecords ? lum::Records::userDirectory() : "");
+            // A recording and its replay go by the shipped settings alone: the
+            // same input must mean the same play on any player's machine.
+            const bool ownOptions = !replay.isReplaying() && options.recordFile.empty();
+            lum::UserSettings userSettings(ownOptions ? lum::UserSettings::userDirectory() : "");
+            lum::GameSettings& settings = lum::GameSettings::instance();
+            userSettings.readInto(settings.player);
+            settings.showframerate = settings.player.showFrameRate;
             lum::keepLargeBlocksApart();
             lum::ShaderLoader::instance().setProgramCache(lum::programCacheDirectory());
-            lum::Renderer renderer(options.window);
+            lum::Renderer renderer(windowOf(options, settings.player));
             lum::Game game(replay.startLevel(options.level.number));
             game.getLevels().keepRecordsIn(&records);
             try {
