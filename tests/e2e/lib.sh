@@ -248,6 +248,14 @@ picture_difference() {
     -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
 }
 
+# The same for the pictures' upper halves: the title's menu covers part of
+# the lower half.
+upper_picture_difference() {
+  convert "$1" -auto-orient -gravity north -crop 100%x50%+0+0 +repage -resize '32x12!' \
+    \( "$2" -auto-orient -gravity north -crop 100%x50%+0+0 +repage -resize '32x12!' \) \
+    -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
+}
+
 # True when $1 is a number below $2.
 below() {
   awk -v value="$1" -v limit="$2" 'BEGIN { exit !(value ~ /^[0-9.e+-]+$/ && value + 0 < limit) }'

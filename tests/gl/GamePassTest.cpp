@@ -422,3 +422,14 @@ TEST_F(GamePassTest, PadYFinishesTheLevelAsF1Does) {
     EXPECT_TRUE(runFrame());
     EXPECT_EQ(2, game.getLevels().getCurrentLevel());
 }
+
+TEST_F(GamePassTest, ThePadGoesThroughTheTitleAndTheLevelListToTheLevelChosen) {
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState a = padHolding({gamepad::South});
+    script->setGamepadAtPolls({down, none, a, a, none, down, none, a, none});
+    start({});
+    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
+    EXPECT_NO_THROW(sceneNode("redCube0201"));
+    EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture shows behind";
+}

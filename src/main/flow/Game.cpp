@@ -4,9 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "flow/CameraSteering.h"
+#include "flow/LevelList.h"
+#include "flow/LevelsScreen.h"
+#include "flow/TitleScreen.h"
 #include "lum/Control.h"
 #include "lum/ControlLogic.h"
 #include "lum/character/Glimmet.h"
@@ -27,7 +32,6 @@ namespace {
 
 const glm::vec3 white(1, 1, 1);
 const float musicGain = 0.1f;
-const double titlePace = 0.02;
 // Room for "99:59.9  corn 10/10" at the right edge.
 const float hudLeft = 0.4f;
 const float hudTop = 0.92f;
@@ -79,30 +83,39 @@ bool Game::chooseLevel() {
     LUM_TRACE_END
 }
 
-// The level chosen on the title screen, 0 when the window was closed there.
+// The level chosen on the title screen or the list of levels, 0 when the
+// window was closed there. Quit and Escape end the game at once, as Escape
+// does everywhere.
 int Game::waitOnTitle() {
     LUM_TRACE_BEGIN
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
-    const boost::shared_ptr<Texture> title = TextureLoader::instance().loadPicture("start");
-    Control::instance().capturePointer(false);
-    while (window().isOpen()) {
-        Renderer::instance().drawImage(title, -1, -1, 2, 2);
-        window().swapBuffers();
-        window().sleep(titlePace);
-        Control::instance().update(0.0);
-        quitIfAsked();
-        if (goOnAsked()) {
-            return 1;
+    const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("start");
+    const std::vector<LevelEntry> list = shippedLevels();
+    TitleScreen title(picture, firstUnfinished(list, levels.keptRecords()));
+    std::unique_ptr<Screen> inner;
+    Screen* showing = &title;
+    for (;;) {
+        const ScreenOutcome outcome = showScreen(*showing);
+        switch (outcome.kind) {
+            case ScreenOutcome::Play:
+                // The pad's Start that chose does not also pause the level.
+                Control::instance().takeHeldPadButtons();
+                return outcome.level;
+            case ScreenOutcome::Levels:
+                inner.reset(new LevelsScreen(picture, list, levels.keptRecords()));
+                showing = inner.get();
+                break;
+            case ScreenOutcome::Quit:
+                std::exit(0);
+            case ScreenOutcome::Closed:
+                return 0;
+            default:
+                showing = &title;
+                break;
         }
-        if (window().isKeyDown(key::function(2))) {
-            return 2;
-        }
-        if (window().isKeyDown(key::function(3))) {
-            return 3;
-        }
+        showing->enter(window().frame());
     }
-    return 0;
     LUM_TRACE_END
 }
 

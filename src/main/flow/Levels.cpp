@@ -160,6 +160,10 @@ void Levels::keepRecordsIn(Records* kept) {
     records = kept;
 }
 
+const Records* Levels::keptRecords() const {
+    return records;
+}
+
 void Levels::setupScene(const std::string& level) {
     LUM_TRACE_BEGIN
     showLoadingScreen();

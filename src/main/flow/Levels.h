@@ -31,6 +31,8 @@ public:
     LevelRun& getRun();
     // Where finished runs are held against the best; none by default.
     void keepRecordsIn(Records* kept);
+    // The records kept, null when none are.
+    const Records* keptRecords() const;
 
     // First set-up of a level: loading screen, scene, camera, player.
     void setupScene(const std::string& level);
