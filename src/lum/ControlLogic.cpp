@@ -163,15 +163,8 @@ void ControlLogic::latchHeldKeys() {
 void ControlLogic::togglePause() {
     LUM_TRACE_BEGIN
     GameSettings& settings = GameSettings::instance();
-    if (settings.state == RUNNING) {
-        settings.state = PAUSED;
-        // Shown once per pause, and held by nothing after.
-        const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("pause");
-        Renderer::instance().drawImage(picture, -1, -1, 2, 2);
-        window().swapBuffers();
-    } else {
-        settings.state = RUNNING;
-    }
+    // The game draws the pause, with its menu, as it begins.
+    settings.state = settings.state == RUNNING ? PAUSED : RUNNING;
     LUM_TRACE_END
 }
 

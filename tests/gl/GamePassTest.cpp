@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <initializer_list>
 #include <ostream>
@@ -198,6 +199,8 @@ TEST_F(GamePassTest, ThePointerIsCapturedOnlyWhileALevelIsPlayed) {
     EXPECT_TRUE(script->isCursorVisible()) << "another window has the focus";
     script->setFocused(true);
     runFrame();
+    EXPECT_TRUE(script->isCursorVisible()) << "the focus lost paused the level";
+    tap('P');
     EXPECT_FALSE(script->isCursorVisible()) << "back in play";
 
     tap(key::function(10));
@@ -432,4 +435,67 @@ TEST_F(GamePassTest, ThePadGoesThroughTheTitleAndTheLevelListToTheLevelChosen) {
     EXPECT_EQ(2, game.getLevels().getCurrentLevel());
     EXPECT_NO_THROW(sceneNode("redCube0201"));
     EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture shows behind";
+}
+
+// Each way into the pause, then a choice in its menu: the level's clock
+// stands while it shows, and what was chosen happens.
+TEST_F(GamePassTest, ThePauseMenuResumesRestartsAndKeepsTheClockStill) {
+    enum Pause { ByP, ByStart, ByFocusLost };
+    const struct {
+        const char* how;
+        Pause pause;
+        std::vector<int> keys;
+        bool restarted;
+    } cases[] = {
+        {"P, then Enter on Resume", ByP, {key::Enter}, false},
+        {"Start, then Restart level", ByStart, {key::Down, key::Enter}, true},
+        {"the focus lost, then S and Enter", ByFocusLost, {'S', key::Enter}, true},
+    };
+    start({key::Enter});
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.how);
+        for (int i = 0; i < 20; ++i) runFrame();
+        if (each.pause == ByP) {
+            tap('P');
+        } else if (each.pause == ByStart) {
+            tapPad(gamepad::Start);
+        } else {
+            script->setFocused(false);
+            runFrame();
+            script->setFocused(true);
+        }
+        EXPECT_EQ(PAUSED, GameSettings::instance().state);
+        EXPECT_EQ(pauseColour, lastPresented().centre);
+        const std::size_t shown = script->presented.size();
+        const double pausedAt = game.getLevels().getRun().elapsed();
+        for (int i = 0; i < 10; ++i) EXPECT_FALSE(runFrame());
+        EXPECT_EQ(shown, script->presented.size()) << "a pause that waits presents nothing";
+        EXPECT_EQ(pausedAt, game.getLevels().getRun().elapsed()) << "the clock stands";
+        for (const int code : each.keys) tap(code);
+        EXPECT_EQ(RUNNING, GameSettings::instance().state);
+        runFrame();
+        if (each.restarted) {
+            EXPECT_LT(game.getLevels().getRun().elapsed(), pausedAt);
+        } else {
+            EXPECT_GT(game.getLevels().getRun().elapsed(), pausedAt);
+        }
+    }
+}
+
+TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
+    start({key::Enter});
+    tapPad(gamepad::Start);
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState a = padHolding({gamepad::South});
+    // Two downs and A in the pause; on the title, Levels, then level 3.
+    script->setGamepadAtPolls(
+        {down, none, down, none, a, none, down, none, a, none, down, none, down, none, a, none});
+    for (int i = 0; i < 6 && game.getLevels().getCurrentLevel() == 1; ++i) runFrame();
+    EXPECT_EQ(3, game.getLevels().getCurrentLevel());
+    EXPECT_EQ(RUNNING, GameSettings::instance().state);
+    EXPECT_NE(script->presented.end(),
+              std::find_if(script->presented.begin(), script->presented.end(),
+                           [](const PresentedFrame& f) { return f.centre == startColour; }))
+        << "the title showed";
 }

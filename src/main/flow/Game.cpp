@@ -44,7 +44,12 @@ float deathHeight(int level) {
 
 }  // namespace
 
-Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel), deathSeen(false) {}
+Game::Game(int firstLevel)
+    : gameType(SPECTATOR),
+      firstLevel(firstLevel),
+      deathSeen(false),
+      pauseShown(false),
+      wasFocused(true) {}
 
 // The level's objects hold OpenGL objects: they go while the window still exists.
 Game::~Game() {
@@ -86,7 +91,7 @@ bool Game::chooseLevel() {
 // The level chosen on the title screen or the list of levels, 0 when the
 // window was closed there. Quit and Escape end the game at once, as Escape
 // does everywhere.
-int Game::waitOnTitle() {
+int Game::waitOnTitle(bool fromPlay) {
     LUM_TRACE_BEGIN
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
@@ -95,6 +100,9 @@ int Game::waitOnTitle() {
     TitleScreen title(picture, firstUnfinished(list, levels.keptRecords()));
     std::unique_ptr<Screen> inner;
     Screen* showing = &title;
+    if (fromPlay) {
+        title.enter(window().frame());
+    }
     for (;;) {
         const ScreenOutcome outcome = showScreen(*showing);
         switch (outcome.kind) {
@@ -182,13 +190,15 @@ bool Game::handleInput(float dt) {
     ControlLogic& logic = ControlLogic::instance();
     logic.handleKeys(dt);
     logic.releaseLatches();
+    pauseOnFocusLoss();
     const GameSettings& settings = GameSettings::instance();
     // F10 (the pointer "enabled") frees it in play too.
     Control::instance().capturePointer(settings.state == RUNNING && Glimmet::instance().alive &&
                                        !settings.cursorEnabled);
     if (settings.state == PAUSED) {
-        return false;
+        return pausedPass();
     }
+    pauseShown = false;
     logic.handleModeKeys();
     logic.movePlayer(dt);
     if (!Glimmet::instance().alive) {
@@ -205,6 +215,86 @@ bool Game::handleInput(float dt) {
         levels.resetScene(levels.currentName());
     }
     return true;
+    LUM_TRACE_END
+}
+
+// A window that loses the focus to another pauses the level, as P does; one
+// that never had it (a desktop without a window manager) does not.
+void Game::pauseOnFocusLoss() {
+    GameSettings& settings = GameSettings::instance();
+    const bool focused = window().isFocused();
+    if (wasFocused && !focused && settings.state == RUNNING) {
+        settings.state = PAUSED;
+    }
+    wasFocused = focused;
+}
+
+// The pause menu is drawn as it opens and whenever its selection moves; a
+// pause that waits presents nothing. The level's clock stands meanwhile.
+bool Game::pausedPass() {
+    LUM_TRACE_BEGIN
+    const InputFrame& input = window().frame();
+    if (!pauseShown) {
+        pause.enter(input);
+        pauseShown = true;
+        showPause();
+        return false;
+    }
+    const int before = pause.selected();
+    const ScreenOutcome outcome = pause.update(input);
+    switch (outcome.kind) {
+        case ScreenOutcome::Back:
+            resume();
+            return false;
+        case ScreenOutcome::Restart:
+            resume();
+            deathSeen = false;
+            levels.resetScene(levels.currentName());
+            warmDrawing();
+            return false;
+        case ScreenOutcome::Title:
+            resume();
+            return backToTitle();
+        case ScreenOutcome::Quit:
+            std::exit(0);
+        default:
+            if (pause.selected() != before) {
+                showPause();
+            }
+            return false;
+    }
+    LUM_TRACE_END
+}
+
+void Game::showPause() const {
+    LUM_TRACE_BEGIN
+    pause.draw();
+    window().swapBuffers();
+    LUM_TRACE_END
+}
+
+// Keys and buttons held as the pause closes act only when pressed anew.
+void Game::resume() {
+    GameSettings::instance().state = RUNNING;
+    pauseShown = false;
+    Control::instance().takeHeldPadButtons();
+    ControlLogic::instance().latchHeldKeys();
+}
+
+// The title again, and the level chosen there from its start; false as the
+// pass ends, whatever was chosen.
+bool Game::backToTitle() {
+    LUM_TRACE_BEGIN
+    const int level = waitOnTitle(true);
+    if (level == 0) {
+        return false;
+    }
+    deathSeen = false;
+    levels.setCurrentLevel(level);
+    levels.resetScene(levels.currentName());
+    warmDrawing();
+    ControlLogic::instance().latchHeldKeys();
+    return false;
     LUM_TRACE_END
 }
 

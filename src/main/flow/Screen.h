@@ -12,7 +12,9 @@ struct ScreenOutcome {
         Play,     // `level`
         Levels,   // the list of levels
         Options,  // the options
-        Back,     // to the screen before
+        Back,     // to the screen before; from the pause, back to play
+        Restart,  // the level from its start
+        Title,    // the level left for the title
         Quit,     // the game ends
         Closed    // the window was closed: the game ends the usual way
     };
