@@ -499,3 +499,22 @@ TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
                            [](const PresentedFrame& f) { return f.centre == startColour; }))
         << "the title showed";
 }
+
+// The frame loop then ends, and main prints its closing line: nothing may
+// load behind the closed window, nor leave the process at once.
+TEST_F(GamePassTest, AWindowClosedOnAnEndScreenLoadsNothingAndLeavesTheGameToItsEnd) {
+    start({key::Enter});
+    Levels& levels = game.getLevels();
+    for (const int level : {1, 2, 3}) {
+        SCOPED_TRACE(level);
+        levels.setCurrentLevel(level);
+        levels.resetScene(levels.currentName());
+        script->close();
+        script->setKey(key::F1, true);
+        runFrame();
+        script->setKey(key::F1, false);
+        EXPECT_EQ(level, levels.getCurrentLevel());
+        EXPECT_FALSE(window().isOpen());
+        script->openWindow(1024, 768, 24);
+    }
+}

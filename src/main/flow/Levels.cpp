@@ -363,7 +363,10 @@ void Levels::level3Events() {
     LUM_TRACE_BEGIN
     if (finishAsked()) {
         showEndScreen("there was no time to bake cake");
-        std::exit(0);
+        // A window closed on it ends the game the usual way, with its closing line.
+        if (window().isOpen()) {
+            std::exit(0);
+        }
     }
     LUM_TRACE_END
 }
@@ -371,6 +374,10 @@ void Levels::level3Events() {
 void Levels::finishLevel(const char* text, int nextLevel) {
     LUM_TRACE_BEGIN
     showEndScreen(text);
+    // Nothing loads behind a window closed on the end screen.
+    if (!window().isOpen()) {
+        return;
+    }
     currentLevel = nextLevel;
     leaveLevel();
     resetScene(currentName());
