@@ -518,3 +518,30 @@ TEST_F(GamePassTest, AWindowClosedOnAnEndScreenLoadsNothingAndLeavesTheGameToIts
         script->openWindow(1024, 768, 24);
     }
 }
+
+TEST_F(GamePassTest, AKeyThePlayerChoseDrivesTobbleAndTheKeyItReplacedNoLonger) {
+    KeyBindings& bindings = GameSettings::instance().player.bindings;
+    ASSERT_TRUE(bindings.bind(action::RollForward, 'I'));
+    ASSERT_TRUE(bindings.bind(action::Pause, 'O'));
+    start({key::Enter});
+    for (int i = 0; i < 30; ++i) runFrame();  // onto the pad, and at rest
+    const struct {
+        int code;
+        bool rolls;
+    } keys[] = {{'W', false}, {'I', true}};
+    for (const auto& each : keys) {
+        SCOPED_TRACE(static_cast<char>(each.code));
+        const glm::vec3 before = playerAt();
+        script->setKey(each.code, true);
+        for (int i = 0; i < 10; ++i) runFrame();
+        script->setKey(each.code, false);
+        const float moved =
+            glm::length(glm::vec2(playerAt().x - before.x, playerAt().z - before.z));
+        EXPECT_EQ(each.rolls, moved > 0.05f) << moved;
+    }
+    tap('P');
+    EXPECT_EQ(RUNNING, GameSettings::instance().state) << "P pauses no more";
+    tap('O');
+    EXPECT_EQ(PAUSED, GameSettings::instance().state);
+    bindings = KeyBindings();
+}

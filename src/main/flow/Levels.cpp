@@ -106,7 +106,8 @@ bool goOnAsked() {
 }
 
 bool finishAsked() {
-    return window().isKeyDown(key::F1) || Control::instance().padDown(gamepad::North);
+    const int finishKey = GameSettings::instance().player.bindings.keyOf(action::Finish);
+    return window().isKeyDown(finishKey) || Control::instance().padDown(gamepad::North);
 }
 
 void quitIfAsked() {

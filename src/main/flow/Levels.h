@@ -73,8 +73,9 @@ private:
 // or Start pressed.
 bool goOnAsked();
 
-// The player asks to finish the level: F1 or the pad's Y held. A pad has no
-// F1, and without it a player with only a pad could never leave level 2.
+// The player asks to finish the level: F1 (or the key the player chose for
+// it) or the pad's Y held. A pad has no F1, and without it a player with
+// only a pad could never leave level 2.
 bool finishAsked();
 
 // Escape on a screen that waits (the title, an end screen) ends the game at
