@@ -25,6 +25,9 @@ struct PlayerOptions {
     // missing or of the wrong kind leaves its option as it is, and a value
     // out of range is taken to the nearest it allows.
     void readOver(const Setting& keys);
+
+    // A volume in per cent as a share of the full loudness, 0 to 1.
+    static float share(int percent);
 };
 
 }  // namespace lum

@@ -33,6 +33,10 @@ void readKeys(const Setting& named, KeyBindings& bindings) {
 
 }  // namespace
 
+float PlayerOptions::share(int percent) {
+    return static_cast<float>(std::clamp(percent, 0, loudest)) / loudest;
+}
+
 void PlayerOptions::readOver(const Setting& keys) {
     LUM_TRACE_BEGIN
     if (!keys.isGroup()) {

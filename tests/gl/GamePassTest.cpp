@@ -12,6 +12,7 @@
 #include "flow/LevelRun.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/platform/Window.h"
+#include "lum/resource/Sound.h"
 
 using namespace lum;
 
@@ -544,4 +545,33 @@ TEST_F(GamePassTest, AKeyThePlayerChoseDrivesTobbleAndTheKeyItReplacedNoLonger) 
     tap('O');
     EXPECT_EQ(PAUSED, GameSettings::instance().state);
     bindings = KeyBindings();
+}
+
+TEST_F(GamePassTest, AVolumeOfNoneMutesAndTheOptionsApplyAtOnce) {
+    PlayerOptions& options = GameSettings::instance().player;
+    options.musicVolume = 0;
+    options.effectsVolume = 0;
+    start({key::Enter});
+    ASSERT_TRUE(game.getMusic());
+    ASSERT_TRUE(player().rollSound);
+    const struct {
+        int music;
+        int effects;
+    } volumes[] = {{0, 0}, {100, 0}, {0, 100}, {50, 100}};
+    float fullMusic = 0;
+    for (const auto& each : volumes) {
+        SCOPED_TRACE(std::to_string(each.music) + " " + std::to_string(each.effects));
+        options.musicVolume = each.music;
+        options.effectsVolume = each.effects;
+        game.applyVolumes();
+        const float music = game.getMusic()->getGain();
+        const float effects = player().rollSound->getGain();
+        EXPECT_EQ(each.music == 0, music == 0.0f) << music;
+        EXPECT_EQ(each.effects == 0, effects == 0.0f) << effects;
+        if (each.music == 100) fullMusic = music;
+        if (each.music == 50) {
+            EXPECT_NEAR(fullMusic / 2, music, 1e-6f);
+        }
+    }
+    options = PlayerOptions();
 }

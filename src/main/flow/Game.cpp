@@ -60,6 +60,20 @@ Levels& Game::getLevels() {
     return levels;
 }
 
+const boost::shared_ptr<Sound>& Game::getMusic() const {
+    return backgroundMusic;
+}
+
+void Game::applyVolumes() {
+    LUM_TRACE_BEGIN
+    const PlayerOptions& player = GameSettings::instance().player;
+    if (backgroundMusic) {
+        backgroundMusic->setGain(musicGain * PlayerOptions::share(player.musicVolume));
+    }
+    Glimmet::instance().setEffectsVolume(PlayerOptions::share(player.effectsVolume));
+    LUM_TRACE_END
+}
+
 void Game::start() {
     LUM_TRACE_BEGIN
     gameType = GameSettings::instance().gameType;
@@ -130,7 +144,7 @@ int Game::waitOnTitle(bool fromPlay) {
 void Game::playBackgroundMusic() {
     LUM_TRACE_BEGIN
     backgroundMusic = UberLoader::instance().loadSound("BGMcalmViolence");
-    backgroundMusic->setGain(musicGain);
+    applyVolumes();
     backgroundMusic->play(true, false);
     LUM_TRACE_END
 }

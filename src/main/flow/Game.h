@@ -30,6 +30,10 @@ public:
     bool pass(double dt);
 
     Levels& getLevels();
+    // The music, once a level has started; null before.
+    const boost::shared_ptr<Sound>& getMusic() const;
+    // The music's and the effects' loudness as the player's options set them.
+    void applyVolumes();
 
 private:
     bool chooseLevel();
