@@ -2,7 +2,7 @@
 # Builds the libFuzzer targets with clang (sanitizers on) into build-fuzz/
 # and runs them, each for a bounded time: 30 s unless a number of seconds is
 # given, all targets unless some are named.
-#   tools/fuzz.sh [seconds] [config|md2|texture|ogg|level|replay|records ...]
+#   tools/fuzz.sh [seconds] [config|md2|texture|ogg|level|replay|records|settings ...]
 # Each target starts from its seed corpus and the inputs that once broke its
 # loader (tests/fuzz/<target>/seeds and regressions; the configuration
 # parser's seeds are tests/fuzz/corpus). A whole level must build or be
@@ -17,14 +17,14 @@ seconds="${1:-30}"
 shift || true
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(config md2 texture ogg level replay records)
+  targets=(config md2 texture ogg level replay records settings)
 fi
 
 binaries=()
 for target in "${targets[@]}"; do
   case "$target" in
-    config|md2|texture|ogg|level|replay|records) binaries+=("${target}_fuzzer") ;;
-    *) echo "fuzz.sh: unknown target '$target' (config, md2, texture, ogg, level, replay or records)" >&2; exit 2 ;;
+    config|md2|texture|ogg|level|replay|records|settings) binaries+=("${target}_fuzzer") ;;
+    *) echo "fuzz.sh: unknown target '$target' (config, md2, texture, ogg, level, replay, records or settings)" >&2; exit 2 ;;
   esac
 done
 
@@ -58,7 +58,7 @@ for target in "${targets[@]}"; do
   case "$target" in
     config) run config 4096 10 2048 -dict="$here/tests/fuzz/config.dict" "$here/tests/fuzz/corpus" ;;
     level) run level 16384 3 512 -dict="$here/tests/fuzz/config.dict" $(from level) ;;
-    records) run records 4096 10 2048 -dict="$here/tests/fuzz/config.dict" $(from records) ;;
+    records|settings) run "$target" 4096 10 2048 -dict="$here/tests/fuzz/config.dict" $(from "$target") ;;
     *) run "$target" 16384 10 2048 $(from "$target") ;;
   esac
 done

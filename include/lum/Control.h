@@ -74,9 +74,6 @@ public:
     void capturePointer(bool wanted);
 
     bool spaceDown;
-    // Space or the pad's A went down at the last sample (up at the one
-    // before). Unlike padPressed, it takes nothing from the screens' latch.
-    bool jumpPressed;
     bool leftButton, rightButton;
     int mouseX, mouseY;
     int lastMouseX, lastMouseY;

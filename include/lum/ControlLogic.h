@@ -5,6 +5,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include "lum/KeyBindings.h"
 #include "lum/platform/PressLatch.h"
 #include "lum/util/Singleton.h"
 
@@ -36,15 +37,19 @@ public:
     void movePlayer(float dt);
 
 private:
-    // The edge-triggered keys: P, then F2 to F11.
+    // The edge-triggered keys: the pause's (P unless the player chose
+    // another), then F2 to F11.
     static const int latchCount = 11;
     static int latchedKey(int index);
     // Whether the toggle key of latch `index` is down.
     static bool latchedKeyDown(int index);
+    // Whether the key the player chose for `action` is down.
+    static bool actionKeyDown(action::Action action);
     bool pressedOnce(int index);
     // Counts how long the pad's Back has been held, with this pass's dt.
     bool backHeldLongEnough(float dt);
-    // Whether a jump press is still waiting, counting down with this pass's dt.
+    // Whether a press of the jump key or the pad's A is still waiting,
+    // counting down with this pass's dt.
     bool jumpAsked(float dt);
     void togglePause();
     void changeSpeed(float change);
@@ -53,8 +58,10 @@ private:
     boost::shared_ptr<Camera> camera;
     PressLatch latches;
     double backHeld;  // seconds
-    // How much longer the last jump press still asks for a jump (seconds).
+    // How much longer the last jump press still asks for a jump (seconds),
+    // and whether the jump key or the pad's A was down at the pass before.
     double jumpAskLeft;
+    bool jumpKeyWasDown;
 };
 
 }  // namespace lum

@@ -4,6 +4,7 @@
 #include <deque>
 #include <string>
 
+#include "lum/PlayerOptions.h"
 #include "lum/config/Setting.h"
 #include "lum/util/Singleton.h"
 
@@ -15,7 +16,7 @@ enum GameState { RUNNING = 1, PAUSED = 2 };
 // The player's options, read once from the configuration "settings", plus
 // the pause state and the on-screen message queue that the game loop and the
 // controls share. Fields are read and written directly by their users; the
-// settings are never written back.
+// player's own options are kept by the game (UserSettings), read over these.
 class GameSettings : public Singleton<GameSettings, 0> {
 public:
     // The first call loads "settings"; should that fail, the exception goes
@@ -50,6 +51,9 @@ public:
     bool transperancy;
     bool cursorEnabled;
     bool animationenabled;
+    // The options of the menus, as shipped until the player's are read over
+    // them. showframerate above is the switch in force, which F2 also turns.
+    PlayerOptions player;
     std::deque<std::string> messages;  // oldest first
     double lastMessageSecond;
 

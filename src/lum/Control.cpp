@@ -83,7 +83,6 @@ glm::quat OrbitCamera::lookingIn(const glm::vec3& towards) const {
 
 Control::Control()
     : spaceDown(false),
-      jumpPressed(false),
       leftButton(false),
       rightButton(false),
       mouseX(0),
@@ -102,7 +101,6 @@ Control::Control()
 void Control::update(double) {
     Window& input = window();
     input.pollEvents();
-    const bool spaceWasDown = spaceDown;
     spaceDown = input.isKeyDown(key::Space);
     leftButton = input.isMouseButtonDown(mouse::Left);
     rightButton = input.isMouseButtonDown(mouse::Right);
@@ -118,10 +116,8 @@ void Control::update(double) {
     }
     lastWheel = wheel;
     wheel = input.getMouseWheel();
-    const bool southWasDown = pad.isDown(gamepad::South);
     pad = input.getGamepad();
     padLatch.releaseUp(padButtonDown());
-    jumpPressed = (spaceDown && !spaceWasDown) || (pad.isDown(gamepad::South) && !southWasDown);
 }
 
 PressLatch::IsDown Control::padButtonDown() const {

@@ -103,14 +103,20 @@ glm::vec3 atMost(const glm::vec3& push, float full) {
 
 }  // namespace
 
-ControlLogic::ControlLogic() : latches(latchCount), backHeld(0), jumpAskLeft(0) {}
+ControlLogic::ControlLogic()
+    : latches(latchCount), backHeld(0), jumpAskLeft(0), jumpKeyWasDown(false) {}
 
 void ControlLogic::setCamera(const boost::shared_ptr<Camera>& newCamera) {
     camera = newCamera;
 }
 
 int ControlLogic::latchedKey(int index) {
-    return index == pauseLatch ? 'P' : key::function(index + 1);
+    return index == pauseLatch ? GameSettings::instance().player.bindings.keyOf(action::Pause)
+                               : key::function(index + 1);
+}
+
+bool ControlLogic::actionKeyDown(action::Action action) {
+    return window().isKeyDown(GameSettings::instance().player.bindings.keyOf(action));
 }
 
 bool ControlLogic::latchedKeyDown(int index) {
@@ -157,7 +163,10 @@ bool ControlLogic::backHeldLongEnough(float dt) {
 }
 
 bool ControlLogic::jumpAsked(float dt) {
-    jumpAskLeft = Control::instance().jumpPressed ? jumpGrace : std::max(0.0, jumpAskLeft - dt);
+    const bool down = actionKeyDown(action::Jump) || Control::instance().padDown(gamepad::South);
+    const bool pressed = down && !jumpKeyWasDown;
+    jumpKeyWasDown = down;
+    jumpAskLeft = pressed ? jumpGrace : std::max(0.0, jumpAskLeft - dt);
     return jumpAskLeft > 0;
 }
 
@@ -172,15 +181,8 @@ void ControlLogic::latchHeldKeys() {
 void ControlLogic::togglePause() {
     LUM_TRACE_BEGIN
     GameSettings& settings = GameSettings::instance();
-    if (settings.state == RUNNING) {
-        settings.state = PAUSED;
-        // Shown once per pause, and held by nothing after.
-        const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("pause");
-        Renderer::instance().drawImage(picture, -1, -1, 2, 2);
-        window().swapBuffers();
-    } else {
-        settings.state = RUNNING;
-    }
+    // The game draws the pause, with its menu, as it begins.
+    settings.state = settings.state == RUNNING ? PAUSED : RUNNING;
     LUM_TRACE_END
 }
 
@@ -203,11 +205,18 @@ void ControlLogic::runToggle(int index) {
 void ControlLogic::handleModeKeys() {
     LUM_TRACE_BEGIN
     Glimmet& player = Glimmet::instance();
-    const Window& keys = window();
-    if (keys.isKeyDown('Y') && player.modeAvailable[Glimmet::Base]) player.switchToBase();
-    if (keys.isKeyDown('V') && player.modeAvailable[Glimmet::Jump]) player.switchToJump();
-    if (keys.isKeyDown('X') && player.modeAvailable[Glimmet::Spike]) player.switchToSpike();
-    if (keys.isKeyDown('C') && player.modeAvailable[Glimmet::Speed]) player.switchToSpeed();
+    if (actionKeyDown(action::BaseMode) && player.modeAvailable[Glimmet::Base]) {
+        player.switchToBase();
+    }
+    if (actionKeyDown(action::JumpMode) && player.modeAvailable[Glimmet::Jump]) {
+        player.switchToJump();
+    }
+    if (actionKeyDown(action::SpikeMode) && player.modeAvailable[Glimmet::Spike]) {
+        player.switchToSpike();
+    }
+    if (actionKeyDown(action::SpeedMode) && player.modeAvailable[Glimmet::Speed]) {
+        player.switchToSpeed();
+    }
     Control& control = Control::instance();
     if (control.padPressed(gamepad::LeftShoulder)) player.cycleMode(-1);
     if (control.padPressed(gamepad::RightShoulder)) player.cycleMode(1);
@@ -233,10 +242,11 @@ void ControlLogic::movePlayer(float dt) {
         const glm::vec3 l = glm::normalize(glm::vec3(f.z, 0, -f.x));
         const float s = GameSettings::instance().playerSpeed * dt *
                         static_cast<float>(std::trunc(player.speedFactor));
-        if (keys.isKeyDown('W') || keys.isKeyDown(key::Up)) push += s * f;
-        if (keys.isKeyDown('S') || keys.isKeyDown(key::Down)) push -= s * f;
-        if (keys.isKeyDown('A') || keys.isKeyDown(key::Left)) push += s * l;
-        if (keys.isKeyDown('D') || keys.isKeyDown(key::Right)) push -= s * l;
+        // The arrows roll as well, whatever keys the player chose.
+        if (actionKeyDown(action::RollForward) || keys.isKeyDown(key::Up)) push += s * f;
+        if (actionKeyDown(action::RollBack) || keys.isKeyDown(key::Down)) push -= s * f;
+        if (actionKeyDown(action::RollLeft) || keys.isKeyDown(key::Left)) push += s * l;
+        if (actionKeyDown(action::RollRight) || keys.isKeyDown(key::Right)) push -= s * l;
         // Up on the stick is W, right is D; half a tilt, half a push.
         const glm::vec2 tilt = control.leftStick();
         const glm::vec3 stickPush = s * (tilt.y * f - tilt.x * l);

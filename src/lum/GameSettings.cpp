@@ -102,6 +102,8 @@ void GameSettings::loadConfig(const std::string& name) {
     readOptions(flags, keys, *this);
     readOptions(wholeNumbers, keys, *this);
     readOptions(numbers, keys, *this);
+    player = PlayerOptions();
+    player.readOver(keys);
     LUM_TRACE_END
 }
 

@@ -87,8 +87,9 @@ launch_game() {
   GAME=$1
   WORK=$(mktemp -d)
   trap 'stop_game; rm -rf "$WORK"' EXIT
-  # The records go where the test's files go (or E2E_DATA_HOME), never into the real home.
-  XDG_DATA_HOME="${E2E_DATA_HOME:-$WORK/data}" "$GAME" "${@:2}" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
+  # The records and options go where the test's files go (or E2E_DATA_HOME), never into
+  # the real home.
+  XDG_DATA_HOME="${E2E_DATA_HOME:-$WORK/data}" XDG_CONFIG_HOME="$WORK/config" "$GAME" "${@:2}" >"$WORK/stdout.txt" 2>"$WORK/stderr.txt" &
   PID=$!
   WIN=$(find_game_window) || fail "no window titled Glimmet appeared"
   xdotool windowfocus --sync "$WIN"
@@ -245,6 +246,14 @@ screenshot() {
 # slow to start.
 picture_difference() {
   convert "$1" -auto-orient -resize '32x24!' \( "$2" -auto-orient -resize '32x24!' \) \
+    -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
+}
+
+# The same for the pictures' upper halves: the title's menu covers part of
+# the lower half.
+upper_picture_difference() {
+  convert "$1" -auto-orient -gravity north -crop 100%x50%+0+0 +repage -resize '32x12!' \
+    \( "$2" -auto-orient -gravity north -crop 100%x50%+0+0 +repage -resize '32x12!' \) \
     -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A player's way through the game: the title screen shows the title picture,
+# A player's way through the game: the title screen shows the title picture
+# (its menu over the lower half),
 # Enter starts level 1 where W rolls the player, F1 shows each level's end
 # screen and Enter goes on to the next level, and after level 3 the game ends
 # with status 0 and without the closing line.
@@ -11,7 +12,7 @@ START="81.5 10 0"
 
 # The window shows before its first picture: wait for the title.
 for _ in $(seq 1 150); do
-  TITLE=$(picture_difference x:"$WIN" resources/textures/start.tga)
+  TITLE=$(upper_picture_difference x:"$WIN" resources/textures/start.tga)
   below "$TITLE" 0.05 && break
   sleep 0.1
 done

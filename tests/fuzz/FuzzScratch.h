@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <string>
 
 #include <boost/filesystem.hpp>
@@ -37,6 +38,33 @@ inline std::string writeInput(const std::string& name, const std::uint8_t* data,
     std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     return path;
+}
+
+// The scratch directory for a reader of a file the game keeps for the
+// player (the records, the options). Each write syncs its file and
+// directory: on a disk that is some milliseconds a run, in memory nothing.
+// Every damaged input is told on standard error, as the game would: the
+// fuzzer keeps it quiet until a finding.
+inline void makePlayerFileScratch() {
+    if (boost::filesystem::is_directory("/dev/shm")) {
+        setenv("TMPDIR", "/dev/shm", 1);
+    }
+    makeScratch();
+    std::cerr.setstate(std::ios::badbit);
+}
+
+// An empty scratch directory but for the input, as the file `name`.
+inline void freshScratchWith(const std::string& name, const std::uint8_t* data, std::size_t size) {
+    boost::filesystem::remove_all(scratch());
+    boost::filesystem::create_directories(scratch());
+    writeInput(name, data, size);
+}
+
+// A finding of a player's file reader: told, and the input kept by libFuzzer.
+[[noreturn]] inline void reportFinding(const std::string& what) {
+    std::cerr.clear();
+    std::cerr << what << "\n";
+    std::abort();
 }
 
 }  // namespace fuzz

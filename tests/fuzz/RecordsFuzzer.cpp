@@ -8,16 +8,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <iostream>
-
-#include <boost/filesystem/operations.hpp>
+#include <string>
 
 #include "FuzzScratch.h"
 #include "records/Records.h"
 
 namespace {
-
-namespace fs = boost::filesystem;
 
 const char* const levels[] = {"level1", "level2", "level3", "levelX"};
 
@@ -32,29 +28,19 @@ bool sameBest(const lum::Records& written, const lum::Records& read, const char*
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Each write syncs its file and directory: on a disk that is some
-    // milliseconds a run, in memory nothing.
-    if (fs::is_directory("/dev/shm")) {
-        setenv("TMPDIR", "/dev/shm", 1);
-    }
-    fuzz::makeScratch();
-    // Every damaged input is told on standard error, as the game would.
-    std::cerr.setstate(std::ios::badbit);
+    fuzz::makePlayerFileScratch();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fs::remove_all(fuzz::scratch());
-    fs::create_directories(fuzz::scratch());
-    fuzz::writeInput(lum::Records::fileName, data, size);
+    fuzz::freshScratchWith(lum::Records::fileName, data, size);
     lum::Records records(fuzz::scratch());
     records.enter("level2", 61.25, 3);
     const lum::Records again(fuzz::scratch());
     for (const char* const level : levels) {
         if (!sameBest(records, again, level)) {
-            std::cerr.clear();
-            std::cerr << "the records written for " << level << " read back otherwise\n";
-            std::abort();
+            fuzz::reportFinding(std::string("the records written for ") + level +
+                                " read back otherwise");
         }
     }
     return 0;

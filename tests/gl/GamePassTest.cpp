@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <initializer_list>
 #include <ostream>
@@ -11,6 +12,7 @@
 #include "flow/LevelRun.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/platform/Window.h"
+#include "lum/resource/Sound.h"
 
 using namespace lum;
 
@@ -198,6 +200,8 @@ TEST_F(GamePassTest, ThePointerIsCapturedOnlyWhileALevelIsPlayed) {
     EXPECT_TRUE(script->isCursorVisible()) << "another window has the focus";
     script->setFocused(true);
     runFrame();
+    EXPECT_TRUE(script->isCursorVisible()) << "the focus lost paused the level";
+    tap('P');
     EXPECT_FALSE(script->isCursorVisible()) << "back in play";
 
     tap(key::function(10));
@@ -421,4 +425,153 @@ TEST_F(GamePassTest, PadYFinishesTheLevelAsF1Does) {
     script->setGamepadAtPolls({y, y, y, padHolding({}), padHolding({gamepad::South})});
     EXPECT_TRUE(runFrame());
     EXPECT_EQ(2, game.getLevels().getCurrentLevel());
+}
+
+TEST_F(GamePassTest, ThePadGoesThroughTheTitleAndTheLevelListToTheLevelChosen) {
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState a = padHolding({gamepad::South});
+    script->setGamepadAtPolls({down, none, a, a, none, down, none, a, none});
+    start({});
+    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
+    EXPECT_NO_THROW(sceneNode("redCube0201"));
+    EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture shows behind";
+}
+
+// Each way into the pause, then a choice in its menu: the level's clock
+// stands while it shows, and what was chosen happens.
+TEST_F(GamePassTest, ThePauseMenuResumesRestartsAndKeepsTheClockStill) {
+    enum Pause { ByP, ByStart, ByFocusLost };
+    const struct {
+        const char* how;
+        Pause pause;
+        std::vector<int> keys;
+        bool restarted;
+    } cases[] = {
+        {"P, then Enter on Resume", ByP, {key::Enter}, false},
+        {"Start, then Restart level", ByStart, {key::Down, key::Enter}, true},
+        {"the focus lost, then S and Enter", ByFocusLost, {'S', key::Enter}, true},
+    };
+    start({key::Enter});
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.how);
+        for (int i = 0; i < 20; ++i) runFrame();
+        if (each.pause == ByP) {
+            tap('P');
+        } else if (each.pause == ByStart) {
+            tapPad(gamepad::Start);
+        } else {
+            script->setFocused(false);
+            runFrame();
+            script->setFocused(true);
+        }
+        EXPECT_EQ(PAUSED, GameSettings::instance().state);
+        EXPECT_EQ(pauseColour, lastPresented().centre);
+        const std::size_t shown = script->presented.size();
+        const double pausedAt = game.getLevels().getRun().elapsed();
+        for (int i = 0; i < 10; ++i) EXPECT_FALSE(runFrame());
+        EXPECT_EQ(shown, script->presented.size()) << "a pause that waits presents nothing";
+        EXPECT_EQ(pausedAt, game.getLevels().getRun().elapsed()) << "the clock stands";
+        for (const int code : each.keys) tap(code);
+        EXPECT_EQ(RUNNING, GameSettings::instance().state);
+        runFrame();
+        if (each.restarted) {
+            EXPECT_LT(game.getLevels().getRun().elapsed(), pausedAt);
+        } else {
+            EXPECT_GT(game.getLevels().getRun().elapsed(), pausedAt);
+        }
+    }
+}
+
+TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
+    start({key::Enter});
+    tapPad(gamepad::Start);
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState a = padHolding({gamepad::South});
+    // Two downs and A in the pause; on the title, Levels, then level 3.
+    script->setGamepadAtPolls(
+        {down, none, down, none, a, none, down, none, a, none, down, none, down, none, a, none});
+    for (int i = 0; i < 6 && game.getLevels().getCurrentLevel() == 1; ++i) runFrame();
+    EXPECT_EQ(3, game.getLevels().getCurrentLevel());
+    EXPECT_EQ(RUNNING, GameSettings::instance().state);
+    EXPECT_NE(script->presented.end(),
+              std::find_if(script->presented.begin(), script->presented.end(),
+                           [](const PresentedFrame& f) { return f.centre == startColour; }))
+        << "the title showed";
+}
+
+// The frame loop then ends, and main prints its closing line: nothing may
+// load behind the closed window, nor leave the process at once.
+TEST_F(GamePassTest, AWindowClosedOnAnEndScreenLoadsNothingAndLeavesTheGameToItsEnd) {
+    start({key::Enter});
+    Levels& levels = game.getLevels();
+    for (const int level : {1, 2, 3}) {
+        SCOPED_TRACE(level);
+        levels.setCurrentLevel(level);
+        levels.resetScene(levels.currentName());
+        script->close();
+        script->setKey(key::F1, true);
+        runFrame();
+        script->setKey(key::F1, false);
+        EXPECT_EQ(level, levels.getCurrentLevel());
+        EXPECT_FALSE(window().isOpen());
+        script->openWindow(1024, 768, 24);
+    }
+}
+
+TEST_F(GamePassTest, AKeyThePlayerChoseDrivesTobbleAndTheKeyItReplacedNoLonger) {
+    KeyBindings& bindings = GameSettings::instance().player.bindings;
+    ASSERT_TRUE(bindings.bind(action::RollForward, 'I'));
+    ASSERT_TRUE(bindings.bind(action::Pause, 'O'));
+    start({key::Enter});
+    for (int i = 0; i < 30; ++i) runFrame();  // onto the pad, and at rest
+    const struct {
+        int code;
+        bool rolls;
+    } keys[] = {{'W', false}, {'I', true}};
+    for (const auto& each : keys) {
+        SCOPED_TRACE(static_cast<char>(each.code));
+        const glm::vec3 before = playerAt();
+        script->setKey(each.code, true);
+        for (int i = 0; i < 10; ++i) runFrame();
+        script->setKey(each.code, false);
+        const float moved =
+            glm::length(glm::vec2(playerAt().x - before.x, playerAt().z - before.z));
+        EXPECT_EQ(each.rolls, moved > 0.05f) << moved;
+    }
+    tap('P');
+    EXPECT_EQ(RUNNING, GameSettings::instance().state) << "P pauses no more";
+    tap('O');
+    EXPECT_EQ(PAUSED, GameSettings::instance().state);
+    bindings = KeyBindings();
+}
+
+TEST_F(GamePassTest, AVolumeOfNoneMutesAndTheOptionsApplyAtOnce) {
+    PlayerOptions& options = GameSettings::instance().player;
+    options.musicVolume = 0;
+    options.effectsVolume = 0;
+    start({key::Enter});
+    ASSERT_TRUE(game.getMusic());
+    ASSERT_TRUE(player().rollSound);
+    const struct {
+        int music;
+        int effects;
+    } volumes[] = {{0, 0}, {100, 0}, {0, 100}, {50, 100}};
+    float fullMusic = 0;
+    for (const auto& each : volumes) {
+        SCOPED_TRACE(std::to_string(each.music) + " " + std::to_string(each.effects));
+        options.musicVolume = each.music;
+        options.effectsVolume = each.effects;
+        game.applyVolumes();
+        const float music = game.getMusic()->getGain();
+        const float effects = player().rollSound->getGain();
+        EXPECT_EQ(each.music == 0, music == 0.0f) << music;
+        EXPECT_EQ(each.effects == 0, effects == 0.0f) << effects;
+        if (each.music == 100) fullMusic = music;
+        if (each.music == 50) {
+            EXPECT_NEAR(fullMusic / 2, music, 1e-6f);
+        }
+    }
+    options = PlayerOptions();
 }

@@ -8,14 +8,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "ConfigFixture.h"
 #include "flow/LevelRun.h"
+#include "lum/PlayerOptions.h"
 #include "lum/character/Corn.h"
 #include "lum/scene/Node.h"
 #include "records/Records.h"
+#include "records/UserSettings.h"
 
 using namespace lum;
 using lum::test::TempDir;
@@ -73,6 +76,71 @@ void fillUp(const fs::path& file) {
     }
 }
 
+// The files the game keeps for the player, each read and written anew as
+// the game does: the records at a finished run, the options at a change.
+struct KeptFile {
+    const char* what;
+    const char* fileName;
+    // False when the game could not go on.
+    bool (*readAndWrite)(const fs::path& directory);
+    // Writes on and on, each file whole only when it reads back consistent.
+    void (*writeForever)(const fs::path& directory);
+    // The file reads back consistent: one whole write, never parts of two.
+    bool (*readsWhole)(const fs::path& directory);
+};
+
+// Each records write keeps a run one millisecond faster with one more corn:
+// whole records always hold time + corn / 1000 = 1000. Each options write
+// moves a per cent from the effects' volume to the music's.
+const KeptFile keptFiles[] = {
+    {"records", Records::fileName,
+     [](const fs::path& directory) {
+         Records records(directory);
+         return records.enter("level1", 5, 0).kept && records.enter("level2", 5, 0).kept;
+     },
+     [](const fs::path& directory) {
+         Records records(directory);
+         LevelBest best{1000, 0};
+         records.bestOf("level1", best);
+         for (int corn = best.corn + 1;; ++corn) {
+             records.enter("level1", 1000 - corn / 1000.0, corn);
+         }
+     },
+     [](const fs::path& directory) {
+         const Records records(directory);
+         LevelBest best{};
+         return records.bestOf("before99", best) &&
+                (!records.bestOf("level1", best) ||
+                 std::abs(1000.0 - best.time - best.corn / 1000.0) < 1e-6);
+     }},
+    {"options", UserSettings::fileName,
+     [](const fs::path& directory) {
+         PlayerOptions settings;
+         UserSettings kept(directory);
+         kept.readInto(settings);
+         settings.musicVolume = 40;
+         kept.save(settings);
+         settings.effectsVolume = 30;
+         kept.save(settings);
+         return true;
+     },
+     [](const fs::path& directory) {
+         PlayerOptions settings;
+         UserSettings kept(directory);
+         for (int step = 0;; ++step) {
+             settings.musicVolume = step % 101;
+             settings.effectsVolume = 100 - settings.musicVolume;
+             kept.save(settings);
+         }
+     },
+     [](const fs::path& directory) {
+         PlayerOptions settings;
+         settings.musicVolume = settings.effectsVolume = 0;
+         UserSettings(directory).readInto(settings);
+         return settings.musicVolume + settings.effectsVolume == 100;
+     }},
+};
+
 class RecordsTest : public ::testing::Test {
 protected:
     fs::path file() const { return place.path / Records::fileName; }
@@ -82,14 +150,24 @@ protected:
 
 }  // namespace
 
-TEST(RecordsPlace, IsTheXdgDataHomeOrElseTheHomesLocalShare) {
-    EXPECT_EQ(fs::path("/data/glimmet"), Records::userDirectory("/data", "/home/a"));
-    EXPECT_EQ(fs::path("/home/a/.local/share/glimmet"), Records::userDirectory(nullptr, "/home/a"));
-    EXPECT_EQ(fs::path("/home/a/.local/share/glimmet"), Records::userDirectory("", "/home/a"));
-    EXPECT_EQ(fs::path("/home/a/.local/share/glimmet"), Records::userDirectory("rel", "/home/a"))
-        << "a relative XDG_DATA_HOME does not count";
-    EXPECT_EQ(fs::path(), Records::userDirectory(nullptr, nullptr));
-    EXPECT_EQ(fs::path(), Records::userDirectory(nullptr, ""));
+TEST(KeptFiles, LiveInTheXdgDirectoryOrElseUnderTheHome) {
+    const struct {
+        fs::path (*directory)(const char* xdgValue, const char* home);
+        const char* underHome;
+    } kinds[] = {
+        {&Records::userDirectory, "/home/a/.local/share/glimmet"},
+        {&UserSettings::userDirectory, "/home/a/.config/glimmet"},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.underHome);
+        EXPECT_EQ(fs::path("/data/glimmet"), kind.directory("/data", "/home/a"));
+        EXPECT_EQ(fs::path(kind.underHome), kind.directory(nullptr, "/home/a"));
+        EXPECT_EQ(fs::path(kind.underHome), kind.directory("", "/home/a"));
+        EXPECT_EQ(fs::path(kind.underHome), kind.directory("rel", "/home/a"))
+            << "a relative XDG directory does not count";
+        EXPECT_EQ(fs::path(), kind.directory(nullptr, nullptr));
+        EXPECT_EQ(fs::path(), kind.directory(nullptr, ""));
+    }
 }
 
 TEST_F(RecordsTest, AFinishIsHeldAgainstTheBestAndTheBestIsReadBackNextTime) {
@@ -132,39 +210,50 @@ TEST_F(RecordsTest, WithoutAPlaceNothingIsKeptNorWritten) {
     EXPECT_FALSE(none.enter("level1", 10, 1).kept);
 }
 
-TEST_F(RecordsTest, ADamagedFileIsToldOnceAndSetAsideNeverLost) {
-    const char* const damaged[] = {
-        "level1 = { time = 5.0; corn = 1 ",              // unclosed: a syntax error
-        "level1 = { time = 5.0; corn = $ };",            // stray character: fatal to the language
-        "level1 = 1; level1 = 2;",                       // duplicate key: fatal as well
+TEST(KeptFiles, ADamagedFileIsToldOnceAndSetAsideNeverLost) {
+    const char* const damagedEither[] = {
+        "level1 = { time = 5.0; corn = 1 ",    // unclosed: a syntax error
+        "level1 = { time = 5.0; corn = $ };",  // stray character: fatal to the language
+        "level1 = 1; level1 = 2;",             // duplicate key: fatal as well
+    };
+    const char* const damagedRecords[] = {
         "level1 = { time = \"fast\"; corn = 1 };",       // wrong kinds
         "level1 = { time = 5.0; corn = 99999999999 };",  // too large a number
     };
-    for (const char* const text : damaged) {
-        SCOPED_TRACE(text);
+    std::vector<std::pair<const KeptFile*, const char*>> cases;
+    for (const KeptFile& kept : keptFiles) {
+        for (const char* const text : damagedEither) {
+            cases.emplace_back(&kept, text);
+        }
+    }
+    for (const char* const text : damagedRecords) {
+        cases.emplace_back(&keptFiles[0], text);
+    }
+    for (const auto& each : cases) {
+        const KeptFile& kept = *each.first;
+        SCOPED_TRACE(std::string(kept.what) + ": " + each.second);
         TempDir here;
-        here.write(Records::fileName, text);
-        here.write(std::string(Records::fileName) + ".damaged", "an earlier one");
+        const std::string file = kept.fileName;
+        here.write(file, each.second);
+        here.write(file + ".damaged", "an earlier one");
         ::testing::internal::CaptureStderr();
-        Records records(here.path);
+        EXPECT_TRUE(kept.readAndWrite(here.path)) << "the file starts afresh";
         const std::string told = ::testing::internal::GetCapturedStderr();
-        EXPECT_NE(std::string::npos, told.find("records.cfg.damaged-2")) << told;
+        EXPECT_NE(std::string::npos, told.find(file + ".damaged-2")) << told;
         EXPECT_EQ(1, std::count(told.begin(), told.end(), '\n')) << told;
-        EXPECT_EQ(text, contentOf(here.path / "records.cfg.damaged-2"));
-        EXPECT_EQ("an earlier one", contentOf(here.path / "records.cfg.damaged"));
-        EXPECT_FALSE(fs::exists(here.path / Records::fileName));
+        EXPECT_EQ(each.second, contentOf(here.path / (file + ".damaged-2")));
+        EXPECT_EQ("an earlier one", contentOf(here.path / (file + ".damaged")));
 
-        EXPECT_TRUE(records.enter("level2", 12.5, 0).newTime) << "the records start afresh";
-        Records next(here.path);
-        LevelBest best{};
-        EXPECT_TRUE(next.bestOf("level2", best));
+        ::testing::internal::CaptureStderr();
+        EXPECT_TRUE(kept.readAndWrite(here.path));
+        EXPECT_EQ("", ::testing::internal::GetCapturedStderr()) << "the new file reads back";
     }
 }
 
-// Where the records cannot be written, each in a child process: a tiny
+// Where the player's files cannot be written, each in a child process: a tiny
 // tmpfs filled to the last byte, a read-only one (both mounted where only
 // the child sees them), a file where the directory would be.
-TEST_F(RecordsTest, ARecordsPlaceThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) {
+TEST(KeptFiles, APlaceThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) {
     const struct {
         const char* place;
         const char* reason;
@@ -184,72 +273,67 @@ TEST_F(RecordsTest, ARecordsPlaceThatCannotBeWrittenIsToldOnceAndTheGameGoesOn) 
          }},
     };
     std::string unmounted;
-    for (const auto& each : places) {
-        SCOPED_TRACE(each.place);
-        TempDir here;
-        const fs::path home = here.path / "home";
-        fs::create_directories(home);
-        const int status = inChild(here.path / "told.txt", [&] {
-            each.prepare(home);
-            Records records(home / "glimmet");
-            const bool goesOn =
-                records.enter("level1", 5, 0).kept && records.enter("level2", 5, 0).kept;
-            return goesOn ? 0 : 1;
-        });
-        if (status == cannotMount) {
-            unmounted += std::string(" ") + each.place;
-            continue;
+    for (const KeptFile& kept : keptFiles) {
+        for (const auto& each : places) {
+            SCOPED_TRACE(std::string(kept.what) + " in " + each.place);
+            TempDir here;
+            const fs::path home = here.path / "home";
+            fs::create_directories(home);
+            const int status = inChild(here.path / "told.txt", [&] {
+                each.prepare(home);
+                return kept.readAndWrite(home / "glimmet") ? 0 : 1;
+            });
+            if (status == cannotMount) {
+                unmounted += std::string(" ") + kept.what + " in " + each.place;
+                continue;
+            }
+            EXPECT_EQ(0, status) << "the game went on";
+            const std::string told = contentOf(here.path / "told.txt");
+            EXPECT_EQ(1, std::count(told.begin(), told.end(), '\n')) << told;
+            EXPECT_NE(std::string::npos, told.find("cannot be written")) << told;
+            EXPECT_NE(std::string::npos, told.find(each.reason)) << told;
         }
-        EXPECT_EQ(0, status) << "the game went on";
-        const std::string told = contentOf(here.path / "told.txt");
-        EXPECT_EQ(1, std::count(told.begin(), told.end(), '\n')) << told;
-        EXPECT_NE(std::string::npos, told.find("cannot be written")) << told;
-        EXPECT_NE(std::string::npos, told.find(each.reason)) << told;
     }
     if (!unmounted.empty()) {
         GTEST_SKIP() << "no mount namespace of our own here for" << unmounted;
     }
 }
 
-// Each write of the killed game keeps a run one millisecond faster with one
-// more corn: whole records always hold time + corn / 1000 = 1000, and the
-// many levels before it, which make each write take several system calls.
-TEST_F(RecordsTest, AGameKilledWhileWritingLeavesTheOldOrTheNewRecordsNeverPart) {
+// Each kill comes a little later than the one before, from before the first
+// write to deep in the writing. The records start with many levels, which
+// make each write take several system calls.
+TEST(KeptFiles, AGameKilledWhileWritingLeavesTheOldOrTheNewFileNeverPart) {
     const int kills = 40;
     const int levelsBefore = 100;
     std::string before;
     for (int level = 0; level < levelsBefore; ++level) {
         before += "before" + std::to_string(level) + " = { time = 1.5; corn = 2 };\n";
     }
-    place.write(Records::fileName, before);
-    const std::string lastBefore = "before" + std::to_string(levelsBefore - 1);
-    for (int kill = 0; kill < kills; ++kill) {
-        const pid_t writer = ::fork();
-        if (writer == 0) {
-            Records records(place.path);
-            LevelBest best{1000, 0};
-            records.bestOf("level1", best);
-            for (int corn = best.corn + 1;; ++corn) {
-                records.enter("level1", 1000 - corn / 1000.0, corn);
+    for (const KeptFile& kept : keptFiles) {
+        SCOPED_TRACE(kept.what);
+        TempDir place;
+        if (&kept == &keptFiles[0]) {
+            place.write(kept.fileName, before);
+        }
+        for (int kill = 0; kill < kills; ++kill) {
+            const pid_t writer = ::fork();
+            if (writer == 0) {
+                kept.writeForever(place.path);
             }
-        }
-        // From before the first write to deep in the writing, a little further each time.
-        ::usleep(static_cast<useconds_t>(200 + kill * 97 % 4000));
-        ::kill(writer, SIGKILL);
-        ::waitpid(writer, nullptr, 0);
+            ::usleep(static_cast<useconds_t>(200 + kill * 97 % 4000));
+            ::kill(writer, SIGKILL);
+            ::waitpid(writer, nullptr, 0);
 
-        ::testing::internal::CaptureStderr();
-        Records records(place.path);
-        EXPECT_EQ("", ::testing::internal::GetCapturedStderr()) << "after kill " << kill;
-        LevelBest best{};
-        EXPECT_TRUE(records.bestOf(lastBefore, best)) << "after kill " << kill;
-        if (records.bestOf("level1", best)) {
-            EXPECT_NEAR(1000.0, best.time + best.corn / 1000.0, 1e-6) << "after kill " << kill;
+            ::testing::internal::CaptureStderr();
+            const bool whole =
+                !fs::exists(place.path / kept.fileName) || kept.readsWhole(place.path);
+            EXPECT_EQ("", ::testing::internal::GetCapturedStderr()) << "after kill " << kill;
+            EXPECT_TRUE(whole) << "after kill " << kill;
         }
+        kept.readAndWrite(place.path);
+        EXPECT_EQ(std::vector<std::string>{kept.fileName}, namesIn(place.path))
+            << "the next write took away what the killed writers left";
     }
-    Records(place.path).enter("level2", 1, 0);
-    EXPECT_EQ(std::vector<std::string>{Records::fileName}, namesIn(place.path))
-        << "the next write took away what the killed writers left";
 }
 
 TEST_F(RecordsTest, TheWrittenFileIsTheGamesOwnLanguageReadableByHand) {

@@ -45,6 +45,8 @@ public:
     void cycleMode(int step);
     // Once a frame: the rolling sound follows the spin.
     void updateSound();
+    // The rolling sound at `share` (0 to 1) of its usual loudness; 0 mutes it.
+    void setEffectsVolume(float share);
     // The keys' push of one pass of dt seconds (proportional to dt): a
     // change of momentum, not a force that Bullet forgets after a pass too
     // short for a physics step, so the speed gained per second is the same

@@ -8,6 +8,10 @@
 
 namespace lum {
 
+// The window's bounds: smaller ones cut the title and end screens' texts.
+const WindowSize smallestWindow = {320, 240};
+const int largestWindowSide = 16384;
+
 // How the game's window opens: windowed at a size, or full screen on the
 // main monitor in the monitor's current video mode.
 struct WindowMode {

@@ -24,6 +24,8 @@ public:
     void setGain(float gain);
     void setPitch(float pitch);
     float getPitch() const;
+    // The gain last set; 1 without a source.
+    float getGain() const;
     bool isSilent() const;
 
     ALuint getSource() const;

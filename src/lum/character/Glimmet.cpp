@@ -310,6 +310,12 @@ bool Glimmet::jump(const glm::vec3& push) {
     LUM_TRACE_END
 }
 
+void Glimmet::setEffectsVolume(float share) {
+    if (rollSound) {
+        rollSound->setGain(rollGain * share);
+    }
+}
+
 void Glimmet::updateSound() {
     LUM_TRACE_BEGIN
     if (!rollSound || getBody() == nullptr) {

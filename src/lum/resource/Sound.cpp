@@ -51,6 +51,14 @@ void Sound::setPitch(float pitch) {
     }
 }
 
+float Sound::getGain() const {
+    ALfloat gain = 1.0f;
+    if (hasSource()) {
+        alGetSourcef(source, AL_GAIN, &gain);
+    }
+    return gain;
+}
+
 float Sound::getPitch() const {
     ALfloat pitch = 1.0f;
     if (hasSource()) {

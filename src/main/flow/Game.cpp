@@ -4,11 +4,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "flow/CameraSteering.h"
+#include "flow/LevelList.h"
 #include "flow/LevelWatch.h"
+#include "flow/LevelsScreen.h"
 #include "flow/TextPanel.h"
+#include "flow/TitleScreen.h"
 #include "lum/Control.h"
 #include "lum/ControlLogic.h"
 #include "lum/character/Glimmet.h"
@@ -30,7 +35,6 @@ namespace {
 
 const glm::vec3 white(1, 1, 1);
 const float musicGain = 0.1f;
-const double titlePace = 0.02;
 // Room for "99:59.9  corn 10/10" at the right edge.
 const float hudLeft = 0.4f;
 const float hudTop = 0.92f;
@@ -45,7 +49,12 @@ const glm::vec3 problemColour(1.0f, 0.85f, 0.3f);
 
 }  // namespace
 
-Game::Game(int firstLevel) : gameType(SPECTATOR), firstLevel(firstLevel), deathSeen(false) {}
+Game::Game(int firstLevel)
+    : gameType(SPECTATOR),
+      firstLevel(firstLevel),
+      deathSeen(false),
+      pauseShown(false),
+      wasFocused(true) {}
 
 // The level's objects hold OpenGL objects: they go while the window still exists.
 Game::~Game() {
@@ -58,6 +67,20 @@ Levels& Game::getLevels() {
 
 void Game::watchLevel(std::unique_ptr<LevelWatch> levelWatch) {
     watch = std::move(levelWatch);
+}
+
+const boost::shared_ptr<Sound>& Game::getMusic() const {
+    return backgroundMusic;
+}
+
+void Game::applyVolumes() {
+    LUM_TRACE_BEGIN
+    const PlayerOptions& player = GameSettings::instance().player;
+    if (backgroundMusic) {
+        backgroundMusic->setGain(musicGain * PlayerOptions::share(player.musicVolume));
+    }
+    Glimmet::instance().setEffectsVolume(PlayerOptions::share(player.effectsVolume));
+    LUM_TRACE_END
 }
 
 void Game::start() {
@@ -91,37 +114,49 @@ bool Game::chooseLevel() {
     LUM_TRACE_END
 }
 
-// The level chosen on the title screen, 0 when the window was closed there.
-int Game::waitOnTitle() {
+// The level chosen on the title screen or the list of levels, 0 when the
+// window was closed there. Quit and Escape end the game at once, as Escape
+// does everywhere.
+int Game::waitOnTitle(bool fromPlay) {
     LUM_TRACE_BEGIN
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
-    const boost::shared_ptr<Texture> title = TextureLoader::instance().loadPicture("start");
-    Control::instance().capturePointer(false);
-    while (window().isOpen()) {
-        Renderer::instance().drawImage(title, -1, -1, 2, 2);
-        window().swapBuffers();
-        window().sleep(titlePace);
-        Control::instance().update(0.0);
-        quitIfAsked();
-        if (goOnAsked()) {
-            return 1;
-        }
-        if (window().isKeyDown(key::function(2))) {
-            return 2;
-        }
-        if (window().isKeyDown(key::function(3))) {
-            return 3;
-        }
+    const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("start");
+    const std::vector<LevelEntry> list = shippedLevels();
+    TitleScreen title(picture, firstUnfinished(list, levels.keptRecords()));
+    std::unique_ptr<Screen> inner;
+    Screen* showing = &title;
+    if (fromPlay) {
+        title.enter(window().frame());
     }
-    return 0;
+    for (;;) {
+        const ScreenOutcome outcome = showScreen(*showing);
+        switch (outcome.kind) {
+            case ScreenOutcome::Play:
+                // The pad's Start that chose does not also pause the level.
+                Control::instance().takeHeldPadButtons();
+                return outcome.level;
+            case ScreenOutcome::Levels:
+                inner.reset(new LevelsScreen(picture, list, levels.keptRecords()));
+                showing = inner.get();
+                break;
+            case ScreenOutcome::Quit:
+                std::exit(0);
+            case ScreenOutcome::Closed:
+                return 0;
+            default:
+                showing = &title;
+                break;
+        }
+        showing->enter(window().frame());
+    }
     LUM_TRACE_END
 }
 
 void Game::playBackgroundMusic() {
     LUM_TRACE_BEGIN
     backgroundMusic = UberLoader::instance().loadSound("BGMcalmViolence");
-    backgroundMusic->setGain(musicGain);
+    applyVolumes();
     backgroundMusic->play(true, false);
     LUM_TRACE_END
 }
@@ -184,13 +219,15 @@ bool Game::handleInput(float dt) {
     ControlLogic& logic = ControlLogic::instance();
     logic.handleKeys(dt);
     logic.releaseLatches();
+    pauseOnFocusLoss();
     const GameSettings& settings = GameSettings::instance();
     // F10 (the pointer "enabled") frees it in play too.
     Control::instance().capturePointer(settings.state == RUNNING && Glimmet::instance().alive &&
                                        !settings.cursorEnabled);
     if (settings.state == PAUSED) {
-        return false;
+        return pausedPass();
     }
+    pauseShown = false;
     logic.handleModeKeys();
     logic.movePlayer(dt);
     if (!Glimmet::instance().alive) {
@@ -207,6 +244,86 @@ bool Game::handleInput(float dt) {
         levels.resetScene(levels.currentName());
     }
     return true;
+    LUM_TRACE_END
+}
+
+// A window that loses the focus to another pauses the level, as P does; one
+// that never had it (a desktop without a window manager) does not.
+void Game::pauseOnFocusLoss() {
+    GameSettings& settings = GameSettings::instance();
+    const bool focused = window().isFocused();
+    if (wasFocused && !focused && settings.state == RUNNING) {
+        settings.state = PAUSED;
+    }
+    wasFocused = focused;
+}
+
+// The pause menu is drawn as it opens and whenever its selection moves; a
+// pause that waits presents nothing. The level's clock stands meanwhile.
+bool Game::pausedPass() {
+    LUM_TRACE_BEGIN
+    const InputFrame& input = window().frame();
+    if (!pauseShown) {
+        pause.enter(input);
+        pauseShown = true;
+        showPause();
+        return false;
+    }
+    const int before = pause.selected();
+    const ScreenOutcome outcome = pause.update(input);
+    switch (outcome.kind) {
+        case ScreenOutcome::Back:
+            resume();
+            return false;
+        case ScreenOutcome::Restart:
+            resume();
+            deathSeen = false;
+            levels.resetScene(levels.currentName());
+            warmDrawing();
+            return false;
+        case ScreenOutcome::Title:
+            resume();
+            return backToTitle();
+        case ScreenOutcome::Quit:
+            std::exit(0);
+        default:
+            if (pause.selected() != before) {
+                showPause();
+            }
+            return false;
+    }
+    LUM_TRACE_END
+}
+
+void Game::showPause() const {
+    LUM_TRACE_BEGIN
+    pause.draw();
+    window().swapBuffers();
+    LUM_TRACE_END
+}
+
+// Keys and buttons held as the pause closes act only when pressed anew.
+void Game::resume() {
+    GameSettings::instance().state = RUNNING;
+    pauseShown = false;
+    Control::instance().takeHeldPadButtons();
+    ControlLogic::instance().latchHeldKeys();
+}
+
+// The title again, and the level chosen there from its start; false as the
+// pass ends, whatever was chosen.
+bool Game::backToTitle() {
+    LUM_TRACE_BEGIN
+    const int level = waitOnTitle(true);
+    if (level == 0) {
+        return false;
+    }
+    deathSeen = false;
+    levels.setCurrentLevel(level);
+    levels.resetScene(levels.currentName());
+    warmDrawing();
+    ControlLogic::instance().latchHeldKeys();
+    return false;
     LUM_TRACE_END
 }
 

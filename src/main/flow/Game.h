@@ -6,6 +6,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include "flow/Levels.h"
+#include "flow/PauseScreen.h"
 #include "lum/GameSettings.h"
 #include "lum/look/Backdrop.h"
 #include "lum/look/BlobShadow.h"
@@ -35,12 +36,22 @@ public:
     // The level starts again whenever its files change (a designer's
     // --watch); a broken file's problem stays on screen until it is mended.
     void watchLevel(std::unique_ptr<LevelWatch> watch);
+    // The music, once a level has started; null before.
+    const boost::shared_ptr<Sound>& getMusic() const;
+    // The music's and the effects' loudness as the player's options set them.
+    void applyVolumes();
 
 private:
     bool chooseLevel();
-    int waitOnTitle();
+    // `fromPlay`: keys held as the title shows belong to the level left.
+    int waitOnTitle(bool fromPlay = false);
     void playBackgroundMusic();
     bool handleInput(float dt);
+    void pauseOnFocusLoss();
+    bool pausedPass();
+    void showPause() const;
+    void resume();
+    bool backToTitle();
     bool checkDeath();
     void drawMessages();
     static void drawMessage(const std::string& text);
@@ -56,6 +67,11 @@ private:
     int firstLevel;
     // The dead player's wait for Enter has begun.
     bool deathSeen;
+    // The pause menu shows, since the pass that paused.
+    bool pauseShown;
+    // The window had the focus at the pass before.
+    bool wasFocused;
+    PauseScreen pause;
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
     Backdrop room;

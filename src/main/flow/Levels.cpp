@@ -81,7 +81,8 @@ bool goOnAsked() {
 }
 
 bool finishAsked() {
-    return window().isKeyDown(key::F1) || Control::instance().padDown(gamepad::North);
+    const int finishKey = GameSettings::instance().player.bindings.keyOf(action::Finish);
+    return window().isKeyDown(finishKey) || Control::instance().padDown(gamepad::North);
 }
 
 void quitIfAsked() {
@@ -157,6 +158,10 @@ void Levels::loadLevel(const std::string& level) {
     UberLoader::instance().loadLevel(level);
     script = std::move(next);
     LUM_TRACE_END
+}
+
+const Records* Levels::keptRecords() const {
+    return records;
 }
 
 void Levels::setupScene(const std::string& level) {
@@ -262,6 +267,11 @@ void Levels::promptAtEndFlag() const {
 void Levels::finishLevel() {
     LUM_TRACE_BEGIN
     showEndScreen(script.endText);
+    // Closed on the end screen, the window ends the game the usual way, with
+    // its closing line, and nothing loads behind it.
+    if (!window().isOpen()) {
+        return;
+    }
     if (script.nextLevel == 0) {
         std::exit(0);
     }

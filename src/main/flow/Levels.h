@@ -38,6 +38,8 @@ public:
     LevelRun& getRun();
     // Where finished runs are held against the best; none by default.
     void keepRecordsIn(Records* kept);
+    // The records kept, null when none are.
+    const Records* keptRecords() const;
 
     // First set-up of a level: loading screen, scene, camera, player.
     void setupScene(const std::string& level);
@@ -79,8 +81,9 @@ private:
 // or Start pressed.
 bool goOnAsked();
 
-// The player asks to finish the level: F1 or the pad's Y held. A pad has no
-// F1, and without it a player with only a pad could never leave level 2.
+// The player asks to finish the level: F1 (or the key the player chose for
+// it) or the pad's Y held. A pad has no F1, and without it a player with
+// only a pad could never leave level 2.
 bool finishAsked();
 
 // Escape on a screen that waits (the title, an end screen) ends the game at

@@ -12,8 +12,6 @@ const char* const panelTexture = "textPanel";
 // The margin round the text, in glyph widths; the same number of pixels up
 // and down as left and right.
 const float marginInGlyphs = 1.5f;
-// A glyph drawn `size` wide is this many times as high (cells of 30 x 64 texels).
-const float glyphAspect = 64.0f / 30.0f;
 
 }  // namespace
 

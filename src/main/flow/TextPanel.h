@@ -7,6 +7,9 @@
 
 namespace lum {
 
+// A glyph drawn `size` wide is this many times as high (cells of 30 x 64 texels).
+constexpr float glyphAspect = 64.0f / 30.0f;
+
 // Screen text as Renderer::drawText writes it, on the framed panel
 // "textPanel" that fits it with a margin all round, so it reads over any
 // picture behind it.

@@ -1,20 +1,11 @@
 #include "records/Records.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <locale>
 #include <regex>
-#include <sstream>
-
-#include <boost/filesystem/operations.hpp>
 
 #include "flow/LevelRun.h"
-#include "lum/config/Diagnostics.h"
 #include "lum/config/Setting.h"
-#include "lum/resource/ConfigLoader.h"
-#include "lum/resource/ResourceLoader.h"
-#include "lum/util/AtomicFile.h"
 #include "lum/util/Exception.h"
 #include "records/XdgDirectory.h"
 
@@ -24,47 +15,11 @@ namespace lum {
 
 namespace {
 
-const char* const asideSuffix = ".damaged";
-const int asideNamesTried = 1000;
-
-// The configuration language ends the process on some mistakes; a records
-// file with one is only damaged, so its diagnostics become exceptions while
-// it is read.
-void throwDiagnostic(const Diagnostic& diagnostic) {
-    if (diagnostic.kind != DiagnosticKind::Note) {
-        throw ConfigException(diagnostic.message);
-    }
-}
-
-class DiagnosticsAsExceptions {
-public:
-    DiagnosticsAsExceptions() : previous(setDiagnosticHandler(&throwDiagnostic)) {}
-    ~DiagnosticsAsExceptions() { setDiagnosticHandler(previous); }
-    DiagnosticsAsExceptions(const DiagnosticsAsExceptions&) = delete;
-    DiagnosticsAsExceptions& operator=(const DiagnosticsAsExceptions&) = delete;
-
-private:
-    DiagnosticHandler previous;
-};
-
 bool isLevelName(const std::string& name) {
     return std::regex_match(name, std::regex("[A-Za-z_][A-Za-z0-9_]*"));
 }
 
-std::string firstLine(const std::string& text) {
-    const std::string line = text.substr(0, text.find('\n'));
-    return line.empty() ? "unreadable" : line;
-}
-
-// A number the language reads back as one: fixed point, never an exponent.
-std::string seconds(double value) {
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    out.setf(std::ios::fixed);
-    out.precision(3);
-    out << value;
-    return out.str();
-}
+const int secondsDecimals = 3;
 
 LevelBest entryOf(const std::string& level, const Setting& entry) {
     const Setting time = entry("time");
@@ -92,15 +47,12 @@ fs::path Records::userDirectory() {
     return userDirectory(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
-Records::Records(const fs::path& directory)
-    : directory(directory), writable(!directory.empty()), writeFailureTold(false), log("Records") {
-    if (!directory.empty()) {
-        load();
-    }
+Records::Records(const fs::path& directory) : file(directory, fileName, "records") {
+    file.read([this](const Setting& entries) { readEntries(entries); });
 }
 
 bool Records::isKept() const {
-    return !directory.empty();
+    return file.isKept();
 }
 
 bool Records::bestOf(const std::string& level, LevelBest& found) const {
@@ -112,33 +64,15 @@ bool Records::bestOf(const std::string& level, LevelBest& found) const {
     return true;
 }
 
-void Records::load() {
-    const fs::path file = directory / fileName;
-    boost::system::error_code error;
-    if (!fs::exists(fs::symlink_status(file, error))) {
+void Records::readEntries(const Setting& entries) {
+    if (entries.isInvalid()) {
         return;
     }
-    try {
-        const DiagnosticsAsExceptions strict;
-        ResourceLoader place(directory);
-        // Read as an included file: with no prototypes of the game's to need.
-        readEntries(loadFile(place, fileName, Setting::newGroup(), 1));
-    } catch (const Exception& e) {
-        setAside(firstLine(e.getMessage()));
-    } catch (const std::exception& e) {
-        setAside(firstLine(e.what()));
-    }
-}
-
-void Records::readEntries(const Setting& file) {
-    if (file.isInvalid()) {
-        return;
-    }
-    if (!file.isGroup()) {
+    if (!entries.isGroup()) {
         throw ConfigException("not a list of levels");
     }
     std::map<std::string, LevelBest> read;
-    for (const boost::shared_ptr<Setting::Iterator> each = file.iterator(); each->hasNext();) {
+    for (const boost::shared_ptr<Setting::Iterator> each = entries.iterator(); each->hasNext();) {
         const Setting entry = each->next();
         if (!entry.first().isString() || !isLevelName(entry.first().asString())) {
             throw ConfigException("a level's name is not a name");
@@ -147,33 +81,6 @@ void Records::readEntries(const Setting& file) {
         read[level] = entryOf(level, entry.second());
     }
     best = read;
-}
-
-// The damaged file is kept for the player under a name of its own; without
-// that, a new file would replace it, so nothing is written this run.
-void Records::setAside(const std::string& problem) {
-    const fs::path file = directory / fileName;
-    for (int attempt = 1; attempt <= asideNamesTried; ++attempt) {
-        const fs::path aside =
-            file.string() + asideSuffix + (attempt == 1 ? "" : "-" + std::to_string(attempt));
-        boost::system::error_code error;
-        if (fs::exists(fs::symlink_status(aside, error))) {
-            continue;
-        }
-        fs::rename(file, aside, error);
-        if (!error) {
-            log.warning(file.string() + " cannot be read (" + problem + "); kept as " +
-                        aside.string() + ", and the records start afresh");
-            return;
-        }
-        log.warning(file.string() + " cannot be read (" + problem + ") nor set aside (" +
-                    error.message() + "); no records are kept this time");
-        writable = false;
-        return;
-    }
-    log.warning(file.string() + " cannot be read (" + problem +
-                "); no name was free to set it aside, and no records are kept this time");
-    writable = false;
 }
 
 Comparison Records::enter(const std::string& level, double time, int corn) {
@@ -197,7 +104,7 @@ Comparison Records::enter(const std::string& level, double time, int corn) {
     if (comparison.newCorn) {
         kept.corn = corn;
     }
-    save();
+    file.write(text());
     return comparison;
 }
 
@@ -206,25 +113,10 @@ std::string Records::text() const {
         "// Tobble the Glimmet: the best time (in seconds) and the most corn found\n"
         "// in each level finished. The game rewrites this file.\n";
     for (const auto& entry : best) {
-        out += entry.first + " = { time = " + seconds(entry.second.time) +
+        out += entry.first + " = { time = " + fixedPoint(entry.second.time, secondsDecimals) +
                "; corn = " + std::to_string(entry.second.corn) + " };\n";
     }
     return out;
-}
-
-void Records::save() {
-    if (!writable) {
-        return;
-    }
-    boost::system::error_code error;
-    fs::create_directories(directory, error);
-    const std::string problem = error ? directory.string() + ": " + error.message()
-                                      : writeAtomically(directory / fileName, text());
-    if (!problem.empty() && !writeFailureTold) {
-        writeFailureTold = true;
-        log.warning("the records cannot be written (" + problem +
-                    "); the game goes on without them");
-    }
 }
 
 std::vector<std::string> resultLines(const LevelRun& run, const Comparison& comparison) {

@@ -7,7 +7,7 @@
 
 #include <boost/filesystem/path.hpp>
 
-#include "lum/util/Log.h"
+#include "records/UserFile.h"
 
 namespace lum {
 
@@ -58,17 +58,11 @@ public:
     Comparison enter(const std::string& level, double time, int corn);
 
 private:
-    void load();
-    void readEntries(const Setting& file);
-    void setAside(const std::string& problem);
-    void save();
+    void readEntries(const Setting& entries);
     std::string text() const;
 
-    boost::filesystem::path directory;
+    UserFile file;
     std::map<std::string, LevelBest> best;
-    bool writable;
-    bool writeFailureTold;
-    Log log;
 };
 
 // The end screen's lines about a finished run: "time 1:23.4 - best 1:10.2"

@@ -16,9 +16,6 @@ namespace {
 
 const int firstLevel = 1;
 const int lastLevel = 99;
-// Smaller windows cut the title and end screens' texts.
-const WindowSize smallestWindow = {320, 240};
-const int largestWindowSide = 16384;
 
 const std::string& onlyValue(const boost::any& result, const std::vector<std::string>& values) {
     po::validators::check_first_occurrence(result);
@@ -93,6 +90,7 @@ Options CommandLine::parse(int argc, const char* const argv[]) const {
         if (values.count("windowed") != 0 && options.window.fullScreen) {
             throw CommandLineError("--windowed and --fullscreen exclude each other");
         }
+        options.windowChosen = values.count("windowed") != 0 || options.window.fullScreen;
         if (values.count("replay") != 0 && values.count("record") != 0) {
             throw CommandLineError("--record and --replay exclude each other");
         }

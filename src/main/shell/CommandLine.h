@@ -30,6 +30,8 @@ struct Options {
     // Empty: the data directory is looked for.
     std::string dataDirectory;
     WindowMode window;
+    // --windowed or --fullscreen was given: it wins over the player's options.
+    bool windowChosen = false;
     bool noRecords = false;
     // Empty: the run is neither recorded nor a replay.
     std::string recordFile;

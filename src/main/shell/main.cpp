@@ -10,10 +10,12 @@
 #include "BuildInfo.h"
 #include "flow/Game.h"
 #include "flow/LevelWatch.h"
+#include "lum/GameSettings.h"
 #include "lum/platform/GlfwWindow.h"
 #include "lum/render/Renderer.h"
 #include "lum/resource/ShaderLoader.h"
 #include "records/Records.h"
+#include "records/UserSettings.h"
 #include "records/XdgDirectory.h"
 #include "replay/Replay.h"
 #include "shell/CommandLine.h"
@@ -70,6 +72,17 @@ std::unique_ptr<lum::LevelWatch> levelWatch(const lum::Options& options,
     return std::unique_ptr<lum::LevelWatch>(new lum::LevelWatch(level->name, level->file));
 }
 
+// The window the command line asks for, else the one of the player's options.
+lum::WindowMode windowOf(const lum::Options& options, const lum::PlayerOptions& player) {
+    if (options.windowChosen) {
+        return options.window;
+    }
+    lum::WindowMode mode;
+    mode.size = {player.windowWidth, player.windowHeight};
+    mode.fullScreen = player.fullScreen;
+    return mode;
+}
+
 // False when the run failed or its replay went another way.
 bool runGame(const lum::Options& options, const lum::StartingLevel& start,
              lum::ReplaySession& replay) {
@@ -78,9 +91,16 @@ bool runGame(const lum::Options& options, const lum::StartingLevel& start,
         [&options, &start, &replay, &diverged] {
             const bool keepRecords = !options.noRecords && !replay.isReplaying();
             lum::Records records(keepRecords ? lum::Records::userDirectory() : "");
+            // A recording and its replay go by the shipped settings alone: the
+            // same input must mean the same play on any player's machine.
+            const bool ownOptions = !replay.isReplaying() && options.recordFile.empty();
+            lum::UserSettings userSettings(ownOptions ? lum::UserSettings::userDirectory() : "");
+            lum::GameSettings& settings = lum::GameSettings::instance();
+            userSettings.readInto(settings.player);
+            settings.showframerate = settings.player.showFrameRate;
             lum::keepLargeBlocksApart();
             lum::ShaderLoader::instance().setProgramCache(lum::programCacheDirectory());
-            lum::Renderer renderer(options.window);
+            lum::Renderer renderer(windowOf(options, settings.player));
             lum::Game game(replay.startLevel(buildableLevel(options, start)));
             game.getLevels().keepRecordsIn(&records);
             game.getLevels().nameLevels(start.catalogue.names());

@@ -1,0 +1,31 @@
+#ifndef GLIMMET_LEVELLIST_H
+#define GLIMMET_LEVELLIST_H
+
+#include <string>
+#include <vector>
+
+namespace lum {
+
+class Records;
+
+// A level the player can choose.
+struct LevelEntry {
+    int number;        // as Levels counts them
+    std::string file;  // "level1": its configuration, and its name in the records
+    std::string name;  // as the screens show it
+};
+
+// The levels the game ships, in playing order: where the menus learn which
+// levels there are.
+std::vector<LevelEntry> shippedLevels();
+
+// The level Play starts: the first of `levels` without a finished run in
+// `records`, else the first; without records the first.
+int firstUnfinished(const std::vector<LevelEntry>& levels, const Records* records);
+
+// "Level 1   1:23.4   corn 3", or "Level 1   not played".
+std::string recordLine(const LevelEntry& level, const Records* records);
+
+}  // namespace lum
+
+#endif

@@ -1,0 +1,50 @@
+#include "flow/LevelsScreen.h"
+
+#include "flow/TitleScreen.h"
+
+namespace lum {
+
+namespace {
+
+const float menuLeft = -0.9f;
+const float menuTop = 0.6f;
+const char* const backItem = "Back";
+
+std::vector<std::string> itemsOf(const std::vector<LevelEntry>& levels, const Records* records) {
+    std::vector<std::string> items;
+    for (const LevelEntry& level : levels) {
+        items.push_back(recordLine(level, records));
+    }
+    items.push_back(backItem);
+    return items;
+}
+
+}  // namespace
+
+LevelsScreen::LevelsScreen(const boost::shared_ptr<Texture>& picture,
+                           const std::vector<LevelEntry>& levels, const Records* records)
+    : picture(picture), levels(levels), menu(itemsOf(levels, records), menuLeft, menuTop) {}
+
+void LevelsScreen::enter(const InputFrame& input) {
+    menu.ignoreHeld(input);
+}
+
+ScreenOutcome LevelsScreen::update(const InputFrame& input) {
+    const MenuAnswer answer = menu.update(input);
+    ScreenOutcome outcome;
+    if (answer.kind == MenuAnswer::Back ||
+        (answer.kind == MenuAnswer::Chosen && answer.item == static_cast<int>(levels.size()))) {
+        outcome.kind = ScreenOutcome::Back;
+    } else if (answer.kind == MenuAnswer::Chosen) {
+        outcome.kind = ScreenOutcome::Play;
+        outcome.level = levels[answer.item].number;
+    }
+    return outcome;
+}
+
+void LevelsScreen::draw() const {
+    drawPicture(picture);
+    menu.draw();
+}
+
+}  // namespace lum

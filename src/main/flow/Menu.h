@@ -1,0 +1,64 @@
+#ifndef GLIMMET_MENU_H
+#define GLIMMET_MENU_H
+
+#include <string>
+#include <vector>
+
+#include "lum/platform/InputFrame.h"
+#include "lum/platform/PressLatch.h"
+
+namespace lum {
+
+// What the player did to a menu at one poll.
+struct MenuAnswer {
+    enum Kind { None, Chosen, Back };
+    Kind kind = None;
+    int item = -1;
+};
+
+// A column of items on panels, one of them selected. The arrows, W and S,
+// the pad's cross and left stick move the selection, the pointer selects
+// what it moves over; Enter, the pad's A or Start, or a click on an item
+// choose; Escape or the pad's B go back. Each key or button acts once per
+// press.
+class Menu {
+public:
+    // The first item's lower left corner at (left, top), in the window's
+    // -1 to 1 coordinates; the others below it.
+    Menu(const std::vector<std::string>& items, float left, float top);
+
+    void setItems(const std::vector<std::string>& items);
+    const std::vector<std::string>& getItems() const;
+    int selected() const;
+    void select(int item);
+    // Keys and buttons held now act only when pressed anew: a screen shown
+    // by a press does not take that press as its own.
+    void ignoreHeld(const InputFrame& input);
+    // This poll's answer.
+    MenuAnswer update(const InputFrame& input);
+    void draw() const;
+    // The item under the window pixel `at`, -1 when none is.
+    int itemAt(CursorPosition at, WindowSize size) const;
+
+private:
+    enum Slot { Up, Down, Choose, Back, Click, SlotCount };
+    static bool isDown(const InputFrame& input, int slot);
+    float rowOf(int item) const;
+    float widest() const;
+    void followPointer(const InputFrame& input);
+
+    std::vector<std::string> items;
+    float left;
+    float top;
+    int chosen;
+    CursorPosition lastCursor;
+    PressLatch latch;
+};
+
+// The texts' size in the window's coordinates: large enough to read in a
+// window of 640 x 480, small enough for a dozen rows.
+extern const float menuTextSize;
+
+}  // namespace lum
+
+#endif

@@ -1,0 +1,65 @@
+#include "flow/TitleScreen.h"
+
+#include "lum/render/Renderer.h"
+
+namespace lum {
+
+namespace {
+
+// Low on the left, clear of Tobble in the picture's middle.
+const float menuLeft = -0.9f;
+const float menuTop = -0.2f;
+
+const std::vector<std::string> items = {"Play", "Levels", "Quit"};
+
+ScreenOutcome outcome(ScreenOutcome::Kind kind, int level = 0) {
+    ScreenOutcome result;
+    result.kind = kind;
+    result.level = level;
+    return result;
+}
+
+}  // namespace
+
+void drawPicture(const boost::shared_ptr<Texture>& picture) {
+    Renderer::instance().drawImage(picture, -1, -1, 2, 2);
+}
+
+TitleScreen::TitleScreen(const boost::shared_ptr<Texture>& picture, int playLevel)
+    : picture(picture), playLevel(playLevel), menu(items, menuLeft, menuTop) {}
+
+void TitleScreen::enter(const InputFrame& input) {
+    menu.ignoreHeld(input);
+}
+
+// Enter chooses before F2, and F2 before F3, as they did on the picture alone.
+ScreenOutcome TitleScreen::update(const InputFrame& input) {
+    const MenuAnswer answer = menu.update(input);
+    if (answer.kind == MenuAnswer::Back) {
+        return outcome(ScreenOutcome::Quit);
+    }
+    if (answer.kind == MenuAnswer::Chosen) {
+        switch (answer.item) {
+            case Play:
+                return outcome(ScreenOutcome::Play, playLevel);
+            case Levels:
+                return outcome(ScreenOutcome::Levels);
+            default:
+                return outcome(ScreenOutcome::Quit);
+        }
+    }
+    if (input.isKeyDown(key::function(2))) {
+        return outcome(ScreenOutcome::Play, 2);
+    }
+    if (input.isKeyDown(key::function(3))) {
+        return outcome(ScreenOutcome::Play, 3);
+    }
+    return outcome(ScreenOutcome::Stay);
+}
+
+void TitleScreen::draw() const {
+    drawPicture(picture);
+    menu.draw();
+}
+
+}  // namespace lum

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "ConfigFixture.h"
+#include "flow/LevelList.h"
+#include "flow/LevelsScreen.h"
+#include "flow/TextPanel.h"
+#include "flow/TitleScreen.h"
+#include "records/Records.h"
+
+using namespace lum;
+using lum::test::TempDir;
+
+namespace {
+
+const WindowSize windowSize{1024, 768};
+
+InputFrame holding(std::initializer_list<int> keys) {
+    InputFrame frame;
+    frame.size = windowSize;
+    for (const int code : keys) frame.keys[code] = true;
+    return frame;
+}
+
+InputFrame padHolding(gamepad::Button button) {
+    InputFrame frame = holding({});
+    frame.pad.connected = true;
+    frame.pad.buttons[button] = true;
+    return frame;
+}
+
+InputFrame stickAt(float y) {
+    InputFrame frame = holding({});
+    frame.pad.connected = true;
+    frame.pad.axes[gamepad::LeftY] = y;
+    return frame;
+}
+
+// The pointer over the middle of the title's `item`, the left button as given.
+InputFrame pointerOn(int item, bool pressed) {
+    InputFrame frame = holding({});
+    const float rowHeight = 2.2f * menuTextSize * glyphAspect;
+    const float y = -0.2f - item * rowHeight + menuTextSize * glyphAspect / 2.0f;
+    frame.cursor = {static_cast<int>((-0.8f + 1.0f) / 2.0f * windowSize.width),
+                    static_cast<int>((1.0f - y) / 2.0f * windowSize.height)};
+    frame.buttons[mouse::Left] = pressed;
+    return frame;
+}
+
+// Each press followed by a poll with nothing held; the last answer that was
+// not Stay.
+ScreenOutcome press(Screen& screen, const std::vector<InputFrame>& presses) {
+    ScreenOutcome last;
+    for (const InputFrame& frame : presses) {
+        for (const InputFrame& poll : {frame, holding({})}) {
+            const ScreenOutcome outcome = screen.update(poll);
+            if (outcome.kind != ScreenOutcome::Stay) last = outcome;
+        }
+    }
+    return last;
+}
+
+// How a screen answers a player's presses.
+struct Case {
+    const char* how;
+    std::vector<InputFrame> presses;
+    ScreenOutcome::Kind kind;
+    int level;
+};
+
+template <class MakeScreen>
+void expectOutcomes(const std::vector<Case>& cases, const MakeScreen& makeScreen) {
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.how);
+        auto screen = makeScreen();
+        const ScreenOutcome outcome = press(*screen, each.presses);
+        EXPECT_EQ(each.kind, outcome.kind);
+        EXPECT_EQ(each.level, outcome.level);
+    }
+}
+
+}  // namespace
+
+TEST(TitleScreen, KeysMousePadAndTheFunctionKeysChooseWhatToDo) {
+    const int playLevel = 2;
+    const std::vector<Case> cases = {
+        {"Enter plays the first unfinished level",
+         {holding({key::Enter})},
+         ScreenOutcome::Play,
+         playLevel},
+        {"F2", {holding({key::function(2)})}, ScreenOutcome::Play, 2},
+        {"F3", {holding({key::function(3)})}, ScreenOutcome::Play, 3},
+        {"Enter before F3",
+         {holding({key::Enter, key::function(3)})},
+         ScreenOutcome::Play,
+         playLevel},
+        {"Escape quits", {holding({key::Escape})}, ScreenOutcome::Quit, 0},
+        {"down, Enter", {holding({key::Down}), holding({key::Enter})}, ScreenOutcome::Levels, 0},
+        {"S, S, Enter",
+         {holding({'S'}), holding({'S'}), holding({key::Enter})},
+         ScreenOutcome::Quit,
+         0},
+        {"up wraps to the last",
+         {holding({key::Up}), holding({key::Enter})},
+         ScreenOutcome::Quit,
+         0},
+        {"W after S",
+         {holding({'S'}), holding({'W'}), holding({key::Enter})},
+         ScreenOutcome::Play,
+         playLevel},
+        {"the pad's cross and A",
+         {padHolding(gamepad::DpadDown), padHolding(gamepad::South)},
+         ScreenOutcome::Levels,
+         0},
+        {"the pad's stick and Start",
+         {stickAt(0.9f), stickAt(0.9f), padHolding(gamepad::Start)},
+         ScreenOutcome::Quit,
+         0},
+        {"a little tilt moves nothing",
+         {stickAt(0.3f), padHolding(gamepad::South)},
+         ScreenOutcome::Play,
+         playLevel},
+        {"the pad's B quits", {padHolding(gamepad::East)}, ScreenOutcome::Quit, 0},
+        {"a click on Levels", {pointerOn(1, false), pointerOn(1, true)}, ScreenOutcome::Levels, 0},
+        {"a click on Quit", {pointerOn(2, true)}, ScreenOutcome::Quit, 0},
+        {"the pointer selects, Enter chooses",
+         {pointerOn(1, false), holding({key::Enter})},
+         ScreenOutcome::Levels,
+         0},
+    };
+    expectOutcomes(cases, [&] { return std::make_unique<TitleScreen>(nullptr, playLevel); });
+}
+
+TEST(TitleScreen, APressHeldFromTheScreenBeforeActsOnlyWhenPressedAnew) {
+    TitleScreen title(nullptr, 1);
+    title.enter(holding({key::Enter}));
+    EXPECT_EQ(ScreenOutcome::Stay, title.update(holding({key::Enter})).kind);
+    EXPECT_EQ(ScreenOutcome::Stay, title.update(holding({})).kind);
+    EXPECT_EQ(ScreenOutcome::Play, title.update(holding({key::Enter})).kind);
+}
+
+TEST(LevelsScreen, ListsEachLevelsBestAndPlaysTheOneChosen) {
+    TempDir place;
+    Records records(place.path);
+    records.enter("level1", 83.45, 3);
+    const std::vector<LevelEntry> levels = shippedLevels();
+    EXPECT_EQ("Level 1   1:23.4   corn 3", recordLine(levels[0], &records));
+    EXPECT_EQ("Level 2   not played", recordLine(levels[1], &records));
+    EXPECT_EQ("Level 1   not played", recordLine(levels[0], nullptr));
+    EXPECT_EQ(2, firstUnfinished(levels, &records));
+    EXPECT_EQ(1, firstUnfinished(levels, nullptr));
+    for (const char* const level : {"level2", "level3"}) records.enter(level, 10, 0);
+    EXPECT_EQ(1, firstUnfinished(levels, &records)) << "all finished: the first again";
+
+    const std::vector<Case> cases = {
+        {"Enter", {holding({key::Enter})}, ScreenOutcome::Play, 1},
+        {"down twice",
+         {holding({key::Down}), holding({'S'}), holding({key::Enter})},
+         ScreenOutcome::Play,
+         3},
+        {"Back", {holding({key::Up}), holding({key::Enter})}, ScreenOutcome::Back, 0},
+        {"Escape", {holding({key::Escape})}, ScreenOutcome::Back, 0},
+        {"the pad's B", {padHolding(gamepad::East)}, ScreenOutcome::Back, 0},
+    };
+    expectOutcomes(cases,
+                   [&] { return std::make_unique<LevelsScreen>(nullptr, levels, &records); });
+}
