@@ -37,7 +37,8 @@ uniform sampler2D textureSampler;
 in vec3 worldPosition;
 in vec3 worldNormal;
 in vec2 surfaceCoord;
-in float opacity;
+flat in float opacity;
+flat in float spotCosine;
 
 out vec4 fragColor;
 
@@ -59,8 +60,8 @@ vec3 exposed(vec3 light) {
 
 // The spot is where the highlight's strength, cos^shininess of the angle
 // to the halfway vector, reaches one half: where the cosine reaches
-// `spotCosine`, 0.5^(1 / shininess), worked out once per fragment rather
-// than raised to the power once per light.
+// `spotCosine`, 0.5^(1 / shininess), worked out once per vertex rather
+// than raised to the power once per light and pixel.
 float highlight(vec3 n, vec3 toLight, vec3 toEye, float spotCosine) {
     vec3 halfway = normalize(toLight + toEye);
     return step(spotCosine, max(dot(n, halfway), 0.0)) * step(0.0, dot(n, toLight));
@@ -72,7 +73,6 @@ void main() {
     vec3 ambient = vec3(0.0);
     vec3 diffuse = vec3(0.0);
     vec3 specular = vec3(0.0);
-    float spotCosine = pow(0.5, 1.0 / max(material.shininess, 1.0));
 
     for (int i = 0; i < MAX_LIGHTS; ++i) {
         if (i >= usedLights) {

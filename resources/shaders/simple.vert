@@ -17,14 +17,25 @@ layout(location = 0) in vec3 vertex;
 layout(location = 1) in vec3 normal;
 layout(location = 2) in vec2 texCoord;
 
+struct MaterialColours {
+    vec4 ambient;
+    vec4 diffuse;
+    vec4 specular;
+    float shininess;
+};
+
 uniform mat4 modelViewProjectionMatrix;
 uniform mat3 normalMatrix;
 uniform vec3 camPos;
+uniform MaterialColours material;
 
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 surfaceCoord;
-out float opacity;
+// The same for every vertex of a draw: passed on uninterpolated, worked
+// out once per vertex rather than once per pixel.
+flat out float opacity;
+flat out float spotCosine;
 
 float rowLength(mat4 m, int row) {
     return length(vec3(m[0][row], m[1][row], m[2][row]));
@@ -52,4 +63,6 @@ void main() {
     // The blended pass sets the fixed-function colour's alpha for
     // transparent models; every other draw leaves it at 1.
     opacity = gl_Color.a;
+    // Where the highlight's strength, cos^shininess, reaches one half.
+    spotCosine = pow(0.5, 1.0 / max(material.shininess, 1.0));
 }

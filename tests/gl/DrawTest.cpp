@@ -35,6 +35,8 @@ public:
                      pixels.data());
     }
 
+    bool operator==(const Frame& other) const { return pixels == other.pixels; }
+
     Pixel at(int x, int y) const {
         const std::size_t i = 3 * (static_cast<std::size_t>(y) * Renderer::windowWidth + x);
         return {pixels[i], pixels[i + 1], pixels[i + 2]};
@@ -243,4 +245,27 @@ TEST_F(DrawTest, TransparentModelsDrawOnlyInTheBlendedPass) {
     glEnable(GL_BLEND);
     cube->render(*renderer);
     EXPECT_NE(sky, Frame().at(512, 384));
+}
+
+// The scene lays down its models' depth first and then shades only the
+// nearest surface of each pixel: the picture must be the one the models draw
+// one after another, in either order, outlines included.
+TEST_F(DrawTest, TheSceneShowsWhatItsModelsDrawOneAfterAnother) {
+    const boost::shared_ptr<Model> front = showCube();
+    const boost::shared_ptr<Model> back = makeTestModel(
+        "back", "cube", new btBoxShape(btVector3(1, 1, 1)), Scene::global().getRoot());
+    back->setTranslation(glm::vec3(1.2f, 0.6f, -1.5f));
+    Scene::global().update(0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Scene::global().render(*renderer);
+    const Frame scene;
+    scene.snapshot("two cubes");
+    for (const auto& order : {std::array<Model*, 2>{front.get(), back.get()},
+                              std::array<Model*, 2>{back.get(), front.get()}}) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        for (Model* const model : order) {
+            model->render(*renderer);
+        }
+        EXPECT_TRUE(Frame() == scene) << order[0]->getName() << " drawn first";
+    }
 }

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 #include <memory>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "ProbeSpatial.h"
@@ -14,9 +14,10 @@
 
 using namespace lum;
 
-// What a probe saw while it was drawn: the renderer's blending-pass flag and
-// whether OpenGL blending was on.
-using PassState = std::pair<bool, bool>;
+// What a probe saw while it was drawn: the renderer's depth-pass and
+// blending-pass flags, whether OpenGL blending was on and whether colour
+// was written.
+using PassState = std::tuple<bool, bool, bool, bool>;
 
 class SceneRenderTest : public ::testing::Test {
 protected:
@@ -29,8 +30,11 @@ protected:
                                                    boost::weak_ptr<Node> parent) {
         const boost::shared_ptr<ProbeSpatial> probe = ProbeSpatial::make(name, parent);
         probe->onRender = [this] {
-            passes.push_back(
-                PassState(renderer->isBlendingPass(), glIsEnabled(GL_BLEND) == GL_TRUE));
+            GLboolean colourWritten[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
+            glGetBooleanv(GL_COLOR_WRITEMASK, colourWritten);
+            passes.push_back(PassState(renderer->isDepthPass(), renderer->isBlendingPass(),
+                                       glIsEnabled(GL_BLEND) == GL_TRUE,
+                                       colourWritten[0] == GL_TRUE));
         };
         return probe;
     }
@@ -41,14 +45,17 @@ protected:
     std::vector<PassState> passes;
 };
 
-TEST_F(SceneRenderTest, DrawsAnOpaquePassAndABlendedOneOnlyWithTransparency) {
+TEST_F(SceneRenderTest, DrawsADepthPassAnOpaquePassAndABlendedOneOnlyWithTransparency) {
     recordingProbe("probe", scene.getRoot());
+    const PassState depth(true, false, false, false);
+    const PassState opaque(false, false, false, true);
+    const PassState blended(false, true, true, true);
     scene.renderPasses(*renderer, true);
-    EXPECT_EQ((std::vector<PassState>{{false, false}, {true, true}}), passes);
+    EXPECT_EQ((std::vector<PassState>{depth, opaque, blended}), passes);
 
     passes.clear();
     scene.renderPasses(*renderer, false);
-    EXPECT_EQ((std::vector<PassState>{{false, false}}), passes);
+    EXPECT_EQ((std::vector<PassState>{depth, opaque}), passes);
     EXPECT_EQ(GL_NO_ERROR, glGetError());
 }
 
@@ -63,5 +70,5 @@ TEST_F(SceneRenderTest, AHiddenSubtreeIsUpdatedButNotDrawn) {
     scene.renderPasses(*renderer, false);
     EXPECT_EQ(1, inside->updates);
     EXPECT_EQ(0, inside->renders);
-    EXPECT_EQ(1, outside->renders);
+    EXPECT_EQ(2, outside->renders) << "the depth pass and the opaque pass";
 }

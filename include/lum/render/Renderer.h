@@ -45,6 +45,8 @@ public:
     void drawArrays(int primitive, int count);
     // Draws the back faces of the bound triangles as thick black lines.
     void drawOutline(int count);
+    // Draws the front faces of the bound triangles into the depth buffer only.
+    void drawDepth(int count);
 
     // A texture over a rectangle in normalised device coordinates (-1..1, y up),
     // on top of everything. Callers swap buffers when it must show at once.
@@ -63,6 +65,17 @@ public:
     // True while the scene's second, blended pass draws.
     bool isBlendingPass() const;
     void setBlendingPass(bool blending);
+
+    // While the depth pass runs, nothing is coloured: models lay down their
+    // nearest surfaces (drawDepth). After it, until the opaque pass ends,
+    // bodies are drawn where their depth matches what was laid down, so the
+    // software renderer shades each pixel once instead of once per surface
+    // over it; the picture is the one the opaque pass alone would draw.
+    bool isDepthPass() const;
+    bool isDepthLaid() const;
+    void beginDepthPass();
+    void endDepthPass();
+    void endOpaquePass();
 
 private:
     static void onResize(int width, int height);
@@ -85,6 +98,8 @@ private:
     GLint imageVertexLocation;
     GLint imageTexCoordLocation;
     bool blendingPass;
+    bool depthPass;
+    bool depthLaid;
     bool drawing;
 };
 

@@ -86,7 +86,9 @@ private:
     void uploadLights();
     void setMatrices(Renderer& renderer);
     void drawBody(Renderer& renderer);
+    void drawDepth(Renderer& renderer);
     void drawOutline(Renderer& renderer);
+    void drawPositions(Renderer& renderer, void (Renderer::*draw)(int));
 
     ModelData data;
     boost::shared_ptr<Material> material;

@@ -45,6 +45,8 @@ Renderer::Renderer(const WindowMode& mode)
       imageVertexLocation(-1),
       imageTexCoordLocation(-1),
       blendingPass(false),
+      depthPass(false),
+      depthLaid(false),
       drawing(true) {
     LUM_TRACE_BEGIN
     if (!window().init()) {
@@ -114,6 +116,12 @@ void Renderer::drawArrays(int primitive, int count) {
         glCullFace(GL_BACK);
         return;
     }
+    if (depthLaid) {
+        glDepthFunc(GL_LEQUAL);
+        glDrawArrays(primitives[primitive], 0, count);
+        glDepthFunc(GL_LESS);
+        return;
+    }
     glDrawArrays(primitives[primitive], 0, count);
     LUM_TRACE_END
 }
@@ -130,6 +138,13 @@ void Renderer::drawOutline(int count) {
     glCullFace(GL_BACK);
     glClearDepth(clearDepth);
     glLineWidth(1.0f);
+}
+
+void Renderer::drawDepth(int count) {
+    if (!drawing) {
+        return;
+    }
+    glDrawArrays(GL_TRIANGLES, 0, count);
 }
 
 void Renderer::drawImage(const boost::shared_ptr<Texture>& texture, float x, float y, float width,
@@ -210,6 +225,29 @@ bool Renderer::isBlendingPass() const {
 
 void Renderer::setBlendingPass(bool blending) {
     blendingPass = blending;
+}
+
+bool Renderer::isDepthPass() const {
+    return depthPass;
+}
+
+bool Renderer::isDepthLaid() const {
+    return depthLaid;
+}
+
+void Renderer::beginDepthPass() {
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    depthPass = true;
+}
+
+void Renderer::endDepthPass() {
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    depthPass = false;
+    depthLaid = true;
+}
+
+void Renderer::endOpaquePass() {
+    depthLaid = false;
 }
 
 // The picture keeps its proportions: the camera's aspect follows the window.

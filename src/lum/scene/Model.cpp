@@ -198,6 +198,11 @@ void Model::render(Renderer& renderer) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     }
     showReachedFrame();
+    if (renderer.isDepthPass()) {
+        setMatrices(renderer);
+        drawDepth(renderer);
+        return;
+    }
     uploadLights();
     setMatrices(renderer);
     drawBody(renderer);
@@ -302,11 +307,22 @@ void Model::drawBody(Renderer& renderer) {
     LUM_TRACE_END
 }
 
+// The depth pass uses the outline's program and vertex array: positions
+// only, and the same position arithmetic as the body's, so that the body
+// meets the same depth.
+void Model::drawDepth(Renderer& renderer) {
+    drawPositions(renderer, &Renderer::drawDepth);
+}
+
 void Model::drawOutline(Renderer& renderer) {
+    drawPositions(renderer, &Renderer::drawOutline);
+}
+
+void Model::drawPositions(Renderer& renderer, void (Renderer::*draw)(int)) {
     LUM_TRACE_BEGIN
     outlineMaterial->use();
     outlineVertexArray->bind();
-    renderer.drawOutline(data.verticesPerFrame);
+    (renderer.*draw)(data.verticesPerFrame);
     glUseProgram(0);
     outlineVertexArray->release();
     LUM_TRACE_END

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lum/render/Renderer.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
@@ -33,6 +34,16 @@ void Node::update(double dt) {
 void Node::render(Renderer& renderer) {
     LUM_TRACE_BEGIN
     if (!visible) {
+        return;
+    }
+    // Over a laid-down depth, a surface that meets it exactly is drawn, so the
+    // last of two coinciding surfaces shows; drawn in reverse, that is the one
+    // that shows without the depth pass, where the first keeps the pixel.
+    if (renderer.isDepthLaid()) {
+        for (std::size_t i = children.size(); i-- > 0;) {
+            const boost::shared_ptr<Spatial> child = children[i];
+            child->render(renderer);
+        }
         return;
     }
     for (std::size_t i = 0; i < children.size(); ++i) {

@@ -64,7 +64,15 @@ void Scene::renderPasses(Renderer& renderer, bool transparency, const Behind& be
     LUM_TRACE_BEGIN
     glDisable(GL_BLEND);
     renderer.setBlendingPass(false);
+    // Wireframe bodies are lines: they hide nothing and lay no depth down.
+    const bool depthFirst = !GameSettings::instance().wireframe;
+    if (depthFirst) {
+        renderer.beginDepthPass();
+        root->render(renderer);
+        renderer.endDepthPass();
+    }
     root->render(renderer);
+    renderer.endOpaquePass();
     if (behind) {
         behind();
     }
