@@ -325,10 +325,9 @@ void settleCamera(const glm::vec3& at, float yaw, float height, Camera& camera) 
     updateCamera(1.0f / 30, GAME, camera);
     control.orbit.yaw = yaw;
     control.orbit.height = height;
+    // No physics steps: Tobble stays where it was put, a step's edge or not.
     for (int i = 0; i < 45; ++i) {
         Scene::global().update(1.0 / 30);
-        PhysicsSystem::instance().step(1.0 / 30);
-        Glimmet::instance().setPosition(at);  // held in place: a step's edge is no rest
         updateCamera(1.0f / 30, GAME, camera);
     }
 }
