@@ -28,7 +28,7 @@ const double backHoldToQuit = 1.0;
 // "-" slows the game down to this and no further: at zero or below the keys
 // would stop or pull the wrong way.
 const float slowestGameSpeed = 0.5f;
-// One press, one jump: a held Space does not bounce Tobble on at each
+// One press, one jump: a held jump key does not bounce Tobble on at each
 // landing, which carried players off the far side of what they jumped onto.
 // A press this short a time before Tobble lands still jumps (seconds).
 const double jumpGrace = 0.15;
