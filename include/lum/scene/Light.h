@@ -28,6 +28,9 @@ public:
     // Does not recompose: see refreshWorldTransform.
     void update(double dt) override;
     void onParentChanged() override;
+    // Called by a scene as it ends: a light that outlives it (held
+    // elsewhere) must not unregister from it later.
+    void forgetScene(const Scene* scene);
 
     const glm::vec4& getAmbient() const;
     const glm::vec4& getDiffuse() const;

@@ -34,6 +34,12 @@ Light::~Light() {
     }
 }
 
+void Light::forgetScene(const Scene* scene) {
+    if (registeredIn == scene) {
+        registeredIn = nullptr;
+    }
+}
+
 void Light::update(double) {}
 
 void Light::onParentChanged() {

@@ -6,6 +6,7 @@
 
 #include "lum/GameSettings.h"
 #include "lum/render/Renderer.h"
+#include "lum/scene/Light.h"
 #include "lum/scene/Node.h"
 #include "lum/util/Trace.h"
 
@@ -31,8 +32,12 @@ Scene::Scene(const std::string& name)
 
 Scene::~Scene() {
     // The tree goes first: lights dying with it still unregister from the
-    // list below, which would otherwise be destroyed before them.
+    // list below, which would otherwise be destroyed before them. Lights
+    // still held elsewhere then forget this scene.
     root.reset();
+    for (const boost::shared_ptr<Light>& light : lights) {
+        light->forgetScene(this);
+    }
 }
 
 const std::string& Scene::getName() const {
