@@ -1,6 +1,8 @@
 #ifndef LUM_CONTROL_H
 #define LUM_CONTROL_H
 
+#include <functional>
+
 #include <glm/vec2.hpp>
 
 #include "lum/platform/Gamepad.h"
@@ -72,6 +74,10 @@ public:
     // it otherwise. Called by play each pass and by the screens that wait
     // for a key as they show.
     void capturePointer(bool wanted);
+    // Called once each time Alt and Enter go down together, at whichever
+    // sample of the game's: on the title, in menus, in play, on end screens.
+    // Null calls nothing.
+    void onFullScreenKeys(std::function<void()> handler);
 
     bool spaceDown;
     bool leftButton, rightButton;
@@ -97,6 +103,8 @@ private:
     PressLatch::IsDown padButtonDown() const;
 
     PressLatch padLatch;
+    std::function<void()> fullScreenKeys;
+    bool fullScreenKeysDown;
     // Whether the pointer is held now, and how many samples more take the
     // pointer's position without turning: the window library moves the
     // pointer back where it was as it frees it, and that is no turn.

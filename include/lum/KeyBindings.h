@@ -26,7 +26,7 @@ enum Action : int {
 }  // namespace action
 
 // The key of each action; no key serves two actions. Keys the game keeps for
-// itself (Escape, Enter, the arrows, + and -, F2 to F25) serve no action.
+// itself (Escape, Enter, Alt, the arrows, + and -, F2 to F25) serve no action.
 class KeyBindings {
 public:
     static constexpr int unbound = -1;

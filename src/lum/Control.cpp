@@ -93,6 +93,7 @@ Control::Control()
       wheel(0),
       firstFollow(true),
       padLatch(gamepad::ButtonCount),
+      fullScreenKeysDown(false),
       pointerHeld(false),
       pointerSettling(0) {
     window().setAutoPollEvents(false);
@@ -118,6 +119,15 @@ void Control::update(double) {
     wheel = input.getMouseWheel();
     pad = input.getGamepad();
     padLatch.releaseUp(padButtonDown());
+    const bool bothDown = input.isKeyDown(key::Alt) && input.isKeyDown(key::Enter);
+    if (bothDown && !fullScreenKeysDown && fullScreenKeys) {
+        fullScreenKeys();
+    }
+    fullScreenKeysDown = bothDown;
+}
+
+void Control::onFullScreenKeys(std::function<void()> handler) {
+    fullScreenKeys = std::move(handler);
 }
 
 PressLatch::IsDown Control::padButtonDown() const {

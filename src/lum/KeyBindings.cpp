@@ -30,7 +30,7 @@ struct NamedKey {
 
 const NamedKey namedKeys[] = {
     {key::Space, "Space"}, {key::Escape, "Escape"}, {key::Enter, "Enter"}, {key::Up, "Up"},
-    {key::Down, "Down"},   {key::Left, "Left"},     {key::Right, "Right"},
+    {key::Down, "Down"},   {key::Left, "Left"},     {key::Right, "Right"}, {key::Alt, "Alt"},
 };
 
 const int functionKeys = 25;
@@ -104,7 +104,8 @@ int KeyBindings::usualKeyOf(action::Action action) {
 bool KeyBindings::isGamesOwn(int code) {
     return code < key::Space || code > key::Last || code == key::Escape || code == key::Enter ||
            code == key::Up || code == key::Down || code == key::Left || code == key::Right ||
-           code == key::Plus || code == key::Minus || (isFunctionKey(code) && code != key::F1);
+           code == key::Alt || code == key::Plus || code == key::Minus ||
+           (isFunctionKey(code) && code != key::F1);
 }
 
 std::string keyName(int code) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <initializer_list>
 #include <ostream>
+#include <vector>
 
 #include "FrameColours.h"
 #include "GameFlowFixture.h"
@@ -13,6 +14,8 @@
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/platform/Window.h"
 #include "lum/resource/Sound.h"
+#include "lum/scene/Camera.h"
+#include "records/UserSettings.h"
 
 using namespace lum;
 
@@ -489,10 +492,10 @@ TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
     const GamepadState none = padHolding({});
     const GamepadState down = padHolding({gamepad::DpadDown});
     const GamepadState a = padHolding({gamepad::South});
-    // Two downs and A in the pause; on the title, Levels, then level 3.
-    script->setGamepadAtPolls(
-        {down, none, down, none, a, none, down, none, a, none, down, none, down, none, a, none});
-    for (int i = 0; i < 6 && game.getLevels().getCurrentLevel() == 1; ++i) runFrame();
+    // Three downs and A in the pause; on the title, Levels, then level 3.
+    script->setGamepadAtPolls({down, none, down, none, down, none, a, none, down, none, a, none,
+                               down, none, down, none, a, none});
+    for (int i = 0; i < 8 && game.getLevels().getCurrentLevel() == 1; ++i) runFrame();
     EXPECT_EQ(3, game.getLevels().getCurrentLevel());
     EXPECT_EQ(RUNNING, GameSettings::instance().state);
     EXPECT_NE(script->presented.end(),
@@ -574,4 +577,68 @@ TEST_F(GamePassTest, AVolumeOfNoneMutesAndTheOptionsApplyAtOnce) {
         }
     }
     options = PlayerOptions();
+}
+
+// Options set on the screens are in force at once and in the player's file,
+// which the next start reads; Alt+Enter switches full screen anywhere, and
+// back the window has the size the options chose.
+TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
+    test::TempDir home;
+    UserSettings kept(home.path);
+    game.keepOptionsIn(&kept);
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState up = padHolding({gamepad::DpadUp});
+    const GamepadState left = padHolding({gamepad::DpadLeft});
+    const GamepadState a = padHolding({gamepad::South});
+    const GamepadState b = padHolding({gamepad::East});
+    // On the title, Options. There: a smaller window, down to the frame
+    // rate and show it, the music one step down, down to the inverted
+    // camera and on, back; on the title again, Play.
+    std::vector<GamepadState> polls = {down, none, down, none, a,    none, left, none, down,
+                                       none, down, none, a,    none, down, none, left, none};
+    for (int i = 0; i < 3; ++i) polls.insert(polls.end(), {down, none});
+    polls.insert(polls.end(), {a, none, b, none, up, none, up, none, a, none});
+    script->setGamepadAtPolls(polls);
+    start({});
+    ASSERT_EQ(1, game.getLevels().getCurrentLevel());
+    PlayerOptions& options = GameSettings::instance().player;
+    EXPECT_EQ(800, options.windowWidth);
+    EXPECT_EQ(600, options.windowHeight);
+    EXPECT_EQ(90, options.musicVolume);
+    EXPECT_TRUE(options.invertCamera);
+    EXPECT_TRUE(GameSettings::instance().showframerate) << "shown at once";
+    EXPECT_EQ(800, window().getSize().width) << "resized at once";
+
+    const WindowSize screen = window().screenSize();
+    for (const bool fullScreen : {true, false}) {
+        SCOPED_TRACE(fullScreen);
+        script->setKey(key::Alt, true);
+        tap(key::Enter);
+        script->setKey(key::Alt, false);
+        EXPECT_EQ(fullScreen, window().isFullScreen());
+        const WindowSize size = window().getSize();
+        EXPECT_EQ(fullScreen ? screen.width : 800, size.width);
+        EXPECT_EQ(fullScreen ? screen.height : 600, size.height);
+        const glm::mat4& projection = game.getLevels().getCamera()->getProjection();
+        EXPECT_NEAR(static_cast<float>(size.width) / size.height,
+                    projection[1][1] / projection[0][0], 1e-4f)
+            << "the picture keeps its proportions in the new window";
+        EXPECT_EQ(RUNNING, GameSettings::instance().state) << "Enter chose nothing";
+        PlayerOptions readBack;
+        UserSettings(home.path).readInto(readBack);
+        EXPECT_EQ(UserSettings::text(options), UserSettings::text(readBack));
+    }
+
+    // The pause leads to the same options and back to the pause.
+    tapPad(gamepad::Start);
+    std::vector<GamepadState> pausePolls = {down, none, down, none, a};
+    for (int i = 0; i < 4; ++i) pausePolls.insert(pausePolls.end(), {none, down});
+    pausePolls.insert(pausePolls.end(), {none, left, none, b, none, a, none});
+    script->setGamepadAtPolls(pausePolls);
+    for (int i = 0; i < 8 && GameSettings::instance().state == PAUSED; ++i) runFrame();
+    EXPECT_EQ(90, options.effectsVolume);
+    EXPECT_EQ(RUNNING, GameSettings::instance().state) << "Resume, back in the pause";
+    options = PlayerOptions();
+    GameSettings::instance().showframerate = false;
 }

@@ -145,6 +145,16 @@ public:
 
     void setSizeCallback(SizeCallback callback) override { screen.setSizeCallback(callback); }
 
+    // Full screen and the window's size are the real window's, so the game
+    // reads its size and the renderer hears of each change as they really
+    // come; a size is shrunk as at the opening.
+    void setFullScreen(bool on) override { screen.setFullScreen(on); }
+    bool isFullScreen() const override { return screen.isFullScreen(); }
+    void setWindowedSize(lum::WindowSize size) override {
+        screen.setWindowedSize({size.width / shrink, size.height / shrink});
+    }
+    lum::WindowSize screenSize() const override { return screen.screenSize(); }
+
     // With `recordFrames`: every presented frame, oldest first.
     std::vector<PresentedFrame> presented;
 

@@ -8,7 +8,10 @@ ScriptedWindow::ScriptedWindow()
       swapCount(0),
       pollCount(0),
       cursorVisible(true),
-      sizeCallback(nullptr) {}
+      sizeCallback(nullptr),
+      fullScreen(false),
+      windowed(WindowMode().size),
+      screen{1920, 1080} {}
 
 bool ScriptedWindow::init() {
     return true;
@@ -21,6 +24,8 @@ void ScriptedWindow::terminate() {
 bool ScriptedWindow::openWindow(int width, int height, int) {
     changeFrame().open = true;
     changeFrame().size = WindowSize{width, height};
+    windowed = WindowSize{width, height};
+    fullScreen = false;
     return true;
 }
 
@@ -76,6 +81,32 @@ void ScriptedWindow::setFocused(bool focused) {
 
 void ScriptedWindow::setSizeCallback(SizeCallback callback) {
     sizeCallback = callback;
+}
+
+void ScriptedWindow::setFullScreen(bool on) {
+    if (on != fullScreen && isOpen()) {
+        fullScreen = on;
+        resize(on ? screen : windowed);
+    }
+}
+
+bool ScriptedWindow::isFullScreen() const {
+    return fullScreen;
+}
+
+void ScriptedWindow::setWindowedSize(WindowSize size) {
+    windowed = size;
+    if (!fullScreen && isOpen()) {
+        resize(size);
+    }
+}
+
+WindowSize ScriptedWindow::screenSize() const {
+    return screen;
+}
+
+void ScriptedWindow::setScreenSize(WindowSize size) {
+    screen = size;
 }
 
 void ScriptedWindow::close() {

@@ -34,6 +34,13 @@ public:
     void setCursorVisible(bool visible) override;
     void setSizeCallback(SizeCallback callback) override;
 
+    // Full screen takes the scripted screen's size; leaving it, the window
+    // takes its windowed size again.
+    void setFullScreen(bool on) override;
+    bool isFullScreen() const override;
+    void setWindowedSize(WindowSize size) override;
+    WindowSize screenSize() const override;
+
     // What the test script does. It stands for events already taken: what it
     // sets is in the frame at once, as if polled.
     void close();
@@ -44,6 +51,7 @@ public:
     void setMouseWheel(int steps);
     void resize(WindowSize size);
     void setFocused(bool focused);
+    void setScreenSize(WindowSize size);
     // Plugs a pad in, changes what it holds or (with a state that is not
     // connected) unplugs it.
     void setGamepad(const GamepadState& state);
@@ -66,6 +74,9 @@ private:
     int pollCount;
     bool cursorVisible;
     SizeCallback sizeCallback;
+    bool fullScreen;
+    WindowSize windowed;
+    WindowSize screen;
     std::deque<GamepadState> padAtPolls;
     FramePacer pacer;
 };

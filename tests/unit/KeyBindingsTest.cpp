@@ -16,6 +16,7 @@ TEST(KeyBindings, AKeyServesOneActionAndTheGamesOwnKeysNone) {
         {action::Jump, 'W', false},        // rolling forward's
         {action::Pause, key::Escape, false},
         {action::Pause, key::Enter, false},
+        {action::Jump, key::Alt, false},  // with Enter, full screen
         {action::RollForward, key::Up, false},
         {action::Jump, key::Plus, false},
         {action::Finish, key::function(2), false},

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "ConfigFixture.h"
+#include "ScriptedWindowFixture.h"
 #include "flow/LevelList.h"
 #include "flow/LevelsScreen.h"
+#include "flow/OptionsScreen.h"
 #include "flow/TextPanel.h"
 #include "flow/TitleScreen.h"
 #include "records/Records.h"
+#include "records/UserSettings.h"
 
 using namespace lum;
 using lum::test::TempDir;
@@ -32,10 +36,10 @@ InputFrame padHolding(gamepad::Button button) {
     return frame;
 }
 
-InputFrame stickAt(float y) {
+InputFrame stickAt(float y, gamepad::Axis axis = gamepad::LeftY) {
     InputFrame frame = holding({});
     frame.pad.connected = true;
-    frame.pad.axes[gamepad::LeftY] = y;
+    frame.pad.axes[axis] = y;
     return frame;
 }
 
@@ -101,7 +105,7 @@ TEST(TitleScreen, KeysMousePadAndTheFunctionKeysChooseWhatToDo) {
         {"down, Enter", {holding({key::Down}), holding({key::Enter})}, ScreenOutcome::Levels, 0},
         {"S, S, Enter",
          {holding({'S'}), holding({'S'}), holding({key::Enter})},
-         ScreenOutcome::Quit,
+         ScreenOutcome::Options,
          0},
         {"up wraps to the last",
          {holding({key::Up}), holding({key::Enter})},
@@ -116,7 +120,7 @@ TEST(TitleScreen, KeysMousePadAndTheFunctionKeysChooseWhatToDo) {
          ScreenOutcome::Levels,
          0},
         {"the pad's stick and Start",
-         {stickAt(0.9f), stickAt(0.9f), padHolding(gamepad::Start)},
+         {stickAt(0.9f), stickAt(0.9f), stickAt(0.9f), padHolding(gamepad::Start)},
          ScreenOutcome::Quit,
          0},
         {"a little tilt moves nothing",
@@ -125,7 +129,8 @@ TEST(TitleScreen, KeysMousePadAndTheFunctionKeysChooseWhatToDo) {
          playLevel},
         {"the pad's B quits", {padHolding(gamepad::East)}, ScreenOutcome::Quit, 0},
         {"a click on Levels", {pointerOn(1, false), pointerOn(1, true)}, ScreenOutcome::Levels, 0},
-        {"a click on Quit", {pointerOn(2, true)}, ScreenOutcome::Quit, 0},
+        {"a click on Options", {pointerOn(2, true)}, ScreenOutcome::Options, 0},
+        {"a click on Quit", {pointerOn(3, true)}, ScreenOutcome::Quit, 0},
         {"the pointer selects, Enter chooses",
          {pointerOn(1, false), holding({key::Enter})},
          ScreenOutcome::Levels,
@@ -140,6 +145,12 @@ TEST(TitleScreen, APressHeldFromTheScreenBeforeActsOnlyWhenPressedAnew) {
     EXPECT_EQ(ScreenOutcome::Stay, title.update(holding({key::Enter})).kind);
     EXPECT_EQ(ScreenOutcome::Stay, title.update(holding({})).kind);
     EXPECT_EQ(ScreenOutcome::Play, title.update(holding({key::Enter})).kind);
+
+    // Alt with Enter switches full screen: neither it nor Enter still held
+    // as Alt goes up chooses.
+    TitleScreen again(nullptr, 1);
+    EXPECT_EQ(ScreenOutcome::Stay, again.update(holding({key::Alt, key::Enter})).kind);
+    EXPECT_EQ(ScreenOutcome::Stay, again.update(holding({key::Enter})).kind);
 }
 
 TEST(LevelsScreen, ListsEachLevelsBestAndPlaysTheOneChosen) {
@@ -167,4 +178,138 @@ TEST(LevelsScreen, ListsEachLevelsBestAndPlaysTheOneChosen) {
     };
     expectOutcomes(cases,
                    [&] { return std::make_unique<LevelsScreen>(nullptr, levels, &records); });
+}
+
+namespace {
+
+// The options screen over options of its own, in a scripted window on a
+// screen of 1920 x 1080; every change it hands on is counted.
+class OptionsScreenTest : public ScriptedWindowTest {
+protected:
+    std::unique_ptr<OptionsScreen> make(PlayerOptions& options) {
+        return std::make_unique<OptionsScreen>([] {}, options, PlayerOptions(),
+                                               [this] { ++applied; });
+    }
+
+    // The pointer over the middle of the first column's `row`.
+    static InputFrame pointerOnRow(int row, bool pressed) {
+        InputFrame frame = holding({});
+        const float size = 0.028f;
+        const float y = 0.62f - row * menuRowSpacing * size * glyphAspect + size * glyphAspect / 2;
+        frame.cursor = {static_cast<int>((-0.8f + 1.0f) / 2.0f * windowSize.width),
+                        static_cast<int>((1.0f - y) / 2.0f * windowSize.height)};
+        frame.buttons[mouse::Left] = pressed;
+        return frame;
+    }
+
+    // `count` presses of `frame`.
+    static std::vector<InputFrame> times(int count, const InputFrame& frame) {
+        return std::vector<InputFrame>(count, frame);
+    }
+
+    static std::vector<InputFrame> then(std::vector<InputFrame> first,
+                                        const std::vector<InputFrame>& second) {
+        first.insert(first.end(), second.begin(), second.end());
+        return first;
+    }
+
+    int applied = 0;
+};
+
+// Rows down from the first to the key of `one`.
+std::vector<InputFrame> toAction(action::Action one) {
+    return std::vector<InputFrame>(OptionsScreen::FirstAction + one, holding({key::Down}));
+}
+
+}  // namespace
+
+// Each way of changing an option, and what it leaves: every change is handed
+// on once, a refused key not at all, and the screen says why it refused.
+TEST_F(OptionsScreenTest, KeysPointerAndPadChangeEachOptionAndRefuseKeysTakenElsewhere) {
+    const struct {
+        const char* how;
+        std::vector<InputFrame> presses;
+        std::function<void(PlayerOptions&)> expected;
+        int changes;
+        const char* note;
+    } cases[] = {
+        {"Enter takes the next window size",
+         {holding({key::Enter})},
+         [](PlayerOptions& o) { o.windowWidth = 1280, o.windowHeight = 720; },
+         1,
+         ""},
+        {"left a smaller one, and stops at the smallest", times(4, holding({key::Left})),
+         [](PlayerOptions& o) { o.windowWidth = 640, o.windowHeight = 480; }, 4, ""},
+        {"right stops at the largest that fits the screen", times(9, holding({'D'})),
+         [](PlayerOptions& o) { o.windowWidth = 1920, o.windowHeight = 1080; }, 9, ""},
+        {"S and Enter switch full screen on",
+         {holding({'S'}), holding({key::Enter})},
+         [](PlayerOptions& o) { o.fullScreen = true; },
+         1,
+         ""},
+        {"a click shows the frame rate",
+         {pointerOnRow(OptionsScreen::FrameRate, true)},
+         [](PlayerOptions& o) { o.showFrameRate = true; },
+         1,
+         ""},
+        {"the pad's cross lowers the music by tens",
+         then(times(3, padHolding(gamepad::DpadDown)), times(2, padHolding(gamepad::DpadLeft))),
+         [](PlayerOptions& o) { o.musicVolume = 80; }, 2, ""},
+        {"Enter on full effects goes round to none",
+         then(times(4, holding({key::Down})), {holding({key::Enter})}),
+         [](PlayerOptions& o) { o.effectsVolume = 0; }, 1, ""},
+        {"the stick raises the sensitivity by tenths",
+         then(times(5, stickAt(0.9f)), times(2, stickAt(0.9f, gamepad::LeftX))),
+         [](PlayerOptions& o) { o.mouseSensitivity = 1.2f; }, 2, ""},
+        {"the pointer selects, Enter inverts the camera",
+         {pointerOnRow(OptionsScreen::Invert, false), holding({key::Enter})},
+         [](PlayerOptions& o) { o.invertCamera = true; },
+         1,
+         ""},
+        {"a free key for an action",
+         then(toAction(action::RollForward), {holding({key::Enter}), holding({'I'})}),
+         [](PlayerOptions& o) { o.bindings.bind(action::RollForward, 'I'); }, 1, ""},
+        {"Enter on an action waits for its key",
+         then(toAction(action::Jump), {holding({key::Enter})}), [](PlayerOptions&) {}, 0,
+         "Press a key for Jump"},
+        {"a key bound elsewhere is refused",
+         then(toAction(action::Jump), {holding({key::Enter}), holding({'X'})}),
+         [](PlayerOptions&) {}, 0, "X is bound to Spike mode"},
+        {"a key the game keeps is refused",
+         then(toAction(action::Pause), {holding({key::Enter}), holding({key::function(5)})}),
+         [](PlayerOptions&) {}, 0, "F5 is kept by the game"},
+        {"Escape keeps the key, and the menu goes on",
+         then(toAction(action::Finish),
+              {holding({key::Enter}), holding({key::Escape}), holding({key::Up}),
+               holding({key::Enter}), holding({'U'})}),
+         [](PlayerOptions& o) { o.bindings.bind(action::Pause, 'U'); }, 1, ""},
+        {"Reset to defaults after changes",
+         then({holding({key::Enter}), holding({'S'}), holding({key::Enter})},
+              then(times(6, holding({'S'})), {holding({key::Enter})})),
+         [](PlayerOptions&) {}, 3, ""},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.how);
+        applied = 0;
+        PlayerOptions options;
+        const auto screen = make(options);
+        EXPECT_EQ(ScreenOutcome::Stay, press(*screen, each.presses).kind);
+        PlayerOptions expected;
+        each.expected(expected);
+        EXPECT_EQ(UserSettings::text(expected), UserSettings::text(options));
+        EXPECT_EQ(each.changes, applied);
+        const std::vector<std::string>& notes = screen->notes();
+        EXPECT_EQ(each.note, notes.empty() ? "" : notes.front());
+    }
+}
+
+TEST_F(OptionsScreenTest, BackEscapeAndThePadsBReturn) {
+    const std::vector<Case> cases = {
+        {"Back", then(times(13, holding({key::Up})), {holding({key::Enter})}), ScreenOutcome::Back,
+         0},
+        {"Escape", {holding({key::Escape})}, ScreenOutcome::Back, 0},
+        {"the pad's B", {padHolding(gamepad::East)}, ScreenOutcome::Back, 0},
+    };
+    PlayerOptions options;
+    expectOutcomes(cases, [&] { return make(options); });
 }

@@ -56,6 +56,11 @@ public:
     void setCursorVisible(bool visible) override;
     void setSizeCallback(SizeCallback callback) override;
 
+    void setFullScreen(bool on) override;
+    bool isFullScreen() const override;
+    void setWindowedSize(WindowSize size) override;
+    WindowSize screenSize() const override;
+
 private:
     static void onKey(GLFWwindow* handle, int key, int scancode, int action, int mods);
     static void onScroll(GLFWwindow* handle, double xOffset, double yOffset);
@@ -73,6 +78,9 @@ private:
     bool autoPoll;
     double wheel;
     SizeCallback sizeCallback;
+    // Where and how large the window is when it is not full screen.
+    WindowSize windowed;
+    CursorPosition windowedAt;
     FramePacer pacer;
     std::array<bool, key::Last + 1> keys;
     std::array<bool, key::Last + 1> tapped;        // pressed since the last poll

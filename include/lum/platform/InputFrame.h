@@ -21,6 +21,7 @@ enum Code : int {
     Down = Special + 28,
     Left = Special + 29,
     Right = Special + 30,
+    Alt = Special + 35,  // either Alt key
     Enter = Special + 38,
     Last = Special + 70
 };
@@ -41,6 +42,11 @@ struct CursorPosition {
 struct WindowSize {
     int width;
     int height;
+
+    bool operator==(const WindowSize& other) const {
+        return width == other.width && height == other.height;
+    }
+    bool operator!=(const WindowSize& other) const { return !(*this == other); }
 };
 
 // Everything the game reads of its input devices and window, as taken at
@@ -56,6 +62,8 @@ struct InputFrame {
     GamepadState pad;
 
     bool isKeyDown(int code) const { return code >= 0 && code <= key::Last && keys[code]; }
+    // Enter as a choice: with Alt held it switches full screen instead.
+    bool choosesWithEnter() const { return isKeyDown(key::Enter) && !isKeyDown(key::Alt); }
     bool isButtonDown(int button) const {
         return button >= mouse::Left && button <= mouse::Right && buttons[button];
     }

@@ -73,6 +73,17 @@ public:
     // Called with the new size whenever the window is resized.
     virtual void setSizeCallback(SizeCallback callback) = 0;
 
+    // Full screen on the main monitor in the monitor's current mode, or back
+    // to a window of its windowed size. Asked of a window that is already
+    // so, or of none, it does nothing.
+    virtual void setFullScreen(bool on) = 0;
+    virtual bool isFullScreen() const = 0;
+    // The window's size whenever it is not full screen: a window resizes at
+    // once, a full-screen one takes the size as it leaves full screen.
+    virtual void setWindowedSize(WindowSize size) = 0;
+    // The main monitor's size, which a window should fit in.
+    virtual WindowSize screenSize() const = 0;
+
 protected:
     // What the adapter took at its last poll; the game reads it until the next.
     void setFrame(const InputFrame& taken) { current = taken; }

@@ -45,6 +45,9 @@ int specialKeyCode(int glfwKey) {
             return key::Right;
         case GLFW_KEY_SPACE:
             return key::Space;
+        case GLFW_KEY_LEFT_ALT:
+        case GLFW_KEY_RIGHT_ALT:
+            return key::Alt;
         case GLFW_KEY_KP_ADD:
             return key::Plus;
         case GLFW_KEY_KP_SUBTRACT:
@@ -123,6 +126,8 @@ GlfwWindow::GlfwWindow()
       autoPoll(true),
       wheel(0),
       sizeCallback(nullptr),
+      windowed(WindowMode().size),
+      windowedAt{0, 0},
       pacer(),
       keys(),
       tapped(),
@@ -161,6 +166,7 @@ void GlfwWindow::terminate() {
 }
 
 bool GlfwWindow::openWindow(int width, int height, int depthBits) {
+    windowed = WindowSize{width, height};
     return create(width, height, depthBits, nullptr);
 }
 
@@ -322,6 +328,44 @@ void GlfwWindow::setCursorVisible(bool visible) {
 
 void GlfwWindow::setSizeCallback(SizeCallback callback) {
     sizeCallback = callback;
+}
+
+void GlfwWindow::setFullScreen(bool on) {
+    if (handle == nullptr || on == isFullScreen()) {
+        return;
+    }
+    if (!on) {
+        glfwSetWindowMonitor(handle, nullptr, windowedAt.x, windowedAt.y, windowed.width,
+                             windowed.height, GLFW_DONT_CARE);
+        return;
+    }
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode != nullptr) {
+        glfwGetWindowPos(handle, &windowedAt.x, &windowedAt.y);
+        glfwSetWindowMonitor(handle, monitor, 0, 0, mode->width, mode->height, mode->refreshRate);
+    }
+}
+
+bool GlfwWindow::isFullScreen() const {
+    return handle != nullptr && glfwGetWindowMonitor(handle) != nullptr;
+}
+
+void GlfwWindow::setWindowedSize(WindowSize size) {
+    windowed = size;
+    if (handle != nullptr && !isFullScreen()) {
+        glfwSetWindowSize(handle, size.width, size.height);
+    }
+}
+
+// Without a monitor GLFW knows of, any size the game allows may be asked.
+WindowSize GlfwWindow::screenSize() const {
+    GLFWmonitor* monitor = initialized ? glfwGetPrimaryMonitor() : nullptr;
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode == nullptr) {
+        return WindowSize{largestWindowSide, largestWindowSide};
+    }
+    return WindowSize{mode->width, mode->height};
 }
 
 void GlfwWindow::setKey(int code, bool down) {

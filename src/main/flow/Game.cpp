@@ -12,6 +12,7 @@
 #include "flow/LevelList.h"
 #include "flow/LevelWatch.h"
 #include "flow/LevelsScreen.h"
+#include "flow/OptionsScreen.h"
 #include "flow/TextPanel.h"
 #include "flow/TitleScreen.h"
 #include "lum/Control.h"
@@ -28,6 +29,7 @@
 #include "lum/scene/Node.h"
 #include "lum/scene/Scene.h"
 #include "lum/util/Trace.h"
+#include "records/UserSettings.h"
 
 namespace lum {
 
@@ -47,6 +49,13 @@ const float problemLeft = -0.95f;
 const float problemWidth = 1.9f;
 const glm::vec3 problemColour(1.0f, 0.85f, 0.3f);
 
+// The options as the game ships them, before the player's own.
+PlayerOptions shippedOptions() {
+    PlayerOptions shipped;
+    shipped.readOver(GameSettings::instance().config);
+    return shipped;
+}
+
 }  // namespace
 
 Game::Game(int firstLevel)
@@ -54,11 +63,16 @@ Game::Game(int firstLevel)
       firstLevel(firstLevel),
       deathSeen(false),
       pauseShown(false),
-      wasFocused(true) {}
+      wasFocused(true),
+      userSettings(nullptr),
+      sizeInForce{0, 0},
+      fullScreenInForce(false) {}
 
-// The level's objects hold OpenGL objects: they go while the window still exists.
+// The level's objects hold OpenGL objects: they go while the window still
+// exists. The controls outlive the game.
 Game::~Game() {
     Scene::global().getRoot()->removeAllChildren();
+    Control::instance().onFullScreenKeys(nullptr);
 }
 
 Levels& Game::getLevels() {
@@ -83,10 +97,57 @@ void Game::applyVolumes() {
     LUM_TRACE_END
 }
 
+void Game::keepOptionsIn(UserSettings* settings) {
+    userSettings = settings;
+}
+
+void Game::applyOptions() {
+    LUM_TRACE_BEGIN
+    GameSettings& settings = GameSettings::instance();
+    const PlayerOptions& player = settings.player;
+    settings.showframerate = player.showFrameRate;
+    const WindowSize size{player.windowWidth, player.windowHeight};
+    if (size != sizeInForce) {
+        window().setWindowedSize(size);
+        sizeInForce = size;
+    }
+    if (player.fullScreen != fullScreenInForce) {
+        window().setFullScreen(player.fullScreen);
+        fullScreenInForce = player.fullScreen;
+    }
+    applyVolumes();
+    keepOptions();
+    LUM_TRACE_END
+}
+
+void Game::switchFullScreen() {
+    LUM_TRACE_BEGIN
+    PlayerOptions& player = GameSettings::instance().player;
+    player.fullScreen = !window().isFullScreen();
+    window().setFullScreen(player.fullScreen);
+    fullScreenInForce = player.fullScreen;
+    keepOptions();
+    LUM_TRACE_END
+}
+
+void Game::keepOptions() {
+    LUM_TRACE_BEGIN
+    if (userSettings != nullptr) {
+        userSettings->save(GameSettings::instance().player);
+    }
+    LUM_TRACE_END
+}
+
+// The options' window counts as in force from the start, so a window the
+// command line chose stays until the player chooses another. Alt+Enter
+// works from the title on.
 void Game::start() {
     LUM_TRACE_BEGIN
-    gameType = GameSettings::instance().gameType;
-    Control::instance();
+    const GameSettings& settings = GameSettings::instance();
+    gameType = settings.gameType;
+    sizeInForce = {settings.player.windowWidth, settings.player.windowHeight};
+    fullScreenInForce = settings.player.fullScreen;
+    Control::instance().onFullScreenKeys([this] { switchFullScreen(); });
     // The toy room's wall colour behind everything the levels draw.
     glClearColor(0.62f, 0.78f, 0.9f, 1.0f);
     if (!chooseLevel()) {
@@ -139,6 +200,12 @@ int Game::waitOnTitle(bool fromPlay) {
             case ScreenOutcome::Levels:
                 inner.reset(new LevelsScreen(picture, list, levels.keptRecords()));
                 showing = inner.get();
+                break;
+            case ScreenOutcome::Options:
+                if (!showOptions([picture] { drawPicture(picture); })) {
+                    return 0;
+                }
+                showing = &title;
                 break;
             case ScreenOutcome::Quit:
                 std::exit(0);
@@ -284,6 +351,12 @@ bool Game::pausedPass() {
         case ScreenOutcome::Title:
             resume();
             return backToTitle();
+        case ScreenOutcome::Options:
+            if (showOptions([] { drawFullScreen("pause"); })) {
+                pause.enter(window().frame());
+                showPause();
+            }
+            return false;
         case ScreenOutcome::Quit:
             std::exit(0);
         default:
@@ -292,6 +365,15 @@ bool Game::pausedPass() {
             }
             return false;
     }
+    LUM_TRACE_END
+}
+
+bool Game::showOptions(const std::function<void()>& background) {
+    LUM_TRACE_BEGIN
+    OptionsScreen options(background, GameSettings::instance().player, shippedOptions(),
+                          [this] { applyOptions(); });
+    options.enter(window().frame());
+    return showScreen(options).kind != ScreenOutcome::Closed;
     LUM_TRACE_END
 }
 

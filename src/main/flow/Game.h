@@ -1,6 +1,7 @@
 #ifndef GLIMMET_GAME_H
 #define GLIMMET_GAME_H
 
+#include <functional>
 #include <memory>
 
 #include <boost/shared_ptr.hpp>
@@ -10,11 +11,13 @@
 #include "lum/GameSettings.h"
 #include "lum/look/Backdrop.h"
 #include "lum/look/BlobShadow.h"
+#include "lum/platform/InputFrame.h"
 
 namespace lum {
 
 class LevelWatch;
 class Sound;
+class UserSettings;
 
 // The game's flow on top of the frame loop: the title screen and the first
 // level, the preparation before the first pass, and the work of each pass.
@@ -40,6 +43,13 @@ public:
     const boost::shared_ptr<Sound>& getMusic() const;
     // The music's and the effects' loudness as the player's options set them.
     void applyVolumes();
+    // The player's options are kept in `settings` whenever they change; null
+    // keeps them nowhere.
+    void keepOptionsIn(UserSettings* settings);
+    // Puts the player's options in force at once and keeps them.
+    void applyOptions();
+    // Full screen on or off, as Alt+Enter asks anywhere in the game.
+    void switchFullScreen();
 
 private:
     bool chooseLevel();
@@ -49,6 +59,9 @@ private:
     bool handleInput(float dt);
     void pauseOnFocusLoss();
     bool pausedPass();
+    // The options over `background`; false when the window was closed there.
+    bool showOptions(const std::function<void()>& background);
+    void keepOptions();
     void showPause() const;
     void resume();
     bool backToTitle();
@@ -77,6 +90,11 @@ private:
     Backdrop room;
     BlobShadow shadows;
     std::unique_ptr<LevelWatch> watch;
+    UserSettings* userSettings;
+    // The window the options last asked for: the command line's stays
+    // until the player chooses another.
+    WindowSize sizeInForce;
+    bool fullScreenInForce;
 };
 
 }  // namespace lum

@@ -76,7 +76,7 @@ void announceObjective(const LevelScript& script) {
 
 bool goOnAsked() {
     Control& control = Control::instance();
-    return window().isKeyDown(key::Enter) || control.padPressed(gamepad::South) ||
+    return window().frame().choosesWithEnter() || control.padPressed(gamepad::South) ||
            control.padPressed(gamepad::Start);
 }
 

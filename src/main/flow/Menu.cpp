@@ -1,6 +1,7 @@
 #include "flow/Menu.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <glm/vec3.hpp>
 
@@ -10,13 +11,13 @@
 namespace lum {
 
 const float menuTextSize = 0.035f;
+// Rows apart, in glyph heights: room for the panels' margins between them.
+const float menuRowSpacing = 2.2f;
 
 namespace {
 
 const glm::vec3 plain(1, 1, 1);
 const glm::vec3 highlighted(1.0f, 0.85f, 0.2f);
-// Rows apart, in glyph heights: room for the panels' margins between them.
-const float rowSpacing = 2.2f;
 // A stick tilted this far is a press of the cross.
 const float stickPress = 0.5f;
 // The selected item's mark, and the room kept for it before every item.
@@ -25,8 +26,21 @@ const char* const noMark = "  ";
 
 }  // namespace
 
-Menu::Menu(const std::vector<std::string>& items, float left, float top)
-    : items(items), left(left), top(top), chosen(0), lastCursor{-1, -1}, latch(SlotCount) {}
+Menu::Menu(const std::vector<std::string>& items, float left, float top, float textSize)
+    : items(items),
+      left(left),
+      top(top),
+      textSize(textSize),
+      split(std::numeric_limits<int>::max()),
+      splitLeft(left),
+      chosen(0),
+      lastCursor{-1, -1},
+      latch(SlotCount) {}
+
+void Menu::splitAt(int item, float secondLeft) {
+    split = item;
+    splitLeft = secondLeft;
+}
 
 void Menu::setItems(const std::vector<std::string>& replacement) {
     items = replacement;
@@ -63,6 +77,12 @@ bool Menu::isDown(const InputFrame& input, int slot) {
             return input.isKeyDown(key::Escape) || pad.isDown(gamepad::East);
         case Click:
             return input.isButtonDown(mouse::Left);
+        case Less:
+            return input.isKeyDown(key::Left) || input.isKeyDown('A') ||
+                   pad.isDown(gamepad::DpadLeft) || pad.axis(gamepad::LeftX) < -stickPress;
+        case More:
+            return input.isKeyDown(key::Right) || input.isKeyDown('D') ||
+                   pad.isDown(gamepad::DpadRight) || pad.axis(gamepad::LeftX) > stickPress;
         default:
             return false;
     }
@@ -97,8 +117,12 @@ MenuAnswer Menu::update(const InputFrame& input) {
     if (latch.pressedOnce(Down, isDown(input, Down))) {
         chosen = (chosen + 1) % count;
     }
+    // Enter with Alt is taken all the same: letting go of Alt first must
+    // not turn it into a choice.
     if (latch.pressedOnce(Choose, isDown(input, Choose))) {
-        answer = {MenuAnswer::Chosen, chosen};
+        if (!input.isKeyDown(key::Alt)) {
+            answer = {MenuAnswer::Chosen, chosen};
+        }
     } else if (latch.pressedOnce(Click, isDown(input, Click))) {
         const int under = itemAt(input.cursor, input.size);
         if (under >= 0) {
@@ -107,29 +131,42 @@ MenuAnswer Menu::update(const InputFrame& input) {
         }
     } else if (latch.pressedOnce(Back, isDown(input, Back))) {
         answer.kind = MenuAnswer::Back;
+    } else if (latch.pressedOnce(Less, isDown(input, Less))) {
+        answer = {MenuAnswer::Less, chosen};
+    } else if (latch.pressedOnce(More, isDown(input, More))) {
+        answer = {MenuAnswer::More, chosen};
     }
     return answer;
 }
 
 float Menu::rowOf(int item) const {
-    return top - item * rowSpacing * menuTextSize * glyphAspect;
+    const int row = item < split ? item : item - split;
+    return top - row * menuRowSpacing * textSize * glyphAspect;
 }
 
-float Menu::widest() const {
+float Menu::leftOf(int item) const {
+    return item < split ? left : splitLeft;
+}
+
+float Menu::widest(int item) const {
+    const bool first = item < split;
+    const std::size_t from = first ? 0 : split;
+    const std::size_t to = first ? std::min<std::size_t>(split, items.size()) : items.size();
     std::size_t most = 0;
-    for (const std::string& item : items) {
-        most = std::max(most, item.size());
+    for (std::size_t each = from; each < to; ++each) {
+        most = std::max(most, items[each].size());
     }
-    return (most + std::string(mark).size()) * menuTextSize;
+    return (most + std::string(mark).size()) * textSize;
 }
 
-// Every item's panel is as wide as the widest, so the column reads as one.
+// Every item's panel is as wide as the widest of its column, so the column
+// reads as one.
 void Menu::draw() const {
     for (int item = 0; item < static_cast<int>(items.size()); ++item) {
         const bool isChosen = item == chosen;
         std::string text = (isChosen ? mark : noMark) + items[item];
-        text.resize(static_cast<std::size_t>(widest() / menuTextSize + 0.5f), ' ');
-        drawTextOnPanel(text, left, rowOf(item), menuTextSize, isChosen ? highlighted : plain);
+        text.resize(static_cast<std::size_t>(widest(item) / textSize + 0.5f), ' ');
+        drawTextOnPanel(text, leftOf(item), rowOf(item), textSize, isChosen ? highlighted : plain);
     }
 }
 
@@ -139,13 +176,11 @@ int Menu::itemAt(CursorPosition at, WindowSize size) const {
     }
     const float x = 2.0f * at.x / size.width - 1.0f;
     const float y = 1.0f - 2.0f * at.y / size.height;
-    const float height = menuTextSize * glyphAspect;
-    const float halfGap = (rowSpacing - 1.0f) * height / 2.0f;
-    if (x < left || x > left + widest()) {
-        return -1;
-    }
+    const float height = textSize * glyphAspect;
+    const float halfGap = (menuRowSpacing - 1.0f) * height / 2.0f;
     for (int item = 0; item < static_cast<int>(items.size()); ++item) {
-        if (y >= rowOf(item) - halfGap && y <= rowOf(item) + height + halfGap) {
+        const bool across = x >= leftOf(item) && x <= leftOf(item) + widest(item);
+        if (across && y >= rowOf(item) - halfGap && y <= rowOf(item) + height + halfGap) {
             return item;
         }
     }

@@ -10,7 +10,8 @@ namespace {
 const float menuLeft = -0.9f;
 const float menuTop = -0.2f;
 
-const std::vector<std::string> items = {"Resume", "Restart level", "Quit to title", "Quit game"};
+const std::vector<std::string> items = {"Resume", "Restart level", "Options", "Quit to title",
+                                        "Quit game"};
 
 }  // namespace
 
@@ -29,7 +30,8 @@ ScreenOutcome PauseScreen::update(const InputFrame& input) {
         outcome.kind = ScreenOutcome::Back;
     } else if (answer.kind == MenuAnswer::Chosen) {
         const ScreenOutcome::Kind kinds[] = {ScreenOutcome::Back, ScreenOutcome::Restart,
-                                             ScreenOutcome::Title, ScreenOutcome::Quit};
+                                             ScreenOutcome::Options, ScreenOutcome::Title,
+                                             ScreenOutcome::Quit};
         outcome.kind = kinds[answer.item];
     }
     return outcome;

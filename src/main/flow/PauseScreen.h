@@ -6,11 +6,11 @@
 
 namespace lum {
 
-// The pause over the pause picture: Resume, Restart level, Quit to title and
-// Quit game. The pad's B resumes as Resume does.
+// The pause over the pause picture: Resume, Restart level, Options, Quit to
+// title and Quit game. The pad's B resumes as Resume does.
 class PauseScreen : public Screen {
 public:
-    enum Item { Resume, Restart, QuitToTitle, QuitGame };
+    enum Item { Resume, Restart, Options, QuitToTitle, QuitGame };
 
     PauseScreen();
 

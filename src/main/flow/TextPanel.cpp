@@ -1,5 +1,6 @@
 #include "flow/TextPanel.h"
 
+#include "lum/platform/Window.h"
 #include "lum/render/Renderer.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/util/Trace.h"
@@ -19,7 +20,11 @@ void drawTextOnPanel(const std::string& text, float x, float y, float size,
                      const glm::vec3& colour) {
     LUM_TRACE_BEGIN
     const float marginX = marginInGlyphs * size;
-    const float marginY = marginX * Renderer::windowWidth / Renderer::windowHeight;
+    // As many pixels as marginX in a window of any shape.
+    const WindowSize shown = lum::window().getSize();
+    const WindowSize window =
+        shown.height > 0 ? shown : WindowSize{Renderer::windowWidth, Renderer::windowHeight};
+    const float marginY = marginX * window.width / window.height;
     Renderer& renderer = Renderer::instance();
     renderer.drawImage(TextureLoader::instance().load(panelTexture), x - marginX, y - marginY,
                        text.size() * size + 2.0f * marginX, size * glyphAspect + 2.0f * marginY);

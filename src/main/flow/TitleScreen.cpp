@@ -10,7 +10,7 @@ namespace {
 const float menuLeft = -0.9f;
 const float menuTop = -0.2f;
 
-const std::vector<std::string> items = {"Play", "Levels", "Quit"};
+const std::vector<std::string> items = {"Play", "Levels", "Options", "Quit"};
 
 ScreenOutcome outcome(ScreenOutcome::Kind kind, int level = 0) {
     ScreenOutcome result;
@@ -44,6 +44,8 @@ ScreenOutcome TitleScreen::update(const InputFrame& input) {
                 return outcome(ScreenOutcome::Play, playLevel);
             case Levels:
                 return outcome(ScreenOutcome::Levels);
+            case Options:
+                return outcome(ScreenOutcome::Options);
             default:
                 return outcome(ScreenOutcome::Quit);
         }

@@ -10,12 +10,12 @@ namespace lum {
 
 class Texture;
 
-// The first screen: the title picture with Play, Levels and Quit.
+// The first screen: the title picture with Play, Levels, Options and Quit.
 // Play starts `playLevel`; F2 and F3 start levels 2 and 3 at once, and
 // Escape quits.
 class TitleScreen : public Screen {
 public:
-    enum Item { Play, Levels, Quit };
+    enum Item { Play, Levels, Options, Quit };
 
     TitleScreen(const boost::shared_ptr<Texture>& picture, int playLevel);
 

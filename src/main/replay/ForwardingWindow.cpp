@@ -81,4 +81,20 @@ void ForwardingWindow::setSizeCallback(SizeCallback callback) {
     real->setSizeCallback(callback);
 }
 
+void ForwardingWindow::setFullScreen(bool on) {
+    real->setFullScreen(on);
+}
+
+bool ForwardingWindow::isFullScreen() const {
+    return real->isFullScreen();
+}
+
+void ForwardingWindow::setWindowedSize(WindowSize size) {
+    real->setWindowedSize(size);
+}
+
+WindowSize ForwardingWindow::screenSize() const {
+    return real->screenSize();
+}
+
 }  // namespace lum

@@ -33,6 +33,11 @@ public:
     void setCursorVisible(bool visible) override;
     void setSizeCallback(SizeCallback callback) override;
 
+    void setFullScreen(bool on) override;
+    bool isFullScreen() const override;
+    void setWindowedSize(WindowSize size) override;
+    WindowSize screenSize() const override;
+
 protected:
     Window& realWindow() const;
     // The real window took `taken`; by default the game reads it as it is.

@@ -100,8 +100,15 @@ bool runGame(const lum::Options& options, const lum::StartingLevel& start,
             settings.showframerate = settings.player.showFrameRate;
             lum::keepLargeBlocksApart();
             lum::ShaderLoader::instance().setProgramCache(lum::programCacheDirectory());
-            lum::Renderer renderer(windowOf(options, settings.player));
+            const lum::WindowMode mode = windowOf(options, settings.player);
+            lum::Renderer renderer(mode);
+            if (mode.fullScreen) {
+                // Leaving full screen, the window takes the player's size.
+                lum::window().setWindowedSize(
+                    {settings.player.windowWidth, settings.player.windowHeight});
+            }
             lum::Game game(replay.startLevel(buildableLevel(options, start)));
+            game.keepOptionsIn(&userSettings);
             game.getLevels().keepRecordsIn(&records);
             game.getLevels().nameLevels(start.catalogue.names());
             game.watchLevel(levelWatch(options, start));
