@@ -42,6 +42,10 @@ public:
     // above the orbit to look over something; set by the camera steering.
     float reach;
     float lift;
+    // The player's: times the usual turn per pixel, and whether moving the
+    // mouse up lowers the camera instead of raising it.
+    float sensitivity;
+    bool inverted;
 };
 
 // Samples keyboard, mouse and gamepad once per frame and owns the orbit

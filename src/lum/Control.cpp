@@ -67,7 +67,9 @@ OrbitCamera::OrbitCamera()
       yaw(defaultYaw),
       height(defaultHeight),
       reach(unlimitedReach),
-      lift(0) {}
+      lift(0),
+      sensitivity(1),
+      inverted(false) {}
 
 glm::vec3 OrbitCamera::offset() const {
     return glm::vec3(distance * std::cos(yaw * radiansPerDegree), height,
@@ -184,14 +186,17 @@ void Control::capturePointer(bool wanted) {
 
 void Control::orbitAround(double dt) {
     const int dx = -std::clamp(mouseX - lastMouseX, -largestMouseJump, largestMouseJump);
-    const int dy = std::clamp(mouseY - lastMouseY, -largestMouseJump, largestMouseJump);
+    const int dy = (orbit.inverted ? -1 : 1) *
+                   std::clamp(mouseY - lastMouseY, -largestMouseJump, largestMouseJump);
     const int w = lastWheel - wheel;
     const double pace = nominalPass;
+    // A sensitivity of 1 multiplies exactly: the usual turn is the same to the bit.
+    const float perPixel = orbit.yawSpeed * orbit.sensitivity;
     if (dx != 0) {
-        turnOrbit(static_cast<float>(std::floor(100 * orbit.yawSpeed * dx * pace) / 100));
+        turnOrbit(static_cast<float>(std::floor(100 * perPixel * dx * pace) / 100));
     }
     if (dy != 0) {
-        raiseOrbit(-static_cast<float>(std::floor(100 * orbit.yawSpeed * 0.5 * dy * pace) / 100));
+        raiseOrbit(-static_cast<float>(std::floor(100 * perPixel * 0.5 * dy * pace) / 100));
     }
     if (w != 0) {
         orbit.distance = std::clamp(static_cast<float>(orbit.distance + orbit.zoomSpeed * w * pace),

@@ -374,6 +374,42 @@ TEST_F(PlayerPushTest, SpaceTakesOffOnlyInJumpModeAndOnTheGround) {
     }
 }
 
+// The player's sensitivity scales both turns of the camera that follows
+// Tobble; inverted, moving the mouse down raises the camera instead.
+TEST_F(PlayerPushTest, TheMouseTurnsTheFollowingCameraByThePlayersSensitivityAndInversion) {
+    PlayerOptions& options = GameSettings::instance().player;
+    Control& control = Control::instance();
+    // The orbit's yaw and height moved by the mouse going 10 pixels right and down.
+    const auto turn = [&](float sensitivity, bool inverted) {
+        options.mouseSensitivity = sensitivity;
+        options.invertCamera = inverted;
+        control.resetOrbitNextFollow();
+        script->setCursorPosition({100, 100});
+        control.update(frame);
+        updateCamera(frame, GAME, *camera);
+        const glm::vec2 before(control.orbit.yaw, control.orbit.height);
+        script->setCursorPosition({110, 110});
+        control.update(frame);
+        updateCamera(frame, GAME, *camera);
+        return glm::vec2(control.orbit.yaw, control.orbit.height) - before;
+    };
+    const glm::vec2 usual = turn(1.0f, false);
+    ASSERT_LT(usual.x, 0.0f);
+    ASSERT_LT(usual.y, 0.0f) << "the mouse down lowers the camera";
+    const struct {
+        float sensitivity;
+        bool inverted;
+        glm::vec2 times;
+    } cases[] = {{2.0f, false, {2, 2}}, {0.5f, false, {0.5f, 0.5f}}, {1.0f, true, {1, -1}}};
+    for (const auto& each : cases) {
+        SCOPED_TRACE(std::to_string(each.sensitivity) + (each.inverted ? " inverted" : ""));
+        const glm::vec2 turned = turn(each.sensitivity, each.inverted);
+        EXPECT_NEAR(usual.x * each.times.x, turned.x, 0.011f);
+        EXPECT_NEAR(usual.y * each.times.y, turned.y, 0.011f);
+    }
+    options = PlayerOptions();
+}
+
 namespace {
 
 // The player as a ball of radius 1 on a wide floor, moved by the game

@@ -55,13 +55,14 @@ void flySpectator(float dt, Camera& camera) {
     const Control& control = Control::instance();
     const int dx =
         std::clamp(control.mouseX - control.lastMouseX, -largestMouseJump, largestMouseJump);
-    const int dy =
-        std::clamp(control.mouseY - control.lastMouseY, -largestMouseJump, largestMouseJump);
+    const PlayerOptions& player = GameSettings::instance().player;
+    const int dy = (player.invertCamera ? -1 : 1) * std::clamp(control.mouseY - control.lastMouseY,
+                                                               -largestMouseJump, largestMouseJump);
     // A pixel turns the view as far at any frame rate: as far as it did at
     // the nominal pace. Both turns act on the parent's side, so both are
     // about world axes.
-    const float degreesPerPixel =
-        GameSettings::instance().playerSpeed * static_cast<float>(nominalPass);
+    const float degreesPerPixel = GameSettings::instance().playerSpeed *
+                                  static_cast<float>(nominalPass) * player.mouseSensitivity;
     if (dx != 0) camera.rotate(-dx * degreesPerPixel, glm::vec3(0, 1, 0));
     if (dy != 0) camera.rotate(-dy * degreesPerPixel, glm::vec3(1, 0, 0));
     // The camera hangs in no scene: without this its view would never move.
@@ -131,6 +132,9 @@ void followPlayer(float dt, Camera& camera) {
     followed.rotation = camera.getTransform().rotation;
     followed.translation = player.translation;
     Control& control = Control::instance();
+    const PlayerOptions& options = GameSettings::instance().player;
+    control.orbit.sensitivity = options.mouseSensitivity;
+    control.orbit.inverted = options.invertCamera;
     Transform placement = control.followTransform(followed, dt);
     placement.translation =
         keepInSight(player.translation, placement.translation, dt, control.orbit);
