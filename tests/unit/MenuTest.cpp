@@ -313,3 +313,11 @@ TEST_F(OptionsScreenTest, BackEscapeAndThePadsBReturn) {
     PlayerOptions options;
     expectOutcomes(cases, [&] { return make(options); });
 }
+
+TEST_F(OptionsScreenTest, ShowsAnOptionChangedElsewhereAtItsNextPoll) {
+    PlayerOptions options;
+    const auto screen = make(options);
+    options.fullScreen = true;  // as Alt+Enter does
+    screen->update(holding({}));
+    EXPECT_EQ("Full screen            on", screen->rows()[OptionsScreen::FullScreen]);
+}

@@ -159,7 +159,10 @@ void OptionsScreen::refresh() {
     menu.setItems(items);
 }
 
+// The rows are read afresh at each poll: Alt+Enter changes full screen
+// behind the screen's back.
 ScreenOutcome OptionsScreen::update(const InputFrame& input) {
+    refresh();
     ScreenOutcome outcome;
     if (binding != action::Count) {
         awaitKey(input);
