@@ -17,6 +17,8 @@ const glm::vec3 plain(1, 1, 1);
 const glm::vec3 highlighted(1.0f, 0.85f, 0.2f);
 // Rows apart, in glyph heights: room for the panels' margins between them.
 const float rowSpacing = 2.2f;
+// Every row shows unless a screen asks for fewer.
+const int allRows = 1 << 20;
 // A stick tilted this far is a press of the cross.
 const float stickPress = 0.5f;
 // The selected item's mark, and the room kept for it before every item.
@@ -25,12 +27,22 @@ const char* const noMark = "  ";
 
 }  // namespace
 
+const float menuRowStep = rowSpacing * menuTextSize * glyphAspect;
+
 Menu::Menu(const std::vector<std::string>& items, float left, float top)
-    : items(items), left(left), top(top), chosen(0), lastCursor{-1, -1}, latch(SlotCount) {}
+    : items(items),
+      left(left),
+      top(top),
+      chosen(0),
+      rows(allRows),
+      first(0),
+      lastCursor{-1, -1},
+      latch(SlotCount) {}
 
 void Menu::setItems(const std::vector<std::string>& replacement) {
     items = replacement;
     chosen = std::min(chosen, static_cast<int>(items.size()) - 1);
+    scrollToSelected();
 }
 
 const std::vector<std::string>& Menu::getItems() const {
@@ -44,7 +56,27 @@ int Menu::selected() const {
 void Menu::select(int item) {
     if (item >= 0 && item < static_cast<int>(items.size())) {
         chosen = item;
+        scrollToSelected();
     }
+}
+
+void Menu::showAtMost(int count) {
+    rows = std::max(1, count);
+    scrollToSelected();
+}
+
+int Menu::firstShown() const {
+    return first;
+}
+
+int Menu::shownCount() const {
+    return std::min(rows, static_cast<int>(items.size()) - first);
+}
+
+void Menu::scrollToSelected() {
+    first = std::min(first, std::max(chosen, 0));
+    first = std::max(first, chosen - rows + 1);
+    first = std::max(0, std::min(first, static_cast<int>(items.size()) - rows));
 }
 
 bool Menu::isDown(const InputFrame& input, int slot) {
@@ -68,8 +100,11 @@ bool Menu::isDown(const InputFrame& input, int slot) {
     }
 }
 
+// A press that ended while the menu was not shown is over too.
 void Menu::ignoreHeld(const InputFrame& input) {
-    latch.takeHeld([&input](int slot) { return isDown(input, slot); });
+    const auto down = [&input](int slot) { return isDown(input, slot); };
+    latch.releaseUp(down);
+    latch.takeHeld(down);
     lastCursor = input.cursor;
 }
 
@@ -92,17 +127,17 @@ MenuAnswer Menu::update(const InputFrame& input) {
     followPointer(input);
     const int count = static_cast<int>(items.size());
     if (latch.pressedOnce(Up, isDown(input, Up))) {
-        chosen = (chosen + count - 1) % count;
+        select((chosen + count - 1) % count);
     }
     if (latch.pressedOnce(Down, isDown(input, Down))) {
-        chosen = (chosen + 1) % count;
+        select((chosen + 1) % count);
     }
     if (latch.pressedOnce(Choose, isDown(input, Choose))) {
         answer = {MenuAnswer::Chosen, chosen};
     } else if (latch.pressedOnce(Click, isDown(input, Click))) {
         const int under = itemAt(input.cursor, input.size);
         if (under >= 0) {
-            chosen = under;
+            select(under);
             answer = {MenuAnswer::Chosen, chosen};
         }
     } else if (latch.pressedOnce(Back, isDown(input, Back))) {
@@ -111,8 +146,8 @@ MenuAnswer Menu::update(const InputFrame& input) {
     return answer;
 }
 
-float Menu::rowOf(int item) const {
-    return top - item * rowSpacing * menuTextSize * glyphAspect;
+float Menu::rowTop(int item) const {
+    return top - (item - first) * menuRowStep;
 }
 
 float Menu::widest() const {
@@ -125,11 +160,11 @@ float Menu::widest() const {
 
 // Every item's panel is as wide as the widest, so the column reads as one.
 void Menu::draw() const {
-    for (int item = 0; item < static_cast<int>(items.size()); ++item) {
+    for (int item = first; item < first + shownCount(); ++item) {
         const bool isChosen = item == chosen;
         std::string text = (isChosen ? mark : noMark) + items[item];
         text.resize(static_cast<std::size_t>(widest() / menuTextSize + 0.5f), ' ');
-        drawTextOnPanel(text, left, rowOf(item), menuTextSize, isChosen ? highlighted : plain);
+        drawTextOnPanel(text, left, rowTop(item), menuTextSize, isChosen ? highlighted : plain);
     }
 }
 
@@ -144,8 +179,8 @@ int Menu::itemAt(CursorPosition at, WindowSize size) const {
     if (x < left || x > left + widest()) {
         return -1;
     }
-    for (int item = 0; item < static_cast<int>(items.size()); ++item) {
-        if (y >= rowOf(item) - halfGap && y <= rowOf(item) + height + halfGap) {
+    for (int item = first; item < first + shownCount(); ++item) {
+        if (y >= rowTop(item) - halfGap && y <= rowTop(item) + height + halfGap) {
             return item;
         }
     }

@@ -39,18 +39,28 @@ public:
     void draw() const;
     // The item under the window pixel `at`, -1 when none is.
     int itemAt(CursorPosition at, WindowSize size) const;
+    // Where the row showing `item` stands (its text's foot).
+    float rowTop(int item) const;
+    // A longer list shows `rows` items at a time, scrolled so that the
+    // selected one shows.
+    void showAtMost(int rows);
+    // The first item shown.
+    int firstShown() const;
 
 private:
     enum Slot { Up, Down, Choose, Back, Click, SlotCount };
     static bool isDown(const InputFrame& input, int slot);
-    float rowOf(int item) const;
     float widest() const;
     void followPointer(const InputFrame& input);
+    void scrollToSelected();
+    int shownCount() const;
 
     std::vector<std::string> items;
     float left;
     float top;
     int chosen;
+    int rows;
+    int first;
     CursorPosition lastCursor;
     PressLatch latch;
 };
@@ -58,6 +68,8 @@ private:
 // The texts' size in the window's coordinates: large enough to read in a
 // window of 640 x 480, small enough for a dozen rows.
 extern const float menuTextSize;
+// From one row's foot to the next one's.
+extern const float menuRowStep;
 
 }  // namespace lum
 
