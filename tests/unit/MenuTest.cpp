@@ -236,9 +236,12 @@ TEST(ChoiceScreen, TheDeathAndEndScreensOfferTheirChoicesByKeysPointerAndPad) {
         expectOutcomes(cases, [&] { return std::make_unique<ChoiceScreen>(each.make()); });
     }
     ChoiceScreen death = deathScreen();
+    death.enter(padHolding(gamepad::South));
+    EXPECT_EQ(ScreenOutcome::Stay, death.update(padHolding(gamepad::South)).kind)
+        << "A held from a jump into the fall";
     death.enter(holding({key::Enter}));
-    EXPECT_EQ(ScreenOutcome::Stay, death.update(holding({key::Enter})).kind)
-        << "Enter held as Tobble died";
+    EXPECT_EQ(ScreenOutcome::Restart, death.update(holding({key::Enter})).kind)
+        << "Enter held as Tobble died goes on at once";
 }
 
 TEST(TextPanel, WrapsTextAtWordsAndCutsWordsLongerThanALine) {

@@ -59,9 +59,13 @@ ChoiceScreen::ChoiceScreen(const std::string& picture, const std::vector<std::st
       keys({"Enter: " + lowerCase(choices.front().item), "Escape: quit"}),
       menu(itemsOf(choices), menuLeft, menuTop) {}
 
+// Enter held as the screen opens goes on at once, as it always did; a pad
+// button held from play (A for a jump into the fall) must be pressed anew.
 void ChoiceScreen::enter(const InputFrame& input) {
+    InputFrame held = input;
+    held.keys[key::Enter] = false;
     menu.select(0);
-    menu.ignoreHeld(input);
+    menu.ignoreHeld(held);
 }
 
 ScreenOutcome ChoiceScreen::update(const InputFrame& input) {

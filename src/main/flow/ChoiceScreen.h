@@ -11,8 +11,8 @@ namespace lum {
 
 // A screen that waits between attempts or between levels: its text on a
 // panel, its choices in a menu and, beside them, the keys that make them.
-// Enter, the pad's A or Start, or a click choose (the first choice unless
-// another is selected); Escape and the pad's B quit, as Escape does
+// Enter (also held from before), the pad's A or Start, or a click choose (the
+// first choice unless another is selected); Escape and the pad's B quit, as Escape does
 // everywhere in the game.
 class ChoiceScreen : public Screen {
 public:
@@ -27,8 +27,8 @@ public:
     ChoiceScreen(const std::string& picture, const std::vector<std::string>& text, float textTop,
                  const std::vector<Choice>& choices, float menuTop);
 
-    // Each time it shows, the first choice is selected and what is held
-    // acts only when pressed anew.
+    // Each time it shows, the first choice is selected; what is held acts
+    // only when pressed anew, but for Enter, which chooses at once.
     void enter(const InputFrame& input) override;
     ScreenOutcome update(const InputFrame& input) override;
     void draw() const override;

@@ -285,7 +285,6 @@ bool Game::deadPass() {
     LUM_TRACE_END
 }
 
-// Keys held as the player dies act only when pressed anew.
 void Game::openDeathScreen() {
     LUM_TRACE_BEGIN
     death.enter(window().frame());
