@@ -249,11 +249,11 @@ picture_difference() {
     -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
 }
 
-# The same for the pictures' upper halves: the title's menu covers part of
-# the lower half.
+# The same for the pictures' upper halves right of the left quarter: the
+# title's menu stands in the left column.
 upper_picture_difference() {
-  convert "$1" -auto-orient -gravity north -crop 100%x50%+0+0 +repage -resize '32x12!' \
-    \( "$2" -auto-orient -gravity north -crop 100%x50%+0+0 +repage -resize '32x12!' \) \
+  convert "$1" -auto-orient -gravity northeast -crop 75%x50%+0+0 +repage -resize '24x12!' \
+    \( "$2" -auto-orient -gravity northeast -crop 75%x50%+0+0 +repage -resize '24x12!' \) \
     -metric RMSE -compare -format '%[distortion]' info: 2>/dev/null
 }
 

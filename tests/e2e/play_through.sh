@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
 # A player's way through the game: the title screen shows the title picture
-# (its menu over the lower half),
+# (its menu in the left column),
 # Enter starts level 1 where W rolls the player, F1 shows each level's end
-# screen and Enter goes on to the next level, and after level 3 the game ends
-# with status 0 and without the closing line.
+# screen and Enter goes on to the next level; after level 3 Enter leads back
+# to the title, where Escape ends the game with status 0 and without the
+# closing line.
 set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
 launch_game "$1"
 START="81.5 10 0"
 
+title_shown() {
+  TITLE=$(upper_picture_difference x:"$WIN" resources/textures/start.tga)
+  below "$TITLE" 0.05
+}
 # The window shows before its first picture: wait for the title.
 for _ in $(seq 1 150); do
-  TITLE=$(upper_picture_difference x:"$WIN" resources/textures/start.tga)
-  below "$TITLE" 0.05 && break
+  title_shown && break
   sleep 0.1
 done
-below "$TITLE" 0.05 || fail "the title picture did not appear (difference $TITLE)"
+title_shown || fail "the title picture did not appear (difference $TITLE)"
 
 AT=$(position_after Return) || exit 1
 near "$AT" "$START" 0.1 || fail "level 1 starts the player at $AT"
@@ -35,8 +39,10 @@ finish_level "$WIN"
 AT=$(position_after Return) || exit 1
 near "$AT" "$START" 0.1 || fail "level 3 did not start the player at its start: $AT"
 
-# Level 3's F1 leads out of the game: no level follows.
+# Level 3's F1 leads back to the title: no level follows.
 finish_level "$WIN"
-hold_until Return game_ended || fail "Enter on level 3's end screen did not end the game"
+hold_until Return title_shown ||
+  fail "Enter on level 3's end screen did not lead to the title (difference $TITLE)"
+press_escape
 expect_early_exit 20
-echo "ok: title picture, level 1 to 3, rolled with W, left with status 0 and no closing line"
+echo "ok: title picture, level 1 to 3, rolled with W, back to the title, left with status 0 and no closing line"

@@ -11,6 +11,7 @@
 #include "VectorExpect.h"
 #include "flow/Game.h"
 #include "flow/LevelRun.h"
+#include "flow/Menu.h"
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/platform/Window.h"
 #include "lum/resource/Sound.h"
@@ -506,20 +507,118 @@ TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
 
 // The frame loop then ends, and main prints its closing line: nothing may
 // load behind the closed window, nor leave the process at once.
-TEST_F(GamePassTest, AWindowClosedOnAnEndScreenLoadsNothingAndLeavesTheGameToItsEnd) {
+TEST_F(GamePassTest, AWindowClosedOnADeathOrEndScreenLoadsNothingAndLeavesTheGameToItsEnd) {
     start({key::Enter});
     Levels& levels = game.getLevels();
-    for (const int level : {1, 2, 3}) {
-        SCOPED_TRACE(level);
-        levels.setCurrentLevel(level);
+    const struct {
+        int level;
+        bool dead;
+    } screens[] = {{1, true}, {1, false}, {2, false}, {3, false}};
+    for (const auto& each : screens) {
+        SCOPED_TRACE(std::to_string(each.level) + (each.dead ? " dead" : " finished"));
+        levels.setCurrentLevel(each.level);
         levels.resetScene(levels.currentName());
+        if (each.dead) {
+            player().setPosition(glm::vec3(81.5f, -20, 0));
+            runFrame();
+        }
         script->close();
         script->setKey(key::F1, true);
         runFrame();
         script->setKey(key::F1, false);
-        EXPECT_EQ(level, levels.getCurrentLevel());
+        EXPECT_EQ(each.level, levels.getCurrentLevel());
+        EXPECT_EQ(!each.dead, player().alive) << "nothing was restarted";
         EXPECT_FALSE(window().isOpen());
         script->openWindow(1024, 768, 24);
+    }
+}
+
+// The death screen's Title, chosen with the pad or a click, and the last
+// end screen's first choice lead to the title, where the pad's A plays.
+TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState a = padHolding({gamepad::South});
+    enum Way { PadOnDeath, ClickOnDeath, EnterOnLastEnd };
+    start({key::Enter});
+    Levels& levels = game.getLevels();
+    for (const Way way : {PadOnDeath, ClickOnDeath, EnterOnLastEnd}) {
+        SCOPED_TRACE(way);
+        levels.setCurrentLevel(way == EnterOnLastEnd ? 3 : 1);
+        levels.resetScene(levels.currentName());
+        runFrame();
+        const std::size_t shown = script->presented.size();
+        if (way == EnterOnLastEnd) {
+            // The pass's own two polls, the end screen's A, then the title's.
+            script->setGamepadAtPolls({none, none, none, a, none, a, none});
+            script->setKey(key::F1, true);
+            runFrame();
+            script->setKey(key::F1, false);
+        } else {
+            player().setPosition(glm::vec3(81.5f, -20, 0));
+            EXPECT_FALSE(runFrame());
+            if (way == PadOnDeath) {
+                script->setGamepadAtPolls({down, none, a, none, a, none});
+                for (int i = 0; i < 3; ++i) runFrame();
+            } else {
+                // The death menu's second item, Title.
+                const WindowSize size = window().frame().size;
+                const float y = -0.5f - menuRowStep + 0.03f;
+                script->setCursorPosition(
+                    {size.width / 4, static_cast<int>((1.0f - y) / 2.0f * size.height)});
+                runFrame();
+                script->setGamepadAtPolls({none, a, none});
+                script->setMouseButton(mouse::Left, true);
+                runFrame();
+                script->setMouseButton(mouse::Left, false);
+            }
+        }
+        EXPECT_EQ(1, levels.getCurrentLevel());
+        EXPECT_TRUE(player().alive);
+        EXPECT_NE(script->presented.end(),
+                  std::find_if(script->presented.begin() + shown, script->presented.end(),
+                               [](const PresentedFrame& f) { return f.centre == startColour; }))
+            << "the title showed";
+    }
+}
+
+// The objective stands on a panel of its own at the top for each attempt's
+// first seconds; a message right after the start shows at once.
+TEST_F(GamePassTest, TheObjectiveHasItsOwnPlaceAndAMessageShowsAtOnceAfterAStart) {
+    const float objectiveBand = 0.78f;
+    start({key::function(2)});
+    ASSERT_TRUE(game.pass(frame));
+    EXPECT_GT(whitePixelsInBand(objectiveBand), 0) << "the objective";
+    window().swapBuffers();
+
+    script->setKey(key::function(9), true);
+    runFrame();
+    script->setKey(key::function(9), false);
+    EXPECT_GT(lastPresented().messagePixels, 0);
+    const std::deque<std::string>& messages = GameSettings::instance().messages;
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_NE(std::string::npos, messages.front().find("transparency"));
+    tap(key::function(9));  // as it was
+
+    Levels& levels = game.getLevels();
+    const struct {
+        const char* when;
+        int level;
+        bool restart;
+        double played;
+        bool shown;
+    } steps[] = {{"after its seconds", 2, false, 6.0, false},
+                 {"again after a restart", 2, true, 0.0, true},
+                 {"a level without one", 1, true, 0.0, false}};
+    for (const auto& step : steps) {
+        if (step.restart) {
+            levels.setCurrentLevel(step.level);
+            levels.resetScene(levels.currentName());
+        }
+        levels.getRun().advance(step.played);
+        ASSERT_TRUE(game.pass(frame));
+        EXPECT_EQ(step.shown, whitePixelsInBand(objectiveBand) > 0) << step.when;
+        window().swapBuffers();
     }
 }
 

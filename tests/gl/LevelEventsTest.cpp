@@ -195,19 +195,6 @@ TEST_F(LevelEventsTest, LevelTwosDeadlyAreaKillsThePlayerAndShowsTheDeathPicture
     EXPECT_EQ(deadColour, centreColour());
 }
 
-TEST_F(LevelEventsTest, ALevelNamesItsObjectiveForAFewSecondsAtEveryStart) {
-    build(2);
-    std::deque<std::string>& messages = GameSettings::instance().messages;
-    EXPECT_EQ(4, std::count(messages.begin(), messages.end(), "Roll to the flag"));
-    messages.clear();
-    levels.resetScene("level2");
-    EXPECT_EQ(4, std::count(messages.begin(), messages.end(), "Roll to the flag"));
-    messages.clear();
-    levels.setCurrentLevel(1);
-    levels.resetScene("level1");  // a level without one says nothing
-    EXPECT_TRUE(messages.empty());
-}
-
 TEST_F(LevelEventsTest, AtTheEndFlagTobbleIsToldToPressF1) {
     build(2);
     player().setPosition(glm::vec3(75, 10, 0));  // far from the flag at x 60

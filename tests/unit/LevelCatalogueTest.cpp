@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "ConfigFixture.h"
 #include "flow/LevelCatalogue.h"
 #include "flow/LevelCheck.h"
+#include "flow/LevelList.h"
 #include "flow/LevelWatch.h"
 #include "shell/StartingLevel.h"
 
@@ -114,6 +116,40 @@ TEST(LevelCatalogue, NumbersTheGamesLevelsThenTheDatasAndThePlayersWithTheirProb
     EXPECT_EQ(nullptr, catalogue.byNumber(7));
     EXPECT_EQ("bonus", catalogue.byNumber(3)->title);
     EXPECT_EQ(2u, LevelCatalogue::find(own.path / "missing").levels().size() - 2);
+}
+
+// The list of levels the menus offer: the playable ones, the game's own by
+// number, the others by their file's name; a player's own level in
+// $XDG_DATA_HOME/glimmet/levels among them.
+TEST(LevelCatalogue, TheMenusListThePlayableLevelsAndThePlayersOwnByName) {
+    const TempResources resources;
+    writeData(resources, 2);
+    resources.writeResource("levels/bonus.cfg", "scene = 3;");
+    const TempDir home;
+    home.write("glimmet/levels/my own.cfg", goodLevel);
+    const char* const saved = std::getenv("XDG_DATA_HOME");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    setenv("XDG_DATA_HOME", home.path.c_str(), 1);
+    const LevelCatalogue catalogue = LevelCatalogue::find(LevelCatalogue::playerDirectory());
+    if (saved != nullptr) {
+        setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
+    } else {
+        unsetenv("XDG_DATA_HOME");
+    }
+
+    const std::vector<LevelEntry> listed = listLevels(catalogue);
+    ASSERT_EQ(3u, listed.size()) << "the broken bonus level is left out";
+    const std::string own = (home.path / "glimmet" / "levels" / "my own").string();
+    const struct {
+        int number;
+        std::string file, name;
+    } expected[] = {{1, "level1", "Level 1"}, {2, "level2", "Level 2"}, {4, own, "my own"}};
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        EXPECT_EQ(expected[i].number, listed[i].number);
+        EXPECT_EQ(expected[i].file, listed[i].file);
+        EXPECT_EQ(expected[i].name, listed[i].name);
+    }
+    EXPECT_EQ(1, firstUnfinished(listed, nullptr));
 }
 
 // --level-file plays a file once: one already listed keeps its number.

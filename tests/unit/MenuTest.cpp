@@ -7,6 +7,7 @@
 
 #include "ConfigFixture.h"
 #include "ScriptedWindowFixture.h"
+#include "flow/ChoiceScreen.h"
 #include "flow/LevelList.h"
 #include "flow/LevelsScreen.h"
 #include "flow/OptionsScreen.h"
@@ -43,12 +44,12 @@ InputFrame stickAt(float y, gamepad::Axis axis = gamepad::LeftY) {
     return frame;
 }
 
-// The pointer over the middle of the title's `item`, the left button as given.
-InputFrame pointerOn(int item, bool pressed) {
+// The pointer over the middle of the `item`th row of a menu whose first row
+// stands at `top`, the left button as given.
+InputFrame pointerOn(int item, bool pressed, float top = 0.4f, float x = -0.8f) {
     InputFrame frame = holding({});
-    const float rowHeight = 2.2f * menuTextSize * glyphAspect;
-    const float y = -0.2f - item * rowHeight + menuTextSize * glyphAspect / 2.0f;
-    frame.cursor = {static_cast<int>((-0.8f + 1.0f) / 2.0f * windowSize.width),
+    const float y = top - item * menuRowStep + menuTextSize * glyphAspect / 2.0f;
+    frame.cursor = {static_cast<int>((x + 1.0f) / 2.0f * windowSize.width),
                     static_cast<int>((1.0f - y) / 2.0f * windowSize.height)};
     frame.buttons[mouse::Left] = pressed;
     return frame;
@@ -157,10 +158,15 @@ TEST(LevelsScreen, ListsEachLevelsBestAndPlaysTheOneChosen) {
     TempDir place;
     Records records(place.path);
     records.enter("level1", 83.45, 3);
-    const std::vector<LevelEntry> levels = shippedLevels();
+    const std::vector<LevelEntry> levels = {
+        {1, "level1", "Level 1"}, {2, "level2", "Level 2"}, {3, "level3", "Level 3"}};
     EXPECT_EQ("Level 1   1:23.4   corn 3", recordLine(levels[0], &records));
     EXPECT_EQ("Level 2   not played", recordLine(levels[1], &records));
     EXPECT_EQ("Level 1   not played", recordLine(levels[0], nullptr));
+    EXPECT_EQ("a-level-of-my-own-.. not played",
+              recordLine({4, "/home/me/a-level-of-my-own-with-a-long-name",
+                          "a-level-of-my-own-with-a-long-name"},
+                         nullptr));
     EXPECT_EQ(2, firstUnfinished(levels, &records));
     EXPECT_EQ(1, firstUnfinished(levels, nullptr));
     for (const char* const level : {"level2", "level3"}) records.enter(level, 10, 0);
@@ -320,4 +326,88 @@ TEST_F(OptionsScreenTest, ShowsAnOptionChangedElsewhereAtItsNextPoll) {
     options.fullScreen = true;  // as Alt+Enter does
     screen->update(holding({}));
     EXPECT_EQ("Full screen            on", screen->rows()[OptionsScreen::FullScreen]);
+}
+// A list longer than the screen scrolls with the selection; the pointer
+// chooses among the rows shown.
+TEST(Menu, ALongListScrollsSoThatTheSelectedItemShows) {
+    std::vector<std::string> items;
+    for (int item = 0; item < 12; ++item) items.push_back("item " + std::to_string(item));
+    Menu menu(items, -0.9f, 0.6f);
+    menu.showAtMost(5);
+    const struct {
+        int downs;
+        int first;
+    } steps[] = {{0, 0}, {4, 0}, {5, 1}, {11, 7}, {12, 0}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.downs);
+        menu.select(0);
+        for (int down = 0; down < step.downs; ++down) {
+            menu.update(holding({key::Down}));
+            menu.update(holding({}));
+        }
+        EXPECT_EQ(step.downs % 12, menu.selected());
+        EXPECT_EQ(step.first, menu.firstShown());
+    }
+    menu.select(11);
+    EXPECT_EQ(7, menu.itemAt(pointerOn(0, false, 0.6f).cursor, windowSize)) << "the top row";
+    EXPECT_EQ(-1, menu.itemAt(pointerOn(5, false, 0.6f).cursor, windowSize)) << "below the rows";
+}
+
+// The death and end screens: Enter or a click choose (the menu answers the
+// pad as the title's does); Escape and the pad's B quit; the keys are named
+// beside the menu.
+TEST(ChoiceScreen, TheDeathAndEndScreensOfferTheirChoicesByKeysPointerAndPad) {
+    const struct {
+        const char* screen;
+        ChoiceScreen (*make)();
+        std::string enterLine;
+        ScreenOutcome::Kind enter, second;
+    } screens[] = {
+        {"death", [] { return deathScreen(); }, "Enter: try again", ScreenOutcome::Restart,
+         ScreenOutcome::Title},
+        {"end", [] { return endScreen("you won", {"1:00.0"}, false); }, "Enter: next level",
+         ScreenOutcome::Play, ScreenOutcome::Title},
+        {"last end", [] { return endScreen("the end", {}, true); }, "Enter: title",
+         ScreenOutcome::Title, ScreenOutcome::Quit},
+    };
+    for (const auto& each : screens) {
+        SCOPED_TRACE(each.screen);
+        EXPECT_EQ((std::vector<std::string>{each.enterLine, "Escape: quit"}),
+                  each.make().keyLines());
+        const float top = each.make().menuTop();
+        const std::vector<Case> cases = {
+            {"Enter", {holding({key::Enter})}, each.enter, 0},
+            {"down, Enter", {holding({key::Down}), holding({key::Enter})}, each.second, 0},
+            {"Escape", {holding({key::Escape})}, ScreenOutcome::Quit, 0},
+            {"the pad's B", {padHolding(gamepad::East)}, ScreenOutcome::Quit, 0},
+            {"a click on the second",
+             {pointerOn(1, false, top, -0.5f), pointerOn(1, true, top, -0.5f)},
+             each.second,
+             0},
+        };
+        expectOutcomes(cases, [&] { return std::make_unique<ChoiceScreen>(each.make()); });
+    }
+    ChoiceScreen death = deathScreen();
+    death.enter(padHolding(gamepad::South));
+    EXPECT_EQ(ScreenOutcome::Stay, death.update(padHolding(gamepad::South)).kind)
+        << "A held from a jump into the fall";
+    death.enter(holding({key::Enter}));
+    EXPECT_EQ(ScreenOutcome::Restart, death.update(holding({key::Enter})).kind)
+        << "Enter held as Tobble died goes on at once";
+}
+
+TEST(TextPanel, WrapsTextAtWordsAndCutsWordsLongerThanALine) {
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"no time", {"no time"}},
+        {"there was no time to bake cake", {"there was", "no time to", "bake cake"}},
+        {"  spaced   out  ", {"spaced out"}},
+        {"abcdefghijklmnopqrstuvwxy z", {"abcdefghij", "klmnopqrst", "uvwxy z"}},
+    };
+    for (const auto& each : cases) {
+        EXPECT_EQ(each.lines, wrapText(each.text, 10)) << each.text;
+    }
 }

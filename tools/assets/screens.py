@@ -36,6 +36,8 @@ PANEL_FIELD = "#2a1842"
 PANEL_WIDTH, PANEL_HEIGHT = 780, 104
 FLOOR_TOP = 566
 KEY_SIZE = 22
+# The title's card, right of the column where the game draws its menu.
+START_CARD_LEFT, START_CARD_RIGHT = 300, 1000
 KEY_GAP = 8
 TEXT_GAP = 12
 
@@ -91,13 +93,13 @@ def tobble(canvas, x, y, dizzy):
         star(canvas, x - 66, y - 58, 10)
 
 
-def scene(dizzy=False):
+def scene(dizzy=False, tobble_x=930):
     """The toy room every screen is drawn on."""
     canvas = magick.Canvas(WIDTH, HEIGHT, WALL)
     room(canvas)
     block(canvas, 22, FLOOR_TOP + 40, 110, 110, RED, "T", 60)
     block(canvas, 34, FLOOR_TOP - 60, 100, 100, BLUE, "G", 55)
-    tobble(canvas, 930, 660, dizzy)
+    tobble(canvas, tobble_x, 660, dizzy)
     if dizzy:
         canvas.rectangle(0, 0, WIDTH, HEIGHT, DIM)
     return canvas
@@ -161,24 +163,28 @@ def row(canvas, y, line, left=None, size=24):
 
 
 def start():
-    canvas = scene()
+    """The game draws its menu in the left column, above the blocks and
+    Tobble; the card keeps to the right of it."""
+    canvas = scene(tobble_x=215)
     headline(canvas, 78, "Tobble the Glimmet", 78, YELLOW)
-    card(canvas, 160, 150, 864, 712)
+    card(canvas, START_CARD_LEFT, 150, START_CARD_RIGHT, 712)
+    middle = (START_CARD_LEFT + START_CARD_RIGHT) / 2
 
-    canvas.text(WIDTH / 2, 190, "Choose a level", 30, RED, magick.SANS_BOLD)
-    for x, colour, level, label in ((302, RED, 1, "Enter"), (512, GREEN, 2, "F2"), (722, BLUE, 3, "F3")):
+    canvas.text(middle, 190, "Choose a level", 30, RED, magick.SANS_BOLD)
+    for x, colour, level, label in ((middle - 210, RED, 1, "Enter"), (middle, GREEN, 2, "F2"),
+                                    (middle + 210, BLUE, 3, "F3")):
         block(canvas, x - 82, 216, 164, 56, colour, f"Level {level}", 28)
         key(canvas, x - key_width(label) / 2, 312, label)
-    canvas.line(210, 356, 814, 356, RULE, 3)
+    canvas.line(START_CARD_LEFT + 50, 356, START_CARD_RIGHT - 50, 356, RULE, 3)
 
-    canvas.text(WIDTH / 2, 390, "How to play", 30, BLUE, magick.SANS_BOLD)
+    canvas.text(middle, 390, "How to play", 30, BLUE, magick.SANS_BOLD)
     rows = ("[W] [A] [S] [D] or [\u2190] [\u2191] [\u2193] [\u2192] roll",
             "[Mouse] look around, wheel zooms",
             "Modes: [Y] base [V] jump [X] spike [C] speed",
             "[Space] jump (in jump mode)",
             "[P] pause [Esc] quit")
     for i, line in enumerate(rows):
-        row(canvas, 444 + i * 56, line, left=200)
+        row(canvas, 444 + i * 56, line, left=START_CARD_LEFT + 40)
     return canvas
 
 

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "flow/CameraSteering.h"
-#include "flow/LevelList.h"
+#include "flow/LevelCatalogue.h"
 #include "flow/LevelWatch.h"
 #include "flow/LevelsScreen.h"
 #include "flow/OptionsScreen.h"
@@ -48,6 +48,12 @@ const float problemSize = 0.03f;
 const float problemLeft = -0.95f;
 const float problemWidth = 1.9f;
 const glm::vec3 problemColour(1.0f, 0.85f, 0.3f);
+// A level's objective: at the top, below the clock, for the first seconds
+// of every attempt, on lines of at most objectiveWidth characters.
+const double objectiveTime = 6.0;
+const float objectiveTop = 0.78f;
+const float objectiveSize = 0.03f;
+const std::size_t objectiveWidth = 44;
 
 // The options as the game ships them, before the player's own.
 PlayerOptions shippedOptions() {
@@ -64,6 +70,7 @@ Game::Game(int firstLevel)
       deathSeen(false),
       pauseShown(false),
       wasFocused(true),
+      death(deathScreen()),
       userSettings(nullptr),
       sizeInForce{0, 0},
       fullScreenInForce(false) {}
@@ -81,6 +88,10 @@ Levels& Game::getLevels() {
 
 void Game::watchLevel(std::unique_ptr<LevelWatch> levelWatch) {
     watch = std::move(levelWatch);
+}
+
+void Game::offerLevels(const std::vector<LevelEntry>& levelsOffered) {
+    offered = levelsOffered;
 }
 
 const boost::shared_ptr<Sound>& Game::getMusic() const {
@@ -183,7 +194,10 @@ int Game::waitOnTitle(bool fromPlay) {
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
     const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("start");
-    const std::vector<LevelEntry> list = shippedLevels();
+    if (offered.empty()) {
+        offered = listLevels(LevelCatalogue::find(""));
+    }
+    const std::vector<LevelEntry>& list = offered;
     TitleScreen title(picture, firstUnfinished(list, levels.keptRecords()));
     std::unique_ptr<Screen> inner;
     Screen* showing = &title;
@@ -264,16 +278,22 @@ bool Game::pass(double dt) {
         return false;
     }
     drawMessages();
+    drawObjective();
     drawFrameRate();
     drawLevelProblem();
     const int level = levels.getCurrentLevel();
     levels.runEvents();
-    // A new level's first picture replaces the loading one; the run is not
-    // drawn over a death.
+    if (levels.takeTitleRequest()) {
+        return backToTitle();
+    }
+    // A new level's first picture replaces the loading one; a death in the
+    // level's events shows the death screen, without the run.
     if (levels.getCurrentLevel() != level) {
         warmDrawing();
     } else if (Glimmet::instance().alive) {
         drawRun();
+    } else {
+        openDeathScreen();
     }
     return true;
     LUM_TRACE_END
@@ -297,20 +317,52 @@ bool Game::handleInput(float dt) {
     pauseShown = false;
     logic.handleModeKeys();
     logic.movePlayer(dt);
-    if (!Glimmet::instance().alive) {
-        if (!deathSeen) {
-            // A still held from a jump into the fall is not yet a wish to go on.
-            Control::instance().takeHeldPadButtons();
-            deathSeen = true;
-        }
-        // The pad's Start was taken by the pause, as P would be.
-        if (!goOnAsked()) {
-            return false;
-        }
-        deathSeen = false;
-        levels.resetScene(levels.currentName());
+    return Glimmet::instance().alive || deadPass();
+    LUM_TRACE_END
+}
+
+// The death screen is drawn as the player dies and whenever its selection
+// moves; true when the player tries again, and the pass goes on.
+bool Game::deadPass() {
+    LUM_TRACE_BEGIN
+    if (!deathSeen) {
+        // A still held from a jump into the fall is not yet a wish to go on;
+        // the pad's Start was taken by the pause, as P would be.
+        Control::instance().takeHeldPadButtons();
+        deathSeen = true;
     }
-    return true;
+    const int before = death.selected();
+    switch (death.update(window().frame()).kind) {
+        case ScreenOutcome::Restart:
+            deathSeen = false;
+            // The A that chose does not also jump.
+            Control::instance().takeHeldPadButtons();
+            levels.resetScene(levels.currentName());
+            return true;
+        case ScreenOutcome::Title:
+            return backToTitle();
+        case ScreenOutcome::Quit:
+            std::exit(0);
+        default:
+            if (death.selected() != before) {
+                showDeath();
+            }
+            return false;
+    }
+    LUM_TRACE_END
+}
+
+void Game::openDeathScreen() {
+    LUM_TRACE_BEGIN
+    death.enter(window().frame());
+    death.draw();
+    LUM_TRACE_END
+}
+
+void Game::showDeath() const {
+    LUM_TRACE_BEGIN
+    death.draw();
+    window().swapBuffers();
     LUM_TRACE_END
 }
 
@@ -341,6 +393,12 @@ bool Game::pausedPass() {
     switch (outcome.kind) {
         case ScreenOutcome::Back:
             resume();
+            // A pause opened over the death screen gives it back, the button
+            // that resumed not taken for a choice.
+            if (!Glimmet::instance().alive) {
+                openDeathScreen();
+                window().swapBuffers();
+            }
             return false;
         case ScreenOutcome::Restart:
             resume();
@@ -416,7 +474,7 @@ bool Game::checkDeath() {
         return false;
     }
     player.kill();
-    drawFullScreen("dead");
+    openDeathScreen();
     window().swapBuffers();
     std::cout << "<<======== Du bist TOT! ========>>" << std::endl;
     return true;
@@ -449,6 +507,19 @@ void Game::drawMessages() {
             settings.messages.pop_front();
         }
     }
+    LUM_TRACE_END
+}
+
+// Apart from the messages, so that a message shows at once even as a level starts.
+void Game::drawObjective() {
+    LUM_TRACE_BEGIN
+    const std::string& objective = levels.getScript().objective;
+    if (objective.empty() || levels.getRun().elapsed() >= objectiveTime) {
+        return;
+    }
+    const std::vector<std::string> lines = wrapText(objective, objectiveWidth);
+    drawLinesOnPanel(lines, -0.5f * widestLine(lines) * objectiveSize, objectiveTop, objectiveSize,
+                     white);
     LUM_TRACE_END
 }
 

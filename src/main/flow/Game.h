@@ -6,6 +6,8 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include "flow/ChoiceScreen.h"
+#include "flow/LevelList.h"
 #include "flow/Levels.h"
 #include "flow/PauseScreen.h"
 #include "lum/GameSettings.h"
@@ -39,6 +41,8 @@ public:
     // The level starts again whenever its files change (a designer's
     // --watch); a broken file's problem stays on screen until it is mended.
     void watchLevel(std::unique_ptr<LevelWatch> watch);
+    // The levels the title's menus offer; by default those the data holds.
+    void offerLevels(const std::vector<LevelEntry>& levels);
     // The music, once a level has started; null before.
     const boost::shared_ptr<Sound>& getMusic() const;
     // The music's and the effects' loudness as the player's options set them.
@@ -66,9 +70,13 @@ private:
     void resume();
     bool backToTitle();
     bool checkDeath();
+    void openDeathScreen();
+    bool deadPass();
+    void showDeath() const;
     void drawMessages();
     static void drawMessage(const std::string& text);
     void drawFrameRate();
+    void drawObjective();
     void drawRun();
     void drawLevel();
     void warmDrawing();
@@ -78,13 +86,14 @@ private:
 
     GameType gameType;
     int firstLevel;
-    // The dead player's wait for Enter has begun.
+    // The dead player's wait for a choice has begun.
     bool deathSeen;
     // The pause menu shows, since the pass that paused.
     bool pauseShown;
     // The window had the focus at the pass before.
     bool wasFocused;
     PauseScreen pause;
+    ChoiceScreen death;
     Levels levels;
     boost::shared_ptr<Sound> backgroundMusic;
     Backdrop room;
@@ -95,6 +104,7 @@ private:
     // until the player chooses another.
     WindowSize sizeInForce;
     bool fullScreenInForce;
+    std::vector<LevelEntry> offered;
 };
 
 }  // namespace lum

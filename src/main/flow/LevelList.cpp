@@ -1,5 +1,6 @@
 #include "flow/LevelList.h"
 
+#include "flow/LevelCatalogue.h"
 #include "flow/LevelRun.h"
 #include "records/Records.h"
 
@@ -7,17 +8,23 @@ namespace lum {
 
 namespace {
 
-const int shippedCount = 3;
 // The names are padded to this width, so the times stand in a column.
 const std::size_t nameWidth = 10;
+// A longer name is cut, so that the line stays on the screen.
+const std::size_t longestName = 20;
+const char* const cutMark = "..";
 
 }  // namespace
 
-std::vector<LevelEntry> shippedLevels() {
+std::vector<LevelEntry> listLevels(const LevelCatalogue& catalogue) {
     std::vector<LevelEntry> levels;
-    for (int number = 1; number <= shippedCount; ++number) {
-        levels.push_back(
-            {number, "level" + std::to_string(number), "Level " + std::to_string(number)});
+    for (const CataloguedLevel& level : catalogue.levels()) {
+        if (!level.playable()) {
+            continue;
+        }
+        const bool shipped = level.origin == LevelOrigin::shipped;
+        levels.push_back({level.number, level.name,
+                          shipped ? "Level " + std::to_string(level.number) : level.title});
     }
     return levels;
 }
@@ -37,6 +44,10 @@ int firstUnfinished(const std::vector<LevelEntry>& levels, const Records* record
 
 std::string recordLine(const LevelEntry& level, const Records* records) {
     std::string line = level.name;
+    if (line.size() > longestName) {
+        line = line.substr(0, longestName - std::string(cutMark).size()) + cutMark;
+    }
+    line += ' ';
     line.resize(std::max(line.size(), nameWidth), ' ');
     LevelBest best{};
     if (records == nullptr || !records->bestOf(level.file, best)) {

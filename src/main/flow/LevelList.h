@@ -15,9 +15,12 @@ struct LevelEntry {
     std::string name;  // as the screens show it
 };
 
-// The levels the game ships, in playing order: where the menus learn which
-// levels there are.
-std::vector<LevelEntry> shippedLevels();
+class LevelCatalogue;
+
+// The levels of `catalogue` that can be played, in its order: the game's
+// own as "Level 1", "Level 2", ..., the others by their file's name. Where
+// the menus learn which levels there are.
+std::vector<LevelEntry> listLevels(const LevelCatalogue& catalogue);
 
 // The level Play starts: the first of `levels` without a finished run in
 // `records`, else the first; without records the first.

@@ -5,6 +5,7 @@
 
 #include <glm/geometric.hpp>
 
+#include "flow/ChoiceScreen.h"
 #include "flow/LevelEvents.h"
 #include "flow/TextPanel.h"
 #include "lum/Control.h"
@@ -36,16 +37,10 @@ void forgetLevelLeftovers() {
 
 const glm::vec3 playerStart(81.5f, 10.0f, 0.0f);
 const glm::vec3 white(1, 1, 1);
-// Screens that wait for a key are redrawn at this pace rather than as fast as possible.
-const double waitingPace = 0.02;
 const float nearPlane = 1.0f;
-// How many of the message clock's seconds a level's objective stays on screen.
-const int objectiveSeconds = 4;
 // Within this distance of a level's end flag Tobble is told how to finish.
 const float flagPromptDistance = 8.0f;
 const char* const flagPrompt = "Press F1 to finish the level";
-// The end screen's lines about the run, below its text, each on a panel of its own.
-const float resultLineGap = 0.25f;
 
 void sampleInput() {
     Control::instance().update(0.0);
@@ -65,20 +60,7 @@ const Spatial* findInLevel(const std::string& name) {
     return nullptr;
 }
 
-// The level's objective, when it has one, goes on screen through the message queue.
-void announceObjective(const LevelScript& script) {
-    if (!script.objective.empty()) {
-        GameSettings::instance().announce(script.objective, objectiveSeconds);
-    }
-}
-
 }  // namespace
-
-bool goOnAsked() {
-    Control& control = Control::instance();
-    return window().frame().choosesWithEnter() || control.padPressed(gamepad::South) ||
-           control.padPressed(gamepad::Start);
-}
 
 bool finishAsked() {
     const int finishKey = GameSettings::instance().player.bindings.keyOf(action::Finish);
@@ -104,7 +86,7 @@ boost::shared_ptr<Node> sceneNode(const std::string& name) {
     LUM_TRACE_END
 }
 
-Levels::Levels() : currentLevel(1), records(nullptr) {}
+Levels::Levels() : currentLevel(1), records(nullptr), titleAsked(false) {}
 
 int Levels::getCurrentLevel() const {
     return currentLevel;
@@ -175,7 +157,6 @@ void Levels::setupScene(const std::string& level) {
     Scene::global().addChild(player().self);
     setupLevel();
     run.begin(*Scene::global().getRoot());
-    announceObjective(script);
     LUM_TRACE_END
 }
 
@@ -192,7 +173,6 @@ void Levels::resetScene(const std::string& level) {
     run.begin(*Scene::global().getRoot());
     player().setPosition(playerStart);
     player().alive = true;
-    announceObjective(script);
     LUM_TRACE_END
 }
 
@@ -263,42 +243,45 @@ void Levels::promptAtEndFlag() const {
     LUM_TRACE_END
 }
 
-// The end screen, then the next level; after the last one the game ends.
+// The end screen, then what the player chose there: the next level, the
+// title (which the game shows once the pass is over) or the game's end.
 void Levels::finishLevel() {
     LUM_TRACE_BEGIN
-    showEndScreen(script.endText);
-    // Closed on the end screen, the window ends the game the usual way, with
-    // its closing line, and nothing loads behind it.
-    if (!window().isOpen()) {
-        return;
+    switch (showEndScreen().kind) {
+        case ScreenOutcome::Play:
+            currentLevel = script.nextLevel;
+            leaveLevel();
+            resetScene(currentName());
+            return;
+        case ScreenOutcome::Title:
+            titleAsked = true;
+            return;
+        case ScreenOutcome::Quit:
+            std::exit(0);
+        default:
+            // Closed on the end screen, the window ends the game the usual
+            // way, with its closing line, and nothing loads behind it.
+            return;
     }
-    if (script.nextLevel == 0) {
-        std::exit(0);
-    }
-    currentLevel = script.nextLevel;
-    leaveLevel();
-    resetScene(currentName());
     LUM_TRACE_END
 }
 
-// Waits for Enter over the last picture. A window closed meanwhile ends the
-// wait, and with it the game, the usual way. A pad button still held from
-// play (A for a jump into the goal) must be pressed anew.
-void Levels::showEndScreen(const std::string& text) {
+bool Levels::takeTitleRequest() {
+    const bool asked = titleAsked;
+    titleAsked = false;
+    return asked;
+}
+
+// Over the last picture of the level. A key or pad button still held from
+// play (A for a jump into the goal) must be pressed anew, and the one that
+// chose does not also act in the level that follows (Start would pause it).
+ScreenOutcome Levels::showEndScreen() {
     LUM_TRACE_BEGIN
-    const std::vector<std::string> result = finishRun();
+    ChoiceScreen screen = endScreen(script.endText, finishRun(), script.nextLevel == 0);
+    screen.enter(window().frame());
+    const ScreenOutcome outcome = showScreen(screen);
     Control::instance().takeHeldPadButtons();
-    Control::instance().capturePointer(false);
-    do {
-        drawTextOnPanel(text, -0.5f, 0.0f, 0.04f, white);
-        for (std::size_t line = 0; line < result.size(); ++line) {
-            drawTextOnPanel(result[line], -0.5f, -resultLineGap * (line + 1), 0.04f, white);
-        }
-        window().swapBuffers();
-        window().sleep(waitingPace);
-        sampleInput();
-        quitIfAsked();
-    } while (!goOnAsked() && window().isOpen());
+    return outcome;
     LUM_TRACE_END
 }
 

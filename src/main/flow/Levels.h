@@ -10,6 +10,7 @@
 
 #include "flow/LevelRun.h"
 #include "flow/LevelScript.h"
+#include "flow/Screen.h"
 
 namespace lum {
 
@@ -48,6 +49,9 @@ public:
     void resetScene(const std::string& level);
     // The current level's events, once a frame.
     void runEvents();
+    // Whether the player left a level's end screen for the title since the
+    // last call.
+    bool takeTitleRequest();
 
     // Whether the current level has set `flag`.
     bool hasFlag(const std::string& flag) const;
@@ -65,7 +69,7 @@ private:
     void setupLevel();
     void promptAtEndFlag() const;
     void finishLevel();
-    void showEndScreen(const std::string& text);
+    ScreenOutcome showEndScreen();
     std::vector<std::string> finishRun();
 
     int currentLevel;
@@ -75,19 +79,16 @@ private:
     boost::shared_ptr<Camera> camera;
     LevelRun run;
     Records* records;
+    bool titleAsked;
 };
-
-// The player goes on from a screen that waits: Enter held, or the pad's A
-// or Start pressed.
-bool goOnAsked();
 
 // The player asks to finish the level: F1 (or the key the player chose for
 // it) or the pad's Y held. A pad has no F1, and without it a player with
 // only a pad could never leave level 2.
 bool finishAsked();
 
-// Escape on a screen that waits (the title, an end screen) ends the game at
-// once with status 0, as it does in play.
+// Escape on a screen that waits for a level's files ends the game at once
+// with status 0, as it does in play.
 void quitIfAsked();
 
 // Draws the texture of that name over the whole window. It is read anew each

@@ -9,6 +9,9 @@ namespace {
 const float menuLeft = -0.9f;
 const float menuTop = 0.6f;
 const char* const backItem = "Back";
+// As many rows as stand between the top and the window's foot; a longer
+// list scrolls.
+const int visibleRows = 9;
 
 std::vector<std::string> itemsOf(const std::vector<LevelEntry>& levels, const Records* records) {
     std::vector<std::string> items;
@@ -23,7 +26,9 @@ std::vector<std::string> itemsOf(const std::vector<LevelEntry>& levels, const Re
 
 LevelsScreen::LevelsScreen(const boost::shared_ptr<Texture>& picture,
                            const std::vector<LevelEntry>& levels, const Records* records)
-    : picture(picture), levels(levels), menu(itemsOf(levels, records), menuLeft, menuTop) {}
+    : picture(picture), levels(levels), menu(itemsOf(levels, records), menuLeft, menuTop) {
+    menu.showAtMost(visibleRows);
+}
 
 void LevelsScreen::enter(const InputFrame& input) {
     menu.ignoreHeld(input);

@@ -13,11 +13,14 @@ namespace lum {
 const float menuTextSize = 0.035f;
 // Rows apart, in glyph heights: room for the panels' margins between them.
 const float menuRowSpacing = 2.2f;
+const float menuRowStep = menuRowSpacing * menuTextSize * glyphAspect;
 
 namespace {
 
 const glm::vec3 plain(1, 1, 1);
 const glm::vec3 highlighted(1.0f, 0.85f, 0.2f);
+// Every row shows unless a screen asks for fewer.
+const int allRows = 1 << 20;
 // A stick tilted this far is a press of the cross.
 const float stickPress = 0.5f;
 // The selected item's mark, and the room kept for it before every item.
@@ -34,6 +37,8 @@ Menu::Menu(const std::vector<std::string>& items, float left, float top, float t
       split(std::numeric_limits<int>::max()),
       splitLeft(left),
       chosen(0),
+      rows(allRows),
+      first(0),
       lastCursor{-1, -1},
       latch(SlotCount) {}
 
@@ -45,6 +50,7 @@ void Menu::splitAt(int item, float secondLeft) {
 void Menu::setItems(const std::vector<std::string>& replacement) {
     items = replacement;
     chosen = std::min(chosen, static_cast<int>(items.size()) - 1);
+    scrollToSelected();
 }
 
 const std::vector<std::string>& Menu::getItems() const {
@@ -58,7 +64,27 @@ int Menu::selected() const {
 void Menu::select(int item) {
     if (item >= 0 && item < static_cast<int>(items.size())) {
         chosen = item;
+        scrollToSelected();
     }
+}
+
+void Menu::showAtMost(int count) {
+    rows = std::max(1, count);
+    scrollToSelected();
+}
+
+int Menu::firstShown() const {
+    return first;
+}
+
+int Menu::shownCount() const {
+    return std::min(rows, static_cast<int>(items.size()) - first);
+}
+
+void Menu::scrollToSelected() {
+    first = std::min(first, std::max(chosen, 0));
+    first = std::max(first, chosen - rows + 1);
+    first = std::max(0, std::min(first, static_cast<int>(items.size()) - rows));
 }
 
 bool Menu::isDown(const InputFrame& input, int slot) {
@@ -88,8 +114,11 @@ bool Menu::isDown(const InputFrame& input, int slot) {
     }
 }
 
+// A press that ended while the menu was not shown is over too.
 void Menu::ignoreHeld(const InputFrame& input) {
-    latch.takeHeld([&input](int slot) { return isDown(input, slot); });
+    const auto down = [&input](int slot) { return isDown(input, slot); };
+    latch.releaseUp(down);
+    latch.takeHeld(down);
     lastCursor = input.cursor;
 }
 
@@ -112,10 +141,10 @@ MenuAnswer Menu::update(const InputFrame& input) {
     followPointer(input);
     const int count = static_cast<int>(items.size());
     if (latch.pressedOnce(Up, isDown(input, Up))) {
-        chosen = (chosen + count - 1) % count;
+        select((chosen + count - 1) % count);
     }
     if (latch.pressedOnce(Down, isDown(input, Down))) {
-        chosen = (chosen + 1) % count;
+        select((chosen + 1) % count);
     }
     // Enter with Alt is taken all the same: letting go of Alt first must
     // not turn it into a choice.
@@ -126,7 +155,7 @@ MenuAnswer Menu::update(const InputFrame& input) {
     } else if (latch.pressedOnce(Click, isDown(input, Click))) {
         const int under = itemAt(input.cursor, input.size);
         if (under >= 0) {
-            chosen = under;
+            select(under);
             answer = {MenuAnswer::Chosen, chosen};
         }
     } else if (latch.pressedOnce(Back, isDown(input, Back))) {
@@ -139,8 +168,8 @@ MenuAnswer Menu::update(const InputFrame& input) {
     return answer;
 }
 
-float Menu::rowOf(int item) const {
-    const int row = item < split ? item : item - split;
+float Menu::rowTop(int item) const {
+    const int row = (item < split ? item : item - split) - first;
     return top - row * menuRowSpacing * textSize * glyphAspect;
 }
 
@@ -162,11 +191,11 @@ float Menu::widest(int item) const {
 // Every item's panel is as wide as the widest of its column, so the column
 // reads as one.
 void Menu::draw() const {
-    for (int item = 0; item < static_cast<int>(items.size()); ++item) {
+    for (int item = first; item < first + shownCount(); ++item) {
         const bool isChosen = item == chosen;
         std::string text = (isChosen ? mark : noMark) + items[item];
         text.resize(static_cast<std::size_t>(widest(item) / textSize + 0.5f), ' ');
-        drawTextOnPanel(text, leftOf(item), rowOf(item), textSize, isChosen ? highlighted : plain);
+        drawTextOnPanel(text, leftOf(item), rowTop(item), textSize, isChosen ? highlighted : plain);
     }
 }
 
@@ -178,9 +207,9 @@ int Menu::itemAt(CursorPosition at, WindowSize size) const {
     const float y = 1.0f - 2.0f * at.y / size.height;
     const float height = textSize * glyphAspect;
     const float halfGap = (menuRowSpacing - 1.0f) * height / 2.0f;
-    for (int item = 0; item < static_cast<int>(items.size()); ++item) {
+    for (int item = first; item < first + shownCount(); ++item) {
         const bool across = x >= leftOf(item) && x <= leftOf(item) + widest(item);
-        if (across && y >= rowOf(item) - halfGap && y <= rowOf(item) + height + halfGap) {
+        if (across && y >= rowTop(item) - halfGap && y <= rowTop(item) + height + halfGap) {
             return item;
         }
     }

@@ -14,6 +14,8 @@ namespace lum {
 extern const float menuTextSize;
 // Rows apart, in glyph heights.
 extern const float menuRowSpacing;
+// From one row's foot to the next one's, at menuTextSize.
+extern const float menuRowStep;
 
 // What the player did to a menu at one poll.
 struct MenuAnswer {
@@ -51,15 +53,23 @@ public:
     void draw() const;
     // The item under the window pixel `at`, -1 when none is.
     int itemAt(CursorPosition at, WindowSize size) const;
+    // Where the row showing `item` stands (its text's foot).
+    float rowTop(int item) const;
+    // A longer list shows `rows` items at a time, scrolled so that the
+    // selected one shows.
+    void showAtMost(int rows);
+    // The first item shown.
+    int firstShown() const;
 
 private:
     enum Slot { Up, Down, Choose, Back, Click, Less, More, SlotCount };
     static bool isDown(const InputFrame& input, int slot);
-    float rowOf(int item) const;
     float leftOf(int item) const;
     // The widest panel of the column that holds `item`.
     float widest(int item) const;
     void followPointer(const InputFrame& input);
+    void scrollToSelected();
+    int shownCount() const;
 
     std::vector<std::string> items;
     float left;
@@ -68,6 +78,8 @@ private:
     int split;
     float splitLeft;
     int chosen;
+    int rows;
+    int first;
     CursorPosition lastCursor;
     PressLatch latch;
 };

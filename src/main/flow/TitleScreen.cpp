@@ -6,9 +6,10 @@ namespace lum {
 
 namespace {
 
-// Low on the left, clear of Tobble in the picture's middle.
+// In the picture's left column, below the title and above the toy blocks,
+// clear of the card with the keys.
 const float menuLeft = -0.9f;
-const float menuTop = -0.2f;
+const float menuTop = 0.4f;
 
 const std::vector<std::string> items = {"Play", "Levels", "Options", "Quit"};
 

@@ -9,6 +9,7 @@
 
 #include "BuildInfo.h"
 #include "flow/Game.h"
+#include "flow/LevelList.h"
 #include "flow/LevelWatch.h"
 #include "lum/GameSettings.h"
 #include "lum/platform/GlfwWindow.h"
@@ -111,6 +112,7 @@ bool runGame(const lum::Options& options, const lum::StartingLevel& start,
             game.keepOptionsIn(&userSettings);
             game.getLevels().keepRecordsIn(&records);
             game.getLevels().nameLevels(start.catalogue.names());
+            game.offerLevels(lum::listLevels(start.catalogue));
             game.watchLevel(levelWatch(options, start));
             try {
                 const std::string outcome = lum::playGame(game, replay);
