@@ -24,13 +24,6 @@ OUT=$(mktemp)
 HUD=$(mktemp -d)
 trap 'rm -rf "$OUT" "$HUD"' EXIT
 
-data_of() {
-  local dir
-  dir=$(cd "$(dirname "$1")" && pwd)
-  while [ "$dir" != / ] && [ ! -d "$dir/resources" ]; do dir=$(dirname "$dir"); done
-  echo "$dir"
-}
-
 # The game's processor ticks so far and the frames the HUD has counted
 # (one reading of frames a second every half second).
 reading() {
