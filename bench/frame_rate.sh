@@ -25,13 +25,6 @@ OUT=$(mktemp)
 HUD=$(mktemp -d)
 trap 'rm -rf "$OUT" "$HUD"' EXIT
 
-data_of() {
-  local dir
-  dir=$(cd "$(dirname "$1")" && pwd)
-  while [ "$dir" != / ] && [ ! -d "$dir/resources" ]; do dir=$(dirname "$dir"); done
-  echo "$dir"
-}
-
 # The median of the HUD's readings of the command run with the rest of the arguments.
 hud_median() {
   rm -f "$HUD"/*

@@ -16,13 +16,6 @@ own_display "$0" "$LEVEL" "$SECONDS_EACH" "$RUNS" "$@"
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
-data_of() {
-  local dir
-  dir=$(cd "$(dirname "$1")" && pwd)
-  while [ "$dir" != / ] && [ ! -d "$dir/resources" ]; do dir=$(dirname "$dir"); done
-  echo "$dir"
-}
-
 # Percentiles of the intervals between the passes' first clock readings
 # (the file writes the clock as hexadecimal floating point).
 intervals() {

@@ -18,3 +18,12 @@ column_median() {
 ratio() {
   awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'
 }
+
+# The data directory of the game $1: the nearest directory above it holding
+# resources/ (a copy of an older build beside its resources works).
+data_of() {
+  local dir
+  dir=$(cd "$(dirname "$1")" && pwd)
+  while [ "$dir" != / ] && [ ! -d "$dir/resources" ]; do dir=$(dirname "$dir"); done
+  echo "$dir"
+}

@@ -26,6 +26,8 @@ struct PointLight {
 const int MAX_LIGHTS = 3;
 const float RAMP_TEXELS = 32.0;
 const float EXPOSURE = 2.0;
+const vec3 EYE_LAMP_RISE = vec3(0.0, 0.75, 0.0);
+const float EYE_LAMP_SPECULAR = 0.5;
 
 uniform MaterialColours material;
 uniform PointLight lights[MAX_LIGHTS];
@@ -39,6 +41,7 @@ in vec3 worldNormal;
 in vec2 surfaceCoord;
 flat in float opacity;
 flat in float spotCosine;
+flat in vec3 ambientLight;
 
 out vec4 fragColor;
 
@@ -70,37 +73,33 @@ float highlight(vec3 n, vec3 toLight, vec3 toEye, float spotCosine) {
 void main() {
     vec3 n = normalize(worldNormal);
     vec3 toEye = normalize(camPos - worldPosition);
-    vec3 ambient = vec3(0.0);
     vec3 diffuse = vec3(0.0);
     vec3 specular = vec3(0.0);
 
+    // A scene without lights still shows its models, lit by one lamp from
+    // the eye and a little above, unweakened. It takes the lamps' own path
+    // rather than one of its own: the software renderer works out both
+    // sides of a branch for every pixel, whichever is taken.
+    bool lightless = usedLights <= 0;
+    int lamps = lightless ? 1 : usedLights;
     for (int i = 0; i < MAX_LIGHTS; ++i) {
-        if (i >= usedLights) {
+        if (i >= lamps) {
             break;
         }
-        vec3 offset = lights[i].position - worldPosition;
+        vec3 offset = lightless ? toEye + EYE_LAMP_RISE : lights[i].position - worldPosition;
         float lightDistance = length(offset);
         vec3 toLight = offset / max(lightDistance, 1e-4);
-        float attenuation = 1.0 / max(lights[i].constantAttenuation
-                                      + lights[i].linearAttenuation * lightDistance
-                                      + lights[i].quadraticAttenuation * lightDistance * lightDistance, 1.0);
-        // The room's ambient is the strongest one nearby, not the sum, so
-        // three lights side by side do not wash the colours out.
-        ambient = max(ambient, lights[i].ambient.rgb);
-        diffuse += band(max(dot(n, toLight), 0.0) * attenuation) * lights[i].diffuse.rgb;
-        specular += highlight(n, toLight, toEye, spotCosine) * attenuation * lights[i].specular.rgb;
-    }
-    if (usedLights <= 0) {
-        // A scene without lights still shows its models, lit from the eye
-        // and a little from above.
-        vec3 toLight = normalize(toEye + vec3(0.0, 0.75, 0.0));
-        ambient = vec3(0.35);
-        diffuse = vec3(band(max(dot(n, toLight), 0.0)));
-        specular = highlight(n, toLight, toEye, spotCosine) * vec3(0.5);
+        float attenuation = lightless ? 1.0 : 1.0 / max(lights[i].constantAttenuation
+                                                  + lights[i].linearAttenuation * lightDistance
+                                                  + lights[i].quadraticAttenuation * lightDistance * lightDistance, 1.0);
+        vec3 diffuseColour = lightless ? vec3(1.0) : lights[i].diffuse.rgb;
+        vec3 specularColour = lightless ? vec3(EYE_LAMP_SPECULAR) : lights[i].specular.rgb;
+        diffuse += band(max(dot(n, toLight), 0.0) * attenuation) * diffuseColour;
+        specular += highlight(n, toLight, toEye, spotCosine) * attenuation * specularColour;
     }
 
     vec3 surface = texture(textureSampler, surfaceCoord).rgb;
-    vec3 lit = surface * exposed(material.ambient.rgb * ambient + material.diffuse.rgb * diffuse)
+    vec3 lit = surface * exposed(ambientLight + material.diffuse.rgb * diffuse)
              + material.specular.rgb * specular;
     fragColor = vec4(lit, opacity);
 }

@@ -24,6 +24,22 @@ struct MaterialColours {
     float shininess;
 };
 
+struct PointLight {
+    vec3 position;
+    vec4 ambient;
+    vec4 diffuse;
+    vec4 specular;
+    float constantAttenuation;
+    float linearAttenuation;
+    float quadraticAttenuation;
+};
+
+const int MAX_LIGHTS = 3;
+// The light a scene without lamps gives every surface.
+const vec3 LIGHTLESS_AMBIENT = vec3(0.35);
+
+uniform PointLight lights[MAX_LIGHTS];
+uniform int usedLights;
 uniform mat4 modelViewProjectionMatrix;
 uniform mat3 normalMatrix;
 uniform vec3 camPos;
@@ -33,9 +49,26 @@ out vec3 worldPosition;
 out vec3 worldNormal;
 out vec2 surfaceCoord;
 // The same for every vertex of a draw: passed on uninterpolated, worked
-// out once per vertex rather than once per pixel.
+// out once per vertex rather than once per pixel (the lit ambient too).
 flat out float opacity;
 flat out float spotCosine;
+flat out vec3 ambientLight;
+
+// The room's ambient is the strongest one of the model's lamps, not the
+// sum, so three lights side by side do not wash the colours out.
+vec3 roomAmbient() {
+    if (usedLights <= 0) {
+        return LIGHTLESS_AMBIENT;
+    }
+    vec3 ambient = vec3(0.0);
+    for (int i = 0; i < MAX_LIGHTS; ++i) {
+        if (i >= usedLights) {
+            break;
+        }
+        ambient = max(ambient, lights[i].ambient.rgb);
+    }
+    return ambient;
+}
 
 float rowLength(mat4 m, int row) {
     return length(vec3(m[0][row], m[1][row], m[2][row]));
@@ -65,4 +98,5 @@ void main() {
     opacity = gl_Color.a;
     // Where the highlight's strength, cos^shininess, reaches one half.
     spotCosine = pow(0.5, 1.0 / max(material.shininess, 1.0));
+    ambientLight = material.ambient.rgb * roomAmbient();
 }
