@@ -6,6 +6,7 @@
 #include <ostream>
 #include <vector>
 
+#include "ConfigFixture.h"
 #include "FrameColours.h"
 #include "GameFlowFixture.h"
 #include "VectorExpect.h"
@@ -442,6 +443,25 @@ TEST_F(GamePassTest, ThePadGoesThroughTheTitleAndTheLevelListToTheLevelChosen) {
     EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture shows behind";
 }
 
+// A level of the player's own that names a model nobody has is refused on
+// the list of levels with its problem, and the game goes on to another.
+TEST_F(GamePassTest, APlayersLevelThatCannotBeBuiltIsRefusedOnTheListAndTheGameGoesOn) {
+    const test::TempDir own;
+    own.write("broken.cfg", "scene = ( Model { name = \"lost\"; model = \"nosuchmodel\" } );");
+    const std::string broken = (own.path / "broken").string();
+    game.offerLevels({{1, "level1", "Level 1", true}, {2, broken, "broken", false}});
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState up = padHolding({gamepad::DpadUp});
+    const GamepadState a = padHolding({gamepad::South});
+    script->setGamepadAtPolls({down, none, a, none, down, none, a, none, up, none, a, none});
+    testing::internal::CaptureStderr();
+    start({});
+    EXPECT_NE(std::string::npos,
+              testing::internal::GetCapturedStderr().find("level 2 cannot be played"));
+    EXPECT_EQ(1, game.getLevels().getCurrentLevel());
+}
+
 // Each way into the pause, then a choice in its menu: the level's clock
 // stands while it shows, and what was chosen happens.
 TEST_F(GamePassTest, ThePauseMenuResumesRestartsAndKeepsTheClockStill) {
@@ -539,16 +559,21 @@ TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
     const GamepadState none = padHolding({});
     const GamepadState down = padHolding({gamepad::DpadDown});
     const GamepadState a = padHolding({gamepad::South});
-    enum Way { PadOnDeath, ClickOnDeath, EnterOnLastEnd };
+    // A level whose next one is not among the levels found ends as the last.
+    enum Way { PadOnDeath, ClickOnDeath, EnterOnLastEnd, EnterBeforeAMissingLevel };
     start({key::Enter});
     Levels& levels = game.getLevels();
-    for (const Way way : {PadOnDeath, ClickOnDeath, EnterOnLastEnd}) {
+    for (const Way way : {PadOnDeath, ClickOnDeath, EnterOnLastEnd, EnterBeforeAMissingLevel}) {
         SCOPED_TRACE(way);
-        levels.setCurrentLevel(way == EnterOnLastEnd ? 3 : 1);
+        const bool atAnEnd = way == EnterOnLastEnd || way == EnterBeforeAMissingLevel;
+        levels.nameLevels(way == EnterBeforeAMissingLevel
+                              ? std::vector<std::string>{"level1", "level2"}
+                              : std::vector<std::string>{});
+        levels.setCurrentLevel(way == EnterOnLastEnd ? 3 : atAnEnd ? 2 : 1);
         levels.resetScene(levels.currentName());
         runFrame();
         const std::size_t shown = script->presented.size();
-        if (way == EnterOnLastEnd) {
+        if (atAnEnd) {
             // The pass's own two polls, the end screen's A, then the title's.
             script->setGamepadAtPolls({none, none, none, a, none, a, none});
             script->setKey(key::F1, true);

@@ -143,11 +143,14 @@ TEST(LevelCatalogue, TheMenusListThePlayableLevelsAndThePlayersOwnByName) {
     const struct {
         int number;
         std::string file, name;
-    } expected[] = {{1, "level1", "Level 1"}, {2, "level2", "Level 2"}, {4, own, "my own"}};
+        bool shipped;
+    } expected[] = {
+        {1, "level1", "Level 1", true}, {2, "level2", "Level 2", true}, {4, own, "my own", false}};
     for (std::size_t i = 0; i < listed.size(); ++i) {
         EXPECT_EQ(expected[i].number, listed[i].number);
         EXPECT_EQ(expected[i].file, listed[i].file);
         EXPECT_EQ(expected[i].name, listed[i].name);
+        EXPECT_EQ(expected[i].shipped, listed[i].shipped);
     }
     EXPECT_EQ(1, firstUnfinished(listed, nullptr));
 }

@@ -158,14 +158,15 @@ TEST(LevelsScreen, ListsEachLevelsBestAndPlaysTheOneChosen) {
     TempDir place;
     Records records(place.path);
     records.enter("level1", 83.45, 3);
-    const std::vector<LevelEntry> levels = {
-        {1, "level1", "Level 1"}, {2, "level2", "Level 2"}, {3, "level3", "Level 3"}};
+    const std::vector<LevelEntry> levels = {{1, "level1", "Level 1", true},
+                                            {2, "level2", "Level 2", true},
+                                            {3, "level3", "Level 3", true}};
     EXPECT_EQ("Level 1   1:23.4   corn 3", recordLine(levels[0], &records));
     EXPECT_EQ("Level 2   not played", recordLine(levels[1], &records));
     EXPECT_EQ("Level 1   not played", recordLine(levels[0], nullptr));
     EXPECT_EQ("a-level-of-my-own-.. not played",
               recordLine({4, "/home/me/a-level-of-my-own-with-a-long-name",
-                          "a-level-of-my-own-with-a-long-name"},
+                          "a-level-of-my-own-with-a-long-name", false},
                          nullptr));
     EXPECT_EQ(2, firstUnfinished(levels, &records));
     EXPECT_EQ(1, firstUnfinished(levels, nullptr));

@@ -10,6 +10,7 @@
 
 #include "flow/CameraSteering.h"
 #include "flow/LevelCatalogue.h"
+#include "flow/LevelCheck.h"
 #include "flow/LevelWatch.h"
 #include "flow/LevelsScreen.h"
 #include "flow/OptionsScreen.h"
@@ -60,6 +61,18 @@ PlayerOptions shippedOptions() {
     PlayerOptions shipped;
     shipped.readOver(GameSettings::instance().config);
     return shipped;
+}
+
+// A level other than the game's own is built once aside before it is
+// played: a model or texture it names that is missing is told on the list of
+// levels, rather than the game ending in the level's load.
+LevelProblem problemOfChosen(const std::vector<LevelEntry>& list, int number) {
+    for (const LevelEntry& level : list) {
+        if (level.number == number && !level.shipped) {
+            return checkLevel(level.file, level.name, LevelTrial::objects);
+        }
+    }
+    return LevelProblem();
 }
 
 }  // namespace
@@ -199,7 +212,7 @@ int Game::waitOnTitle(bool fromPlay) {
     }
     const std::vector<LevelEntry>& list = offered;
     TitleScreen title(picture, firstUnfinished(list, levels.keptRecords()));
-    std::unique_ptr<Screen> inner;
+    std::unique_ptr<LevelsScreen> inner;
     Screen* showing = &title;
     if (fromPlay) {
         title.enter(window().frame());
@@ -207,10 +220,22 @@ int Game::waitOnTitle(bool fromPlay) {
     for (;;) {
         const ScreenOutcome outcome = showScreen(*showing);
         switch (outcome.kind) {
-            case ScreenOutcome::Play:
-                // The pad's Start that chose does not also pause the level.
-                Control::instance().takeHeldPadButtons();
-                return outcome.level;
+            case ScreenOutcome::Play: {
+                const LevelProblem problem = problemOfChosen(list, outcome.level);
+                if (problem.empty()) {
+                    // The pad's Start that chose does not also pause the level.
+                    Control::instance().takeHeldPadButtons();
+                    return outcome.level;
+                }
+                std::cerr << "glimmet: level " << outcome.level
+                          << " cannot be played: " << problem.message() << std::endl;
+                if (showing == &title) {
+                    inner.reset(new LevelsScreen(picture, list, levels.keptRecords()));
+                    showing = inner.get();
+                }
+                inner->refuse(problem.message());
+                break;
+            }
             case ScreenOutcome::Levels:
                 inner.reset(new LevelsScreen(picture, list, levels.keptRecords()));
                 showing = inner.get();

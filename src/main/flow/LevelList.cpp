@@ -24,7 +24,8 @@ std::vector<LevelEntry> listLevels(const LevelCatalogue& catalogue) {
         }
         const bool shipped = level.origin == LevelOrigin::shipped;
         levels.push_back({level.number, level.name,
-                          shipped ? "Level " + std::to_string(level.number) : level.title});
+                          shipped ? "Level " + std::to_string(level.number) : level.title,
+                          shipped});
     }
     return levels;
 }

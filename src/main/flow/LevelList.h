@@ -13,6 +13,7 @@ struct LevelEntry {
     int number;        // as Levels counts them
     std::string file;  // "level1": its configuration, and its name in the records
     std::string name;  // as the screens show it
+    bool shipped;      // the game's own, checked as it was built
 };
 
 class LevelCatalogue;

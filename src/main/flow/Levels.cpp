@@ -103,6 +103,12 @@ std::string Levels::currentName() const {
     return "level" + std::to_string(currentLevel);
 }
 
+int Levels::nextLevel() const {
+    const bool known =
+        levelNames.empty() || script.nextLevel <= static_cast<int>(levelNames.size());
+    return known ? script.nextLevel : 0;
+}
+
 void Levels::nameLevels(const std::vector<std::string>& names) {
     levelNames = names;
 }
@@ -249,7 +255,7 @@ void Levels::finishLevel() {
     LUM_TRACE_BEGIN
     switch (showEndScreen().kind) {
         case ScreenOutcome::Play:
-            currentLevel = script.nextLevel;
+            currentLevel = nextLevel();
             leaveLevel();
             resetScene(currentName());
             return;
@@ -277,7 +283,7 @@ bool Levels::takeTitleRequest() {
 // chose does not also act in the level that follows (Start would pause it).
 ScreenOutcome Levels::showEndScreen() {
     LUM_TRACE_BEGIN
-    ChoiceScreen screen = endScreen(script.endText, finishRun(), script.nextLevel == 0);
+    ChoiceScreen screen = endScreen(script.endText, finishRun(), nextLevel() == 0);
     screen.enter(window().frame());
     const ScreenOutcome outcome = showScreen(screen);
     Control::instance().takeHeldPadButtons();

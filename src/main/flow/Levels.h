@@ -31,6 +31,9 @@ public:
     // What the current level loads: "level1", "level2", ..., or the name
     // given to its number.
     std::string currentName() const;
+    // The level the end screen leads on to: 0 after the last, and after a
+    // level whose next one was not found, which ends the game as the last does.
+    int nextLevel() const;
     // What each level loads, by number from 1 (a player's level: its file's
     // path without ".cfg"); a number beyond the list loads "levelN".
     void nameLevels(const std::vector<std::string>& names);

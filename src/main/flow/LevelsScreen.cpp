@@ -1,5 +1,6 @@
 #include "flow/LevelsScreen.h"
 
+#include "flow/TextPanel.h"
 #include "flow/TitleScreen.h"
 
 namespace lum {
@@ -12,6 +13,12 @@ const char* const backItem = "Back";
 // As many rows as stand between the top and the window's foot; a longer
 // list scrolls.
 const int visibleRows = 9;
+// Why a level cannot be played, below the list.
+const float refusalLeft = -0.9f;
+const float refusalTop = -0.72f;
+const float refusalSize = 0.025f;
+const std::size_t refusalWidth = 68;
+const glm::vec3 refusalColour(1.0f, 0.85f, 0.3f);
 
 std::vector<std::string> itemsOf(const std::vector<LevelEntry>& levels, const Records* records) {
     std::vector<std::string> items;
@@ -50,6 +57,11 @@ ScreenOutcome LevelsScreen::update(const InputFrame& input) {
 void LevelsScreen::draw() const {
     drawPicture(picture);
     menu.draw();
+    drawLinesOnPanel(refusal, refusalLeft, refusalTop, refusalSize, refusalColour);
+}
+
+void LevelsScreen::refuse(const std::string& problem) {
+    refusal = wrapText(problem, refusalWidth);
 }
 
 }  // namespace lum

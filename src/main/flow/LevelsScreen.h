@@ -1,6 +1,7 @@
 #ifndef GLIMMET_LEVELSSCREEN_H
 #define GLIMMET_LEVELSSCREEN_H
 
+#include <string>
 #include <vector>
 
 #include <boost/shared_ptr.hpp>
@@ -23,11 +24,14 @@ public:
     void enter(const InputFrame& input) override;
     ScreenOutcome update(const InputFrame& input) override;
     void draw() const override;
+    // Tells why the level just chosen cannot be played; the list stays.
+    void refuse(const std::string& problem);
 
 private:
     boost::shared_ptr<Texture> picture;
     std::vector<LevelEntry> levels;
     Menu menu;
+    std::vector<std::string> refusal;
 };
 
 }  // namespace lum
