@@ -533,6 +533,8 @@ protected:
                  "the crate over the lane's end");
         BOT_STEP(waitFor([&] { return levels().hasFlag("crateDown"); }), "the crate falling");
         EXPECT_TRUE(sceneNode("crateBridge")->isVisible());
+        // While the player still sees the crate go, not seconds after.
+        EXPECT_GT(at("heavyCrates", "heavyCrate").y, 0.0f) << "the plank came late";
         BOT_STEP(passThrough(glm::vec3(-20, 10, 0), 4.0f, 1.5f), "over the plank");
         BOT_STEP(rollTo(level4Flag + glm::vec3(2, 0, 0), 4.0f, 2.0f), "to the flag");
         return player().alive || giveUp("dead at the flag");
