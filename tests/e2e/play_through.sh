@@ -2,9 +2,10 @@
 # A player's way through the game: the title screen shows the title picture
 # (its menu in the left column),
 # Enter starts level 1 where W rolls the player, F1 shows each level's end
-# screen and Enter goes on to the next level; after level 3 Enter leads back
-# to the title, where Escape ends the game with status 0 and without the
-# closing line.
+# screen and Enter goes on to the next level through the game's own levels;
+# after the last one (whose end names no next level) Enter leads back to the
+# title, where Escape ends the game with status 0 and without the closing
+# line.
 set -u
 source "$(dirname "$0")/lib.sh"
 own_display "$@"
@@ -31,18 +32,17 @@ near "$ROLLED" "$AT" 0.2 && fail "W did not roll the player: $AT, then $ROLLED"
 # before it can reach an edge.
 press s 0.6
 
-finish_level "$WIN"
-AT=$(position_after Return) || exit 1
-near "$AT" "$START" 0.1 || fail "level 2 did not start the player at its start: $AT"
+LEVELS=$(ls resources/levels/level*.cfg | wc -l)
+for level in $(seq 2 "$LEVELS"); do
+  finish_level "$WIN"
+  AT=$(position_after Return) || exit 1
+  near "$AT" "$START" 0.1 || fail "level $level did not start the player at its start: $AT"
+done
 
-finish_level "$WIN"
-AT=$(position_after Return) || exit 1
-near "$AT" "$START" 0.1 || fail "level 3 did not start the player at its start: $AT"
-
-# Level 3's F1 leads back to the title: no level follows.
+# The last level's F1 leads back to the title: no level follows.
 finish_level "$WIN"
 hold_until Return title_shown ||
-  fail "Enter on level 3's end screen did not lead to the title (difference $TITLE)"
+  fail "Enter on level $LEVELS's end screen did not lead to the title (difference $TITLE)"
 press_escape
 expect_early_exit 20
-echo "ok: title picture, level 1 to 3, rolled with W, back to the title, left with status 0 and no closing line"
+echo "ok: title picture, level 1 to $LEVELS, rolled with W, back to the title, left with status 0 and no closing line"
