@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A designer's level of their own, in the player's levels directory, found
-# at start as level 4 and played with --watch: moving its start pad down in
+# at start as the level after the game's own and played with --watch: moving its start pad down in
 # the file moves Tobble down with it while the game runs, a broken edit is
 # told (file, line, column) in the log and on screen while the level goes on
 # as it was, and mending the file starts the level again. A broken file of
@@ -36,13 +36,15 @@ settles_at() {
   return 1
 }
 
+# The player's levels are numbered after the game's own.
+MINE=$(($(ls resources/levels/level*.cfg | wc -l) + 1))
 export E2E_DATA_HOME=$OWN
-launch_game "$1" --level 4 --watch $SMALL_WINDOW
+launch_game "$1" --level $MINE --watch $SMALL_WINDOW
 trap 'stop_game; rm -rf "$WORK" "$OWN"' EXIT
 
-grep -qF "glimmet: level 4: mine ($LEVELS/mine.cfg)" "$WORK/stdout.txt" ||
-  fail "the player's level was not told as level 4"
-grep -qF "glimmet: level 5 cannot be played: $LEVELS/zz_broken.cfg:1:21: syntax error" \
+grep -qF "glimmet: level $MINE: mine ($LEVELS/mine.cfg)" "$WORK/stdout.txt" ||
+  fail "the player's level was not told as level $MINE"
+grep -qF "glimmet: level $((MINE + 1)) cannot be played: $LEVELS/zz_broken.cfg:1:21: syntax error" \
   "$WORK/stderr.txt" || fail "the broken level was not told with its place"
 
 settles_at "81.5 9 0" || fail "the level did not start on its pad: $AT"

@@ -398,6 +398,8 @@ protected:
                 return playLevelOne();
             case 2:
                 return playLevelTwo();
+            case 5:
+                return playLevelFive();
             default:
                 return playLevelThree();
         }
@@ -500,6 +502,30 @@ protected:
     // Level 3's flag pole, on the floor at the bottom.
     const glm::vec3 level3Flag{-64, -110, 3};
 
+    // From level 5's start over the sky-blue spot, down the track with W
+    // held, as the level tells, off the ramp over the gap, and to the flag.
+    bool playLevelFive() {
+        BOT_STEP(rollTo(glm::vec3(47, 10, 0), 8.0f), "to the speed spot");
+        EXPECT_TRUE(player().modeAvailable[Glimmet::Speed]);
+        EXPECT_EQ("speed", player().state);
+        BOT_STEP(runOverTheGap(), "up the ramp and over the gap");
+        BOT_STEP(rollTo(level5Flag + glm::vec3(3, 0, 3), 6.0f, 2.0f), "to the flag");
+        return player().alive || giveUp("dead at the flag");
+    }
+
+    // Down level 5's track, up the ramp and off its lip, with W held all the
+    // way, until Tobble stands on the landing mat.
+    bool runOverTheGap() {
+        return runUntil([] { return position().x < -48 && player().onGround; }, 15,
+                        [&] {
+                            steer(glm::normalize(flat(glm::vec3(-60, 0, 0) - position())) * 20.0f);
+                            hold('W', true);
+                        });
+    }
+
+    // Level 5's flag pole, on the landing mat.
+    const glm::vec3 level5Flag{-92, 8, -5};
+
     struct Sighting {
         double time;
         glm::vec3 place;
@@ -580,6 +606,28 @@ TEST_P(Playthrough, RollingStraightOnDoesNotTakeTobbleDownLevelThree) {
 
 INSTANTIATE_TEST_SUITE_P(WorkMillisecondsPerPass, Playthrough, ::testing::Values(34, 15, 5));
 
+// The later levels at the middle pace only, for the suite's time.
+class OnePacePlaythrough : public Bot, public ::testing::Test {
+protected:
+    void SetUp() override { startGame(15); }
+    void TearDown() override { endGame(); }
+};
+
+TEST_F(OnePacePlaythrough, LevelFiveOverTheGapToTheFlag) {
+    startAt(5);
+    ASSERT_TRUE(playLevelFive()) << failure;
+}
+
+TEST_F(OnePacePlaythrough, WithoutSpeedTobbleFallsIntoLevelFivesGap) {
+    startAt(5);
+    ASSERT_TRUE(rollTo(glm::vec3(47, 10, 0), 8.0f)) << "to the speed spot";
+    ASSERT_TRUE(rollTo(glm::vec3(40, 10, 0), 4.0f)) << "off the spot";
+    tap('Y');
+    ASSERT_EQ("base", player().state);
+    EXPECT_FALSE(runOverTheGap()) << "base mode's top speed cleared the gap";
+    EXPECT_FALSE(player().alive);
+}
+
 // The bot's way through each level, recorded for the replay tests into the
 // file named by GLIMMET_RECORD_REPLAY (tools/record-replays.sh runs these,
 // one level a process, as the game is one run a process).
@@ -633,7 +681,12 @@ protected:
         clumsy.reset(new Clumsiness(seed));
         levelsFinished = 0;
         failure.clear();
-        startWith(level == 1 ? key::Enter : key::function(level));
+        // The title screen's keys reach level 3; later levels start as --level does.
+        if (level > 3) {
+            startAt(level);
+        } else {
+            startWith(level == 1 ? key::Enter : key::function(level));
+        }
         return playLevel(level);
     }
 
@@ -654,9 +707,13 @@ TEST_F(ClumsyPlaythrough, AFewFirstTimePlayersFinishLevelThree) {
     EXPECT_EQ(3, finishes(3, 1, 3));
 }
 
+TEST_F(ClumsyPlaythrough, AFirstTimePlayerFinishesLevelFive) {
+    EXPECT_EQ(1, finishes(5, 1, 1));
+}
+
 // Ten in ten (slow: label "clumsy").
 TEST_F(ClumsyPlaythrough, DISABLED_MostOfTenFirstTimePlayersFinishEveryLevel) {
-    for (const int level : {1, 2, 3}) {
+    for (const int level : {1, 2, 3, 5}) {
         EXPECT_EQ(10, finishes(level, 1, 10)) << "level " << level;
     }
 }

@@ -365,15 +365,16 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
         const char* name;
         int width, height;
     };
-    for (const Expected& e :
-         {Expected{"start", 1024, 768}, Expected{"loading", 1024, 768},
-          Expected{"pause", 1024, 768}, Expected{"dead", 1024, 768}, Expected{"font", 30 * 96, 64},
-          Expected{"cube", 128, 128}, Expected{"none", 8, 8}, Expected{"tobble", 256, 256},
-          Expected{"corn", 256, 256}, Expected{"toyMouse", 256, 256},
-          Expected{"toyRobot", 256, 256}, Expected{"plank", 256, 256}, Expected{"floor", 256, 256},
-          Expected{"playMat", 256, 256}, Expected{"wall", 256, 256}, Expected{"door", 256, 256},
-          Expected{"marker", 256, 256}, Expected{"markerJump", 256, 256},
-          Expected{"markerF1", 256, 256}}) {
+    for (const Expected& e : {Expected{"start", 1024, 768},   Expected{"loading", 1024, 768},
+                              Expected{"pause", 1024, 768},   Expected{"dead", 1024, 768},
+                              Expected{"font", 30 * 96, 64},  Expected{"cube", 128, 128},
+                              Expected{"none", 8, 8},         Expected{"tobble", 256, 256},
+                              Expected{"corn", 256, 256},     Expected{"toyMouse", 256, 256},
+                              Expected{"toyRobot", 256, 256}, Expected{"plank", 256, 256},
+                              Expected{"floor", 256, 256},    Expected{"playMat", 256, 256},
+                              Expected{"wall", 256, 256},     Expected{"door", 256, 256},
+                              Expected{"marker", 256, 256},   Expected{"markerJump", 256, 256},
+                              Expected{"markerF1", 256, 256}, Expected{"markerSpeed", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;
