@@ -503,28 +503,39 @@ protected:
     const glm::vec3 level3Flag{-64, -110, 3};
 
     // From level 5's start over the sky-blue spot, down the track with W
-    // held, as the level tells, off the ramp over the gap, and to the flag.
+    // held, as the level tells, off the ramp over the gap, round the corner
+    // and over the second gap the same way, and to the flag.
     bool playLevelFive() {
         BOT_STEP(rollTo(glm::vec3(47, 10, 0), 8.0f), "to the speed spot");
         EXPECT_TRUE(player().modeAvailable[Glimmet::Speed]);
         EXPECT_EQ("speed", player().state);
         BOT_STEP(runOverTheGap(), "up the ramp and over the gap");
+        BOT_STEP(rollTo(glm::vec3(-89, 8, 0), 6.0f, 2.0f), "to the corner");
+        BOT_STEP(rollTo(glm::vec3(-89, 8, -14), 4.0f, 2.0f), "into the second track");
+        BOT_STEP(flyTowards(glm::vec3(-89, 0, -95),
+                            [] { return position().z < -80 && player().onGround; }),
+                 "up the second ramp and over the second gap");
         BOT_STEP(rollTo(level5Flag + glm::vec3(3, 0, 3), 6.0f, 2.0f), "to the flag");
         return player().alive || giveUp("dead at the flag");
     }
 
-    // Down level 5's track, up the ramp and off its lip, with W held all the
-    // way, until Tobble stands on the landing mat.
-    bool runOverTheGap() {
-        return runUntil([] { return position().x < -48 && player().onGround; }, 15,
-                        [&] {
-                            steer(glm::normalize(flat(glm::vec3(-60, 0, 0) - position())) * 20.0f);
-                            hold('W', true);
-                        });
+    // Down one of level 5's tracks towards `farEnd`, up the ramp and off its
+    // lip, with W held all the way, until Tobble has `landed`.
+    bool flyTowards(const glm::vec3& farEnd, const std::function<bool()>& landed) {
+        return runUntil(landed, 15, [&] {
+            steer(glm::normalize(flat(farEnd - position())) * 20.0f);
+            hold('W', true);
+        });
     }
 
-    // Level 5's flag pole, on the landing mat.
-    const glm::vec3 level5Flag{-92, 8, -5};
+    // Over level 5's first gap onto the landing mat.
+    bool runOverTheGap() {
+        return flyTowards(glm::vec3(-60, 0, 0),
+                          [] { return position().x < -48 && player().onGround; });
+    }
+
+    // Level 5's flag pole, on the island.
+    const glm::vec3 level5Flag{-96, 6, -100};
 
     struct Sighting {
         double time;
