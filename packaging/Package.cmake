@@ -3,7 +3,7 @@
 set(CPACK_PACKAGE_NAME glimmet)
 set(CPACK_PACKAGE_VENDOR "The Glimmet developers")
 set(CPACK_PACKAGE_CONTACT "The Glimmet developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D physics game: roll Tobble through three toy-room levels")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D physics game: roll Tobble through five toy-room levels")
 set(CPACK_PACKAGE_DESCRIPTION "Tobble the Glimmet is a single-player 3D physics game. You roll
  Tobble, a small creature, along the shelves of a toy room: push cubes off
  platforms to uncover walkways, touch the corn, learn the jump, and keep

@@ -24,6 +24,7 @@ levels/badkeys.cfg:13:5: a rule, trigger or action is a group { ... }
 levels/missingnames.cfg:9:24: no object of the level is named "bridge"
 levels/missingnames.cfg:11:16: no object of the level is named "blokcs"
 levels/missingnames.cfg:13:16: no object of the level is named "ghost"
+levels/speedgap.cfg:14:33: Tobble can never get to this area from the start
 levels/unknownkinds.cfg:10:16: unknown trigger "tobbleNear"; a trigger is tobbleIn, fallen, objectIn, timer or flag
 levels/unknownkinds.cfg:12:16: unknown action "explode"; an action is show, hide, unlock, setFlag, message, kill, return or finish
 levels/unknownkinds.cfg:12:40: unknown mode "fly"; a mode is base, jump, spike or speed

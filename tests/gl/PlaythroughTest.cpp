@@ -421,8 +421,10 @@ protected:
                 return playLevelTwo();
             case 3:
                 return playLevelThree();
-            default:
+            case 4:
                 return playLevelFour();
+            default:
+                return playLevelFive();
         }
     }
 
@@ -545,6 +547,41 @@ protected:
     // Level 4's, on the far table.
     const glm::vec3 level4Flag{-50, 10, -4};
 
+    // From level 5's start over the sky-blue spot, down the track with W
+    // held, as the level tells, off the ramp over the gap, round the corner
+    // and over the second gap the same way, and to the flag.
+    bool playLevelFive() {
+        BOT_STEP(rollTo(glm::vec3(47, 10, 0), 8.0f), "to the speed spot");
+        EXPECT_TRUE(player().modeAvailable[Glimmet::Speed]);
+        EXPECT_EQ("speed", player().state);
+        BOT_STEP(runOverTheGap(), "up the ramp and over the gap");
+        BOT_STEP(rollTo(glm::vec3(-89, 8, 0), 6.0f, 2.0f), "to the corner");
+        BOT_STEP(rollTo(glm::vec3(-89, 8, -14), 4.0f, 2.0f), "into the second track");
+        BOT_STEP(flyTowards(glm::vec3(-89, 0, -95),
+                            [] { return position().z < -80 && player().onGround; }),
+                 "up the second ramp and over the second gap");
+        BOT_STEP(rollTo(level5Flag + glm::vec3(3, 0, 3), 6.0f, 2.0f), "to the flag");
+        return player().alive || giveUp("dead at the flag");
+    }
+
+    // Down one of level 5's tracks towards `farEnd`, up the ramp and off its
+    // lip, with W held all the way, until Tobble has `landed`.
+    bool flyTowards(const glm::vec3& farEnd, const std::function<bool()>& landed) {
+        return runUntil(landed, 15, [&] {
+            steer(glm::normalize(flat(farEnd - position())) * 20.0f);
+            hold('W', true);
+        });
+    }
+
+    // Over level 5's first gap onto the landing mat.
+    bool runOverTheGap() {
+        return flyTowards(glm::vec3(-60, 0, 0),
+                          [] { return position().x < -48 && player().onGround; });
+    }
+
+    // Level 5's flag pole, on the island.
+    const glm::vec3 level5Flag{-96, 6, -100};
+
     struct Sighting {
         double time;
         glm::vec3 place;
@@ -627,15 +664,19 @@ TEST_P(Playthrough, RollingStraightOnDoesNotTakeTobbleDownLevelThree) {
 
 INSTANTIATE_TEST_SUITE_P(WorkMillisecondsPerPass, Playthrough, ::testing::Values(34, 15, 5));
 
-// Level 4 at one pace, and what a light Tobble cannot do there.
-class PlaythroughFour : public Playthrough {};
+// The later levels at the middle pace only, for the suite's time.
+class OnePacePlaythrough : public Bot, public ::testing::Test {
+protected:
+    void SetUp() override { startGame(15); }
+    void TearDown() override { endGame(); }
+};
 
-TEST_P(PlaythroughFour, LevelFourFromItsStartToTheFlag) {
+TEST_F(OnePacePlaythrough, LevelFourFromItsStartToTheFlag) {
     startAt(4);
     ASSERT_TRUE(playLevelFour()) << failure;
 }
 
-TEST_P(PlaythroughFour, ALightTobbleCannotShiftTheCrate) {
+TEST_F(OnePacePlaythrough, ALightTobbleCannotShiftLevelFoursCrate) {
     startAt(4);
     ASSERT_TRUE(rollTo(glm::vec3(22, 10, 0), 8.0f)) << "along the shelf, past the bay";
     const glm::vec3 from = at("heavyCrates", "heavyCrate");
@@ -646,7 +687,20 @@ TEST_P(PlaythroughFour, ALightTobbleCannotShiftTheCrate) {
     EXPECT_LT(flatDistance(from, at("heavyCrates", "heavyCrate")), 1.0f) << "the crate slid";
 }
 
-INSTANTIATE_TEST_SUITE_P(WorkMillisecondsPerPass, PlaythroughFour, ::testing::Values(15));
+TEST_F(OnePacePlaythrough, LevelFiveOverTheGapToTheFlag) {
+    startAt(5);
+    ASSERT_TRUE(playLevelFive()) << failure;
+}
+
+TEST_F(OnePacePlaythrough, WithoutSpeedTobbleFallsIntoLevelFivesGap) {
+    startAt(5);
+    ASSERT_TRUE(rollTo(glm::vec3(47, 10, 0), 8.0f)) << "to the speed spot";
+    ASSERT_TRUE(rollTo(glm::vec3(40, 10, 0), 4.0f)) << "off the spot";
+    tap('Y');
+    ASSERT_EQ("base", player().state);
+    EXPECT_FALSE(runOverTheGap()) << "base mode's top speed cleared the gap";
+    EXPECT_FALSE(player().alive);
+}
 
 // The bot's way through each level, recorded for the replay tests into the
 // file named by GLIMMET_RECORD_REPLAY (tools/record-replays.sh runs these,
@@ -701,6 +755,7 @@ protected:
         clumsy.reset(new Clumsiness(seed));
         levelsFinished = 0;
         failure.clear();
+        // The title screen's keys reach level 3; later levels start as --level does.
         if (level > 3) {
             startAt(level);
         } else {
@@ -730,9 +785,13 @@ TEST_F(ClumsyPlaythrough, AFirstTimePlayerFinishesLevelFour) {
     EXPECT_EQ(1, finishes(4, 1, 1));
 }
 
+TEST_F(ClumsyPlaythrough, AFirstTimePlayerFinishesLevelFive) {
+    EXPECT_EQ(1, finishes(5, 1, 1));
+}
+
 // Ten in ten (slow: label "clumsy").
 TEST_F(ClumsyPlaythrough, DISABLED_MostOfTenFirstTimePlayersFinishEveryLevel) {
-    for (const int level : {1, 2, 3, 4}) {
+    for (const int level : {1, 2, 3, 4, 5}) {
         EXPECT_EQ(10, finishes(level, 1, 10)) << "level " << level;
     }
 }

@@ -375,7 +375,7 @@ TEST(ResourceFiles, TexturesAreBottomUpTwentyFourBitTargas) {
                               Expected{"floor", 256, 256},    Expected{"playMat", 256, 256},
                               Expected{"wall", 256, 256},     Expected{"door", 256, 256},
                               Expected{"marker", 256, 256},   Expected{"markerJump", 256, 256},
-                              Expected{"markerF1", 256, 256}}) {
+                              Expected{"markerF1", 256, 256}, Expected{"markerSpeed", 256, 256}}) {
         const Targa image = readTarga(e.name);
         EXPECT_EQ(e.width, image.width) << e.name;
         EXPECT_EQ(e.height, image.height) << e.name;

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the marker, a flag on a pole standing on a round pad: models/marker.md2
-and the textures "marker", "markerJump" and "markerF1".
+and the textures "marker", "markerJump", "markerSpeed" and "markerF1".
 
 The pad is 2.6 across and 0.12 high, the pole stands in its middle on the y
 axis, and the flag flies towards +x, as long as the pad's radius, from 1.85
@@ -11,7 +11,8 @@ wave along it over the eight frames.
 
 The three textures share one layout and differ only in the flag's picture:
 "marker" a yellow star on green (a goal), "markerJump" an arrow up and the
-word JUMP on blue (where the jump is learnt), "markerF1" the key F1 on orange
+word JUMP on blue (where the jump is learnt), "markerSpeed" two chevrons and
+the word SPEED on sky blue (where speed mode is learnt), "markerF1" the key F1 on orange
 (the end of a level, where F1 leads on). The pad shows a gold and cream
 target.
 
@@ -76,6 +77,21 @@ def jump_flag():
     return canvas.render()
 
 
+def chevron(left, top, width, height, thickness):
+    """A chevron pointing right, its tip at (left + width, top + height / 2)."""
+    middle = top + height / 2
+    return [(left, top), (left + thickness, top), (left + width, middle),
+            (left + thickness, top + height), (left, top + height), (left + width - thickness, middle)]
+
+
+def speed_flag():
+    canvas = magick.Canvas(*FLAG_SIZE, "#2fb4e6")
+    for left in (36, 76):
+        canvas.polygon(chevron(left, 8, 46, 60, 22), "#ffffff", INK, 5)
+    canvas.text(80, 94, "SPEED", 30, "#ffffff", magick.SANS_BOLD, outline=INK, outline_width=6)
+    return canvas.render()
+
+
 def end_flag():
     canvas = magick.Canvas(*FLAG_SIZE, "#ff9a3c")
     canvas.rectangle(34, 22, 126, 104, "#d8c3a5", INK, 5, radius=14)
@@ -84,7 +100,7 @@ def end_flag():
     return canvas.render()
 
 
-FLAGS = {"marker": goal_flag, "markerJump": jump_flag, "markerF1": end_flag}
+FLAGS = {"marker": goal_flag, "markerJump": jump_flag, "markerSpeed": speed_flag, "markerF1": end_flag}
 
 
 def atlas(flag_picture):

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the nursery the levels stand in, seen from far off: "roomWall",
-"roomSideWall", "roomFloor" and "roomCeiling", the textures of the
-backdrop box round a level.
+"""Writes the rooms the levels stand in, seen from far off: for the nursery
+"roomWall", "roomSideWall", "roomFloor" and "roomCeiling", the textures of
+the backdrop box round a level, and the same four for the playroom
+("playroomWall", ...), where the race track of the last level lies.
 
 The walls carry the cream striped wallpaper of the title pictures with a
 skirting board, a tall window with curtains and the sky outside, and giant
@@ -9,7 +10,9 @@ furniture standing against them in muted wood: a wardrobe and a chest of
 drawers with a lamp on "roomWall", a bookshelf on "roomSideWall". Each is
 twice as wide as high and repeats along a wall, its left and right edges
 meeting. The floor is a green carpet with a round rug;
-the ceiling a plain warm white.
+the ceiling a plain warm white. The playroom is the same room in other
+colours: sky-blue wallpaper with white stripes, yellow curtains, a blue-grey
+carpet and a grey rug ringed in white like a roundabout.
 
     room.py RESOURCES_DIRECTORY
 """
@@ -21,30 +24,34 @@ import magick
 import tga
 
 INK = "#3b2616"
-WALL, STRIPE = "#f4dfc0", "#eed3ab"
-SKIRTING = "#d9a563"
 SKY, SKY_LOW, CLOUD = "#9fd3f2", "#c8e8f8", "#f4fbff"
-FRAME, CURTAIN, CURTAIN_FOLD = "#fff3df", "#e98a7a", "#d06f60"
+FRAME = "#fff3df"
 # Furniture far off against the light wall: darker, low-contrast shapes.
 FURNITURE, FURNITURE_EDGE, KNOB = "#b98f6a", "#a37a57", "#e0b77f"
 BOOKS = ("#c46a5a", "#6d9bc8", "#86b26c", "#e0b457")
 LAMP_SHADE = "#f6c76c"
-# A soft green carpet, so the wooden toys and shelves stand out against it.
-CARPET, CARPET_DOT = "#a7c09a", "#98b38c"
-RUG, RUG_RING = "#e9a07c", "#f6dca0"
-CEILING = "#fbf1e2"
+# Each room's own colours. The nursery's carpet is a soft green, so the
+# wooden toys and shelves stand out against it.
+NURSERY = {"wall": "#f4dfc0", "stripe": "#eed3ab", "skirting": "#d9a563",
+           "curtain": "#e98a7a", "curtainFold": "#d06f60",
+           "carpet": "#a7c09a", "carpetDot": "#98b38c", "rug": "#e9a07c", "rugRing": "#f6dca0",
+           "ceiling": "#fbf1e2"}
+PLAYROOM = {"wall": "#cfe6f2", "stripe": "#e6f3fa", "skirting": "#8fb3c9",
+            "curtain": "#f2cf5b", "curtainFold": "#d9b140",
+            "carpet": "#9fb0bd", "carpetDot": "#92a3b0", "rug": "#8c8c8c", "rugRing": "#f4f4f4",
+            "ceiling": "#f4f8fb"}
 
 WALL_WIDTH, WALL_HEIGHT = 1024, 512
 SKIRTING_TOP = 470
 
 
-def wallpaper(canvas):
+def wallpaper(canvas, room):
     for x in range(0, WALL_WIDTH, 32):
-        canvas.rectangle(x + 16, 0, x + 31, SKIRTING_TOP, STRIPE)
-    canvas.rectangle(-2, SKIRTING_TOP, WALL_WIDTH + 2, WALL_HEIGHT + 2, SKIRTING, INK, 3)
+        canvas.rectangle(x + 16, 0, x + 31, SKIRTING_TOP, room["stripe"])
+    canvas.rectangle(-2, SKIRTING_TOP, WALL_WIDTH + 2, WALL_HEIGHT + 2, room["skirting"], INK, 3)
 
 
-def window(canvas, left, top, right, bottom):
+def window(canvas, room, left, top, right, bottom):
     canvas.rectangle(left - 10, top - 10, right + 10, bottom + 10, FRAME, INK, 3)
     canvas.rectangle(left, top, right, bottom, SKY)
     canvas.rectangle(left, (top + bottom) // 2, right, bottom, SKY_LOW)
@@ -56,10 +63,10 @@ def window(canvas, left, top, right, bottom):
     for side, sign in ((left - 10, -1), (right + 10, 1)):
         outer = side + sign * 46
         canvas.polygon([(side, top - 24), (outer, top - 24), (outer + sign * 8, bottom + 40),
-                        (side + sign * 4, bottom + 40)], CURTAIN, INK, 2)
+                        (side + sign * 4, bottom + 40)], room["curtain"], INK, 2)
         for fold in (0.35, 0.7):
             x = side + sign * 46 * fold
-            canvas.line(x, top - 20, x + sign * 3, bottom + 36, CURTAIN_FOLD, 3)
+            canvas.line(x, top - 20, x + sign * 3, bottom + 36, room["curtainFold"], 3)
     canvas.rectangle(left - 70, top - 34, right + 70, top - 22, FURNITURE_EDGE)
 
 
@@ -104,45 +111,46 @@ def bookshelf(canvas, left, top, right):
         canvas.line(left, y0 + height - 8, right, y0 + height - 8, FURNITURE_EDGE, 5)
 
 
-def wall():
-    canvas = magick.Canvas(WALL_WIDTH, WALL_HEIGHT, WALL)
-    wallpaper(canvas)
+def wall(room):
+    canvas = magick.Canvas(WALL_WIDTH, WALL_HEIGHT, room["wall"])
+    wallpaper(canvas, room)
     wardrobe(canvas, 60, 150, 300)
-    window(canvas, 440, 90, 640, 330)
+    window(canvas, room, 440, 90, 640, 330)
     drawers(canvas, 760, 300, 960)
     return canvas
 
 
-def bookshelf_wall():
-    canvas = magick.Canvas(WALL_WIDTH, WALL_HEIGHT, WALL)
-    wallpaper(canvas)
+def bookshelf_wall(room):
+    canvas = magick.Canvas(WALL_WIDTH, WALL_HEIGHT, room["wall"])
+    wallpaper(canvas, room)
     bookshelf(canvas, 120, 170, 420)
-    window(canvas, 620, 90, 820, 330)
+    window(canvas, room, 620, 90, 820, 330)
     return canvas
 
 
-def floor():
+def floor(room):
     size = 512
-    canvas = magick.Canvas(size, size, CARPET)
+    canvas = magick.Canvas(size, size, room["carpet"])
     for row, y in enumerate(range(16, size, 32)):
         for x in range(16 + (row % 2) * 16, size, 32):
-            canvas.polygon([(x, y - 5), (x + 5, y), (x, y + 5), (x - 5, y)], CARPET_DOT)
-    canvas.ellipse(size // 2, size // 2, 150, 150, RUG, INK, 3)
-    canvas.ellipse(size // 2, size // 2, 120, 120, "none", RUG_RING, 10)
-    canvas.ellipse(size // 2, size // 2, 60, 60, "none", RUG_RING, 6)
+            canvas.polygon([(x, y - 5), (x + 5, y), (x, y + 5), (x - 5, y)], room["carpetDot"])
+    canvas.ellipse(size // 2, size // 2, 150, 150, room["rug"], INK, 3)
+    canvas.ellipse(size // 2, size // 2, 120, 120, "none", room["rugRing"], 10)
+    canvas.ellipse(size // 2, size // 2, 60, 60, "none", room["rugRing"], 6)
     return canvas
 
 
-def ceiling():
-    return magick.Canvas(64, 64, CEILING)
+def ceiling(room):
+    return magick.Canvas(64, 64, room["ceiling"])
 
 
-TEXTURES = {"roomWall": wall, "roomSideWall": bookshelf_wall, "roomFloor": floor,
-            "roomCeiling": ceiling}
+ROOMS = {"room": NURSERY, "playroom": PLAYROOM}
+SURFACES = {"Wall": wall, "SideWall": bookshelf_wall, "Floor": floor, "Ceiling": ceiling}
 
 
 if __name__ == "__main__":
     if len(sys.argv) != 2:
         sys.exit("usage: room.py RESOURCES_DIRECTORY")
-    for name, make in TEXTURES.items():
-        tga.write(make().render(), os.path.join(sys.argv[1], "textures", name + ".tga"))
+    for prefix, room in ROOMS.items():
+        for surface, make in SURFACES.items():
+            tga.write(make(room).render(), os.path.join(sys.argv[1], "textures", prefix + surface + ".tga"))

@@ -11,6 +11,10 @@ namespace {
 
 // The widest gap between two things of a level that Tobble can jump.
 const float jumpReach = 4.0f;
+// The widest gap a flight in speed mode clears, in a level that teaches it:
+// at its top speed off a ramp's lip Tobble flies some twenty units before it
+// comes down five below.
+const float speedReach = 20.0f;
 
 struct GroundBox {
     glm::vec2 low;
@@ -31,9 +35,25 @@ bool overlap(const GroundBox& a, const GroundBox& b, float margin) {
            glm::all(glm::lessThanEqual(b.low, a.high + margin));
 }
 
+bool unlocksSpeed(const std::vector<Rule>& rules) {
+    for (const Rule& rule : rules) {
+        for (const Action& action : rule.actions) {
+            if (action.kind == ActionKind::Unlock && action.mode == "speed") {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// How far apart two things may be for Tobble to get from one to the other.
+float reachOf(const LevelScript& script) {
+    return unlocksSpeed(script.onStart) || unlocksSpeed(script.events) ? speedReach : jumpReach;
+}
+
 // The shapes Tobble can get to: from those under the start, on to every
-// shape within a jump of one already reached.
-std::vector<bool> reachedShapes(const LevelPlan& plan) {
+// shape within `reach` of one already reached.
+std::vector<bool> reachedShapes(const LevelPlan& plan, float reach) {
     const std::vector<PlanShape>& shapes = plan.shapes();
     std::vector<GroundBox> boxes;
     for (const PlanShape& shape : shapes) {
@@ -52,7 +72,7 @@ std::vector<bool> reachedShapes(const LevelPlan& plan) {
         const std::size_t from = next.front();
         next.pop_front();
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            if (!reached[i] && overlap(boxes[from], boxes[i], jumpReach)) {
+            if (!reached[i] && overlap(boxes[from], boxes[i], reach)) {
                 reached[i] = true;
                 next.push_back(i);
             }
@@ -63,7 +83,8 @@ std::vector<bool> reachedShapes(const LevelPlan& plan) {
 
 class ScriptChecker {
 public:
-    explicit ScriptChecker(const LevelPlan& plan) : plan(plan), reached(reachedShapes(plan)) {}
+    ScriptChecker(const LevelPlan& plan, float reach)
+        : plan(plan), reached(reachedShapes(plan, reach)) {}
 
     void checkRules(const std::vector<Rule>& rules) {
         for (const Rule& rule : rules) {
@@ -119,7 +140,7 @@ std::vector<ScriptProblem> checkLevelScript(const Setting& level, const LevelPla
     if (plan == nullptr) {
         return problems;
     }
-    ScriptChecker checker(*plan);
+    ScriptChecker checker(*plan, reachOf(script));
     checker.found = problems;
     checker.checkRules(script.onStart);
     checker.checkRules(script.events);
@@ -127,7 +148,7 @@ std::vector<ScriptProblem> checkLevelScript(const Setting& level, const LevelPla
 }
 
 bool reachable(const LevelPlan& plan, const Area& area) {
-    return ScriptChecker(plan).reachable(area);
+    return ScriptChecker(plan, jumpReach).reachable(area);
 }
 
 }  // namespace lum

@@ -26,7 +26,7 @@ class UserSettings;
 // Made after the renderer and gone before it: the level goes with the game.
 class Game {
 public:
-    // `firstLevel` 1 to 3 starts that level at once; 0 shows the title screen.
+    // `firstLevel` 1 to 5 starts that level at once; 0 shows the title screen.
     explicit Game(int firstLevel = 0);
     ~Game();
 

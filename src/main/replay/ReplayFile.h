@@ -30,7 +30,7 @@ public:
 // What must be the same for a replay to play out as it was recorded.
 struct ReplayHeader {
     std::string version;
-    // 1 to 3, or 0 for a run that began at the title screen.
+    // 1 to 5, or 0 for a run that began at the title screen.
     int level = 0;
     int gameType = 0;
     // A checksum of the data files that shape the levels.

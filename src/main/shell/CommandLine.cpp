@@ -53,7 +53,7 @@ po::options_description CommandLine::describe(Options& into) {
     options.add_options()("help,h", po::bool_switch(&into.help), "show this help and exit")(
         "version", po::bool_switch(&into.version), "show the version and exit")(
         "level", po::value(&into.level)->value_name("N"),
-        "start level N at once, without the title screen: 1 to 3 are the game's, "
+        "start level N at once, without the title screen: 1 to 5 are the game's, "
         "the levels found in the data and in $XDG_DATA_HOME/glimmet/levels follow")(
         "level-file", po::value(&into.levelFile)->value_name("PATH"),
         "play the level file PATH at once")(
@@ -130,7 +130,7 @@ std::string CommandLine::usage() const {
     Options unused;
     std::ostringstream text;
     text << "Usage: glimmet [OPTION]...\n"
-         << "Tobble the Glimmet: roll Tobble through three toy-room levels.\n\n"
+         << "Tobble the Glimmet: roll Tobble through five toy-room levels.\n\n"
          << describe(unused)
          << "\nThe game's data is looked for in --data DIR, then $GLIMMET_DATA, then the\n"
          << "current directory, the installed game and the program's own directory.\n"
