@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ScriptedWindow.h"
+#include "flow/Game.h"
 #include "lum/platform/GlfwWindow.h"
 #include "lum/render/Renderer.h"
 
@@ -45,7 +46,7 @@ inline int whitePixelsInBand(float from) {
 
 // The band where the game writes its messages.
 inline int whitePixelsInMessageBand() {
-    return whitePixelsInBand(0.0f);
+    return whitePixelsInBand(lum::messageTop);
 }
 
 // What a presented frame showed: the colour at its centre, which tells the

@@ -34,6 +34,8 @@
 
 namespace lum {
 
+const float messageTop = -0.45f;
+
 namespace {
 
 const glm::vec3 white(1, 1, 1);
@@ -507,15 +509,17 @@ bool Game::checkDeath() {
 }
 
 // The front message stays until the clock's next whole second.
-// A message starts at its usual place; one that would run off the right
-// edge starts further left, and one wider than the screen is drawn smaller.
+// A message starts at its usual place, on a panel below Tobble (drawn
+// across the middle of the window, it hid Tobble as it spoke); one that
+// would run off the right edge starts further left, and one wider than the
+// screen is drawn smaller.
 void Game::drawMessage(const std::string& text) {
     LUM_TRACE_BEGIN
-    const float usualLeft = -0.5f, usualSize = 0.04f, leftEdge = -0.95f, rightEdge = 0.95f;
+    const float usualLeft = -0.5f, usualSize = 0.04f, leftEdge = -0.9f, rightEdge = 0.9f;
     const float characters = static_cast<float>(std::max<std::size_t>(text.size(), 1));
     const float size = std::min(usualSize, (rightEdge - leftEdge) / characters);
     const float left = std::min(usualLeft, rightEdge - size * characters);
-    Renderer::instance().drawText(text, left, 0.0f, size, white);
+    drawTextOnPanel(text, left, messageTop, size, white);
     LUM_TRACE_END
 }
 

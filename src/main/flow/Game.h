@@ -17,6 +17,10 @@
 
 namespace lum {
 
+// The foot of the messages' line, in the window's -1 to 1 coordinates:
+// below Tobble, above the flag's prompt.
+extern const float messageTop;
+
 class LevelWatch;
 class Sound;
 class UserSettings;
