@@ -131,17 +131,31 @@ TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
     EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt()));
 }
 
-TEST_F(LevelEventsTest, TheJumpSpotOfLevelTwoTeachesTheJumpMode) {
+// Each of level two's areas, just beside it and then inside.
+TEST_F(LevelEventsTest, LevelTwosAreasActOnlyWithTobbleInside) {
     build(2);
-    player().setPosition(glm::vec3(-3, 10, -38));  // just east of it
-    levels.runEvents();
+    const auto passAt = [this](const glm::vec3& place) {
+        player().setPosition(place);
+        glClear(GL_COLOR_BUFFER_BIT);
+        levels.runEvents();
+    };
+    passAt(glm::vec3(-3, 10, -38));  // just east of the jump spot
     EXPECT_FALSE(player().modeAvailable[Glimmet::Jump]);
     EXPECT_EQ("base", player().state);
-
-    player().setPosition(glm::vec3(-7, 10, -38));
-    levels.runEvents();
-    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]);
+    passAt(glm::vec3(-7, 10, -38));
+    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]) << "the jump spot teaches the jump mode";
     EXPECT_EQ("jump", player().state);
+
+    passAt(glm::vec3(75, 10, 0));  // far from the end flag at x 60
+    EXPECT_EQ(0, whitePixelsInBand(-0.7f));
+    passAt(glm::vec3(64, 10, 2));
+    EXPECT_GT(whitePixelsInBand(-0.7f), 100) << "the prompt to press F1 is on screen";
+
+    passAt(glm::vec3(-102, 10, 23));  // just east of the deadly area
+    EXPECT_TRUE(player().alive);
+    passAt(glm::vec3(-107, 10, 23));
+    EXPECT_FALSE(player().alive);
+    EXPECT_EQ(deadColour, centreColour()) << "the death picture";
 }
 
 TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkway) {
@@ -183,18 +197,6 @@ TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkw
     }
 }
 
-TEST_F(LevelEventsTest, LevelTwosDeadlyAreaKillsThePlayerAndShowsTheDeathPicture) {
-    build(2);
-    player().setPosition(glm::vec3(-102, 10, 23));  // just east of it
-    levels.runEvents();
-    EXPECT_TRUE(player().alive);
-
-    player().setPosition(glm::vec3(-107, 10, 23));
-    levels.runEvents();
-    EXPECT_FALSE(player().alive);
-    EXPECT_EQ(deadColour, centreColour());
-}
-
 TEST_F(LevelEventsTest, ALevelNamesItsObjectiveForAFewSecondsAtEveryStart) {
     build(2);
     std::deque<std::string>& messages = GameSettings::instance().messages;
@@ -206,18 +208,6 @@ TEST_F(LevelEventsTest, ALevelNamesItsObjectiveForAFewSecondsAtEveryStart) {
     levels.setCurrentLevel(1);
     levels.resetScene("level1");  // a level without one says nothing
     EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(LevelEventsTest, AtTheEndFlagTobbleIsToldToPressF1) {
-    build(2);
-    player().setPosition(glm::vec3(75, 10, 0));  // far from the flag at x 60
-    glClear(GL_COLOR_BUFFER_BIT);
-    levels.runEvents();
-    EXPECT_EQ(0, whitePixelsInBand(-0.7f));
-    player().setPosition(glm::vec3(64, 10, 2));
-    glClear(GL_COLOR_BUFFER_BIT);
-    levels.runEvents();
-    EXPECT_GT(whitePixelsInBand(-0.7f), 100) << "the prompt is on screen";
 }
 
 TEST_F(LevelEventsTest, FinishingALevelKeepsItsTimeAgainstTheBestAndTheNextLevelStartsItsOwnClock) {
