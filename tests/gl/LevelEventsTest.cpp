@@ -27,11 +27,6 @@ protected:
         levels.setupScene("level" + std::to_string(level));
     }
 
-    static glm::vec3 bodyAt(const PhysicsNode& node) {
-        const btVector3 origin = node.getBody()->getWorldTransform().getOrigin();
-        return glm::vec3(origin.x(), origin.y(), origin.z());
-    }
-
     Levels levels;
 };
 
@@ -77,7 +72,8 @@ TEST_F(LevelEventsTest, AGreenCubeThatFellIsPutBackBodyAndAllAndFallsFromThere) 
     EXPECT_FALSE(levels.hasFlag("greenCubePlaced")) << "where it fell counts, not where it is put";
     const glm::vec3 returnPoint(-107, 1.5f, 35);
     EXPECT_TRUE(vectorsNear(returnPoint, cube->getWorldTransform().translation));
-    EXPECT_TRUE(vectorsNear(returnPoint, bodyAt(*cube)));
+    EXPECT_TRUE(
+        vectorsNear(returnPoint, fromBullet(cube->getBody()->getWorldTransform().getOrigin())));
     EXPECT_EQ(0, cube->getBody()->getLinearVelocity().length());
 
     const double step = 1.0 / 60;
