@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <sstream>
 
 #include "ConfigFixture.h"
 #include "flow/LevelRun.h"
@@ -21,17 +20,11 @@
 #include "records/UserSettings.h"
 
 using namespace lum;
+using lum::test::contentOf;
 using lum::test::TempDir;
 namespace fs = boost::filesystem;
 
 namespace {
-
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The files the directory holds, by name.
 std::vector<std::string> namesIn(const fs::path& directory) {
