@@ -121,6 +121,13 @@ inline Setting loadText(const TempResources& resources, const std::string& text)
     return ConfigLoader::instance().load("test");
 }
 
+// A setting as the diagnostics print it.
+inline std::string textOf(const Setting& value) {
+    std::ostringstream out;
+    value.streamTo(out);
+    return out.str();
+}
+
 // Everything `file` holds, byte for byte; nothing when it cannot be read.
 inline std::string contentOf(const boost::filesystem::path& file) {
     std::ifstream in(file.string(), std::ios::binary);
