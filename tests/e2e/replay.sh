@@ -32,7 +32,9 @@ refused() {
   grep -qF -- "$expected" "$WORK/refused.txt" || fail "$file: no \"$expected\""
   ! grep -q "ShaderLoader : INFO" "$WORK/refused.txt" || fail "$file: the game started"
 }
-head -c 2000 "$RUNS/run.replay" >"$WORK/cut.replay"
+# Half the file: on a busy machine the recorded seconds hold few passes, and
+# a fixed length could be the whole file.
+head -c $(($(stat -c %s "$RUNS/run.replay") / 2)) "$RUNS/run.replay" >"$WORK/cut.replay"
 refused "$WORK/cut.replay" "$WORK/cut.replay:"
 sed 's/^version .*/version 0.0.1/' "$RUNS/run.replay" >"$WORK/old.replay"
 refused "$WORK/old.replay" "recorded with another game version 0.0.1"

@@ -27,19 +27,23 @@ protected:
         levels.setupScene("level" + std::to_string(level));
     }
 
-    static glm::vec3 bodyAt(const PhysicsNode& node) {
-        const btVector3 origin = node.getBody()->getWorldTransform().getOrigin();
-        return glm::vec3(origin.x(), origin.y(), origin.z());
-    }
-
     Levels levels;
 };
 
 }  // namespace
 
-TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneDecidesWhetherTheWalkwayAppears) {
+// Whether a ray straight down through `point` meets the body of `name`.
+bool solidAt(const std::string& name, const glm::vec3& point) {
+    const RayHit hit =
+        PhysicsSystem::instance().rayTest(point + glm::vec3(0, 5, 0), point - glm::vec3(0, 5, 0));
+    return hit.node != nullptr && hit.node->getName() == name;
+}
+
+TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneUncoversTheWalkwayWhichStaysAfterARestart) {
     build(1);
+    const glm::vec3 walkway(0, 7, 0);
     EXPECT_FALSE(isShown("boardWalkSmallUnlock01"));
+    EXPECT_FALSE(solidAt("boardWalkSmallUnlock01", walkway)) << "hidden, it bears nothing";
     member("redCubes01", 0)->moveTo(glm::vec3(20, -30, 4));
     levels.runEvents();
     EXPECT_FALSE(levels.hasFlag("redCubesDown")) << "only the first of two cubes is down";
@@ -50,22 +54,6 @@ TEST_F(LevelEventsTest, TheLastRedCubeOfLevelOneDecidesWhetherTheWalkwayAppears)
     levels.runEvents();
     EXPECT_TRUE(levels.hasFlag("redCubesDown"));
     EXPECT_TRUE(isShown("boardWalkSmallUnlock01"));
-}
-
-// Whether a ray straight down through `point` meets the body of `name`.
-bool solidAt(const std::string& name, const glm::vec3& point) {
-    const RayHit hit =
-        PhysicsSystem::instance().rayTest(point + glm::vec3(0, 5, 0), point - glm::vec3(0, 5, 0));
-    return hit.node != nullptr && hit.node->getName() == name;
-}
-
-TEST_F(LevelEventsTest, LevelOnesHiddenWalkwayIsAbsentUntilShownAndStaysAfterARestart) {
-    build(1);
-    const glm::vec3 walkway(0, 7, 0);
-    EXPECT_FALSE(solidAt("boardWalkSmallUnlock01", walkway)) << "hidden, it bears nothing";
-    member("redCubes01", 0)->moveTo(glm::vec3(20, -30, 4));
-    member("redCubes01", 1)->moveTo(glm::vec3(30, -30, 4));
-    levels.runEvents();
     EXPECT_TRUE(solidAt("boardWalkSmallUnlock01", walkway));
 
     // A restart keeps the walkway, and the red cubes that uncovered it stay gone.
@@ -84,7 +72,8 @@ TEST_F(LevelEventsTest, AGreenCubeThatFellIsPutBackBodyAndAllAndFallsFromThere) 
     EXPECT_FALSE(levels.hasFlag("greenCubePlaced")) << "where it fell counts, not where it is put";
     const glm::vec3 returnPoint(-107, 1.5f, 35);
     EXPECT_TRUE(vectorsNear(returnPoint, cube->getWorldTransform().translation));
-    EXPECT_TRUE(vectorsNear(returnPoint, bodyAt(*cube)));
+    EXPECT_TRUE(
+        vectorsNear(returnPoint, fromBullet(cube->getBody()->getWorldTransform().getOrigin())));
     EXPECT_EQ(0, cube->getBody()->getLinearVelocity().length());
 
     const double step = 1.0 / 60;
@@ -131,17 +120,31 @@ TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
     EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt()));
 }
 
-TEST_F(LevelEventsTest, TheJumpSpotOfLevelTwoTeachesTheJumpMode) {
+// Each of level two's areas, just beside it and then inside.
+TEST_F(LevelEventsTest, LevelTwosAreasActOnlyWithTobbleInside) {
     build(2);
-    player().setPosition(glm::vec3(-3, 10, -38));  // just east of it
-    levels.runEvents();
+    const auto passAt = [this](const glm::vec3& place) {
+        player().setPosition(place);
+        glClear(GL_COLOR_BUFFER_BIT);
+        levels.runEvents();
+    };
+    passAt(glm::vec3(-3, 10, -38));  // just east of the jump spot
     EXPECT_FALSE(player().modeAvailable[Glimmet::Jump]);
     EXPECT_EQ("base", player().state);
-
-    player().setPosition(glm::vec3(-7, 10, -38));
-    levels.runEvents();
-    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]);
+    passAt(glm::vec3(-7, 10, -38));
+    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]) << "the jump spot teaches the jump mode";
     EXPECT_EQ("jump", player().state);
+
+    passAt(glm::vec3(75, 10, 0));  // far from the end flag at x 60
+    EXPECT_EQ(0, whitePixelsInBand(-0.7f));
+    passAt(glm::vec3(64, 10, 2));
+    EXPECT_GT(whitePixelsInBand(-0.7f), 100) << "the prompt to press F1 is on screen";
+
+    passAt(glm::vec3(-102, 10, 23));  // just east of the deadly area
+    EXPECT_TRUE(player().alive);
+    passAt(glm::vec3(-107, 10, 23));
+    EXPECT_FALSE(player().alive);
+    EXPECT_EQ(deadColour, centreColour()) << "the death picture";
 }
 
 TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkway) {
@@ -181,30 +184,6 @@ TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkw
         EXPECT_TRUE(isShown("boardWalkSmallUnlock02"));
         levels.runEvents();
     }
-}
-
-TEST_F(LevelEventsTest, LevelTwosDeadlyAreaKillsThePlayerAndShowsTheDeathPicture) {
-    build(2);
-    player().setPosition(glm::vec3(-102, 10, 23));  // just east of it
-    levels.runEvents();
-    EXPECT_TRUE(player().alive);
-
-    player().setPosition(glm::vec3(-107, 10, 23));
-    levels.runEvents();
-    EXPECT_FALSE(player().alive);
-    EXPECT_EQ(deadColour, centreColour());
-}
-
-TEST_F(LevelEventsTest, AtTheEndFlagTobbleIsToldToPressF1) {
-    build(2);
-    player().setPosition(glm::vec3(75, 10, 0));  // far from the flag at x 60
-    glClear(GL_COLOR_BUFFER_BIT);
-    levels.runEvents();
-    EXPECT_EQ(0, whitePixelsInBand(-0.7f));
-    player().setPosition(glm::vec3(64, 10, 2));
-    glClear(GL_COLOR_BUFFER_BIT);
-    levels.runEvents();
-    EXPECT_GT(whitePixelsInBand(-0.7f), 100) << "the prompt is on screen";
 }
 
 TEST_F(LevelEventsTest, FinishingALevelKeepsItsTimeAgainstTheBestAndTheNextLevelStartsItsOwnClock) {

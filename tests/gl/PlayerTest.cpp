@@ -69,6 +69,9 @@ TEST_F(PlayerTest, ReadsItsNumbersWithDefaultsAndConversions) {
     EXPECT_FALSE(player().modeAvailable[Glimmet::Jump]);
     player().applyState("spike");
     EXPECT_FLOAT_EQ(2.0f, player().getMass());
+    writeTobble("health = 80.0", "base = [8.5]; spike = [8.5, 0, 40]");
+    player().applyState("spike");
+    EXPECT_FLOAT_EQ(40.0f, player().getMass()) << "the file as it is now, without a new init";
 }
 
 TEST_F(PlayerTest, SpikeModeHaltsThePlayerOnceAndIsAnnouncedOnce) {

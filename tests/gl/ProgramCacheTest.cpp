@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
 #include <string>
 
 #include <boost/filesystem/operations.hpp>
@@ -92,10 +91,7 @@ protected:
                said.find("compiled") == std::string::npos;
     }
 
-    std::string keptFile() const {
-        std::ifstream in((kept.path / "tint.program").string(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string keptFile() const { return test::contentOf(kept.path / "tint.program"); }
 
     TempDir shaders;
     TempDir kept;

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include <glm/geometric.hpp>
@@ -79,10 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Level, LevelReplay, ::testing::Values(1, 2, 3));
 // A replay whose game goes another way stops at the first pass that
 // differs from the recording, and says which.
 TEST_F(LevelReplay, AGameThatGoesAnotherWayIsCaughtAtItsFirstDifferentPass) {
-    std::ifstream in(fileOf(3));
-    std::ostringstream text;
-    text << in.rdbuf();
-    const std::string original = text.str();
+    const std::string original = test::contentOf(fileOf(3));
     test::TempDir dir;
     struct Case {
         std::string what, edited, expected;

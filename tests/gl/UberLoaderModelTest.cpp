@@ -29,10 +29,6 @@ namespace fs = boost::filesystem;
 
 namespace {
 
-glm::vec3 fromBullet(const btVector3& v) {
-    return glm::vec3(v.x(), v.y(), v.z());
-}
-
 // Loading levels and models built from the game's own shaders, textures and
 // cube model, with a renderer for them.
 class UberLoaderModelTest : public RendererTest {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,21 @@ inline Setting loadText(const TempResources& resources, const std::string& text)
     resources.writeResource("prototypes.cfg", "");
     resources.writeResource("test.cfg", text);
     return ConfigLoader::instance().load("test");
+}
+
+// A setting as the diagnostics print it.
+inline std::string textOf(const Setting& value) {
+    std::ostringstream out;
+    value.streamTo(out);
+    return out.str();
+}
+
+// Everything `file` holds, byte for byte; nothing when it cannot be read.
+inline std::string contentOf(const boost::filesystem::path& file) {
+    std::ifstream in(file.string(), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
 }
 
 // The message of the exception of class E that `action` throws.

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -13,14 +12,9 @@ using namespace lum;
 using lum::test::literally;
 using lum::test::loadText;
 using lum::test::TempResources;
+using lum::test::textOf;
 
 namespace {
-
-std::string text(const Setting& value) {
-    std::ostringstream out;
-    value.streamTo(out);
-    return out.str();
-}
 
 // Loads `source` as the configuration "test" and hands back what the parser
 // wrote on standard error.
@@ -55,7 +49,7 @@ TEST(ConfigParser, ScansLiteralsByLongestMatchFirstRuleFirst) {
     EXPECT_EQ(7, file("zeros").asInt());
     EXPECT_EQ(5, file("plus").asInt());
     EXPECT_EQ(-1, file("minus").asInt());
-    EXPECT_EQ("(5, -5, 0.5, -0.25, 1.5)", text(file("r")));
+    EXPECT_EQ("(5, -5, 0.5, -0.25, 1.5)", textOf(file("r")));
     EXPECT_TRUE(file("r")(0).isDouble());
     EXPECT_EQ("say \"hi\"", file("q")(0).asString());
     EXPECT_EQ("it's", file("q")(1).asString());
@@ -72,8 +66,8 @@ TEST(ConfigParser, FollowsTheGrammarsLooserRules) {
     };
 
     Setting file = load("x = [1, 2); y = (3, 4]; \"name\" = 1; 7 = seven;");
-    EXPECT_EQ("(1, 2)", text(file("x")));
-    EXPECT_EQ("(3, 4)", text(file("y")));
+    EXPECT_EQ("(1, 2)", textOf(file("x")));
+    EXPECT_EQ("(3, 4)", textOf(file("y")));
     EXPECT_EQ(1, file("name").asInt());
     EXPECT_EQ("seven", file(7).asString());
 
@@ -92,16 +86,13 @@ TEST(ConfigParser, FollowsTheGrammarsLooserRules) {
     // Prototypes also come from the file's own earlier settings, braced or not.
     EXPECT_EQ(3, load("Local = { hp = 3 }; it = Local { }")("it")("hp").asInt());
     EXPECT_EQ(4, load("{ Local = { hp = 4 }; it = Local { } }")("it")("hp").asInt());
+    // Files without settings load as invalid.
+    for (const char* const empty : {"", "// nothing but a comment", "{ }"}) {
+        EXPECT_TRUE(load(empty).isInvalid()) << empty;
+    }
 }
 
-TEST(ConfigParser, FilesWithoutSettingsLoadAsInvalid) {
-    const TempResources resources;
-    EXPECT_TRUE(loadText(resources, "").isInvalid());
-    EXPECT_TRUE(loadText(resources, "// nothing but a comment").isInvalid());
-    EXPECT_TRUE(loadText(resources, "{ }").isInvalid());
-}
-
-TEST(ConfigParser, ASyntaxErrorEndsTheParseAndKeepsWhatWasBuilt) {
+TEST(ConfigParser, ASyntaxErrorOrTooDeepANestingEndsTheParseAndKeepsWhatWasBuilt) {
     Setting file;
     // After a ";" a setting or the end may follow: eight tokens, too many to list.
     EXPECT_EQ("test.cfg:1:7:syntax error, unexpected ;\n", loadForErrors("a = 1;;", file));
@@ -113,6 +104,15 @@ TEST(ConfigParser, ASyntaxErrorEndsTheParseAndKeepsWhatWasBuilt) {
     EXPECT_TRUE(file.isInvalid());
     EXPECT_EQ("test.cfg:1:14:syntax error, unexpected }\n", loadForErrors("{ a = 1; b = }", file));
     EXPECT_EQ(1, file("a").asInt());
+    // Nesting beyond the parser's fixed stack exhausts its memory.
+    const std::string deep = std::string(150, '(') + "1" + std::string(150, ')');
+    EXPECT_EQ("", loadForErrors("x = " + deep, file));
+    EXPECT_EQ(1u, file("x").size());
+
+    const std::string deeper = std::string(300, '(') + "1" + std::string(300, ')');
+    const std::string errors = loadForErrors("a = 1; x = " + deeper, file);
+    EXPECT_NE(std::string::npos, errors.find(":memory exhausted\n")) << errors;
+    EXPECT_EQ(1u, file.size());
 }
 
 // Each message names the line and column (line feeds in strings and comments
@@ -156,18 +156,6 @@ TEST(ConfigParser, AnErrorInAnIncludedFileNamesThatFileAndItsOwnPosition) {
     ConfigLoader::instance().load("test");
     EXPECT_EQ("shapes.cfg:3:3:syntax error, unexpected identifier, expecting $end or ;\n",
               testing::internal::GetCapturedStderr());
-}
-
-TEST(ConfigParser, NestingBeyondTheFixedStackIsMemoryExhausted) {
-    Setting file;
-    const std::string deep = std::string(150, '(') + "1" + std::string(150, ')');
-    EXPECT_EQ("", loadForErrors("x = " + deep, file));
-    EXPECT_EQ(1u, file("x").size());
-
-    const std::string deeper = std::string(300, '(') + "1" + std::string(300, ')');
-    const std::string errors = loadForErrors("a = 1; x = " + deeper, file);
-    EXPECT_NE(std::string::npos, errors.find(":memory exhausted\n")) << errors;
-    EXPECT_EQ(1u, file.size());
 }
 
 TEST(ConfigParser, OutOfRangeNumbersEndTheLoadWithAConfigException) {

@@ -281,8 +281,7 @@ protected:
     }
 
     static glm::vec3 velocity() {
-        const btVector3 v = Glimmet::instance().getBody()->getLinearVelocity();
-        return glm::vec3(v.x(), v.y(), v.z());
+        return fromBullet(Glimmet::instance().getBody()->getLinearVelocity());
     }
 
     boost::shared_ptr<Camera> camera;

@@ -28,10 +28,6 @@ Exception failureOf(const std::function<void()>& call) {
     return Exception("nothing thrown");
 }
 
-glm::vec3 toGlm(const btVector3& v) {
-    return glm::vec3(v.x(), v.y(), v.z());
-}
-
 // Counts the blocks Bullet holds from the heap while it is installed.
 class BulletHeapCount {
 public:
@@ -67,8 +63,8 @@ TEST_F(PhysicsNodeTest, AnOnlyChildLendsTheNodeItsPlacementAndItsShape) {
     EXPECT_TRUE(vectorsNear(glm::vec3(0), child->getTransform().translation));
     EXPECT_TRUE(vectorsNear(glm::vec3(1), child->getTransform().scale));
     EXPECT_EQ(glm::quat(1, 0, 0, 0), child->getTransform().rotation);
-    EXPECT_TRUE(
-        vectorsNear(glm::vec3(0, 5, 0), toGlm(node->getBody()->getWorldTransform().getOrigin())));
+    EXPECT_TRUE(vectorsNear(glm::vec3(0, 5, 0),
+                            fromBullet(node->getBody()->getWorldTransform().getOrigin())));
     EXPECT_EQ(child->getCollisionShape(), node->getBody()->getCollisionShape());
 }
 
@@ -89,12 +85,14 @@ TEST_F(PhysicsNodeTest, SeveralChildrenGatherACompoundPlacedByTheirOwnTransforms
     ASSERT_EQ(COMPOUND_SHAPE_PROXYTYPE, compound->getShapeType());
     ASSERT_EQ(3, compound->getNumChildShapes());
     EXPECT_TRUE(
-        vectorsNear(glm::vec3(-2, 0, 0), toGlm(compound->getChildTransform(0).getOrigin())));
+        vectorsNear(glm::vec3(-2, 0, 0), fromBullet(compound->getChildTransform(0).getOrigin())));
     const btTransform& turned = compound->getChildTransform(1);
-    EXPECT_TRUE(vectorsNear(glm::vec3(2, 1, 0), toGlm(turned.getOrigin())));
-    EXPECT_TRUE(vectorsNear(glm::vec3(0, 0, -1), toGlm(turned.getBasis() * btVector3(1, 0, 0))));
+    EXPECT_TRUE(vectorsNear(glm::vec3(2, 1, 0), fromBullet(turned.getOrigin())));
+    EXPECT_TRUE(
+        vectorsNear(glm::vec3(0, 0, -1), fromBullet(turned.getBasis() * btVector3(1, 0, 0))));
     EXPECT_EQ(node->getChild(1)->getCollisionShape(), compound->getChildShape(1));
-    EXPECT_TRUE(vectorsNear(glm::vec3(0, 0, 0), toGlm(compound->getChildTransform(2).getOrigin())));
+    EXPECT_TRUE(
+        vectorsNear(glm::vec3(0, 0, 0), fromBullet(compound->getChildTransform(2).getOrigin())));
     EXPECT_TRUE(vectorsNear(glm::vec3(2, 1, 0), node->getChild(1)->getTransform().translation));
 }
 
@@ -174,8 +172,8 @@ TEST_F(PhysicsNodeTest, ARebuildKeepsTheFrictionAndStartsAtTheWorldPlacement) {
     EXPECT_FLOAT_EQ(1.0f, node->getBody()->getFriction());
     EXPECT_FLOAT_EQ(0.5f, node->getBody()->getInvMass());
     // The only child gave its placement away at the first rebuild already.
-    EXPECT_TRUE(
-        vectorsNear(glm::vec3(10, 0, 0), toGlm(node->getBody()->getWorldTransform().getOrigin())));
+    EXPECT_TRUE(vectorsNear(glm::vec3(10, 0, 0),
+                            fromBullet(node->getBody()->getWorldTransform().getOrigin())));
 }
 
 TEST_F(PhysicsNodeTest, AFallingBoxCarriesItsNodeAndTheNodesChildren) {
@@ -188,7 +186,7 @@ TEST_F(PhysicsNodeTest, AFallingBoxCarriesItsNodeAndTheNodesChildren) {
     steps(60);
     node->update(0.0);
     // One second of fall under 10 units/s²: about 5 units, to one step's motion.
-    const glm::vec3 bodyAt = toGlm(node->getBody()->getWorldTransform().getOrigin());
+    const glm::vec3 bodyAt = fromBullet(node->getBody()->getWorldTransform().getOrigin());
     EXPECT_NEAR(0.0f, bodyAt.y, 0.2f);
     EXPECT_TRUE(vectorsNear(bodyAt, node->getWorldTransform().translation, 0.2f));
     EXPECT_TRUE(
@@ -200,7 +198,7 @@ TEST_F(PhysicsNodeTest, AFallingBoxCarriesItsNodeAndTheNodesChildren) {
     node->stop();
     node->update(0.0);
     EXPECT_TRUE(vectorsNear(glm::vec3(0, 5, 0), node->getWorldTransform().translation));
-    EXPECT_TRUE(vectorsNear(glm::vec3(0), toGlm(node->getBody()->getLinearVelocity())));
+    EXPECT_TRUE(vectorsNear(glm::vec3(0), fromBullet(node->getBody()->getLinearVelocity())));
 }
 
 TEST_F(PhysicsNodeTest, DroppingTheLastOwnerTakesTheNodeOutOfTheWorld) {

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <sstream>
 
 #include "ConfigFixture.h"
 #include "flow/LevelRun.h"
@@ -21,17 +20,11 @@
 #include "records/UserSettings.h"
 
 using namespace lum;
+using lum::test::contentOf;
 using lum::test::TempDir;
 namespace fs = boost::filesystem;
 
 namespace {
-
-std::string contentOf(const fs::path& file) {
-    std::ifstream in(file.string());
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The files the directory holds, by name.
 std::vector<std::string> namesIn(const fs::path& directory) {
@@ -141,13 +134,6 @@ const KeptFile keptFiles[] = {
      }},
 };
 
-class RecordsTest : public ::testing::Test {
-protected:
-    fs::path file() const { return place.path / Records::fileName; }
-
-    TempDir place;
-};
-
 }  // namespace
 
 TEST(KeptFiles, LiveInTheXdgDirectoryOrElseUnderTheHome) {
@@ -170,7 +156,8 @@ TEST(KeptFiles, LiveInTheXdgDirectoryOrElseUnderTheHome) {
     }
 }
 
-TEST_F(RecordsTest, AFinishIsHeldAgainstTheBestAndTheBestIsReadBackNextTime) {
+TEST(Records, AFinishIsHeldAgainstTheBestReadBackNextTimeAndWrittenReadablyByHand) {
+    const TempDir place;
     const fs::path directory = place.path / "deeper" / "glimmet";
     {
         Records records(directory);
@@ -202,11 +189,14 @@ TEST_F(RecordsTest, AFinishIsHeldAgainstTheBestAndTheBestIsReadBackNextTime) {
     ASSERT_TRUE(again.bestOf("level1", best));
     EXPECT_DOUBLE_EQ(70.2, best.time);
     EXPECT_EQ(3, best.corn) << "the most corn stays even when the fastest run found less";
-}
 
-TEST_F(RecordsTest, WithoutAPlaceNothingIsKeptNorWritten) {
+    again.enter("level2", 61.25, 3);
+    const std::string text = contentOf(directory / Records::fileName);
+    EXPECT_NE(std::string::npos, text.find("level2 = { time = 61.250; corn = 3 };")) << text;
+    EXPECT_FALSE(again.enter("", 1, 0).kept) << "a name the language cannot hold is not kept";
+
     Records none{fs::path()};
-    EXPECT_FALSE(none.isKept());
+    EXPECT_FALSE(none.isKept()) << "without a place nothing is kept nor written";
     EXPECT_FALSE(none.enter("level1", 10, 1).kept);
 }
 
@@ -334,15 +324,6 @@ TEST(KeptFiles, AGameKilledWhileWritingLeavesTheOldOrTheNewFileNeverPart) {
         EXPECT_EQ(std::vector<std::string>{kept.fileName}, namesIn(place.path))
             << "the next write took away what the killed writers left";
     }
-}
-
-TEST_F(RecordsTest, TheWrittenFileIsTheGamesOwnLanguageReadableByHand) {
-    Records records(place.path);
-    records.enter("level2", 61.25, 3);
-    const std::string text = contentOf(file());
-    EXPECT_NE(std::string::npos, text.find("level2 = { time = 61.250; corn = 3 };")) << text;
-    EXPECT_TRUE(records.enter("", 1, 0).kept == false)
-        << "a name the language cannot hold is not kept";
 }
 
 TEST(ResultLines, TellTheTimeAndCornAgainstTheBest) {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "ConfigFixture.h"
@@ -9,14 +8,9 @@
 #include "lum/util/Exception.h"
 
 using namespace lum;
+using lum::test::textOf;
 
 namespace {
-
-std::string text(const Setting& value) {
-    std::ostringstream out;
-    value.streamTo(out);
-    return out.str();
-}
 
 std::string failure(const std::function<void()>& access) {
     return test::failureOf<ConfigException>(access);
@@ -194,19 +188,19 @@ TEST(Setting, IteratorsWalkListsInOrderAndGroupsOwnEntriesAsPairs) {
 }
 
 TEST(Setting, StreamsInItsDiagnosticFormats) {
-    EXPECT_EQ("Invalid setting", text(Setting()));
-    EXPECT_EQ("1", text(Setting(true)));
-    EXPECT_EQ("-7", text(Setting(-7)));
-    EXPECT_EQ("3.14159", text(Setting(3.14159265)));
-    EXPECT_EQ("\"a 'b' \\c\"", text(Setting("a 'b' \\c")));
-    EXPECT_EQ("()", text(Setting::newList()));
-    EXPECT_EQ("(1, 0.5, \"x\")", text(listOf({1, 0.5, "x"})));
-    EXPECT_EQ("\"a\"=1", text(Setting::newPair("a", 1)));
-    EXPECT_EQ("{}", text(Setting::newGroup()));
+    EXPECT_EQ("Invalid setting", textOf(Setting()));
+    EXPECT_EQ("1", textOf(Setting(true)));
+    EXPECT_EQ("-7", textOf(Setting(-7)));
+    EXPECT_EQ("3.14159", textOf(Setting(3.14159265)));
+    EXPECT_EQ("\"a 'b' \\c\"", textOf(Setting("a 'b' \\c")));
+    EXPECT_EQ("()", textOf(Setting::newList()));
+    EXPECT_EQ("(1, 0.5, \"x\")", textOf(listOf({1, 0.5, "x"})));
+    EXPECT_EQ("\"a\"=1", textOf(Setting::newPair("a", 1)));
+    EXPECT_EQ("{}", textOf(Setting::newGroup()));
 
     const Setting instance = groupWith("color", listOf({1, 0.5, 0}));
     instance.setPrototype("Light", Setting::newGroup());
-    EXPECT_EQ("Light {\"color\"=(1, 0.5, 0)}", text(instance));
+    EXPECT_EQ("Light {\"color\"=(1, 0.5, 0)}", textOf(instance));
 }
 
 TEST(Setting, ConvertsListsToVectorsAndQuaternions) {

@@ -3,22 +3,24 @@
 
 #include <string>
 
+#include <boost/optional.hpp>
 #include <glm/vec3.hpp>
 
 #include "lum/character/Character.h"
+#include "lum/config/Setting.h"
 #include "lum/physics/PhysicsNode.h"
+#include "lum/resource/FileStamp.h"
 #include "lum/util/Singleton.h"
 
 namespace lum {
 
 class Model;
-class Setting;
 class Sound;
 
 // Tobble the Glimmet, the player: one object for the whole run, created on
 // first use. The singleton owns it; the scene holds it through `self`,
 // whose deleter does nothing. Its numbers come from the configuration
-// "tobble", read afresh whenever a mode is applied.
+// "tobble", read at each init and again when its file has changed.
 class Glimmet : public Character, public PhysicsNode, public Singleton<Glimmet, 0> {
 public:
     enum Mode { Base = 0, Jump = 1, Spike = 2, Speed = 3, ModeCount = 4 };
@@ -101,7 +103,13 @@ private:
     glm::vec3 leanedOn;
     unsigned long leanStep;
     bool leaning;
+    // The configuration as last read, from which file and as it was then.
+    Setting configuration;
+    std::string configurationPath;
+    boost::optional<FileStamp> configurationStamp;
+    bool configurationRead = false;
 
+    const Setting& playerConfiguration();
     void switchTo(const std::string& mode);
     void paint(const std::string& mode);
     void buildBody();

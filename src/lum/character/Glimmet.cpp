@@ -6,6 +6,7 @@
 
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <boost/core/null_deleter.hpp>
+#include <boost/filesystem/operations.hpp>
 #include <glm/geometric.hpp>
 
 #include "lum/character/ModeColours.h"
@@ -13,6 +14,7 @@
 #include "lum/physics/PhysicsSystem.h"
 #include "lum/platform/Timer.h"
 #include "lum/resource/ConfigLoader.h"
+#include "lum/resource/FileStamp.h"
 #include "lum/resource/Sound.h"
 #include "lum/resource/UberLoader.h"
 #include "lum/scene/Model.h"
@@ -25,6 +27,7 @@ namespace lum {
 namespace {
 
 const char* const configName = "tobble";
+const char* const configFile = "tobble.cfg";
 // The modes' names in the order of Glimmet::Mode, as tobble.cfg's states and
 // colours spell them.
 const char* const modeNames[Glimmet::ModeCount] = {"base", "jump", "spike", "speed"};
@@ -91,8 +94,8 @@ void Glimmet::init() {
     model = checkedCast<Model>(UberLoader::instance().loadModel(configName));
     removeAllChildren();
     addChild(model);
-    const Setting config = ConfigLoader::instance().load(configName);
-    const Setting character = config("character");
+    configurationRead = false;
+    const Setting character = playerConfiguration()("character");
     health = character("health").intOr(startingHealth);
     maximumHealth = character("maximumhealth").intOr(startingHealth);
     const Setting startMode = character("state");
@@ -148,9 +151,9 @@ void Glimmet::buildBody() {
 
 void Glimmet::applyState(const std::string& mode) {
     LUM_TRACE_BEGIN
-    const Setting configuration = ConfigLoader::instance().load(configName);
-    readMovement(configuration("movement"));
-    const Setting numbers = configuration("states")(mode);
+    const Setting& player = playerConfiguration();
+    readMovement(player("movement"));
+    const Setting numbers = player("states")(mode);
     speedFactor = numbers(0).doubleOr(defaultSpeedFactor);
     topSpeed = numbers(1).doubleOr(0.0);
     setMass(static_cast<float>(numbers(2).doubleOr(defaultMass)));
@@ -220,8 +223,25 @@ void Glimmet::switchTo(const std::string& mode) {
 
 void Glimmet::paint(const std::string& mode) {
     LUM_TRACE_BEGIN
-    const Setting configuration = ConfigLoader::instance().load(configName);
-    ModeColours::read(configuration, mode).applyTo(*model->getMaterial());
+    ModeColours::read(playerConfiguration(), mode).applyTo(*model->getMaterial());
+    LUM_TRACE_END
+}
+
+// Parsing the file took most of a mode switch's and a new life's time. It is
+// read again when the file found is another (the working directory changed)
+// or was written since, so an edit between two lives still counts.
+const Setting& Glimmet::playerConfiguration() {
+    LUM_TRACE_BEGIN
+    const std::string path =
+        boost::filesystem::absolute(ConfigLoader::instance().findFile(configFile)).string();
+    const boost::optional<FileStamp> stamp = FileStamp::of(path);
+    if (!configurationRead || path != configurationPath || stamp != configurationStamp) {
+        configuration = ConfigLoader::instance().load(configName);
+        configurationPath = path;
+        configurationStamp = stamp;
+        configurationRead = true;
+    }
+    return configuration;
     LUM_TRACE_END
 }
 

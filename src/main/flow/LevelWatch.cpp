@@ -1,7 +1,5 @@
 #include "flow/LevelWatch.h"
 
-#include <sys/stat.h>
-
 #include <iostream>
 
 #include <boost/filesystem/operations.hpp>
@@ -15,14 +13,10 @@ namespace lum {
 namespace {
 
 const char* const dataFiles = "resources";
-const std::int64_t nanosecondsPerSecond = 1000000000;
 
 void stampFile(const fs::path& path, FileStamps& stamps) {
-    struct stat status;
-    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode)) {
-        stamps[path.string()] =
-            FileStamp{status.st_mtim.tv_sec * nanosecondsPerSecond + status.st_mtim.tv_nsec,
-                      static_cast<std::uintmax_t>(status.st_size)};
+    if (const boost::optional<FileStamp> stamp = FileStamp::of(path.string())) {
+        stamps[path.string()] = *stamp;
     }
 }
 
@@ -40,10 +34,6 @@ void stampConfigurationsBelow(const fs::path& directory, FileStamps& stamps) {
 }
 
 }  // namespace
-
-bool FileStamp::operator==(const FileStamp& other) const {
-    return modifiedNanoseconds == other.modifiedNanoseconds && size == other.size;
-}
 
 FileStamps stampsOf(const std::vector<fs::path>& directories, const std::vector<fs::path>& files) {
     FileStamps stamps;

@@ -1,7 +1,6 @@
 #ifndef GLIMMET_LEVELWATCH_H
 #define GLIMMET_LEVELWATCH_H
 
-#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,17 +8,9 @@
 #include <boost/filesystem/path.hpp>
 
 #include "flow/LevelCheck.h"
+#include "lum/resource/FileStamp.h"
 
 namespace lum {
-
-// When a file was last written and how long it is: a file saved twice in
-// one second still reads as changed.
-struct FileStamp {
-    std::int64_t modifiedNanoseconds;
-    std::uintmax_t size;
-
-    bool operator==(const FileStamp& other) const;
-};
 
 // Every configuration file the watch looks at, by path. A file that
 // appears or goes counts as a change too.
