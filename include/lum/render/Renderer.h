@@ -2,6 +2,7 @@
 #define LUM_RENDER_RENDERER_H
 
 #include <string>
+#include <vector>
 
 #include <GL/glew.h>
 #include <boost/shared_ptr.hpp>
@@ -43,8 +44,9 @@ public:
     // Draws `count` vertices of the bound vertex array (as line triangles in
     // wireframe mode).
     void drawArrays(int primitive, int count);
-    // Draws the back faces of the bound triangles as thick black lines.
-    void drawOutline(int count);
+    // Draws the back faces among the bound vertex array's triangles that
+    // `triangles` names (three indices a triangle) as thick black lines.
+    void drawOutline(const std::vector<unsigned>& triangles);
     // Draws the front faces of the bound triangles into the depth buffer only.
     void drawDepth(int count);
 

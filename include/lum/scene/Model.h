@@ -10,6 +10,7 @@
 #include <boost/weak_ptr.hpp>
 
 #include "lum/scene/ModelData.h"
+#include "lum/scene/OutlineRim.h"
 #include "lum/scene/Spatial.h"
 
 namespace lum {
@@ -88,7 +89,6 @@ private:
     void drawBody(Renderer& renderer);
     void drawDepth(Renderer& renderer);
     void drawOutline(Renderer& renderer);
-    void drawPositions(Renderer& renderer, void (Renderer::*draw)(int));
 
     ModelData data;
     boost::shared_ptr<Material> material;
@@ -97,6 +97,10 @@ private:
     boost::shared_ptr<VertexArray> outlineVertexArray;
     boost::shared_ptr<VertexBuffer> vertexBuffer;
     boost::shared_ptr<Texture> texture;
+    // The frame shown, as the vertex buffer holds it, and which of its
+    // triangles the outline draws.
+    std::vector<Vertex> shownFrame;
+    OutlineRim outlineRim;
     std::unique_ptr<btCollisionShape, void (*)(btCollisionShape*)> collisionShape;
     std::vector<boost::shared_ptr<Light>> lights;
     unsigned lightsVersion;

@@ -126,15 +126,16 @@ void Renderer::drawArrays(int primitive, int count) {
     LUM_TRACE_END
 }
 
-void Renderer::drawOutline(int count) {
-    if (!drawing) {
+void Renderer::drawOutline(const std::vector<unsigned>& triangles) {
+    if (!drawing || triangles.empty()) {
         return;
     }
     glLineWidth(2.0f);
     // Only back faces, drawn as lines by the polygon mode set at start-up.
     glCullFace(GL_FRONT);
     glColor3f(0, 0, 0);
-    glDrawArrays(GL_TRIANGLES, 0, count);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_INT,
+                   triangles.data());
     glCullFace(GL_BACK);
     glClearDepth(clearDepth);
     glLineWidth(1.0f);

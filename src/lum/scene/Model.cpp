@@ -4,6 +4,8 @@
 
 #include <BulletCollision/CollisionShapes/btCompoundShape.h>
 #include <GL/glew.h>
+#include <glm/mat3x3.hpp>
+#include <glm/matrix.hpp>
 
 #include "lum/GameSettings.h"
 #include "lum/render/Renderer.h"
@@ -71,7 +73,11 @@ boost::shared_ptr<Model> Model::make(
     model->texture = texture;
     model->animations = animations;
     // Slot 0 of the buffer always holds the frame shown; frame 0 to start.
-    vertexBuffer->setData(0, data.verticesPerFrame * sizeof(Vertex), data.vertices.get());
+    // The outline reads the shown frame's corners too: it keeps a copy.
+    const Vertex* const firstFrame = data.vertices.get();
+    model->shownFrame.assign(firstFrame, firstFrame + data.verticesPerFrame);
+    model->outlineRim = OutlineRim(firstFrame, data.verticesPerFrame);
+    vertexBuffer->setData(0, data.verticesPerFrame * sizeof(Vertex), firstFrame);
     if (animations.empty()) {
         // Nothing reads the key frames of a model that never steps: the
         // vertex buffer holds the only frame it shows.
@@ -180,11 +186,8 @@ void Model::writeAnimatedVertices() {
     const int count = data.verticesPerFrame;
     const Vertex* const current = &data.vertices[static_cast<std::size_t>(currentFrame) * count];
     const Vertex* const next = &data.vertices[static_cast<std::size_t>(nextFrame) * count];
-    Vertex* const out = static_cast<Vertex*>(vertexBuffer->map());
-    if (out != nullptr) {
-        blendFrames(current[0].vertex, next[0].vertex, blend, count, out[0].vertex);
-    }
-    vertexBuffer->unmap();
+    blendFrames(current[0].vertex, next[0].vertex, blend, count, shownFrame[0].vertex);
+    vertexBuffer->setData(0, count * sizeof(Vertex), shownFrame.data());
     LUM_TRACE_END
 }
 
@@ -311,18 +314,25 @@ void Model::drawBody(Renderer& renderer) {
 // only, and the same position arithmetic as the body's, so that the body
 // meets the same depth.
 void Model::drawDepth(Renderer& renderer) {
-    drawPositions(renderer, &Renderer::drawDepth);
-}
-
-void Model::drawOutline(Renderer& renderer) {
-    drawPositions(renderer, &Renderer::drawOutline);
-}
-
-void Model::drawPositions(Renderer& renderer, void (Renderer::*draw)(int)) {
     LUM_TRACE_BEGIN
     outlineMaterial->use();
     outlineVertexArray->bind();
-    (renderer.*draw)(data.verticesPerFrame);
+    renderer.drawDepth(data.verticesPerFrame);
+    glUseProgram(0);
+    outlineVertexArray->release();
+    LUM_TRACE_END
+}
+
+void Model::drawOutline(Renderer& renderer) {
+    LUM_TRACE_BEGIN
+    const glm::mat4 toWorld = getWorldTransform().toMatrix();
+    const glm::vec3 eye = glm::inverse(toWorld) *
+                          glm::vec4(renderer.getCamera()->getWorldTransform().translation, 1.0f);
+    const bool mirrored = glm::determinant(glm::mat3(toWorld)) < 0.0f;
+    const std::vector<unsigned>& rim = outlineRim.facingAway(shownFrame.data(), eye, mirrored);
+    outlineMaterial->use();
+    outlineVertexArray->bind();
+    renderer.drawOutline(rim);
     glUseProgram(0);
     outlineVertexArray->release();
     LUM_TRACE_END
