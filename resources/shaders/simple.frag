@@ -61,15 +61,12 @@ vec3 exposed(vec3 light) {
     return vec3(1.0) - exp(-EXPOSURE * max(light, vec3(0.0)));
 }
 
-// The spot is where the highlight's strength, cos^shininess of the angle
-// to the halfway vector, reaches one half: where the cosine reaches
-// `spotCosine`, 0.5^(1 / shininess), worked out once per vertex rather
-// than raised to the power once per light and pixel.
-float highlight(vec3 n, vec3 toLight, vec3 toEye, float spotCosine) {
-    vec3 halfway = normalize(toLight + toEye);
-    return step(spotCosine, max(dot(n, halfway), 0.0)) * step(0.0, dot(n, toLight));
-}
-
+// The highlight's spot is where its strength, cos^shininess of the angle to
+// the halfway vector, reaches one half: where the cosine reaches
+// `spotCosine`, 0.5^(1 / shininess), worked out once per vertex rather than
+// raised to the power once per light and pixel. Lengths come from one
+// inverse square root each, without a division: the software renderer
+// spends most of a frame in this loop.
 void main() {
     vec3 n = normalize(worldNormal);
     vec3 toEye = normalize(camPos - worldPosition);
@@ -87,15 +84,20 @@ void main() {
             break;
         }
         vec3 offset = lightless ? toEye + EYE_LAMP_RISE : lights[i].position - worldPosition;
-        float lightDistance = length(offset);
-        vec3 toLight = offset / max(lightDistance, 1e-4);
+        float squared = max(dot(offset, offset), 1e-8);
+        float inverse = inversesqrt(squared);
+        vec3 toLight = offset * inverse;
+        float lightDistance = squared * inverse;
         float attenuation = lightless ? 1.0 : 1.0 / max(lights[i].constantAttenuation
                                                   + lights[i].linearAttenuation * lightDistance
-                                                  + lights[i].quadraticAttenuation * lightDistance * lightDistance, 1.0);
+                                                  + lights[i].quadraticAttenuation * squared, 1.0);
         vec3 diffuseColour = lightless ? vec3(1.0) : lights[i].diffuse.rgb;
         vec3 specularColour = lightless ? vec3(EYE_LAMP_SPECULAR) : lights[i].specular.rgb;
-        diffuse += band(max(dot(n, toLight), 0.0) * attenuation) * diffuseColour;
-        specular += highlight(n, toLight, toEye, spotCosine) * attenuation * specularColour;
+        float facing = dot(n, toLight);
+        diffuse += band(max(facing, 0.0) * attenuation) * diffuseColour;
+        vec3 halfway = toLight + toEye;
+        float spot = dot(n, halfway) * inversesqrt(max(dot(halfway, halfway), 1e-8));
+        specular += step(spotCosine, spot) * step(0.0, facing) * attenuation * specularColour;
     }
 
     vec3 surface = texture(textureSampler, surfaceCoord).rgb;

@@ -117,8 +117,11 @@ void Renderer::drawArrays(int primitive, int count) {
         return;
     }
     if (depthLaid) {
+        // The depth is already there: writing it again would only cost.
         glDepthFunc(GL_LEQUAL);
+        glDepthMask(GL_FALSE);
         glDrawArrays(primitives[primitive], 0, count);
+        glDepthMask(GL_TRUE);
         glDepthFunc(GL_LESS);
         return;
     }
