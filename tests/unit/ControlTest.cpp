@@ -493,6 +493,9 @@ TEST_F(PlayerMotionTest, OnTheGroundOnlyWhenSomethingHoldsTobbleUp) {
     placePlayer(glm::vec3(0, 1, 0));
     run({1.0 / 60}, 0.5);
     EXPECT_TRUE(Glimmet::instance().onGround) << "resting on the floor";
+    Glimmet::instance().moveTo(glm::vec3(0, 30, 0));
+    run({1.0 / 60}, 0.1);
+    EXPECT_FALSE(Glimmet::instance().onGround) << "lifted high into the air";
 
     // Beside a wall, high in the air, pressed against it.
     const boost::shared_ptr<RecordingNode> wall =
