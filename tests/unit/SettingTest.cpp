@@ -208,24 +208,3 @@ TEST(Setting, ConvertsListsToVectorsAndQuaternions) {
     EXPECT_EQ(1.0f, unnormalised.x);
     EXPECT_EQ(4.0f, unnormalised.w);
 }
-
-TEST(Setting, OptionalReadsTakeTheValueOnlyWhenItIsOfTheKindRead) {
-    const Setting missing = Setting::newGroup()("missing");
-    EXPECT_TRUE(Setting(2.5).isNumber());
-    EXPECT_FALSE(Setting("2").isNumber());
-
-    EXPECT_EQ(3, Setting(3).intOr(9));
-    EXPECT_EQ(-2, Setting(-2.7).intOr(9));
-    EXPECT_EQ(9, Setting("3").intOr(9));
-    EXPECT_EQ(9, missing.intOr(9));
-
-    EXPECT_EQ(4.0, Setting(4).doubleOr(1.5));
-    EXPECT_EQ(1.5, Setting(true).doubleOr(1.5));
-
-    EXPECT_FALSE(Setting(false).boolOr(true));
-    EXPECT_TRUE(Setting(0).boolOr(true));
-
-    EXPECT_EQ("cube", Setting("cube").stringOr("none"));
-    EXPECT_EQ("none", Setting(1).stringOr("none"));
-    EXPECT_EQ("none", listOf({"cube"}).stringOr("none"));
-}
