@@ -11,9 +11,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -23,6 +20,7 @@
 #include <glm/geometric.hpp>
 #include <glm/vec3.hpp>
 
+#include "ConfigFixture.h"
 #include "PixelReadingStandIn.h"
 #include "lum/render/Texture.h"
 #include "lum/resource/ModelLoader.h"
@@ -30,24 +28,16 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+namespace fs = boost::filesystem;
 
 // The tests run from the repository root, like the game. (__FILE__ is no
 // guide: a compiler cache may spell it relative to another directory.)
 const fs::path resources = "resources";
 
 std::vector<unsigned char> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot open " << path;
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path);
-    EXPECT_TRUE(in) << "cannot open " << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::string content = lum::test::contentOf(path);
+    EXPECT_FALSE(content.empty()) << "cannot read " << path;
+    return std::vector<unsigned char>(content.begin(), content.end());
 }
 
 int32_t int32At(const std::vector<unsigned char>& data, size_t at) {
@@ -298,7 +288,7 @@ TEST(ResourceFiles, FontHasOneInkedCellPerCharacterWithClearEdges) {
 }
 
 TEST(ResourceFiles, RampHasThirtyTwoLevelsRisingFromDarkToFull) {
-    std::istringstream lines(readText(resources / "shaders" / "celShaderTex"));
+    std::istringstream lines(lum::test::contentOf(resources / "shaders" / "celShaderTex"));
     std::vector<double> levels;
     for (std::string line; std::getline(lines, line);) {
         char* end = nullptr;
@@ -320,7 +310,8 @@ TEST(ResourceFiles, EveryShaderPairExistsAndPinsVertexToLocationZero) {
     const std::regex vertexAtZero(
         R"(layout\s*\(\s*location\s*=\s*0\s*\)\s*in\s+vec[23]\s+vertex\s*;)");
     for (const char* name : {"simple", "outline", "font", "image", "debug"}) {
-        const std::string vert = readText(resources / "shaders" / (std::string(name) + ".vert"));
+        const std::string vert =
+            lum::test::contentOf(resources / "shaders" / (std::string(name) + ".vert"));
         EXPECT_TRUE(std::regex_search(vert, vertexAtZero)) << name << ".vert";
         EXPECT_TRUE(fs::exists(resources / "shaders" / (std::string(name) + ".frag"))) << name;
     }
