@@ -151,14 +151,3 @@ TEST_F(CameraTest, AFrustumWithoutDepthKeepsItsFacesInsideAHugeSphere) {
     }
     EXPECT_TRUE(camera->isNearFrustum(&ball, ahead(-1000)));
 }
-
-TEST_F(CameraTest, MatricesFollowThePlacementAndThePerspective) {
-    place(glm::vec3(0, 0, 10), turn(90, glm::vec3(0, 1, 0)));
-    EXPECT_TRUE(vectorsNear(glm::vec3(0, 0, -10),
-                            glm::vec3(camera->getView() * glm::vec4(-10, 0, 10, 1)), 1e-4f));
-    EXPECT_EQ(glm::perspective(glm::radians(fov), aspect, nearPlane, farPlane),
-              camera->getProjection());
-    EXPECT_EQ(camera->getProjection() * camera->getView(), camera->getViewProjection());
-    EXPECT_EQ(static_cast<float>(camera->getFrustumRadius()),
-              static_cast<btSphereShape*>(camera->getCollisionShape())->getRadius());
-}

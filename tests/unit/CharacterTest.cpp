@@ -89,31 +89,3 @@ TEST_F(CharacterTest, CornVanishesAtThePlayersTouchOnly) {
     EXPECT_EQ(nullptr, corn->getParent());
     EXPECT_EQ(0, field->getChildCount());
 }
-
-TEST_F(CharacterTest, ThePlayerIsOnTheGroundWhileItsContactsContinue) {
-    const boost::shared_ptr<RecordingNode> floor =
-        box("floor", glm::vec3(0, -0.5f, 0), glm::vec3(5, 0.5f, 5), 0.0f);
-    Glimmet& player = Glimmet::instance();
-    buildAround(player, glm::vec3(0, 3, 0), glm::vec3(0.5f), 1.0f);
-    player.update(frame);
-    steps(1);
-    EXPECT_FALSE(player.onGround) << "still falling";
-    for (int i = 0; i < 120; ++i) {
-        player.update(frame);  // the frame's scene update clears the flag
-        steps(1);              // and the physics step sets it again
-    }
-    EXPECT_TRUE(player.onGround);
-    // A pass too short for an internal step, as a fast machine's frame loop
-    // makes every other one, leaves the flag as the last step found it.
-    player.update(frame);
-    physics().step(0.004);
-    player.update(frame);
-    EXPECT_TRUE(player.onGround);
-    player.moveTo(glm::vec3(0, 30, 0));
-    for (int i = 0; i < 30; ++i) {
-        player.update(frame);
-        steps(1);
-    }
-    player.update(frame);
-    EXPECT_FALSE(player.onGround) << "high in the air";
-}

@@ -1,8 +1,7 @@
-// Checks the committed data files under resources/ with readers written
-// independently of the generators in tools/assets: the MD2 layout and the
-// loader's header rules, the models' shapes, winding, frame names and sizes,
-// the Targa headers and the pixels the game uploads, the font's cell layout,
-// the ramp file and the vertex shaders' attribute binding.
+// Checks the committed data files under resources/ as the game reads them:
+// the models' shapes, winding, normals, frame names and sizes, the Targa
+// headers and the pixels the game uploads, the font's cell layout, the ramp
+// file and the vertex shaders' attribute binding.
 
 #include <gtest/gtest.h>
 
@@ -12,15 +11,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <glm/geometric.hpp>
+#include <glm/vec3.hpp>
+
+#include "ConfigFixture.h"
 #include "PixelReadingStandIn.h"
 #include "lum/render/Texture.h"
 #include "lum/resource/ModelLoader.h"
@@ -28,24 +28,16 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+namespace fs = boost::filesystem;
 
 // The tests run from the repository root, like the game. (__FILE__ is no
 // guide: a compiler cache may spell it relative to another directory.)
 const fs::path resources = "resources";
 
 std::vector<unsigned char> readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << "cannot open " << path;
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string readText(const fs::path& path) {
-    std::ifstream in(path);
-    EXPECT_TRUE(in) << "cannot open " << path;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::string content = lum::test::contentOf(path);
+    EXPECT_FALSE(content.empty()) << "cannot read " << path;
+    return std::vector<unsigned char>(content.begin(), content.end());
 }
 
 int32_t int32At(const std::vector<unsigned char>& data, size_t at) {
@@ -53,147 +45,47 @@ int32_t int32At(const std::vector<unsigned char>& data, size_t at) {
                                 uint32_t(data.at(at + 2)) << 16 | uint32_t(data.at(at + 3)) << 24);
 }
 
-int16_t int16At(const std::vector<unsigned char>& data, size_t at) {
-    return static_cast<int16_t>(data.at(at) | data.at(at + 1) << 8);
-}
-
-float floatAt(const std::vector<unsigned char>& data, size_t at) {
-    const uint32_t bits = static_cast<uint32_t>(int32At(data, at));
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-struct Vec3 {
-    float x, y, z;
-};
-
-Vec3 operator-(Vec3 a, Vec3 b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vec3 operator+(Vec3 a, Vec3 b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-float dot(Vec3 a, Vec3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vec3 cross(Vec3 a, Vec3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
-// An MD2 file decoded the way the game's loader reads it, with every record
-// checked to lie inside the file and every index inside its table.
-struct Md2 {
-    enum Field {
-        ident,
-        version,
-        skinWidth,
-        skinHeight,
-        frameSize,
-        numSkins,
-        numVertices,
-        numTexCoords,
-        numTriangles,
-        numGlCommands,
-        numFrames,
-        offsetSkins,
-        offsetTexCoords,
-        offsetTriangles,
-        offsetFrames,
-        offsetGlCommands,
-        offsetEnd
-    };
-    int32_t header[17];
+// A model as the game's loader decodes it (which checks every record and
+// index of the file), with the names of its frames.
+struct Model {
+    lum::ModelData data;
     std::vector<std::string> frameNames;
-    std::vector<Vec3> positions;   // frame after frame
-    std::vector<int> triangles;    // vertex a, b, c, texcoord a, b, c
-    std::vector<float> texCoords;  // s / skinWidth, t / skinHeight
+
+    int triangles() const { return data.verticesPerFrame / 3; }
+    const lum::Vertex& corner(int frame, int triangle, int k) const {
+        return data.vertices[size_t(frame) * data.verticesPerFrame + 3 * size_t(triangle) + k];
+    }
+    glm::vec3 at(int frame, int triangle, int k) const {
+        const float* const v = corner(frame, triangle, k).vertex;
+        return glm::vec3(v[0], v[1], v[2]);
+    }
 };
 
-void expectRecordsInside(const Md2& m, size_t fileSize, int32_t offset, int64_t count, int64_t size,
-                         const char* what) {
-    EXPECT_GE(offset, 68) << what;
-    EXPECT_LE(offset + count * size, int64_t(fileSize)) << what << " run past the end of the file";
-    EXPECT_LE(offset + count * size, m.header[Md2::offsetEnd]) << what << " run past offsetEnd";
-}
-
-Md2 readMd2(const std::string& name) {
-    const std::vector<unsigned char> data = readBytes(resources / "models" / (name + ".md2"));
-    Md2 m{};
-    if (data.size() <= 68) {
-        ADD_FAILURE() << name << ".md2 is too small for an MD2 header";
-        return m;
-    }
-    for (int i = 0; i < 17; ++i) {
-        m.header[i] = int32At(data, 4 * i);
-    }
-    // The game's loader checks the header's magic, version and counts and
-    // every index; the layout is checked here more strictly than it needs.
-    EXPECT_NO_THROW(lum::ModelLoader::instance().load(name));
-    EXPECT_EQ(40 + 4 * m.header[Md2::numVertices], m.header[Md2::frameSize]);
-    expectRecordsInside(m, data.size(), m.header[Md2::offsetSkins], m.header[Md2::numSkins], 64,
-                        "skins");
-    expectRecordsInside(m, data.size(), m.header[Md2::offsetTexCoords], m.header[Md2::numTexCoords],
-                        4, "texture coordinates");
-    expectRecordsInside(m, data.size(), m.header[Md2::offsetTriangles], m.header[Md2::numTriangles],
-                        12, "triangles");
-    expectRecordsInside(m, data.size(), m.header[Md2::offsetFrames], m.header[Md2::numFrames],
-                        m.header[Md2::frameSize], "frames");
-    if (testing::Test::HasFailure()) {
-        return m;
-    }
-
-    for (int t = 0; t < m.header[Md2::numTriangles]; ++t) {
-        const size_t at = m.header[Md2::offsetTriangles] + 12 * size_t(t);
-        for (int k = 0; k < 6; ++k) {
-            m.triangles.push_back(int16At(data, at + 2 * k));
-        }
-    }
-    for (int i = 0; i < m.header[Md2::numTexCoords]; ++i) {
-        const size_t at = m.header[Md2::offsetTexCoords] + 4 * size_t(i);
-        m.texCoords.push_back(float(int16At(data, at)) / float(m.header[Md2::skinWidth]));
-        m.texCoords.push_back(float(int16At(data, at + 2)) / float(m.header[Md2::skinHeight]));
-    }
-    for (int f = 0; f < m.header[Md2::numFrames]; ++f) {
-        const size_t at = m.header[Md2::offsetFrames] + size_t(f) * m.header[Md2::frameSize];
-        const char* name = reinterpret_cast<const char*>(&data.at(at + 24));
-        m.frameNames.emplace_back(name, strnlen(name, 16));
-        for (int j = 0; j < m.header[Md2::numVertices]; ++j) {
-            float p[3];
-            for (int axis = 0; axis < 3; ++axis) {
-                p[axis] = float(data.at(at + 40 + 4 * j + axis)) * floatAt(data, at + 4 * axis) +
-                          floatAt(data, at + 12 + 4 * axis);
-            }
-            m.positions.push_back({p[0], p[1], p[2]});
-        }
+Model readModel(const std::string& name) {
+    Model m;
+    m.data = lum::ModelLoader::instance().load(name);
+    // The header's frameSize, numFrames and offsetFrames, which the loader
+    // has checked; a frame's name follows its scale and translation.
+    const std::vector<unsigned char> file = readBytes(resources / "models" / (name + ".md2"));
+    for (int f = 0; f < int32At(file, 40); ++f) {
+        const size_t at = size_t(int32At(file, 56)) + size_t(f) * int32At(file, 16) + 24;
+        const char* const frameName = reinterpret_cast<const char*>(&file.at(at));
+        m.frameNames.emplace_back(frameName, strnlen(frameName, 16));
     }
     return m;
 }
 
-// The cube's shape and winding are checked with the other models below.
-TEST(ResourceFiles, CubeModelHasSixFlatFacesOfTwoByTwo) {
-    const Md2 cube = readMd2("cube");
-    ASSERT_FALSE(testing::Test::HasFailure());
-    ASSERT_EQ(12, cube.header[Md2::numTriangles]);
-
-    // The loader's normal is minus the corners' cross product, averaged over
-    // the triangles that share a vertex: a vertex shared with a face at an
-    // angle would bend its normal.
-    std::vector<Vec3> summed(cube.positions.size(), Vec3{0, 0, 0});
-    float area = 0;
-    for (size_t t = 0; t < cube.triangles.size(); t += 6) {
-        const Vec3 a = cube.positions[cube.triangles[t]], b = cube.positions[cube.triangles[t + 1]],
-                   c = cube.positions[cube.triangles[t + 2]];
-        const Vec3 n = cross(b - a, c - a);
-        area += std::sqrt(dot(n, n)) / 2;
-        for (int k = 0; k < 3; ++k) {
-            summed[cube.triangles[t + k]] = summed[cube.triangles[t + k]] + n;
-        }
-    }
-    EXPECT_FLOAT_EQ(24.0f, area);
-    for (const Vec3& n : summed) {
-        const float largest = std::max({std::fabs(n.x), std::fabs(n.y), std::fabs(n.z)});
-        EXPECT_FLOAT_EQ(largest * largest, dot(n, n)) << "vertex normal bends off its face axis";
+// The loader's normal is minus the corners' cross product, averaged over
+// the triangles that share a vertex: a cube's vertex shared with a face at
+// an angle would bend its normal and round the cube's shading.
+TEST(ResourceFiles, CubeModelHasTwelveTrianglesWithNormalsAlongItsAxes) {
+    const Model cube = readModel("cube");
+    ASSERT_EQ(12, cube.triangles());
+    for (int i = 0; i < cube.data.vertexCount; ++i) {
+        const float* const n = cube.data.vertices[i].normal;
+        const float largest = std::max({std::fabs(n[0]), std::fabs(n[1]), std::fabs(n[2])});
+        EXPECT_FLOAT_EQ(1.0f, largest) << "vertex normal bends off its face axis";
+        EXPECT_FLOAT_EQ(1.0f, n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
     }
 }
 
@@ -201,7 +93,7 @@ TEST(ResourceFiles, CubeModelHasSixFlatFacesOfTwoByTwo) {
 // decode to the same floats and compare exactly.
 using Point = std::array<float, 3>;
 
-Point pointOf(Vec3 v) {
+Point pointOf(const glm::vec3& v) {
     return {v.x, v.y, v.z};
 }
 
@@ -217,14 +109,13 @@ Point rootOf(std::map<Point, Point>& parents, Point p) {
 // connected piece encloses a positive volume when the corners run clockwise
 // seen from outside: the renderer's front faces and the loader's normals
 // then face out, whatever the shape.
-void expectClosedPiecesFacingOutwards(const Md2& m, int frame) {
-    const size_t first = size_t(frame) * m.header[Md2::numVertices];
+void expectClosedPiecesFacingOutwards(const Model& m, int frame) {
     std::map<std::pair<Point, Point>, int> edgeBalance;
     std::map<Point, Point> parents;
-    for (size_t t = 0; t < m.triangles.size(); t += 6) {
+    for (int t = 0; t < m.triangles(); ++t) {
         Point corners[3];
         for (int k = 0; k < 3; ++k) {
-            corners[k] = pointOf(m.positions.at(first + m.triangles[t + k]));
+            corners[k] = pointOf(m.at(frame, t, k));
             parents.emplace(corners[k], corners[k]);
         }
         for (int k = 0; k < 3; ++k) {
@@ -241,13 +132,11 @@ void expectClosedPiecesFacingOutwards(const Md2& m, int frame) {
                               << ") is open or wound both ways";
     }
     std::map<Point, float> volumes;
-    for (size_t t = 0; t < m.triangles.size(); t += 6) {
-        const Vec3 a = m.positions.at(first + m.triangles[t]),
-                   b = m.positions.at(first + m.triangles[t + 1]),
-                   c = m.positions.at(first + m.triangles[t + 2]);
-        const Vec3 n = cross(b - a, c - a);
-        EXPECT_GT(dot(n, n), 0.0f) << m.frameNames[frame] << ": triangle " << t / 6 << " is flat";
-        volumes[rootOf(parents, pointOf(a))] -= dot(a, cross(b, c)) / 6;
+    for (int t = 0; t < m.triangles(); ++t) {
+        const glm::vec3 a = m.at(frame, t, 0), b = m.at(frame, t, 1), c = m.at(frame, t, 2);
+        const glm::vec3 n = glm::cross(b - a, c - a);
+        EXPECT_GT(glm::dot(n, n), 0.0f) << m.frameNames[frame] << ": triangle " << t << " is flat";
+        volumes[rootOf(parents, pointOf(a))] -= glm::dot(a, glm::cross(b, c)) / 6;
     }
     for (const auto& [piece, volume] : volumes) {
         EXPECT_GT(volume, 0.0f) << m.frameNames[frame] << ": the piece round (" << piece[0] << ", "
@@ -263,15 +152,6 @@ std::vector<std::string> numberedFrames(const std::string& animation, int count)
     return names;
 }
 
-Vec3 extentsOf(const Md2& m) {
-    Vec3 extents{0, 0, 0};
-    for (const Vec3& p : m.positions) {
-        extents = {std::max(extents.x, std::fabs(p.x)), std::max(extents.y, std::fabs(p.y)),
-                   std::max(extents.z, std::fabs(p.z))};
-    }
-    return extents;
-}
-
 // The models the levels and the player use: their frame names (the levels'
 // animation tables count on them), their half sizes (a model without a shape
 // of its own collides as a box of these) and where their texture
@@ -280,7 +160,7 @@ TEST(ResourceFiles, ModelsAreClosedFaceOutwardsAndKeepTheirFramesAndSizes) {
     struct Expected {
         std::string name;
         std::vector<std::string> frames;
-        Vec3 extents;
+        glm::vec3 extents;
         float texCoordLimit;
     };
     std::vector<std::string> robotFrames = numberedFrames("turn", 8);
@@ -301,31 +181,32 @@ TEST(ResourceFiles, ModelsAreClosedFaceOutwardsAndKeepTheirFramesAndSizes) {
     };
     for (const Expected& e : models) {
         SCOPED_TRACE(e.name);
-        const Md2 model = readMd2(e.name);
-        ASSERT_FALSE(testing::Test::HasFailure());
+        const Model model = readModel(e.name);
         EXPECT_EQ(e.frames, model.frameNames);
-        for (int f = 0; f < model.header[Md2::numFrames]; ++f) {
+        for (int f = 0; f < model.data.frameCount; ++f) {
             expectClosedPiecesFacingOutwards(model, f);
         }
-        const Vec3 extents = extentsOf(model);
         // The sizes as the README gives them, to two decimals.
-        EXPECT_NEAR(e.extents.x, extents.x, 0.005f);
-        EXPECT_NEAR(e.extents.y, extents.y, 0.005f);
-        EXPECT_NEAR(e.extents.z, extents.z, 0.005f);
-        for (float st : model.texCoords) {
-            EXPECT_TRUE(st >= 0.0f && st <= e.texCoordLimit) << st;
+        for (int axis = 0; axis < 3; ++axis) {
+            EXPECT_NEAR(e.extents[axis], model.data.extents[axis], 0.005f) << "axis " << axis;
+        }
+        for (int i = 0; i < model.data.vertexCount; ++i) {
+            for (const float st : model.data.vertices[i].texCoord) {
+                EXPECT_TRUE(st >= 0.0f && st <= e.texCoordLimit) << st;
+            }
         }
     }
 }
 
 TEST(ResourceFiles, TobbleFillsItsCollisionSphereOfRadiusOne) {
-    const Md2 tobble = readMd2("tobble");
-    ASSERT_FALSE(testing::Test::HasFailure());
-    EXPECT_GE(tobble.header[Md2::numTriangles], 300);
-    EXPECT_LE(tobble.header[Md2::numTriangles], 600);
-    for (const Vec3& p : tobble.positions) {
+    const Model tobble = readModel("tobble");
+    EXPECT_GE(tobble.triangles(), 300);
+    EXPECT_LE(tobble.triangles(), 600);
+    for (int i = 0; i < tobble.data.vertexCount; ++i) {
+        const float* const p = tobble.data.vertices[i].vertex;
         // Within the quantisation of a byte grid across the diameter.
-        EXPECT_NEAR(1.0f, std::sqrt(dot(p, p)), 2.0f / 255) << p.x << ", " << p.y << ", " << p.z;
+        EXPECT_NEAR(1.0f, glm::length(glm::vec3(p[0], p[1], p[2])), 2.0f / 255)
+            << p[0] << ", " << p[1] << ", " << p[2];
     }
 }
 
@@ -407,7 +288,7 @@ TEST(ResourceFiles, FontHasOneInkedCellPerCharacterWithClearEdges) {
 }
 
 TEST(ResourceFiles, RampHasThirtyTwoLevelsRisingFromDarkToFull) {
-    std::istringstream lines(readText(resources / "shaders" / "celShaderTex"));
+    std::istringstream lines(lum::test::contentOf(resources / "shaders" / "celShaderTex"));
     std::vector<double> levels;
     for (std::string line; std::getline(lines, line);) {
         char* end = nullptr;
@@ -429,7 +310,8 @@ TEST(ResourceFiles, EveryShaderPairExistsAndPinsVertexToLocationZero) {
     const std::regex vertexAtZero(
         R"(layout\s*\(\s*location\s*=\s*0\s*\)\s*in\s+vec[23]\s+vertex\s*;)");
     for (const char* name : {"simple", "outline", "font", "image", "debug"}) {
-        const std::string vert = readText(resources / "shaders" / (std::string(name) + ".vert"));
+        const std::string vert =
+            lum::test::contentOf(resources / "shaders" / (std::string(name) + ".vert"));
         EXPECT_TRUE(std::regex_search(vert, vertexAtZero)) << name << ".vert";
         EXPECT_TRUE(fs::exists(resources / "shaders" / (std::string(name) + ".frag"))) << name;
     }

@@ -121,6 +121,10 @@ TEST(Setting, GroupsInheritAlongThePrototypeChainAndTakeItsName) {
     EXPECT_EQ("Group", Setting::newGroup().typeName());
     EXPECT_EQ("Light", lamp.typeName());
     EXPECT_EQ("Light cannot be cast to string.", failure([&] { lamp.asString(); }));
+    // Messages show a group with the name of its prototype.
+    const Setting shade = groupWith("color", listOf({1, 0.5}));
+    shade.setPrototype("Light", light);
+    EXPECT_EQ("Light {\"color\"=(1, 0.5)}", textOf(shade));
 
     base.put("type", "Thing");
     EXPECT_EQ("Thing", lamp.typeName());
@@ -187,22 +191,6 @@ TEST(Setting, IteratorsWalkListsInOrderAndGroupsOwnEntriesAsPairs) {
     EXPECT_FALSE(entries->hasNext());
 }
 
-TEST(Setting, StreamsInItsDiagnosticFormats) {
-    EXPECT_EQ("Invalid setting", textOf(Setting()));
-    EXPECT_EQ("1", textOf(Setting(true)));
-    EXPECT_EQ("-7", textOf(Setting(-7)));
-    EXPECT_EQ("3.14159", textOf(Setting(3.14159265)));
-    EXPECT_EQ("\"a 'b' \\c\"", textOf(Setting("a 'b' \\c")));
-    EXPECT_EQ("()", textOf(Setting::newList()));
-    EXPECT_EQ("(1, 0.5, \"x\")", textOf(listOf({1, 0.5, "x"})));
-    EXPECT_EQ("\"a\"=1", textOf(Setting::newPair("a", 1)));
-    EXPECT_EQ("{}", textOf(Setting::newGroup()));
-
-    const Setting instance = groupWith("color", listOf({1, 0.5, 0}));
-    instance.setPrototype("Light", Setting::newGroup());
-    EXPECT_EQ("Light {\"color\"=(1, 0.5, 0)}", textOf(instance));
-}
-
 TEST(Setting, ConvertsListsToVectorsAndQuaternions) {
     EXPECT_EQ("Cannot convert to glm::vec3", failure([] { listOf({1, 2}).toVec3(); }));
     EXPECT_EQ("Cannot convert to glm::vec3", failure([] { Setting(1).toVec3(); }));
@@ -219,36 +207,4 @@ TEST(Setting, ConvertsListsToVectorsAndQuaternions) {
     const glm::quat unnormalised = listOf({1, 2, 3, 4}).toQuat();
     EXPECT_EQ(1.0f, unnormalised.x);
     EXPECT_EQ(4.0f, unnormalised.w);
-}
-
-TEST(Setting, OptionalReadsTakeTheValueOnlyWhenItIsOfTheKindRead) {
-    const Setting missing = Setting::newGroup()("missing");
-    EXPECT_TRUE(Setting(2.5).isNumber());
-    EXPECT_FALSE(Setting("2").isNumber());
-
-    EXPECT_EQ(3, Setting(3).intOr(9));
-    EXPECT_EQ(-2, Setting(-2.7).intOr(9));
-    EXPECT_EQ(9, Setting("3").intOr(9));
-    EXPECT_EQ(9, missing.intOr(9));
-
-    EXPECT_EQ(4.0, Setting(4).doubleOr(1.5));
-    EXPECT_EQ(1.5, Setting(true).doubleOr(1.5));
-
-    EXPECT_FALSE(Setting(false).boolOr(true));
-    EXPECT_TRUE(Setting(0).boolOr(true));
-
-    EXPECT_EQ("cube", Setting("cube").stringOr("none"));
-    EXPECT_EQ("none", Setting(1).stringOr("none"));
-    EXPECT_EQ("none", listOf({"cube"}).stringOr("none"));
-}
-
-TEST(Setting, AFailedAccessNamesTheOperationInItsTrace) {
-    try {
-        Setting("x").asInt();
-        FAIL() << "no exception";
-    } catch (const ConfigException& e) {
-        ASSERT_FALSE(e.getTrace().empty());
-        EXPECT_STREQ("lum::Setting::asInt", e.getTrace().front().function);
-        EXPECT_STREQ("Setting.cpp", e.getTrace().front().file);
-    }
 }

@@ -57,16 +57,6 @@ TEST_F(UberLoaderTest, ALevelsObjectsJoinTheSceneInOrderPlacedAndNamedAfterTheir
         "\"room\","
         "Light { }");
     ASSERT_EQ("", report.failure);
-    EXPECT_EQ(
-        "UberLoader : INFO: Loading node first\n"
-        "UberLoader : INFO: Loading light lamp\n"
-        "UberLoader : INFO: Loading node <unnamed node>\n"
-        "UberLoader : INFO: Loading node <unnamed node>\n"
-        "UberLoader : INFO: Loading light <unnamed light 3>\n"
-        "UberLoader : INFO: loading config file \"room\"\n"
-        "UberLoader : INFO: Loading node room\n"
-        "UberLoader : INFO: Loading light <unnamed light 2>\n",
-        report.out);
     ASSERT_EQ(before + 3, root->getChildCount());
     EXPECT_EQ("first", added<Node>(0)->getName());
     EXPECT_EQ("room", added<Node>(1)->getName());

@@ -32,12 +32,6 @@ TEST(Uniform, ClonesAreIndependentOfTheOriginal) {
     EXPECT_EQ(5, copy->getLocation());
 }
 
-TEST(Uniform, WrongDowncastNamesBothClasses) {
-    const boost::shared_ptr<Uniform> uniform = Uniform::make(GL_FLOAT, "alpha", 0);
-    EXPECT_EQ("Cannot cast lum::UniformFloat to lum::UniformVec4",
-              test::failureOf<CastException>([&] { uniform->asVec4(); }));
-}
-
 TEST(Uniform, TableKeepsTheFirstOfTwoAtOneLocation) {
     const UniformTable table({Uniform::make(GL_FLOAT, "a", 3), Uniform::make(GL_INT, "b", 3),
                               Uniform::make(GL_INT, "c", 4)});
