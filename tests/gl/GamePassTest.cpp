@@ -23,9 +23,14 @@ using namespace lum;
 
 namespace {
 
-// The game from its title screen on, one fixed step of 0.03 s per frame.
+// The game from its title screen on, one fixed step of 0.03 s per frame, in
+// a window half as wide and high: its tests look at the full-screen
+// pictures and whether texts show, which the software renderer draws in a
+// quarter of the pixels as well.
 class GamePassTest : public GameFlowTest {
 protected:
+    GamePassTest() : GameFlowTest(2) {}
+
     static constexpr double frame = 0.03;
 
     // The title screen with `keys` held until a level is chosen.
@@ -163,7 +168,8 @@ TEST_F(GamePassTest, ThePlayerDiesBelowTheDeathHeightOfItsLevel) {
 
 // Whether every pixel of the frame being drawn has the same colour.
 static bool frameIsOneColour() {
-    const Picture frame = Picture::ofBackBuffer(Renderer::windowWidth, Renderer::windowHeight);
+    const WindowSize size = drawnSize();
+    const Picture frame = Picture::ofBackBuffer(size.width, size.height);
     const Rgb8 first = frame.all().front();
     for (const Rgb8& pixel : frame.all()) {
         if (pixel.r != first.r || pixel.g != first.g || pixel.b != first.b) return false;
@@ -732,7 +738,7 @@ TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
     EXPECT_EQ(90, options.musicVolume);
     EXPECT_TRUE(options.invertCamera);
     EXPECT_TRUE(GameSettings::instance().showframerate) << "shown at once";
-    EXPECT_EQ(800, window().getSize().width) << "resized at once";
+    EXPECT_EQ(800 / shrink, window().getSize().width) << "resized at once";
 
     const WindowSize screen = window().screenSize();
     for (const bool fullScreen : {true, false}) {
@@ -742,8 +748,8 @@ TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
         script->setKey(key::Alt, false);
         EXPECT_EQ(fullScreen, window().isFullScreen());
         const WindowSize size = window().getSize();
-        EXPECT_EQ(fullScreen ? screen.width : 800, size.width);
-        EXPECT_EQ(fullScreen ? screen.height : 600, size.height);
+        EXPECT_EQ(fullScreen ? screen.width : 800 / shrink, size.width);
+        EXPECT_EQ(fullScreen ? screen.height : 600 / shrink, size.height);
         const glm::mat4& projection = game.getLevels().getCamera()->getProjection();
         EXPECT_NEAR(static_cast<float>(size.width) / size.height,
                     projection[1][1] / projection[0][0], 1e-4f)
