@@ -35,10 +35,11 @@ using namespace lum;
 namespace {
 
 // The bots look at the scene, never at the picture: a small window, and one
-// presented frame in 30 drawn (about one a second) keeps the renderer at work
-// in every level without spending the run on pictures.
+// presented frame in 300 drawn (one every five to ten seconds of play) keeps
+// the renderer at work in every level; each drawn frame costs as much
+// processor time as some hundred passes of the game's rules.
 const int windowShrink = 4;
-const int drawEvery = 30;
+const int drawEvery = 300;
 
 // Below this difference between the wanted and the seen velocity the bot
 // leaves the keys alone rather than twitching.
