@@ -34,7 +34,7 @@ protected:
     static constexpr double frame = 0.03;
 
     // The title screen with `keys` held until a level is chosen.
-    void start(std::initializer_list<int> keys) {
+    void start(const std::vector<int>& keys) {
         for (const int code : keys) script->setKey(code, true);
         game.start();
         for (const int code : keys) script->setKey(code, false);
@@ -84,24 +84,48 @@ protected:
 
 }  // namespace
 
-TEST_F(GamePassTest, OnTheTitleScreenEnterWinsOverF2) {
-    start({key::Enter, key::function(2)});
-    EXPECT_EQ(1, game.getLevels().getCurrentLevel());
-    EXPECT_NO_THROW(sceneNode("redCubes01"));
-    ASSERT_EQ(2u, script->presented.size());
-    EXPECT_EQ(startColour, script->presented[0].centre);
-    EXPECT_EQ(loadingColour, script->presented[1].centre);
+// Keys held on the title choose the level: Enter before the function
+// keys, the lower function key first; the pad goes through the list of levels.
+struct TitleChoice {
+    std::vector<int> keys;
+    bool byPad;
+    int level;
+    const char* node;
+};
+
+class GamePassTitleTest : public GamePassTest, public ::testing::WithParamInterface<TitleChoice> {};
+
+TEST_P(GamePassTitleTest, StartsTheLevelItsKeysOrThePadChoose) {
+    const TitleChoice& choice = GetParam();
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState a = padHolding({gamepad::South});
+    if (choice.byPad) script->setGamepadAtPolls({down, none, a, a, none, down, none, a, none});
+    start(choice.keys);
+    EXPECT_EQ(choice.level, game.getLevels().getCurrentLevel());
+    EXPECT_NO_THROW(sceneNode(choice.node));
+    ASSERT_LE(2u, script->presented.size());
+    EXPECT_TRUE(choice.byPad || script->presented.size() == 2) << "the title, then loading";
+    EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture";
+    EXPECT_EQ(loadingColour, script->presented.back().centre);
 }
 
-TEST_F(GamePassTest, OnTheTitleScreenF2WinsOverF3) {
-    start({key::function(2), key::function(3)});
-    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
-    EXPECT_NO_THROW(sceneNode("redCube0201"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    GamePass, GamePassTitleTest,
+    ::testing::Values(TitleChoice{{key::Enter, key::function(2)}, false, 1, "redCubes01"},
+                      TitleChoice{{key::function(2), key::function(3)}, false, 2, "redCube0201"},
+                      TitleChoice{{}, true, 2, "redCube0201"}));
 
-TEST_F(GamePassTest, PPausesTheGameOverThePausePictureAndPResumesIt) {
+// P pauses over the pause picture and, pressed anew, resumes; a dead player
+// waits for Enter, which restarts the level in the same pass. Paused or
+// dead, nothing is presented and neither the player nor the level's clock
+// moves.
+TEST_F(GamePassTest, PauseAndDeathHoldThePlayerAndTheClockUntilPOrEnter) {
     start({key::Enter});
-    ASSERT_TRUE(runFrame());  // the player is still dropping onto its pad
+    LevelRun& run = game.getLevels().getRun();
+    EXPECT_EQ(0.0, run.elapsed());
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(runFrame());  // still dropping onto its pad
+    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9);
     const std::size_t shown = script->presented.size();
     script->setKey('P', true);
     EXPECT_FALSE(runFrame());
@@ -115,13 +139,32 @@ TEST_F(GamePassTest, PPausesTheGameOverThePausePictureAndPResumesIt) {
     EXPECT_FALSE(runFrame());
     EXPECT_EQ(shown + 1, script->presented.size()) << "a paused game presents nothing";
     EXPECT_EQ(pausedAt, playerAt().y) << "and stands still";
+    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9) << "its clock too";
 
     script->setKey('P', true);
     EXPECT_TRUE(runFrame());
+    script->setKey('P', false);
     EXPECT_EQ(RUNNING, GameSettings::instance().state);
     ASSERT_EQ(shown + 2, script->presented.size()) << "resuming draws no picture of its own";
     EXPECT_NE(pauseColour, lastPresented().centre);
     EXPECT_LT(playerAt().y, pausedAt);
+    EXPECT_NEAR(11 * frame, run.elapsed(), 1e-9) << "the pass that resumes plays";
+
+    player().setPosition(glm::vec3(81.5f, -20, 0));
+    EXPECT_FALSE(runFrame());
+    const std::size_t dead = script->presented.size();
+    const double diedAt = run.elapsed();
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
+    EXPECT_EQ(dead, script->presented.size()) << "nothing is drawn while the player is dead";
+    EXPECT_EQ(diedAt, run.elapsed());
+
+    script->setKey(key::Enter, true);
+    EXPECT_TRUE(runFrame());
+    EXPECT_TRUE(player().alive);
+    EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt(), 0.05f));
+    ASSERT_EQ(dead + 2, script->presented.size());
+    EXPECT_EQ(loadingColour, script->presented[dead].centre);
+    EXPECT_NEAR(frame, run.elapsed(), 1e-9) << "the restart's own pass is the new attempt's first";
 }
 
 TEST_F(GamePassTest, ModeKeysSwitchOnlyToModesThePlayerHasAndNotWhilePaused) {
@@ -234,22 +277,6 @@ TEST_F(GamePassTest, ThePointerIsCapturedOnlyWhileALevelIsPlayed) {
     settings.cursorEnabled = savedCursor;
 }
 
-TEST_F(GamePassTest, ADeadPlayerWaitsForEnterWhichRestartsTheLevelInTheSamePass) {
-    start({key::Enter});
-    player().setPosition(glm::vec3(81.5f, -20, 0));
-    EXPECT_FALSE(runFrame());
-    const std::size_t shown = script->presented.size();
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
-    EXPECT_EQ(shown, script->presented.size()) << "nothing is drawn while the player is dead";
-
-    script->setKey(key::Enter, true);
-    EXPECT_TRUE(runFrame());
-    EXPECT_TRUE(player().alive);
-    EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt(), 0.05f));
-    ASSERT_EQ(shown + 2, script->presented.size());
-    EXPECT_EQ(loadingColour, script->presented[shown].centre);
-}
-
 TEST_F(GamePassTest, MessagesFollowOnePerSecondOfTheClock) {
     start({key::Enter});
     std::deque<std::string>& messages = GameSettings::instance().messages;
@@ -337,40 +364,6 @@ TEST_F(GamePassTest, DyingAndRestartingManyTimesHoldsNoMoreThanTheFirstRestart) 
     EXPECT_EQ(first, holdings());
 }
 
-TEST_F(GamePassTest, TheLevelClockRunsOnlyWhileTheLevelPlaysAndARestartSetsItBack) {
-    start({key::Enter});
-    LevelRun& run = game.getLevels().getRun();
-    EXPECT_EQ(0.0, run.elapsed());
-    for (int i = 0; i < 10; ++i) runFrame();
-    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9);
-
-    script->setKey('P', true);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(runFrame());
-    script->setKey('P', false);
-    EXPECT_FALSE(runFrame());
-    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9) << "paused";
-    script->setKey('P', true);
-    EXPECT_TRUE(runFrame());
-    script->setKey('P', false);
-    EXPECT_NEAR(11 * frame, run.elapsed(), 1e-9) << "the pass that resumes plays";
-
-    player().setPosition(glm::vec3(81.5f, -20, 0));
-    EXPECT_FALSE(runFrame());
-    const double diedAt = run.elapsed();
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
-    EXPECT_EQ(diedAt, run.elapsed()) << "dead";
-
-    script->setKey(key::Enter, true);
-    EXPECT_TRUE(runFrame());
-    EXPECT_NEAR(frame, run.elapsed(), 1e-9) << "the restart's own pass is the new attempt's first";
-}
-
-TEST_F(GamePassTest, TheClockShowsInTheTopRightCorner) {
-    start({key::Enter});
-    EXPECT_TRUE(game.pass(frame));
-    EXPECT_GT(whitePixelsInBand(0.92f), 0);
-}
-
 TEST_F(GamePassTest, PadStartChoosesLevelOneThenPausesAndResumesOncePerPress) {
     script->setGamepad(padHolding({gamepad::Start}));
     start({});
@@ -436,17 +429,6 @@ TEST_F(GamePassTest, PadYFinishesTheLevelAsF1Does) {
     script->setGamepadAtPolls({y, y, y, padHolding({}), padHolding({gamepad::South})});
     EXPECT_TRUE(runFrame());
     EXPECT_EQ(2, game.getLevels().getCurrentLevel());
-}
-
-TEST_F(GamePassTest, ThePadGoesThroughTheTitleAndTheLevelListToTheLevelChosen) {
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState a = padHolding({gamepad::South});
-    script->setGamepadAtPolls({down, none, a, a, none, down, none, a, none});
-    start({});
-    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
-    EXPECT_NO_THROW(sceneNode("redCube0201"));
-    EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture shows behind";
 }
 
 // A level of the player's own that names a model nobody has is refused on
@@ -614,12 +596,13 @@ TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
 }
 
 // The objective stands on a panel of its own at the top for each attempt's
-// first seconds; a message right after the start shows at once.
+// first seconds, below the clock; a message right after the start shows at once.
 TEST_F(GamePassTest, TheObjectiveHasItsOwnPlaceAndAMessageShowsAtOnceAfterAStart) {
     const float objectiveBand = 0.78f;
     start({key::function(2)});
     ASSERT_TRUE(game.pass(frame));
     EXPECT_GT(whitePixelsInBand(objectiveBand), 0) << "the objective";
+    EXPECT_GT(whitePixelsInBand(0.92f), 0) << "the clock in the top right corner";
     window().swapBuffers();
 
     script->setKey(key::function(9), true);
