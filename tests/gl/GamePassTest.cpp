@@ -79,6 +79,15 @@ protected:
 
     const PresentedFrame& lastPresented() const { return script->presented.back(); }
 
+    // What a pad holds, for the polls of the menus: nothing, one of the
+    // cross's directions, A or B.
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState up = padHolding({gamepad::DpadUp});
+    const GamepadState left = padHolding({gamepad::DpadLeft});
+    const GamepadState a = padHolding({gamepad::South});
+    const GamepadState b = padHolding({gamepad::East});
+
     Game game;
 };
 
@@ -97,9 +106,6 @@ class GamePassTitleTest : public GamePassTest, public ::testing::WithParamInterf
 
 TEST_P(GamePassTitleTest, StartsTheLevelItsKeysOrThePadChoose) {
     const TitleChoice& choice = GetParam();
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState a = padHolding({gamepad::South});
     if (choice.byPad) script->setGamepadAtPolls({down, none, a, a, none, down, none, a, none});
     start(choice.keys);
     EXPECT_EQ(choice.level, game.getLevels().getCurrentLevel());
@@ -399,10 +405,8 @@ TEST_F(GamePassTest, PadShouldersStepThroughTheLearntModesOncePerPress) {
 }
 
 // A button held from play into a screen that waits must be pressed anew.
-TEST_F(GamePassTest, DeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
+TEST_F(GamePassTest, PadYFinishesAndDeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
     start({key::Enter});
-    const GamepadState a = padHolding({gamepad::South});
-    const GamepadState none = padHolding({});
     script->setGamepad(a);  // jumping off the edge
     player().setPosition(glm::vec3(81.5f, -20, 0));
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(runFrame());
@@ -411,24 +415,15 @@ TEST_F(GamePassTest, DeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
     tapPad(gamepad::South);
     EXPECT_TRUE(player().alive);
 
-    script->setKey(key::F1, true);
-    // The pass's own two samples, then the end screen's.
-    script->setGamepadAtPolls({a, a, a, none, padHolding({gamepad::Start})});
+    // Y finishes the level as F1 does (a pad has no F1), A still held from
+    // play: the pass's own two samples, then the end screen's.
+    const GamepadState yAndA = padHolding({gamepad::North, gamepad::South});
+    script->setGamepadAtPolls({yAndA, yAndA, yAndA, none, padHolding({gamepad::Start})});
     const int polls = script->getPollCount();
     EXPECT_TRUE(runFrame());
-    script->setKey(key::F1, false);
     EXPECT_EQ(polls + 5, script->getPollCount()) << "the end screen waited for Start";
     EXPECT_EQ(2, game.getLevels().getCurrentLevel());
     EXPECT_TRUE(runFrame()) << "Start still held does not pause";
-}
-
-// A pad has no F1: without Y a player with only a pad could not leave level 2.
-TEST_F(GamePassTest, PadYFinishesTheLevelAsF1Does) {
-    start({key::Enter});
-    const GamepadState y = padHolding({gamepad::North});
-    script->setGamepadAtPolls({y, y, y, padHolding({}), padHolding({gamepad::South})});
-    EXPECT_TRUE(runFrame());
-    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
 }
 
 // A level of the player's own that names a model nobody has is refused on
@@ -438,10 +433,6 @@ TEST_F(GamePassTest, APlayersLevelThatCannotBeBuiltIsRefusedOnTheListAndTheGameG
     own.write("broken.cfg", "scene = ( Model { name = \"lost\"; model = \"nosuchmodel\" } );");
     const std::string broken = (own.path / "broken").string();
     game.offerLevels({{1, "level1", "Level 1", true}, {2, broken, "broken", false}});
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState up = padHolding({gamepad::DpadUp});
-    const GamepadState a = padHolding({gamepad::South});
     script->setGamepadAtPolls({down, none, a, none, down, none, a, none, up, none, a, none});
     testing::internal::CaptureStderr();
     start({});
@@ -498,9 +489,6 @@ TEST_F(GamePassTest, ThePauseMenuResumesRestartsAndKeepsTheClockStill) {
 TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
     start({key::Enter});
     tapPad(gamepad::Start);
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState a = padHolding({gamepad::South});
     // Three downs and A in the pause; on the title, Levels, then level 3.
     script->setGamepadAtPolls({down, none, down, none, down, none, a, none, down, none, a, none,
                                down, none, down, none, a, none});
@@ -544,9 +532,6 @@ TEST_F(GamePassTest, AWindowClosedOnADeathOrEndScreenLoadsNothingAndLeavesTheGam
 // The death screen's Title, chosen with the pad or a click, and the last
 // end screen's first choice lead to the title, where the pad's A plays.
 TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState a = padHolding({gamepad::South});
     // A level whose next one is not among the levels found ends as the last.
     enum Way { PadOnDeath, ClickOnDeath, EnterOnLastEnd, EnterBeforeAMissingLevel };
     start({key::Enter});
@@ -699,12 +684,6 @@ TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
     test::TempDir home;
     UserSettings kept(home.path);
     game.keepOptionsIn(&kept);
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState up = padHolding({gamepad::DpadUp});
-    const GamepadState left = padHolding({gamepad::DpadLeft});
-    const GamepadState a = padHolding({gamepad::South});
-    const GamepadState b = padHolding({gamepad::East});
     // On the title, Options. There: a smaller window, down to the frame
     // rate and show it, the music one step down, down to the inverted
     // camera and on, back; on the title again, Play.
