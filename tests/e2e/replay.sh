@@ -10,8 +10,8 @@ launch_game "$1" --record "$RUNS/run.replay" --level 1 $SMALL_WINDOW
 trap 'stop_game; rm -rf "$WORK" "$RUNS"' EXIT
 
 player_position >/dev/null || exit 1
-press w 1.5
-press a 0.5
+press w 0.5
+press a 0.3
 press_escape
 expect_early_exit 20
 RECORDED=$(sed -n 's/^glimmet: recorded: //p' "$WORK/stdout.txt")

@@ -23,13 +23,18 @@ using namespace lum;
 
 namespace {
 
-// The game from its title screen on, one fixed step of 0.03 s per frame.
+// The game from its title screen on, one fixed step of 0.03 s per frame, in
+// a window half as wide and high: its tests look at the full-screen
+// pictures and whether texts show, which the software renderer draws in a
+// quarter of the pixels as well.
 class GamePassTest : public GameFlowTest {
 protected:
+    GamePassTest() : GameFlowTest(2) {}
+
     static constexpr double frame = 0.03;
 
     // The title screen with `keys` held until a level is chosen.
-    void start(std::initializer_list<int> keys) {
+    void start(const std::vector<int>& keys) {
         for (const int code : keys) script->setKey(code, true);
         game.start();
         for (const int code : keys) script->setKey(code, false);
@@ -74,29 +79,59 @@ protected:
 
     const PresentedFrame& lastPresented() const { return script->presented.back(); }
 
+    // What a pad holds, for the polls of the menus: nothing, one of the
+    // cross's directions, A or B.
+    const GamepadState none = padHolding({});
+    const GamepadState down = padHolding({gamepad::DpadDown});
+    const GamepadState up = padHolding({gamepad::DpadUp});
+    const GamepadState left = padHolding({gamepad::DpadLeft});
+    const GamepadState a = padHolding({gamepad::South});
+    const GamepadState b = padHolding({gamepad::East});
+
     Game game;
 };
 
 }  // namespace
 
-TEST_F(GamePassTest, OnTheTitleScreenEnterWinsOverF2) {
-    start({key::Enter, key::function(2)});
-    EXPECT_EQ(1, game.getLevels().getCurrentLevel());
-    EXPECT_NO_THROW(sceneNode("redCubes01"));
-    ASSERT_EQ(2u, script->presented.size());
-    EXPECT_EQ(startColour, script->presented[0].centre);
-    EXPECT_EQ(loadingColour, script->presented[1].centre);
+// Keys held on the title choose the level: Enter before the function
+// keys, the lower function key first; the pad goes through the list of levels.
+struct TitleChoice {
+    std::vector<int> keys;
+    bool byPad;
+    int level;
+    const char* node;
+};
+
+class GamePassTitleTest : public GamePassTest, public ::testing::WithParamInterface<TitleChoice> {};
+
+TEST_P(GamePassTitleTest, StartsTheLevelItsKeysOrThePadChoose) {
+    const TitleChoice& choice = GetParam();
+    if (choice.byPad) script->setGamepadAtPolls({down, none, a, a, none, down, none, a, none});
+    start(choice.keys);
+    EXPECT_EQ(choice.level, game.getLevels().getCurrentLevel());
+    EXPECT_NO_THROW(sceneNode(choice.node));
+    ASSERT_LE(2u, script->presented.size());
+    EXPECT_TRUE(choice.byPad || script->presented.size() == 2) << "the title, then loading";
+    EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture";
+    EXPECT_EQ(loadingColour, script->presented.back().centre);
 }
 
-TEST_F(GamePassTest, OnTheTitleScreenF2WinsOverF3) {
-    start({key::function(2), key::function(3)});
-    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
-    EXPECT_NO_THROW(sceneNode("redCube0201"));
-}
+INSTANTIATE_TEST_SUITE_P(
+    GamePass, GamePassTitleTest,
+    ::testing::Values(TitleChoice{{key::Enter, key::function(2)}, false, 1, "redCubes01"},
+                      TitleChoice{{key::function(2), key::function(3)}, false, 2, "redCube0201"},
+                      TitleChoice{{}, true, 2, "redCube0201"}));
 
-TEST_F(GamePassTest, PPausesTheGameOverThePausePictureAndPResumesIt) {
+// P pauses over the pause picture and, pressed anew, resumes; a dead player
+// waits for Enter, which restarts the level in the same pass. Paused or
+// dead, nothing is presented and neither the player nor the level's clock
+// moves.
+TEST_F(GamePassTest, PauseAndDeathHoldThePlayerAndTheClockUntilPOrEnter) {
     start({key::Enter});
-    ASSERT_TRUE(runFrame());  // the player is still dropping onto its pad
+    LevelRun& run = game.getLevels().getRun();
+    EXPECT_EQ(0.0, run.elapsed());
+    for (int i = 0; i < 10; ++i) ASSERT_TRUE(runFrame());  // still dropping onto its pad
+    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9);
     const std::size_t shown = script->presented.size();
     script->setKey('P', true);
     EXPECT_FALSE(runFrame());
@@ -110,13 +145,32 @@ TEST_F(GamePassTest, PPausesTheGameOverThePausePictureAndPResumesIt) {
     EXPECT_FALSE(runFrame());
     EXPECT_EQ(shown + 1, script->presented.size()) << "a paused game presents nothing";
     EXPECT_EQ(pausedAt, playerAt().y) << "and stands still";
+    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9) << "its clock too";
 
     script->setKey('P', true);
     EXPECT_TRUE(runFrame());
+    script->setKey('P', false);
     EXPECT_EQ(RUNNING, GameSettings::instance().state);
     ASSERT_EQ(shown + 2, script->presented.size()) << "resuming draws no picture of its own";
     EXPECT_NE(pauseColour, lastPresented().centre);
     EXPECT_LT(playerAt().y, pausedAt);
+    EXPECT_NEAR(11 * frame, run.elapsed(), 1e-9) << "the pass that resumes plays";
+
+    player().setPosition(glm::vec3(81.5f, -20, 0));
+    EXPECT_FALSE(runFrame());
+    const std::size_t dead = script->presented.size();
+    const double diedAt = run.elapsed();
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
+    EXPECT_EQ(dead, script->presented.size()) << "nothing is drawn while the player is dead";
+    EXPECT_EQ(diedAt, run.elapsed());
+
+    script->setKey(key::Enter, true);
+    EXPECT_TRUE(runFrame());
+    EXPECT_TRUE(player().alive);
+    EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt(), 0.05f));
+    ASSERT_EQ(dead + 2, script->presented.size());
+    EXPECT_EQ(loadingColour, script->presented[dead].centre);
+    EXPECT_NEAR(frame, run.elapsed(), 1e-9) << "the restart's own pass is the new attempt's first";
 }
 
 TEST_F(GamePassTest, ModeKeysSwitchOnlyToModesThePlayerHasAndNotWhilePaused) {
@@ -163,7 +217,8 @@ TEST_F(GamePassTest, ThePlayerDiesBelowTheDeathHeightOfItsLevel) {
 
 // Whether every pixel of the frame being drawn has the same colour.
 static bool frameIsOneColour() {
-    const Picture frame = Picture::ofBackBuffer(Renderer::windowWidth, Renderer::windowHeight);
+    const WindowSize size = drawnSize();
+    const Picture frame = Picture::ofBackBuffer(size.width, size.height);
     const Rgb8 first = frame.all().front();
     for (const Rgb8& pixel : frame.all()) {
         if (pixel.r != first.r || pixel.g != first.g || pixel.b != first.b) return false;
@@ -226,22 +281,6 @@ TEST_F(GamePassTest, ThePointerIsCapturedOnlyWhileALevelIsPlayed) {
     tap(key::Enter);
     EXPECT_FALSE(script->isCursorVisible()) << "playing again";
     settings.cursorEnabled = savedCursor;
-}
-
-TEST_F(GamePassTest, ADeadPlayerWaitsForEnterWhichRestartsTheLevelInTheSamePass) {
-    start({key::Enter});
-    player().setPosition(glm::vec3(81.5f, -20, 0));
-    EXPECT_FALSE(runFrame());
-    const std::size_t shown = script->presented.size();
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
-    EXPECT_EQ(shown, script->presented.size()) << "nothing is drawn while the player is dead";
-
-    script->setKey(key::Enter, true);
-    EXPECT_TRUE(runFrame());
-    EXPECT_TRUE(player().alive);
-    EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt(), 0.05f));
-    ASSERT_EQ(shown + 2, script->presented.size());
-    EXPECT_EQ(loadingColour, script->presented[shown].centre);
 }
 
 TEST_F(GamePassTest, MessagesFollowOnePerSecondOfTheClock) {
@@ -331,40 +370,6 @@ TEST_F(GamePassTest, DyingAndRestartingManyTimesHoldsNoMoreThanTheFirstRestart) 
     EXPECT_EQ(first, holdings());
 }
 
-TEST_F(GamePassTest, TheLevelClockRunsOnlyWhileTheLevelPlaysAndARestartSetsItBack) {
-    start({key::Enter});
-    LevelRun& run = game.getLevels().getRun();
-    EXPECT_EQ(0.0, run.elapsed());
-    for (int i = 0; i < 10; ++i) runFrame();
-    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9);
-
-    script->setKey('P', true);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(runFrame());
-    script->setKey('P', false);
-    EXPECT_FALSE(runFrame());
-    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9) << "paused";
-    script->setKey('P', true);
-    EXPECT_TRUE(runFrame());
-    script->setKey('P', false);
-    EXPECT_NEAR(11 * frame, run.elapsed(), 1e-9) << "the pass that resumes plays";
-
-    player().setPosition(glm::vec3(81.5f, -20, 0));
-    EXPECT_FALSE(runFrame());
-    const double diedAt = run.elapsed();
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame());
-    EXPECT_EQ(diedAt, run.elapsed()) << "dead";
-
-    script->setKey(key::Enter, true);
-    EXPECT_TRUE(runFrame());
-    EXPECT_NEAR(frame, run.elapsed(), 1e-9) << "the restart's own pass is the new attempt's first";
-}
-
-TEST_F(GamePassTest, TheClockShowsInTheTopRightCorner) {
-    start({key::Enter});
-    EXPECT_TRUE(game.pass(frame));
-    EXPECT_GT(whitePixelsInBand(0.92f), 0);
-}
-
 TEST_F(GamePassTest, PadStartChoosesLevelOneThenPausesAndResumesOncePerPress) {
     script->setGamepad(padHolding({gamepad::Start}));
     start({});
@@ -400,10 +405,8 @@ TEST_F(GamePassTest, PadShouldersStepThroughTheLearntModesOncePerPress) {
 }
 
 // A button held from play into a screen that waits must be pressed anew.
-TEST_F(GamePassTest, DeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
+TEST_F(GamePassTest, PadYFinishesAndDeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
     start({key::Enter});
-    const GamepadState a = padHolding({gamepad::South});
-    const GamepadState none = padHolding({});
     script->setGamepad(a);  // jumping off the edge
     player().setPosition(glm::vec3(81.5f, -20, 0));
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(runFrame());
@@ -412,35 +415,15 @@ TEST_F(GamePassTest, DeathAndEndScreensGoOnOnlyWithAFreshPressOfAOrStart) {
     tapPad(gamepad::South);
     EXPECT_TRUE(player().alive);
 
-    script->setKey(key::F1, true);
-    // The pass's own two samples, then the end screen's.
-    script->setGamepadAtPolls({a, a, a, none, padHolding({gamepad::Start})});
+    // Y finishes the level as F1 does (a pad has no F1), A still held from
+    // play: the pass's own two samples, then the end screen's.
+    const GamepadState yAndA = padHolding({gamepad::North, gamepad::South});
+    script->setGamepadAtPolls({yAndA, yAndA, yAndA, none, padHolding({gamepad::Start})});
     const int polls = script->getPollCount();
     EXPECT_TRUE(runFrame());
-    script->setKey(key::F1, false);
     EXPECT_EQ(polls + 5, script->getPollCount()) << "the end screen waited for Start";
     EXPECT_EQ(2, game.getLevels().getCurrentLevel());
     EXPECT_TRUE(runFrame()) << "Start still held does not pause";
-}
-
-// A pad has no F1: without Y a player with only a pad could not leave level 2.
-TEST_F(GamePassTest, PadYFinishesTheLevelAsF1Does) {
-    start({key::Enter});
-    const GamepadState y = padHolding({gamepad::North});
-    script->setGamepadAtPolls({y, y, y, padHolding({}), padHolding({gamepad::South})});
-    EXPECT_TRUE(runFrame());
-    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
-}
-
-TEST_F(GamePassTest, ThePadGoesThroughTheTitleAndTheLevelListToTheLevelChosen) {
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState a = padHolding({gamepad::South});
-    script->setGamepadAtPolls({down, none, a, a, none, down, none, a, none});
-    start({});
-    EXPECT_EQ(2, game.getLevels().getCurrentLevel());
-    EXPECT_NO_THROW(sceneNode("redCube0201"));
-    EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture shows behind";
 }
 
 // A level of the player's own that names a model nobody has is refused on
@@ -450,10 +433,6 @@ TEST_F(GamePassTest, APlayersLevelThatCannotBeBuiltIsRefusedOnTheListAndTheGameG
     own.write("broken.cfg", "scene = ( Model { name = \"lost\"; model = \"nosuchmodel\" } );");
     const std::string broken = (own.path / "broken").string();
     game.offerLevels({{1, "level1", "Level 1", true}, {2, broken, "broken", false}});
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState up = padHolding({gamepad::DpadUp});
-    const GamepadState a = padHolding({gamepad::South});
     script->setGamepadAtPolls({down, none, a, none, down, none, a, none, up, none, a, none});
     testing::internal::CaptureStderr();
     start({});
@@ -510,9 +489,6 @@ TEST_F(GamePassTest, ThePauseMenuResumesRestartsAndKeepsTheClockStill) {
 TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
     start({key::Enter});
     tapPad(gamepad::Start);
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState a = padHolding({gamepad::South});
     // Three downs and A in the pause; on the title, Levels, then level 3.
     script->setGamepadAtPolls({down, none, down, none, down, none, a, none, down, none, a, none,
                                down, none, down, none, a, none});
@@ -556,9 +532,6 @@ TEST_F(GamePassTest, AWindowClosedOnADeathOrEndScreenLoadsNothingAndLeavesTheGam
 // The death screen's Title, chosen with the pad or a click, and the last
 // end screen's first choice lead to the title, where the pad's A plays.
 TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState a = padHolding({gamepad::South});
     // A level whose next one is not among the levels found ends as the last.
     enum Way { PadOnDeath, ClickOnDeath, EnterOnLastEnd, EnterBeforeAMissingLevel };
     start({key::Enter});
@@ -608,12 +581,13 @@ TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
 }
 
 // The objective stands on a panel of its own at the top for each attempt's
-// first seconds; a message right after the start shows at once.
+// first seconds, below the clock; a message right after the start shows at once.
 TEST_F(GamePassTest, TheObjectiveHasItsOwnPlaceAndAMessageShowsAtOnceAfterAStart) {
     const float objectiveBand = 0.78f;
     start({key::function(2)});
     ASSERT_TRUE(game.pass(frame));
     EXPECT_GT(whitePixelsInBand(objectiveBand), 0) << "the objective";
+    EXPECT_GT(whitePixelsInBand(0.92f), 0) << "the clock in the top right corner";
     window().swapBuffers();
 
     script->setKey(key::function(9), true);
@@ -710,12 +684,6 @@ TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
     test::TempDir home;
     UserSettings kept(home.path);
     game.keepOptionsIn(&kept);
-    const GamepadState none = padHolding({});
-    const GamepadState down = padHolding({gamepad::DpadDown});
-    const GamepadState up = padHolding({gamepad::DpadUp});
-    const GamepadState left = padHolding({gamepad::DpadLeft});
-    const GamepadState a = padHolding({gamepad::South});
-    const GamepadState b = padHolding({gamepad::East});
     // On the title, Options. There: a smaller window, down to the frame
     // rate and show it, the music one step down, down to the inverted
     // camera and on, back; on the title again, Play.
@@ -732,7 +700,7 @@ TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
     EXPECT_EQ(90, options.musicVolume);
     EXPECT_TRUE(options.invertCamera);
     EXPECT_TRUE(GameSettings::instance().showframerate) << "shown at once";
-    EXPECT_EQ(800, window().getSize().width) << "resized at once";
+    EXPECT_EQ(800 / shrink, window().getSize().width) << "resized at once";
 
     const WindowSize screen = window().screenSize();
     for (const bool fullScreen : {true, false}) {
@@ -742,8 +710,8 @@ TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
         script->setKey(key::Alt, false);
         EXPECT_EQ(fullScreen, window().isFullScreen());
         const WindowSize size = window().getSize();
-        EXPECT_EQ(fullScreen ? screen.width : 800, size.width);
-        EXPECT_EQ(fullScreen ? screen.height : 600, size.height);
+        EXPECT_EQ(fullScreen ? screen.width : 800 / shrink, size.width);
+        EXPECT_EQ(fullScreen ? screen.height : 600 / shrink, size.height);
         const glm::mat4& projection = game.getLevels().getCamera()->getProjection();
         EXPECT_NEAR(static_cast<float>(size.width) / size.height,
                     projection[1][1] / projection[0][0], 1e-4f)

@@ -19,9 +19,9 @@ using namespace lum;
 
 namespace {
 
-// Only one frame in this many is drawn: the replay checks the game's logic,
-// and the pictures cost most of the time.
-const int drawOneFrameIn = 16;
+// Only one frame in this many is drawn: the replay checks the game's logic
+// (which drawing must leave alone), and the pictures cost most of the time.
+const int drawOneFrameIn = 300;
 
 // The bot's recorded way through each level (tools/record-replays.sh) played
 // back through the game's passes: every pass must leave Tobble where it did,

@@ -84,16 +84,22 @@ private:
 };
 
 // The renderer in a real window with scripted input, over the fixture
-// levels; the player, the settings and the controls start afresh.
+// levels; the player, the settings and the controls start afresh. The whole
+// picture of every frame is drawn and remembered, in a window `shrink`
+// times smaller each way than the game asks for.
 class GameFlowTest : public ::testing::Test {
 protected:
+    explicit GameFlowTest(int shrink = 1) : shrink(shrink) {}
+
     void SetUp() override {
         ASSERT_NE(nullptr, std::getenv("DISPLAY")) << "graphics tests need an X display (xvfb-run)";
-        // The whole picture of every frame, each remembered.
-        std::unique_ptr<ScriptedGlfwWindow> scripted(new ScriptedGlfwWindow(1, 1, true));
+        std::unique_ptr<ScriptedGlfwWindow> scripted(new ScriptedGlfwWindow(shrink, 1, true));
         script = scripted.get();
         lum::installWindow(std::move(scripted));
         renderer.reset(new lum::Renderer());
+        // The whole picture in the smaller window, as after a resize.
+        const lum::WindowSize size = lum::window().getSize();
+        glViewport(0, 0, size.width, size.height);
         lum::GameSettings& settings = lum::GameSettings::instance();
         settings.state = lum::RUNNING;
         settings.messages.clear();
@@ -125,6 +131,7 @@ protected:
 
     // The tests start in the repository root, which holds the game's data.
     const GameFiles files{boost::filesystem::current_path() / "resources"};
+    const int shrink;
     ScriptedGlfwWindow* script = nullptr;
     std::unique_ptr<lum::Renderer> renderer;
 };

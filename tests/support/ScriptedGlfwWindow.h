@@ -23,17 +23,27 @@ inline Rgb pixelAt(int x, int y) {
     return Rgb{pixel[0], pixel[1], pixel[2]};
 }
 
+// The size of the picture being drawn: a test window may be smaller than
+// the 1024 x 768 the game asks for.
+inline lum::WindowSize drawnSize() {
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return lum::WindowSize{viewport[2], viewport[3]};
+}
+
 inline Rgb centreColour() {
-    return pixelAt(lum::Renderer::windowWidth / 2, lum::Renderer::windowHeight / 2);
+    const lum::WindowSize size = drawnSize();
+    return pixelAt(size.width / 2, size.height / 2);
 }
 
 // How many pixels of the frame being drawn are white in a band of text: from
 // x -0.5 to 0.9 and y `from` to `from` + 0.06 of the screen.
 inline int whitePixelsInBand(float from) {
-    const int left = lum::Renderer::windowWidth / 4;
-    const int bottom = static_cast<int>((from + 1) / 2 * lum::Renderer::windowHeight);
-    const int width = lum::Renderer::windowWidth * 7 / 10;
-    const int height = lum::Renderer::windowHeight * 3 / 100;
+    const lum::WindowSize size = drawnSize();
+    const int left = size.width / 4;
+    const int bottom = static_cast<int>((from + 1) / 2 * size.height);
+    const int width = size.width * 7 / 10;
+    const int height = size.height * 3 / 100;
     std::vector<unsigned char> pixels(width * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(left, bottom, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
