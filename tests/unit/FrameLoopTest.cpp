@@ -83,6 +83,32 @@ TEST_F(FrameLoopTest, PassesComeAtEvenIntervalsOfTheFramerateOrOfTheWork) {
     settings.framerate = configured;
 }
 
+// Work that keeps missing the beat by varying amounts (the software
+// renderer) no longer shows its own unevenness: once enough frames have
+// been seen, they come at the pace of the longer ones, evenly.
+TEST_F(FrameLoopTest, WorkThatKeepsMissingTheBeatSlowsItToAnEvenPace) {
+    GameSettings& settings = GameSettings::instance();
+    const int configured = settings.framerate;
+    settings.framerate = 60;
+    const int passes = 80;
+    int pass = 0;
+    runFrameLoop([&](double dt) {
+        steps.push_back(dt);
+        script->advanceTime(pass % 2 == 0 ? 0.02 : 0.03);
+        if (++pass == passes) {
+            script->close();
+        }
+        return true;
+    });
+    script->openWindow(1024, 768, 24);
+    ASSERT_EQ(static_cast<std::size_t>(passes), steps.size());
+    EXPECT_NEAR(0.02, steps[3], 1e-9) << "the beat slowed before it had seen the work";
+    for (int i = passes - 20; i < passes; ++i) {
+        EXPECT_NEAR(0.03, steps[i], 1e-9) << "pass " << i;
+    }
+    settings.framerate = configured;
+}
+
 TEST_F(FrameLoopTest, AStallHandsOutAQuarterSecondAndAClockGoneBackNothing) {
     script->advanceTime(1.0);
     runFramePass(working(0));

@@ -218,6 +218,12 @@ void GlfwWindow::swapBuffers() {
     if (handle == nullptr) {
         return;
     }
+    // A software renderer draws the frame inside the swap: finished first,
+    // the frame's whole work is behind it when the pacer measures, and the
+    // picture shows as the wait ends instead of a varying time after it.
+    if (pacer.paces()) {
+        glFinish();
+    }
     sleep(pacer.waitAt(steadySeconds()));
     glfwSwapBuffers(handle);
     if (autoPoll) {
