@@ -56,7 +56,8 @@ private:
     void initialize();
     void enableTexturing();
     void decode(const BinaryFile& file, const TargaHeader& header) const;
-    boost::shared_ptr<Texture> upload(Levels levels);
+    boost::shared_ptr<Texture> upload(int width, int height, const unsigned char* rgbRows,
+                                      Levels levels);
 
     std::map<std::string, boost::shared_ptr<Texture>> cache;
     bool initialized;

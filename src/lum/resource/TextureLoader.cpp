@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <memory>
 
 #include "lum/render/MipmapChain.h"
 #include "lum/render/Texture.h"
 #include "lum/resource/TargaHeader.h"
+#include "lum/resource/TargaPixels.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
@@ -32,7 +34,8 @@ private:
     ILuint id;
 };
 
-// Rows as DevIL hands them over: RGB, three bytes a pixel, no padding.
+// Rows as DevIL and decodePlainTarga hand them over: RGB, three bytes a
+// pixel, no padding.
 const int packedRowAlignment = 1;
 
 // A mipmapped texture's whole chain is made here from the packed rows: the
@@ -161,16 +164,22 @@ boost::shared_ptr<Texture> TextureLoader::loadPicture(const std::string& name) {
 
 boost::shared_ptr<Texture> TextureLoader::read(const std::string& name, Levels levels) {
     LUM_TRACE_BEGIN
-    if (!initialized) {
-        initialize();
-    }
     if (!texturingEnabledIn.isOpen()) {
         enableTexturing();
     }
-    const DevilImage image;
     const BinaryFile file = loadBinaryFile(name + ".tga");
-    decode(file, TargaHeader::check(file.path, file.data.get(), file.size));
-    return upload(levels);
+    const TargaHeader header = TargaHeader::check(file.path, file.data.get(), file.size);
+    const std::unique_ptr<unsigned char[]> plain =
+        decodePlainTarga(header, file.data.get(), file.size);
+    if (plain) {
+        return upload(header.width, header.height, plain.get(), levels);
+    }
+    if (!initialized) {
+        initialize();
+    }
+    const DevilImage image;
+    decode(file, header);
+    return upload(ilGetInteger(IL_IMAGE_WIDTH), ilGetInteger(IL_IMAGE_HEIGHT), ilGetData(), levels);
     LUM_TRACE_END
 }
 
@@ -201,11 +210,10 @@ void TextureLoader::enableTexturing() {
     texturingEnabledIn = ContextStamp();
 }
 
-// Uploads the bound DevIL image; filters are left to Texture::bind.
-boost::shared_ptr<Texture> TextureLoader::upload(Levels levels) {
+// Filters are left to Texture::bind.
+boost::shared_ptr<Texture> TextureLoader::upload(int width, int height,
+                                                 const unsigned char* rgbRows, Levels levels) {
     LUM_TRACE_BEGIN
-    const int width = ilGetInteger(IL_IMAGE_WIDTH);
-    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
     GLuint id = 0;
     glGenTextures(1, &id);
     const boost::shared_ptr<Texture> texture(new Texture(id, width, height));
@@ -213,7 +221,7 @@ boost::shared_ptr<Texture> TextureLoader::upload(Levels levels) {
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    pixelUpload(width, height, packedRowAlignment, ilGetData(), levels);
+    pixelUpload(width, height, packedRowAlignment, rgbRows, levels);
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
     LUM_TRACE_END
