@@ -83,9 +83,11 @@ TEST_F(GamePassTest, OnTheTitleScreenEnterWinsOverF2) {
     start({key::Enter, key::function(2)});
     EXPECT_EQ(1, game.getLevels().getCurrentLevel());
     EXPECT_NO_THROW(sceneNode("redCubes01"));
-    ASSERT_EQ(2u, script->presented.size());
+    // The title's picture alone, then with its menu, then the loading picture.
+    ASSERT_EQ(3u, script->presented.size());
     EXPECT_EQ(startColour, script->presented[0].centre);
-    EXPECT_EQ(loadingColour, script->presented[1].centre);
+    EXPECT_EQ(startColour, script->presented[1].centre);
+    EXPECT_EQ(loadingColour, script->presented[2].centre);
 }
 
 TEST_F(GamePassTest, OnTheTitleScreenF2WinsOverF3) {

@@ -209,6 +209,12 @@ int Game::waitOnTitle(bool fromPlay) {
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
     const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("start");
+    if (!fromPlay) {
+        // At the game's start the picture goes on screen alone first: the
+        // menu's font and panel are loaded and drawn while it shows.
+        drawPicture(picture);
+        window().swapBuffers();
+    }
     if (offered.empty()) {
         offered = listLevels(LevelCatalogue::find(""));
     }
