@@ -150,7 +150,7 @@ boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
     if (cached != cache.end()) {
         return cached->second;
     }
-    const boost::shared_ptr<Texture> texture = read(name, Mipmapped);
+    const boost::shared_ptr<Texture> texture = upload(read(name), Mipmapped);
     cache[name] = texture;
     return texture;
     LUM_TRACE_END
@@ -158,40 +158,56 @@ boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
 
 boost::shared_ptr<Texture> TextureLoader::loadPicture(const std::string& name) {
     LUM_TRACE_BEGIN
-    return read(name, SingleLevel);
+    return upload(read(name), SingleLevel);
     LUM_TRACE_END
 }
 
-boost::shared_ptr<Texture> TextureLoader::read(const std::string& name, Levels levels) {
+RgbImage TextureLoader::decodePicture(const std::string& name) {
     LUM_TRACE_BEGIN
-    if (!texturingEnabledIn.isOpen()) {
-        enableTexturing();
-    }
+    return read(name);
+    LUM_TRACE_END
+}
+
+boost::shared_ptr<Texture> TextureLoader::uploadPicture(const RgbImage& picture) {
+    LUM_TRACE_BEGIN
+    return upload(picture, SingleLevel);
+    LUM_TRACE_END
+}
+
+RgbImage TextureLoader::read(const std::string& name) {
+    LUM_TRACE_BEGIN
     const BinaryFile file = loadBinaryFile(name + ".tga");
     const TargaHeader header = TargaHeader::check(file.path, file.data.get(), file.size);
-    const std::unique_ptr<unsigned char[]> plain =
-        decodePlainTarga(header, file.data.get(), file.size);
-    if (plain) {
-        return upload(header.width, header.height, plain.get(), levels);
+    RgbImage image;
+    image.rows = decodePlainTarga(header, file.data.get(), file.size);
+    if (image.rows) {
+        image.width = header.width;
+        image.height = header.height;
+        return image;
     }
     if (!initialized) {
         initialize();
     }
-    const DevilImage image;
-    decode(file, header);
-    return upload(ilGetInteger(IL_IMAGE_WIDTH), ilGetInteger(IL_IMAGE_HEIGHT), ilGetData(), levels);
+    return decode(file, header);
     LUM_TRACE_END
 }
 
-// Leaves the checked RGB image bound in DevIL.
-void TextureLoader::decode(const BinaryFile& file, const TargaHeader& header) const {
+RgbImage TextureLoader::decode(const BinaryFile& file, const TargaHeader& header) const {
     LUM_TRACE_BEGIN
+    const DevilImage devilImage;
     forgetDevilErrors();
     checkDevil(ilLoadL(IL_TGA, file.data.get(), static_cast<ILuint>(file.size)) == IL_TRUE,
                file.path, "decode it");
     checkPaletteIndices(file.path);
     checkDevil(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE, file.path, "convert it to RGB");
     checkDecodedPixels(file.path, header);
+    RgbImage image;
+    image.width = header.width;
+    image.height = header.height;
+    const std::size_t bytes = 3 * static_cast<std::size_t>(image.width) * image.height;
+    image.rows.reset(new unsigned char[bytes]);
+    std::copy(ilGetData(), ilGetData() + bytes, image.rows.get());
+    return image;
     LUM_TRACE_END
 }
 
@@ -211,17 +227,19 @@ void TextureLoader::enableTexturing() {
 }
 
 // Filters are left to Texture::bind.
-boost::shared_ptr<Texture> TextureLoader::upload(int width, int height,
-                                                 const unsigned char* rgbRows, Levels levels) {
+boost::shared_ptr<Texture> TextureLoader::upload(const RgbImage& image, Levels levels) {
     LUM_TRACE_BEGIN
+    if (!texturingEnabledIn.isOpen()) {
+        enableTexturing();
+    }
     GLuint id = 0;
     glGenTextures(1, &id);
-    const boost::shared_ptr<Texture> texture(new Texture(id, width, height));
+    const boost::shared_ptr<Texture> texture(new Texture(id, image.width, image.height));
     glBindTexture(GL_TEXTURE_2D, id);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    pixelUpload(width, height, packedRowAlignment, rgbRows, levels);
+    pixelUpload(image.width, image.height, packedRowAlignment, image.rows.get(), levels);
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
     LUM_TRACE_END

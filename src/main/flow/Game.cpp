@@ -208,13 +208,8 @@ int Game::waitOnTitle(bool fromPlay) {
     LUM_TRACE_BEGIN
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
-    const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("start");
-    if (!fromPlay) {
-        // At the game's start the picture goes on screen alone first: the
-        // menu's font and panel are loaded and drawn while it shows.
-        drawPicture(picture);
-        window().swapBuffers();
-    }
+    const boost::shared_ptr<Texture> picture =
+        fromPlay ? TextureLoader::instance().loadPicture("start") : showTitlePicture();
     if (offered.empty()) {
         offered = listLevels(LevelCatalogue::find(""));
     }
@@ -264,6 +259,23 @@ int Game::waitOnTitle(bool fromPlay) {
         }
         showing->enter(window().frame());
     }
+    LUM_TRACE_END
+}
+
+// At the game's start the picture goes on screen alone first, through the
+// window system where it can, before OpenGL has drawn anything: the
+// texture's upload, the first draws and the menu's font and panel come
+// while it already shows.
+boost::shared_ptr<Texture> Game::showTitlePicture() {
+    LUM_TRACE_BEGIN
+    const RgbImage decoded = TextureLoader::instance().decodePicture("start");
+    const bool shown = window().putPicture(decoded.width, decoded.height, decoded.rows.get());
+    const boost::shared_ptr<Texture> picture = TextureLoader::instance().uploadPicture(decoded);
+    if (!shown) {
+        drawPicture(picture);
+        window().swapBuffers();
+    }
+    return picture;
     LUM_TRACE_END
 }
 

@@ -23,6 +23,7 @@ extern const float messageTop;
 
 class LevelWatch;
 class Sound;
+class Texture;
 class UserSettings;
 
 // The game's flow on top of the frame loop: the title screen and the first
@@ -63,6 +64,7 @@ private:
     bool chooseLevel();
     // `fromPlay`: keys held as the title shows belong to the level left.
     int waitOnTitle(bool fromPlay = false);
+    boost::shared_ptr<Texture> showTitlePicture();
     void playBackgroundMusic();
     bool handleInput(float dt);
     void pauseOnFocusLoss();
