@@ -109,6 +109,10 @@ void Game::offerLevels(const std::vector<LevelEntry>& levelsOffered) {
     offered = levelsOffered;
 }
 
+void Game::findLevelsOnTitle(std::function<LevelCatalogue()> find) {
+    findLevels = std::move(find);
+}
+
 const boost::shared_ptr<Sound>& Game::getMusic() const {
     return backgroundMusic;
 }
@@ -210,6 +214,12 @@ int Game::waitOnTitle(bool fromPlay) {
     // before the first level loads.
     const boost::shared_ptr<Texture> picture =
         fromPlay ? TextureLoader::instance().loadPicture("start") : showTitlePicture();
+    if (findLevels) {
+        const LevelCatalogue catalogue = findLevels();
+        findLevels = nullptr;
+        levels.nameLevels(catalogue.names());
+        offered = listLevels(catalogue);
+    }
     if (offered.empty()) {
         offered = listLevels(LevelCatalogue::find(""));
     }
