@@ -66,13 +66,11 @@ public:
 
 private:
     RgbImage read(const std::string& name);
-    void initialize();
     void enableTexturing();
     RgbImage decode(const BinaryFile& file, const TargaHeader& header) const;
     boost::shared_ptr<Texture> upload(const RgbImage& image, Levels levels);
 
     std::map<std::string, boost::shared_ptr<Texture>> cache;
-    bool initialized;
     ContextStamp texturingEnabledIn;
 };
 
