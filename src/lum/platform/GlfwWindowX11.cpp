@@ -7,6 +7,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 
 // GLFW's native access as <GLFW/glfw3native.h> declares it; that header
@@ -25,6 +28,10 @@ const int bitsPerPixel = 32;
 const unsigned long redMask = 0xFF0000;
 const unsigned long greenMask = 0x00FF00;
 const unsigned long blueMask = 0x0000FF;
+// The picture goes over in bands of this many rows through one small
+// buffer: a buffer for the whole picture costs more in first touches of
+// its memory than the copy itself.
+const int bandRows = 32;
 
 bool isTrueColour(const XWindowAttributes& attributes) {
     const Visual* const visual = attributes.visual;
@@ -33,17 +40,18 @@ bool isTrueColour(const XWindowAttributes& attributes) {
            visual->blue_mask == blueMask;
 }
 
-// X rows go top down, each pixel blue, green, red and a pad byte in memory.
-void copyRowsToX(int width, int height, const unsigned char* rgbRows, XImage& image) {
-    for (int row = 0; row < height; ++row) {
-        const unsigned char* rgb = rgbRows + static_cast<std::size_t>(height - 1 - row) * width * 3;
-        unsigned char* x = reinterpret_cast<unsigned char*>(image.data) +
-                           static_cast<std::size_t>(row) * image.bytes_per_line;
+// X rows go top down, each pixel a 32-bit word 0x00RRGGBB (least
+// significant byte first, as putPicture checks): `rows` rows from the top
+// row `top` on go to the image's first rows.
+void copyRowsToX(int width, int height, const unsigned char* rgbRows, int top, int rows,
+                 XImage& image) {
+    for (int row = 0; row < rows; ++row) {
+        const unsigned char* rgb =
+            rgbRows + static_cast<std::size_t>(height - 1 - top - row) * width * 3;
+        char* x = image.data + static_cast<std::size_t>(row) * image.bytes_per_line;
         for (int column = 0; column < width; ++column, rgb += 3, x += 4) {
-            x[0] = rgb[2];
-            x[1] = rgb[1];
-            x[2] = rgb[0];
-            x[3] = 0;
+            const std::uint32_t pixel = (std::uint32_t{rgb[0]} << 16) | (rgb[1] << 8) | rgb[2];
+            std::memcpy(x, &pixel, sizeof(pixel));
         }
     }
 }
@@ -65,20 +73,28 @@ bool GlfwWindow::putPicture(int width, int height, const unsigned char* rgbRows)
         return false;
     }
     XImage* const image = XCreateImage(display, attributes.visual, trueColourDepth, ZPixmap, 0,
-                                       nullptr, width, height, bitsPerPixel, 0);
+                                       nullptr, width, bandRows, bitsPerPixel, 0);
     if (image == nullptr) {
         return false;
     }
     const std::unique_ptr<char[]> pixels(
-        new char[static_cast<std::size_t>(image->bytes_per_line) * height]);
+        new char[static_cast<std::size_t>(image->bytes_per_line) * bandRows]);
     image->data = pixels.get();
     const bool putsAsWritten =
         image->bits_per_pixel == bitsPerPixel && image->byte_order == LSBFirst;
     if (putsAsWritten) {
-        copyRowsToX(width, height, rgbRows, *image);
-        const GC context = XCreateGC(display, drawable, 0, nullptr);
-        XPutImage(display, drawable, context, image, 0, 0, 0, 0, width, height);
+        // Put together off screen and copied over in one request, the
+        // picture shows whole rather than band by band.
+        const Pixmap offScreen = XCreatePixmap(display, drawable, width, height, trueColourDepth);
+        const GC context = XCreateGC(display, offScreen, 0, nullptr);
+        for (int top = 0; top < height; top += bandRows) {
+            const int rows = std::min(bandRows, height - top);
+            copyRowsToX(width, height, rgbRows, top, rows, *image);
+            XPutImage(display, offScreen, context, image, 0, 0, 0, top, width, rows);
+        }
+        XCopyArea(display, offScreen, drawable, context, 0, 0, width, height, 0, 0);
         XFreeGC(display, context);
+        XFreePixmap(display, offScreen);
         XFlush(display);
     }
     // The pixels are ours to free, not XDestroyImage's.
