@@ -23,4 +23,6 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "PackageDepends: dpkg-shlibdeps failed (${status}): ${warnings}")
 endif()
 string(REGEX REPLACE "^.*Depends=" "" CPACK_DEBIAN_PACKAGE_DEPENDS "${found}")
+# DevIL is opened when an image first needs it, not linked: name it here.
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libdevil1c2")
 message(STATUS "PackageDepends: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")

@@ -110,9 +110,11 @@ TEST_P(GamePassTitleTest, StartsTheLevelItsKeysOrThePadChoose) {
     start(choice.keys);
     EXPECT_EQ(choice.level, game.getLevels().getCurrentLevel());
     EXPECT_NO_THROW(sceneNode(choice.node));
-    ASSERT_LE(2u, script->presented.size());
-    EXPECT_TRUE(choice.byPad || script->presented.size() == 2) << "the title, then loading";
+    // The title's picture alone, then with its menu, then the loading picture.
+    ASSERT_LE(3u, script->presented.size());
+    EXPECT_TRUE(choice.byPad || script->presented.size() == 3);
     EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture";
+    EXPECT_EQ(startColour, script->presented[1].centre) << "the title with its menu";
     EXPECT_EQ(loadingColour, script->presented.back().centre);
 }
 

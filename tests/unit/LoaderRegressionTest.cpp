@@ -4,6 +4,7 @@
 // load. The sanitizer stage runs these too, where an over-read is an error even when it does not
 // crash.
 
+#include <IL/il.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +20,8 @@
 #include "lum/resource/ModelLoader.h"
 #include "lum/resource/Sound.h"
 #include "lum/resource/SoundLoader.h"
+#include "lum/resource/TargaHeader.h"
+#include "lum/resource/TargaPixels.h"
 #include "lum/resource/TextureLoader.h"
 #include "lum/util/Exception.h"
 #include "records/Records.h"
@@ -145,6 +148,67 @@ TEST_F(TextureFiles, RowsThatAreNoMultipleOfFourBytesArriveUnsheared) {
             EXPECT_EQ(row * 12, pixel[1]) << row;
             EXPECT_EQ(column * 50, pixel[2]) << column;
         }
+    }
+}
+
+// DevIL's RGB rows of a Targa image, for the files its own decoding is checked against.
+std::vector<unsigned char> devilPixels(const BinaryFile& file) {
+    ilInit();
+    ILuint image = 0;
+    ilGenImages(1, &image);
+    ilBindImage(image);
+    std::vector<unsigned char> rgb;
+    if (ilLoadL(IL_TGA, file.data.get(), static_cast<ILuint>(file.size)) == IL_TRUE &&
+        ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE) {
+        rgb.assign(ilGetData(), ilGetData() + ilGetInteger(IL_IMAGE_SIZE_OF_DATA));
+    }
+    ilDeleteImages(1, &image);
+    return rgb;
+}
+
+// The game's own images skip DevIL; what they decode to must be what DevIL
+// made of them, and files of other kinds or with pixel data cut short are
+// left to DevIL.
+TEST(LoaderRegressions, PlainTargaImagesDecodeToDevilsPixels) {
+    std::vector<fs::path> files = filesIn("resources/textures");
+    const std::size_t shipped = files.size();
+    for (const char* const kind : {"regressions", "seeds"}) {
+        const std::vector<fs::path> more = filesIn(cases / "texture" / kind);
+        files.insert(files.end(), more.begin(), more.end());
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        SCOPED_TRACE(files[i]);
+        const BinaryFile file = read(files[i]);
+        TargaHeader header;
+        try {
+            header = TargaHeader::check(file.path, file.data.get(), file.size);
+        } catch (const IOException&) {
+            continue;
+        }
+        const std::unique_ptr<unsigned char[]> plain =
+            decodePlainTarga(header, file.data.get(), file.size);
+        EXPECT_TRUE(plain || i >= shipped);
+        if (plain) {
+            const std::vector<unsigned char> devil = devilPixels(file);
+            ASSERT_EQ(3u * header.width * header.height, devil.size());
+            EXPECT_TRUE(std::equal(devil.begin(), devil.end(), plain.get()));
+        }
+    }
+    // A 2 x 1 run-length image: a run of two, two single pixels, then
+    // packets that run past the last pixel or end early.
+    const std::vector<unsigned char> head = {0, 0, 10, 0, 0, 0, 0, 0,  0,
+                                             0, 0, 0,  2, 0, 1, 0, 24, 0};
+    const std::vector<std::pair<std::vector<unsigned char>, bool>> packets = {
+        {{0x81, 1, 2, 3}, true},  {{0x00, 1, 2, 3, 0x00, 4, 5, 6}, true},
+        {{0x82, 1, 2, 3}, false}, {{0x01, 1, 2, 3}, false},
+        {{0x00, 1, 2, 3}, false},
+    };
+    for (const auto& packet : packets) {
+        std::vector<unsigned char> bytes = head;
+        bytes.insert(bytes.end(), packet.first.begin(), packet.first.end());
+        const TargaHeader header = TargaHeader::check("tiny.tga", bytes.data(), bytes.size());
+        EXPECT_EQ(packet.second, decodePlainTarga(header, bytes.data(), bytes.size()) != nullptr)
+            << bytes.size();
     }
 }
 

@@ -45,6 +45,8 @@ public:
     bool isOpen() const override;
 
     void swapBuffers() override;
+    // Over X11, on a 24-bit true-colour window.
+    bool putPicture(int width, int height, const unsigned char* rgbRows) override;
     void paceSwaps(int framerate) override;
     void pollEvents() override;
     void setAutoPollEvents(bool enabled) override;

@@ -41,6 +41,12 @@ public:
     virtual bool isOpen() const = 0;
 
     virtual void swapBuffers() = 0;
+    // Puts `height` rows of `width` RGB pixels, bottom row first as OpenGL
+    // takes them, on the window at once through the window system, when
+    // the window is exactly that size: a first picture shows before the
+    // driver has drawn anything. The next swap covers it. False when the
+    // adapter cannot; the picture is then drawn and swapped as any frame.
+    virtual bool putPicture(int width, int height, const unsigned char* rgbRows);
     // From now on swaps come at an even pace: the display's refresh where
     // the driver waits for it, else at most `framerate` a second (0: as fast
     // as frames are made). A frame that comes late is shown at once.

@@ -24,6 +24,8 @@ struct TargaHeader {
     int width;
     int height;
     int pixelBits;
+    // Alpha bits and the corner the first row starts at.
+    int imageDescriptor;
 
     // IOException "Loading of texture file <path> failed: <reason>." when
     // the bytes are no Targa image or cannot hold the pixels declared.

@@ -2,6 +2,7 @@
 #define LUM_RESOURCE_TEXTURELOADER_H
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include <boost/shared_ptr.hpp>
@@ -14,6 +15,14 @@ namespace lum {
 
 class Texture;
 struct TargaHeader;
+
+// A decoded image: `height` rows of `width` RGB pixels, bottom row first,
+// without padding.
+struct RgbImage {
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<unsigned char[]> rows;
+};
 
 // Decodes Targa images ("<name>.tga" below "resources/textures") into
 // repeating RGB textures: the models' textures mipmapped and cached by name
@@ -33,6 +42,10 @@ public:
     // the picture does to decode. Nothing keeps it but its caller: each
     // shows once and is then covered, and at 3 MB it is not worth keeping.
     boost::shared_ptr<Texture> loadPicture(const std::string& name);
+    // The same in two steps, for a picture that is to be shown before it
+    // becomes a texture; the decoding needs no renderer.
+    RgbImage decodePicture(const std::string& name);
+    boost::shared_ptr<Texture> uploadPicture(const RgbImage& picture);
 
     enum Levels { Mipmapped, SingleLevel };
     // Hands `height` rows of `width` RGB pixels, each row starting at a
@@ -52,14 +65,12 @@ public:
     void clearCache();
 
 private:
-    boost::shared_ptr<Texture> read(const std::string& name, Levels levels);
-    void initialize();
+    RgbImage read(const std::string& name);
     void enableTexturing();
-    void decode(const BinaryFile& file, const TargaHeader& header) const;
-    boost::shared_ptr<Texture> upload(Levels levels);
+    RgbImage decode(const BinaryFile& file, const TargaHeader& header) const;
+    boost::shared_ptr<Texture> upload(const RgbImage& image, Levels levels);
 
     std::map<std::string, boost::shared_ptr<Texture>> cache;
-    bool initialized;
     ContextStamp texturingEnabledIn;
 };
 

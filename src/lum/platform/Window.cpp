@@ -20,6 +20,10 @@ bool Window::openFullScreen(int depthBits) {
 
 void Window::paceSwaps(int) {}
 
+bool Window::putPicture(int, int, const unsigned char*) {
+    return false;
+}
+
 Window& window() {
     std::unique_ptr<Window>& current = currentWindow();
     if (!current) {

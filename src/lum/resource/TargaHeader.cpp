@@ -65,6 +65,7 @@ TargaHeader parse(const unsigned char* bytes) {
     header.width = littleEndian16(bytes + 12);
     header.height = littleEndian16(bytes + 14);
     header.pixelBits = bytes[16];
+    header.imageDescriptor = bytes[17];
     return header;
 }
 

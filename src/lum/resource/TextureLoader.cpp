@@ -1,15 +1,17 @@
 #include "lum/resource/TextureLoader.h"
 
 #include <GL/glew.h>
-#include <IL/il.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <memory>
 
 #include "lum/render/MipmapChain.h"
 #include "lum/render/Texture.h"
+#include "lum/resource/DevilLibrary.h"
 #include "lum/resource/TargaHeader.h"
+#include "lum/resource/TargaPixels.h"
 #include "lum/util/Exception.h"
 #include "lum/util/Trace.h"
 
@@ -20,19 +22,21 @@ namespace {
 // Owns one DevIL image for the length of a load, also when the load fails.
 class DevilImage {
 public:
-    DevilImage() : id(0) {
-        ilGenImages(1, &id);
-        ilBindImage(id);
+    explicit DevilImage(const DevilLibrary& il) : il(il), id(0) {
+        il.genImages(1, &id);
+        il.bindImage(id);
     }
-    ~DevilImage() { ilDeleteImages(1, &id); }
+    ~DevilImage() { il.deleteImages(1, &id); }
     DevilImage(const DevilImage&) = delete;
     DevilImage& operator=(const DevilImage&) = delete;
 
 private:
+    const DevilLibrary& il;
     ILuint id;
 };
 
-// Rows as DevIL hands them over: RGB, three bytes a pixel, no padding.
+// Rows as DevIL and decodePlainTarga hand them over: RGB, three bytes a
+// pixel, no padding.
 const int packedRowAlignment = 1;
 
 // A mipmapped texture's whole chain is made here from the packed rows: the
@@ -51,8 +55,8 @@ void uploadWithOpenGL(int width, int height, int, const unsigned char* rgbRows,
 TextureLoader::PixelUpload pixelUpload = &uploadWithOpenGL;
 
 // DevIL keeps a stack of errors; a stale one must not be blamed on this file.
-void forgetDevilErrors() {
-    while (ilGetError() != IL_NO_ERROR) {
+void forgetDevilErrors(const DevilLibrary& il) {
+    while (il.getError() != IL_NO_ERROR) {
     }
 }
 
@@ -84,9 +88,10 @@ std::string devilErrorName(ILenum error) {
 }
 
 // Throws when DevIL has reported an error since forgetDevilErrors().
-void checkDevil(bool succeeded, const std::string& path, const std::string& step) {
-    const ILenum error = ilGetError();
-    forgetDevilErrors();
+void checkDevil(const DevilLibrary& il, bool succeeded, const std::string& path,
+                const std::string& step) {
+    const ILenum error = il.getError();
+    forgetDevilErrors(il);
     if (!succeeded || error != IL_NO_ERROR) {
         throw IOException(
             textureFailure(path, "DevIL could not " + step + " (" + devilErrorName(error) + ")"));
@@ -95,18 +100,19 @@ void checkDevil(bool succeeded, const std::string& path, const std::string& step
 
 // What glTexImage2D will read must be there: DevIL has been seen to call an
 // image RGB while holding two bytes a pixel.
-void checkDecodedPixels(const std::string& path, const TargaHeader& header) {
-    const int width = ilGetInteger(IL_IMAGE_WIDTH);
-    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
+void checkDecodedPixels(const DevilLibrary& il, const std::string& path,
+                        const TargaHeader& header) {
+    const int width = il.getInteger(IL_IMAGE_WIDTH);
+    const int height = il.getInteger(IL_IMAGE_HEIGHT);
     const long long needed = 3LL * width * height;
-    const long long held = ilGetInteger(IL_IMAGE_SIZE_OF_DATA);
-    if (width != header.width || height != header.height || ilGetInteger(IL_IMAGE_BPP) != 3 ||
-        ilGetInteger(IL_IMAGE_FORMAT) != IL_RGB ||
-        ilGetInteger(IL_IMAGE_TYPE) != IL_UNSIGNED_BYTE || ilGetData() == nullptr ||
+    const long long held = il.getInteger(IL_IMAGE_SIZE_OF_DATA);
+    if (width != header.width || height != header.height || il.getInteger(IL_IMAGE_BPP) != 3 ||
+        il.getInteger(IL_IMAGE_FORMAT) != IL_RGB ||
+        il.getInteger(IL_IMAGE_TYPE) != IL_UNSIGNED_BYTE || il.getData() == nullptr ||
         held < needed) {
         throw IOException(textureFailure(
             path, "it decoded to " + std::to_string(held) + " bytes of " +
-                      std::to_string(ilGetInteger(IL_IMAGE_BPP)) + "-byte pixels for " +
+                      std::to_string(il.getInteger(IL_IMAGE_BPP)) + "-byte pixels for " +
                       pixelCount(width, height) + ", not the " +
                       pixelCount(header.width, header.height) + " in RGB it declares"));
     }
@@ -115,17 +121,17 @@ void checkDecodedPixels(const std::string& path, const TargaHeader& header) {
 // DevIL converts a colour-mapped image by looking every index up in the
 // palette without checking it: an index past the palette's end reads beyond
 // it. Every index must name one of the palette's colours.
-void checkPaletteIndices(const std::string& path) {
-    if (ilGetInteger(IL_IMAGE_FORMAT) != IL_COLOUR_INDEX) {
+void checkPaletteIndices(const DevilLibrary& il, const std::string& path) {
+    if (il.getInteger(IL_IMAGE_FORMAT) != IL_COLOUR_INDEX) {
         return;
     }
-    const long long colours = ilGetInteger(IL_PALETTE_NUM_COLS);
-    const long long indexBytes = ilGetInteger(IL_IMAGE_BPP);
+    const long long colours = il.getInteger(IL_PALETTE_NUM_COLS);
+    const long long indexBytes = il.getInteger(IL_IMAGE_BPP);
     const long long pixels =
-        static_cast<long long>(ilGetInteger(IL_IMAGE_WIDTH)) * ilGetInteger(IL_IMAGE_HEIGHT);
-    const unsigned char* const indices = ilGetData();
-    if (ilGetPalette() == nullptr || indices == nullptr || indexBytes != 1 ||
-        ilGetInteger(IL_IMAGE_SIZE_OF_DATA) < pixels) {
+        static_cast<long long>(il.getInteger(IL_IMAGE_WIDTH)) * il.getInteger(IL_IMAGE_HEIGHT);
+    const unsigned char* const indices = il.getData();
+    if (il.getPalette() == nullptr || indices == nullptr || indexBytes != 1 ||
+        il.getInteger(IL_IMAGE_SIZE_OF_DATA) < pixels) {
         throw IOException(textureFailure(path, "its colour map could not be read"));
     }
     const unsigned char* const last = std::max_element(indices, indices + pixels);
@@ -138,8 +144,7 @@ void checkPaletteIndices(const std::string& path) {
 
 }  // namespace
 
-TextureLoader::TextureLoader(const boost::filesystem::path& location)
-    : ResourceLoader(location), initialized(false) {}
+TextureLoader::TextureLoader(const boost::filesystem::path& location) : ResourceLoader(location) {}
 
 boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
     LUM_TRACE_BEGIN
@@ -147,7 +152,7 @@ boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
     if (cached != cache.end()) {
         return cached->second;
     }
-    const boost::shared_ptr<Texture> texture = read(name, Mipmapped);
+    const boost::shared_ptr<Texture> texture = upload(read(name), Mipmapped);
     cache[name] = texture;
     return texture;
     LUM_TRACE_END
@@ -155,44 +160,60 @@ boost::shared_ptr<Texture> TextureLoader::load(const std::string& name) {
 
 boost::shared_ptr<Texture> TextureLoader::loadPicture(const std::string& name) {
     LUM_TRACE_BEGIN
-    return read(name, SingleLevel);
+    return upload(read(name), SingleLevel);
     LUM_TRACE_END
 }
 
-boost::shared_ptr<Texture> TextureLoader::read(const std::string& name, Levels levels) {
+RgbImage TextureLoader::decodePicture(const std::string& name) {
     LUM_TRACE_BEGIN
-    if (!initialized) {
-        initialize();
-    }
-    if (!texturingEnabledIn.isOpen()) {
-        enableTexturing();
-    }
-    const DevilImage image;
+    return read(name);
+    LUM_TRACE_END
+}
+
+boost::shared_ptr<Texture> TextureLoader::uploadPicture(const RgbImage& picture) {
+    LUM_TRACE_BEGIN
+    return upload(picture, SingleLevel);
+    LUM_TRACE_END
+}
+
+RgbImage TextureLoader::read(const std::string& name) {
+    LUM_TRACE_BEGIN
     const BinaryFile file = loadBinaryFile(name + ".tga");
-    decode(file, TargaHeader::check(file.path, file.data.get(), file.size));
-    return upload(levels);
+    const TargaHeader header = TargaHeader::check(file.path, file.data.get(), file.size);
+    RgbImage image;
+    image.rows = decodePlainTarga(header, file.data.get(), file.size);
+    if (image.rows) {
+        image.width = header.width;
+        image.height = header.height;
+        return image;
+    }
+    return decode(file, header);
     LUM_TRACE_END
 }
 
-// Leaves the checked RGB image bound in DevIL.
-void TextureLoader::decode(const BinaryFile& file, const TargaHeader& header) const {
+RgbImage TextureLoader::decode(const BinaryFile& file, const TargaHeader& header) const {
     LUM_TRACE_BEGIN
-    forgetDevilErrors();
-    checkDevil(ilLoadL(IL_TGA, file.data.get(), static_cast<ILuint>(file.size)) == IL_TRUE,
+    const DevilLibrary& il = DevilLibrary::open(file.path);
+    const DevilImage devilImage(il);
+    forgetDevilErrors(il);
+    checkDevil(il, il.loadL(IL_TGA, file.data.get(), static_cast<ILuint>(file.size)) == IL_TRUE,
                file.path, "decode it");
-    checkPaletteIndices(file.path);
-    checkDevil(ilConvertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE, file.path, "convert it to RGB");
-    checkDecodedPixels(file.path, header);
+    checkPaletteIndices(il, file.path);
+    checkDevil(il, il.convertImage(IL_RGB, IL_UNSIGNED_BYTE) == IL_TRUE, file.path,
+               "convert it to RGB");
+    checkDecodedPixels(il, file.path, header);
+    RgbImage image;
+    image.width = header.width;
+    image.height = header.height;
+    const std::size_t bytes = 3 * static_cast<std::size_t>(image.width) * image.height;
+    image.rows.reset(new unsigned char[bytes]);
+    std::copy(il.getData(), il.getData() + bytes, image.rows.get());
+    return image;
     LUM_TRACE_END
 }
 
 void TextureLoader::setPixelUpload(PixelUpload upload) {
     pixelUpload = upload != nullptr ? upload : &uploadWithOpenGL;
-}
-
-void TextureLoader::initialize() {
-    ilInit();
-    initialized = true;
 }
 
 // Enabled once in each renderer's context: a new context starts without it.
@@ -201,19 +222,20 @@ void TextureLoader::enableTexturing() {
     texturingEnabledIn = ContextStamp();
 }
 
-// Uploads the bound DevIL image; filters are left to Texture::bind.
-boost::shared_ptr<Texture> TextureLoader::upload(Levels levels) {
+// Filters are left to Texture::bind.
+boost::shared_ptr<Texture> TextureLoader::upload(const RgbImage& image, Levels levels) {
     LUM_TRACE_BEGIN
-    const int width = ilGetInteger(IL_IMAGE_WIDTH);
-    const int height = ilGetInteger(IL_IMAGE_HEIGHT);
+    if (!texturingEnabledIn.isOpen()) {
+        enableTexturing();
+    }
     GLuint id = 0;
     glGenTextures(1, &id);
-    const boost::shared_ptr<Texture> texture(new Texture(id, width, height));
+    const boost::shared_ptr<Texture> texture(new Texture(id, image.width, image.height));
     glBindTexture(GL_TEXTURE_2D, id);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    pixelUpload(width, height, packedRowAlignment, ilGetData(), levels);
+    pixelUpload(image.width, image.height, packedRowAlignment, image.rows.get(), levels);
     glBindTexture(GL_TEXTURE_2D, 0);
     return texture;
     LUM_TRACE_END

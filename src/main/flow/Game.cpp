@@ -109,6 +109,10 @@ void Game::offerLevels(const std::vector<LevelEntry>& levelsOffered) {
     offered = levelsOffered;
 }
 
+void Game::findLevelsOnTitle(std::function<LevelCatalogue()> find) {
+    findLevels = std::move(find);
+}
+
 const boost::shared_ptr<Sound>& Game::getMusic() const {
     return backgroundMusic;
 }
@@ -208,7 +212,14 @@ int Game::waitOnTitle(bool fromPlay) {
     LUM_TRACE_BEGIN
     // Drawn every pass while the title shows, and never again: it is gone
     // before the first level loads.
-    const boost::shared_ptr<Texture> picture = TextureLoader::instance().loadPicture("start");
+    const boost::shared_ptr<Texture> picture =
+        fromPlay ? TextureLoader::instance().loadPicture("start") : showTitlePicture();
+    if (findLevels) {
+        const LevelCatalogue catalogue = findLevels();
+        findLevels = nullptr;
+        levels.nameLevels(catalogue.names());
+        offered = listLevels(catalogue);
+    }
     if (offered.empty()) {
         offered = listLevels(LevelCatalogue::find(""));
     }
@@ -258,6 +269,23 @@ int Game::waitOnTitle(bool fromPlay) {
         }
         showing->enter(window().frame());
     }
+    LUM_TRACE_END
+}
+
+// At the game's start the picture goes on screen alone first, through the
+// window system where it can, before OpenGL has drawn anything: the
+// texture's upload, the first draws and the menu's font and panel come
+// while it already shows.
+boost::shared_ptr<Texture> Game::showTitlePicture() {
+    LUM_TRACE_BEGIN
+    const RgbImage decoded = TextureLoader::instance().decodePicture("start");
+    const bool shown = window().putPicture(decoded.width, decoded.height, decoded.rows.get());
+    const boost::shared_ptr<Texture> picture = TextureLoader::instance().uploadPicture(decoded);
+    if (!shown) {
+        drawPicture(picture);
+        window().swapBuffers();
+    }
+    return picture;
     LUM_TRACE_END
 }
 

@@ -7,6 +7,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include "flow/ChoiceScreen.h"
+#include "flow/LevelCatalogue.h"
 #include "flow/LevelList.h"
 #include "flow/Levels.h"
 #include "flow/PauseScreen.h"
@@ -23,6 +24,7 @@ extern const float messageTop;
 
 class LevelWatch;
 class Sound;
+class Texture;
 class UserSettings;
 
 // The game's flow on top of the frame loop: the title screen and the first
@@ -47,6 +49,9 @@ public:
     void watchLevel(std::unique_ptr<LevelWatch> watch);
     // The levels the title's menus offer; by default those the data holds.
     void offerLevels(const std::vector<LevelEntry>& levels);
+    // Instead: the levels `find` returns, found once the title's picture
+    // shows, offered and named as the game's levels.
+    void findLevelsOnTitle(std::function<LevelCatalogue()> find);
     // The music, once a level has started; null before.
     const boost::shared_ptr<Sound>& getMusic() const;
     // The music's and the effects' loudness as the player's options set them.
@@ -63,6 +68,7 @@ private:
     bool chooseLevel();
     // `fromPlay`: keys held as the title shows belong to the level left.
     int waitOnTitle(bool fromPlay = false);
+    boost::shared_ptr<Texture> showTitlePicture();
     void playBackgroundMusic();
     bool handleInput(float dt);
     void pauseOnFocusLoss();
@@ -109,6 +115,7 @@ private:
     WindowSize sizeInForce;
     bool fullScreenInForce;
     std::vector<LevelEntry> offered;
+    std::function<LevelCatalogue()> findLevels;
 };
 
 }  // namespace lum

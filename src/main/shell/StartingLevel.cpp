@@ -62,4 +62,18 @@ StartingLevel chooseStartingLevel(const Options& options,
     LUM_TRACE_END
 }
 
+bool levelLeftToTitle(const Options& options) {
+    return options.level.number == 0 && options.levelFile.empty() && options.recordFile.empty() &&
+           options.replayFile.empty();
+}
+
+LevelCatalogue findAndTellLevels(const boost::filesystem::path& playerLevels, std::ostream& out,
+                                 std::ostream& err) {
+    LUM_TRACE_BEGIN
+    const LevelCatalogue catalogue = LevelCatalogue::find(playerLevels);
+    tellLevels(catalogue, out, err);
+    return catalogue;
+    LUM_TRACE_END
+}
+
 }  // namespace lum

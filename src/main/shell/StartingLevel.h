@@ -28,6 +28,12 @@ struct StartingLevel {
 StartingLevel chooseStartingLevel(const Options& options,
                                   const boost::filesystem::path& playerLevels, std::ostream& out,
                                   std::ostream& err);
+// True when the command line asks for no level, recording or replay: the
+// title chooses, and the levels can be found while it shows.
+bool levelLeftToTitle(const Options& options);
+// The levels found and told as chooseStartingLevel finds and tells them.
+LevelCatalogue findAndTellLevels(const boost::filesystem::path& playerLevels, std::ostream& out,
+                                 std::ostream& err);
 
 }  // namespace lum
 

@@ -111,8 +111,15 @@ bool runGame(const lum::Options& options, const lum::StartingLevel& start,
             lum::Game game(replay.startLevel(buildableLevel(options, start)));
             game.keepOptionsIn(&userSettings);
             game.getLevels().keepRecordsIn(&records);
-            game.getLevels().nameLevels(start.catalogue.names());
-            game.offerLevels(lum::listLevels(start.catalogue));
+            if (lum::levelLeftToTitle(options)) {
+                game.findLevelsOnTitle([] {
+                    return lum::findAndTellLevels(lum::LevelCatalogue::playerDirectory(), std::cout,
+                                                  std::cerr);
+                });
+            } else {
+                game.getLevels().nameLevels(start.catalogue.names());
+                game.offerLevels(lum::listLevels(start.catalogue));
+            }
             game.watchLevel(levelWatch(options, start));
             try {
                 const std::string outcome = lum::playGame(game, replay);
@@ -157,10 +164,13 @@ int main(int argc, char* argv[]) {
         std::cerr << "glimmet: " << e.getMessage() << std::endl;
         return failed;
     }
+    // With no level asked for, the levels are found while the title shows.
     lum::StartingLevel start;
     try {
-        start = lum::chooseStartingLevel(options, lum::LevelCatalogue::playerDirectory(), std::cout,
-                                         std::cerr);
+        if (!lum::levelLeftToTitle(options)) {
+            start = lum::chooseStartingLevel(options, lum::LevelCatalogue::playerDirectory(),
+                                             std::cout, std::cerr);
+        }
     } catch (const lum::CommandLineError& e) {
         std::cerr << "glimmet: " << e.getMessage() << std::endl;
         return misused;
