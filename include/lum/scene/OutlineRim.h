@@ -32,7 +32,7 @@ public:
                                             bool mirrored);
 
 private:
-    static const int noNeighbour = -1;
+    static constexpr int noNeighbour = -1;
 
     void findNeighbours(const Vertex* vertices);
     void markAway(const Vertex* vertices, const glm::vec3& eye, bool mirrored);
