@@ -37,9 +37,6 @@ public:
     // Marks the target free; the OpenGL binding stays on this buffer.
     void release();
     void setData(unsigned offset, unsigned size, const void* data);
-    // Write-only access until unmap(); the target stays marked bound meanwhile.
-    void* map();
-    void unmap();
 
     GLuint getId() const;
     GLenum getTarget() const;

@@ -68,23 +68,6 @@ void GLBuffer::setData(unsigned offset, unsigned size, const void* data) {
     LUM_TRACE_END
 }
 
-void* GLBuffer::map() {
-    LUM_TRACE_BEGIN
-    bind();
-    return glMapBuffer(target, GL_WRITE_ONLY);
-    LUM_TRACE_END
-}
-
-void GLBuffer::unmap() {
-    LUM_TRACE_BEGIN
-    markUnbound(*binding);
-    glBindBuffer(target, id);
-    if (glUnmapBuffer(target) == GL_FALSE) {
-        throw GLException("Buffer corrupted.");
-    }
-    LUM_TRACE_END
-}
-
 GLuint GLBuffer::getId() const {
     return id;
 }
