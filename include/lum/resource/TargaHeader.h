@@ -27,6 +27,10 @@ struct TargaHeader {
     // Alpha bits and the corner the first row starts at.
     int imageDescriptor;
 
+    // Where the pixel data begins: after the header, the image's ID and its
+    // colour map.
+    long long dataStart() const;
+
     // IOException "Loading of texture file <path> failed: <reason>." when
     // the bytes are no Targa image or cannot hold the pixels declared.
     static TargaHeader check(const std::string& path, const unsigned char* bytes, std::size_t size);

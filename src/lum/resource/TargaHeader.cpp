@@ -110,12 +110,7 @@ long long pixelCapacity(const TargaHeader& header, long long available) {
 }
 
 std::string contentProblem(const TargaHeader& header, std::size_t size) {
-    const long long colorMapBytes =
-        header.colorMapType == 1
-            ? static_cast<long long>(header.colorMapLength) * bytesFor(header.colorMapEntryBits)
-            : 0;
-    const long long dataStart =
-        static_cast<long long>(headerSize) + header.idLength + colorMapBytes;
+    const long long dataStart = header.dataStart();
     const long long fileSize = static_cast<long long>(size);
     if (dataStart >= fileSize) {
         return "its header and colour map need " + std::to_string(dataStart) +
@@ -137,6 +132,13 @@ std::string pixelCount(long long width, long long height) {
 
 std::string textureFailure(const std::string& path, const std::string& reason) {
     return "Loading of texture file " + path + " failed: " + reason + ".";
+}
+
+long long TargaHeader::dataStart() const {
+    const long long colorMapBytes =
+        colorMapType == 1 ? static_cast<long long>(colorMapLength) * bytesFor(colorMapEntryBits)
+                          : 0;
+    return static_cast<long long>(headerSize) + idLength + colorMapBytes;
 }
 
 TargaHeader TargaHeader::check(const std::string& path, const unsigned char* bytes,

@@ -6,7 +6,6 @@ namespace lum {
 
 namespace {
 
-const std::size_t headerSize = 18;
 const int trueColor = 2;
 const int runLengthTrueColor = 10;
 const int rgbBits = 24;
@@ -69,7 +68,7 @@ bool expandPackets(const unsigned char* in, const unsigned char* end, unsigned c
 
 std::unique_ptr<unsigned char[]> decodePlainTarga(const TargaHeader& header,
                                                   const unsigned char* bytes, std::size_t size) {
-    const std::size_t dataStart = headerSize + header.idLength;
+    const std::size_t dataStart = static_cast<std::size_t>(header.dataStart());
     if (!isPlain(header) || size <= dataStart) {
         return nullptr;
     }
