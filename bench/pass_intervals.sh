@@ -3,7 +3,8 @@
 # some seconds, Tobble rolling forward (W held by xdotool), recording itself
 # with --record, which writes the clock at every pass; then Escape ends it.
 # Prints, per run, the intervals between the passes' starts: the 10th, 50th
-# and 90th percentiles, the 90th against the 10th, and the longest, which
+# and 90th percentiles, the 90th against the 10th (over the run, and within
+# each second of it: the median and the worst second), and the longest, which
 # includes the level's first frame after its loading picture. Games take
 # turns within each round.
 # Usage: bench/pass_intervals.sh LEVEL SECONDS RUNS GAME [GAME...]
@@ -29,10 +30,20 @@ for line in open(sys.argv[1]):
     elif line.startswith("p "):
         in_pass = False
 d = [(b - a) * 1000 for a, b in zip(starts, starts[1:])]
-s = sorted(d)
-p10, p50, p90 = (s[int(len(s) * q)] for q in (0.1, 0.5, 0.9))
-print("passes %d  ms: 10th %.1f  50th %.1f  90th %.1f  90th/10th %.2f  longest %.1f (first frame %.1f)"
-      % (len(starts), p10, p50, p90, p90 / p10, max(d), d[0]))
+
+def spread(values):
+    s = sorted(values)
+    return s[int(len(s) * 0.1)], s[int(len(s) * 0.5)], s[int(len(s) * 0.9)]
+
+p10, p50, p90 = spread(d)
+# The same ratio within each second of play: how even the pace is while the
+# view, and with it the work of a frame, stays about the same.
+seconds = {}
+for start, interval in zip(starts, d):
+    seconds.setdefault(int(start), []).append(interval)
+within = sorted(hi / lo for lo, _, hi in (spread(v) for v in seconds.values() if len(v) >= 10))
+print("passes %d  ms: 10th %.1f  50th %.1f  90th %.1f  90th/10th %.2f  within a second: median %.2f, worst %.2f  longest %.1f (first frame %.1f)"
+      % (len(starts), p10, p50, p90, p90 / p10, within[len(within) // 2], within[-1], max(d), d[0]))
 PY
 }
 
