@@ -81,36 +81,3 @@ TEST(LevelPlanTest, APathTurnsTheSameWayOnThePlanAsOnTheGamesScreen) {
         EXPECT_STREQ(nameOf(c.inGame), nameOf(onPlan)) << c.level << ": the plan";
     }
 }
-
-// The plan shows the areas and the hidden objects that the level's own file
-// names, and nothing the file does not.
-TEST(LevelPlanTest, ThePlanShowsTheAreasAndHiddenObjectsOfTheLevelsOwnFile) {
-    struct Case {
-        const char* level;
-        std::vector<std::string> areas;  // label: role
-        std::vector<std::string> hidden;
-    };
-    const Case cases[] = {
-        {"level1", {"green target: target", "goal: goal"}, {"boardWalkPlank01"}},
-        {"level2",
-         {"jump spot: mode", "deadly area: deadly"},
-         {"boardWalkPlank02", "redCube0202a", "redCube0202b"}},
-        {"level3", {}, {}},
-    };
-    for (const Case& c : cases) {
-        const LevelPlan plan(c.level);
-        std::vector<std::string> areas;
-        for (const PlanArea& area : plan.areas()) {
-            areas.push_back(area.label + ": " + area.role);
-        }
-        EXPECT_EQ(c.areas, areas) << c.level;
-        std::vector<std::string> hidden;
-        for (const PlanShape& shape : plan.shapes()) {
-            if (shape.hidden) {
-                hidden.push_back(shape.name);
-            }
-        }
-        std::sort(hidden.begin(), hidden.end());
-        EXPECT_EQ(c.hidden, hidden) << c.level;
-    }
-}
