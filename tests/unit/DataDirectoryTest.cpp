@@ -29,17 +29,6 @@ protected:
         root.write(name + "/resources/settings.cfg", "");
         return root.path / name;
     }
-    std::string failure() const {
-        try {
-            DataDirectory::find(sources);
-        } catch (const DataNotFound& e) {
-            EXPECT_EQ(std::string::npos, e.getMessage().find('\n'));
-            return e.getMessage();
-        }
-        ADD_FAILURE() << "data found";
-        return "";
-    }
-
     TempDir root;
     DataSources sources;
 };
@@ -66,7 +55,9 @@ TEST_F(DataPlaces, EachSourceWinsOverTheLaterOnes) {
 TEST_F(DataPlaces, NothingFoundNamesEveryPlaceTriedAndHowToPointAtTheData) {
     // An empty resources/ is somebody else's directory, not the game's data.
     place("work/resources");
-    const std::string message = failure();
+    const std::string message =
+        test::failureOf<DataNotFound>([this] { DataDirectory::find(sources); });
+    EXPECT_EQ(std::string::npos, message.find('\n'));
     for (const char* tried : {"work (current directory)", "usr/share/glimmet (installed game)",
                               "build (build tree)", "--data DIR", "GLIMMET_DATA"}) {
         EXPECT_NE(std::string::npos, message.find(tried)) << tried << " in " << message;

@@ -177,9 +177,4 @@ TEST(ResultLines, TellTheTimeAndCornAgainstTheBest) {
     slower.previous = {70.25, 1};
     EXPECT_EQ((std::vector<std::string>{"time 1:23.4 - best 1:10.2", "corn 0/2 - most 1/2"}),
               resultLines(run, slower));
-
-    Comparison first;
-    first.kept = first.newTime = true;
-    EXPECT_EQ((std::vector<std::string>{"time 1:23.4 - new best!", "corn 0/2"}),
-              resultLines(run, first));
 }
