@@ -28,15 +28,6 @@ protected:
     std::vector<double> steps;
 };
 
-TEST_F(FrameLoopTest, FrameRateIsRefreshedEveryTwentyTicks) {
-    Timer& timer = Timer::instance();
-    for (int i = 1; i <= 39; ++i) {
-        script->advanceTime(0.01);
-        timer.tick();
-        EXPECT_EQ(i < 20 ? 0.0 : 125.0, timer.getFrameRate()) << "tick " << i;
-    }
-}
-
 // Frames at the framerate setting's pace, one interval apart however the
 // work varies while it fits; work that does not fit sets the pace itself,
 // with no catching up after a stall. (The loop once slept out the rest of
@@ -50,7 +41,6 @@ TEST_F(FrameLoopTest, PassesComeAtEvenIntervalsOfTheFramerateOrOfTheWork) {
     };
     const double at60 = 1.0 / 60;
     const std::vector<Case> cases = {
-        {60, {0.005, 0.005, 0.005, 0.005, 0.005}, {at60, at60, at60}},
         {60, {0.002, 0.012, 0.004, 0.015, 0.001}, {at60, at60, at60}},
         {60, {0.02, 0.02, 0.02, 0.02, 0.02}, {0.02, 0.02, 0.02}},
         {60, {0.005, 0.1, 0.005, 0.005, 0.005}, {0.1, at60, at60}},
@@ -109,26 +99,12 @@ TEST_F(FrameLoopTest, WorkThatKeepsMissingTheBeatSlowsItToAnEvenPace) {
     settings.framerate = configured;
 }
 
+// Only a presented pass swaps.
 TEST_F(FrameLoopTest, AStallHandsOutAQuarterSecondAndAClockGoneBackNothing) {
     script->advanceTime(1.0);
-    runFramePass(working(0));
+    runFramePass(working(0, false));
     script->setTime(0.1);
     runFramePass(working(0));
     EXPECT_EQ((std::vector<double>{0.25, 0.0}), steps);
-}
-
-TEST_F(FrameLoopTest, OnlyPresentedPassesSwapAndClosingTheWindowEndsTheLoop) {
-    runFramePass(working(0, false));
-    EXPECT_EQ(0, script->getSwapCount());
-    runFramePass(working(0, true));
     EXPECT_EQ(1, script->getSwapCount());
-
-    int passes = 0;
-    runFrameLoop([&](double) {
-        if (++passes == 3) {
-            script->close();
-        }
-        return true;
-    });
-    EXPECT_EQ(3, passes);
 }
