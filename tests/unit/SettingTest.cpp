@@ -8,7 +8,6 @@
 #include "lum/util/Exception.h"
 
 using namespace lum;
-using lum::test::textOf;
 
 namespace {
 
@@ -31,26 +30,6 @@ Setting groupWith(const Setting& key, const Setting& value) {
 }
 
 }  // namespace
-
-TEST(Setting, GroupsInheritAlongThePrototypeChainAndTakeItsName) {
-    const Setting base = groupWith("speed", 2);
-    const Setting light = groupWith("color", "white");
-    light.setPrototype("Base", base);
-    const Setting lamp = Setting::newGroup();
-    lamp.setPrototype("Light", light);
-
-    EXPECT_EQ(2, lamp("speed").asInt());
-    EXPECT_FALSE(lamp.contains("size"));
-    EXPECT_EQ("Light", lamp.typeName());
-    // Messages show a group with the name of its prototype.
-    const Setting shade = groupWith("color", listOf({1, 0.5}));
-    shade.setPrototype("Light", light);
-    EXPECT_EQ("Light {\"color\"=(1, 0.5)}", textOf(shade));
-
-    lamp.put("speed", 9);
-    EXPECT_EQ(9, lamp("speed").asInt());
-    EXPECT_EQ(2, base("speed").asInt());
-}
 
 TEST(Setting, ALongPrototypeChainIsWalkedWithoutExhaustingTheStack) {
     Setting current = groupWith("depth", 0);
