@@ -32,22 +32,3 @@ TEST_F(BlobShadowTest, TheShadowFallsOnTheFirstBodyBelowNotOnTheBodyItselfNorInt
     EXPECT_FALSE(BlobShadow::under(*box("beside", glm::vec3(30, 5, 0), glm::vec3(1), 1)).cast);
     EXPECT_FALSE(BlobShadow::under(*holder("unbuilt", {glm::vec3(0, 5, 0)})).cast);
 }
-
-TEST_F(BlobShadowTest, TheHigherTheBodyTheWiderAndFainterItsShadow) {
-    const glm::vec3 ground(1, 2, 3);
-    const BlobShadow::Footprint resting = BlobShadow::onGround(ground, 0.0f, 1.0f);
-    EXPECT_EQ(ground, resting.centre);
-    EXPECT_GT(resting.radius, 1.0f) << "a resting body's shadow shows round it";
-    float lastRadius = resting.radius;
-    float lastStrength = resting.strength;
-    for (float height : {1.0f, 5.0f, 20.0f, 100.0f}) {
-        const BlobShadow::Footprint above = BlobShadow::onGround(ground, height, 1.0f);
-        EXPECT_GE(above.radius, lastRadius) << height;
-        EXPECT_LT(above.strength, lastStrength) << height;
-        EXPECT_GT(above.strength, 0.0f) << height;
-        lastRadius = above.radius;
-        lastStrength = above.strength;
-    }
-    EXPECT_LE(lastRadius, 2.0f) << "a shadow never grows past twice its body";
-    EXPECT_LT(resting.strength, 1.0f) << "a shadow never paints the floor black";
-}
