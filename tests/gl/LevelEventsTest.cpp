@@ -105,33 +105,6 @@ TEST_F(LevelEventsTest, LevelOnesGoalCountsOnlyOnceAGreenCubeIsPlaced) {
     EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt()));
 }
 
-// Each of level two's areas, just beside it and then inside.
-TEST_F(LevelEventsTest, LevelTwosAreasActOnlyWithTobbleInside) {
-    build(2);
-    const auto passAt = [this](const glm::vec3& place) {
-        player().setPosition(place);
-        glClear(GL_COLOR_BUFFER_BIT);
-        levels.runEvents();
-    };
-    passAt(glm::vec3(-3, 10, -38));  // just east of the jump spot
-    EXPECT_FALSE(player().modeAvailable[Glimmet::Jump]);
-    EXPECT_EQ("base", player().state);
-    passAt(glm::vec3(-7, 10, -38));
-    EXPECT_TRUE(player().modeAvailable[Glimmet::Jump]) << "the jump spot teaches the jump mode";
-    EXPECT_EQ("jump", player().state);
-
-    passAt(glm::vec3(75, 10, 0));  // far from the end flag at x 60
-    EXPECT_EQ(0, whitePixelsInBand(-0.7f));
-    passAt(glm::vec3(64, 10, 2));
-    EXPECT_GT(whitePixelsInBand(-0.7f), 100) << "the prompt to press F1 is on screen";
-
-    passAt(glm::vec3(-102, 10, 23));  // just east of the deadly area
-    EXPECT_TRUE(player().alive);
-    passAt(glm::vec3(-107, 10, 23));
-    EXPECT_FALSE(player().alive);
-    EXPECT_EQ(deadColour, centreColour()) << "the death picture";
-}
-
 TEST_F(LevelEventsTest, FallenRedCubesOfLevelTwoRevealTheSecondGroupThenTheWalkway) {
     build(2);
     EXPECT_FALSE(isShown("redCube0202"));
@@ -304,11 +277,6 @@ TEST_F(LevelEventsTest, ABrokenScriptStopsTheLevelsLoadNamingItsPlace) {
     const Case cases[] = {
         {"an unknown trigger", "events = (\n  { when = ( { trigger = \"near\" } ) } );",
          "level7.cfg:2:14: unknown trigger \"near\""},
-        {"an unknown action", "events = (\n  { then = ( { action = \"explode\" } ) } );",
-         "level7.cfg:2:14: unknown action \"explode\""},
-        {"an unknown mode",
-         "events = (\n  { then = ( { action = \"unlock\"; mode = \"fly\" } ) } );",
-         "level7.cfg:2:14: unknown mode \"fly\""},
         {"a name no object has",
          "events = ( { then = ( { action = \"show\"; objects = \"x\" } ) } );",
          "no object named 'x'"},

@@ -111,7 +111,6 @@ struct MovementKeys {
 // milliseconds as given: 34 on a machine that draws slowly (30 passes a
 // second), down to 5 on a fast one (whose frames then wait for a 60 Hz
 // display's refresh). So every run is the same.
-// Set GLIMMET_BOT_TRACE to follow Tobble on standard output.
 class Bot {
 protected:
     // With `recordInto`, the game that starts at `recordedLevel` is recorded there.
@@ -130,7 +129,6 @@ protected:
         renderer.reset(new Renderer());
         game.reset(new Game());
         workTime = workMilliseconds / 1000.0;
-        trace = std::getenv("GLIMMET_BOT_TRACE") != nullptr;
     }
 
     // Leaves the process as a fresh one for the next game: the scene empty,
@@ -207,12 +205,6 @@ protected:
         }
         velocity = (seen.back().place - seen.front().place) /
                    static_cast<float>(now() - seen.front().time);
-        if (trace && std::floor(now() * 2) != std::floor(seen[seen.size() - 2].time * 2)) {
-            const glm::vec3 p = position();
-            std::printf("%8.2f s  %8.2f %8.2f %8.2f  v %6.2f %6.2f %6.2f  %s%s\n", now(), p.x, p.y,
-                        p.z, velocity.x, velocity.y, velocity.z, player().state.c_str(),
-                        player().onGround ? " ground" : "");
-        }
     }
 
     double now() const { return script->getTime(); }
@@ -599,7 +591,6 @@ protected:
     glm::vec3 velocity;
     bool endScreenShown = false;
     int levelsFinished = 0;
-    bool trace = false;
     std::unique_ptr<Clumsiness> clumsy;
     std::deque<MovementKeys> decided;
     // The mass Tobble leans into while it pushes.
