@@ -58,14 +58,6 @@ private:
     std::vector<unsigned char> pixels;
 };
 
-int toPixelX(float x) {
-    return static_cast<int>((x + 1.0f) / 2.0f * Renderer::windowWidth);
-}
-
-int toPixelY(float y) {
-    return static_cast<int>((y + 1.0f) / 2.0f * Renderer::windowHeight);
-}
-
 class DrawTest : public RendererTest {
 protected:
     void SetUp() override {
@@ -182,24 +174,6 @@ TEST_F(DrawTest, TexturesOfAnyWidthCarryEveryMipmapLevelAndPicturesOneShownUnder
     Texture::updateQuality();
 }
 
-TEST_F(DrawTest, TextStaysInsideItsRectangle) {
-    // 13 characters of size 0.03 at (-0.95, 0.92) span x -0.95..-0.56, y 0.92..0.984.
-    renderer->drawText("Hello, World!", -0.95f, 0.92f, 0.03f, glm::vec3(1, 1, 0));
-    const Frame frame;
-    int inked = 0;
-    for (int y = 0; y < Renderer::windowHeight; ++y) {
-        for (int x = 0; x < Renderer::windowWidth; ++x) {
-            if (frame.at(x, y) == sky) continue;
-            const bool inside = x >= toPixelX(-0.95f) - 1 && x <= toPixelX(-0.56f) + 1 &&
-                                y >= toPixelY(0.92f) - 1 && y <= toPixelY(0.984f) + 1;
-            ASSERT_TRUE(inside) << "ink at " << x << "," << y;
-            ++inked;
-        }
-    }
-    EXPECT_GT(inked, 200);
-    frame.snapshot("text");
-}
-
 TEST_F(DrawTest, ACubeDrawsItsLitBodyAndABlackOutline) {
     showCube();
     Scene::global().render(*renderer);
@@ -233,18 +207,6 @@ TEST_F(DrawTest, WireframeDrawsLinesAndRestoresCulling) {
         skyInside += frame.at(x, 384 + 17) == sky ? 1 : 0;
     }
     EXPECT_GT(skyInside, 80);
-}
-
-TEST_F(DrawTest, TransparentModelsDrawOnlyInTheBlendedPass) {
-    const boost::shared_ptr<Model> cube = showCube();
-    cube->setTransparent(true);
-    renderer->setBlendingPass(false);
-    cube->render(*renderer);
-    EXPECT_EQ(sky, Frame().at(512, 384));
-    renderer->setBlendingPass(true);
-    glEnable(GL_BLEND);
-    cube->render(*renderer);
-    EXPECT_NE(sky, Frame().at(512, 384));
 }
 
 // The scene lays down its models' depth first and then shades only the

@@ -77,13 +77,8 @@ TEST_F(ShaderTest, ShadersAreCachedAndMaterialsWorkOnCopies) {
     EXPECT_EQ(shader, ShaderLoader::instance().load("tinted"));
 
     const boost::shared_ptr<Material> material = shader->createMaterial("material");
-    EXPECT_EQ("tinted.material", material->getName());
     material->getUniform("tint")->asVec4().setValue(glm::vec4(1, 0, 0, 1));
     EXPECT_EQ(glm::vec4(0.0f), shader->getUniforms()[0]->asVec4().getValue());
-    EXPECT_EQ("No uniform with name colour in shader tinted",
-              test::failureOf<OutOfBoundsException>([&] { material->getUniform("colour"); }));
-    EXPECT_EQ("Invalid use of OpenGL: No attribute named normal in shader tinted",
-              test::failureOf<GLException>([&] { shader->getAttribLocation("normal"); }));
 }
 
 TEST_F(ShaderTest, VertexArraysRefuseADoubleBindAndRecoverFromAnUnknownAttribute) {
