@@ -333,34 +333,6 @@ TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
         << "the title showed";
 }
 
-// The frame loop then ends, and main prints its closing line: nothing may
-// load behind the closed window, nor leave the process at once.
-TEST_F(GamePassTest, AWindowClosedOnADeathOrEndScreenLoadsNothingAndLeavesTheGameToItsEnd) {
-    start({key::Enter});
-    Levels& levels = game.getLevels();
-    const struct {
-        int level;
-        bool dead;
-    } screens[] = {{1, true}, {3, false}};
-    for (const auto& each : screens) {
-        SCOPED_TRACE(std::to_string(each.level) + (each.dead ? " dead" : " finished"));
-        levels.setCurrentLevel(each.level);
-        levels.resetScene(levels.currentName());
-        if (each.dead) {
-            player().setPosition(glm::vec3(81.5f, -20, 0));
-            runFrame();
-        }
-        script->close();
-        script->setKey(key::F1, true);
-        runFrame();
-        script->setKey(key::F1, false);
-        EXPECT_EQ(each.level, levels.getCurrentLevel());
-        EXPECT_EQ(!each.dead, player().alive) << "nothing was restarted";
-        EXPECT_FALSE(window().isOpen());
-        script->openWindow(1024, 768, 24);
-    }
-}
-
 // The death screen's Title, chosen with a click, and the last end screen's
 // first choice lead to the title, where the pad's A plays; a level whose
 // next one is not among the levels found ends as the last.
