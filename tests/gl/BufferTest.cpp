@@ -66,24 +66,3 @@ TEST_F(BufferTest, WrittenVerticesReachTheBufferOfAtLeastOneVertex) {
     EXPECT_TRUE(endsWith(failureOf([] { VertexBuffer::make("empty", 0, StaticDraw); }),
                          " : vertexCount > 0\n"));
 }
-
-TEST_F(BufferTest, LayoutRefusesClashingAttributesOnOneBuffer) {
-    auto buffer = VertexBuffer::make("a", 120, DynamicDraw);
-    auto other = VertexBuffer::make("b", 100, DynamicDraw);
-    VertexLayout layout;
-    layout.addAttribute("vertex", 2, 0, false, buffer);
-
-    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("texCoord", 1, 8, false, buffer); }),
-                         " : Attribute texCoord overlaps with attribute vertex\n"));
-    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("vertex", 2, 12, false, buffer); }),
-                         " : newAtt.name != att.name\n"));
-    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("normal", 2, 0, false, other); }),
-                         " : vertexCount == buf->getVertexCount()\n"));
-    EXPECT_TRUE(endsWith(failureOf([&] { layout.addAttribute("x", 2, 0, false, nullptr); }),
-                         " : Invalid vertex buffer\n"));
-
-    EXPECT_NO_THROW(layout.addAttribute("normal", 2, 12, false, buffer));
-    EXPECT_NO_THROW(layout.addAttribute("texCoord", 1, 24, false, buffer));
-    EXPECT_EQ(3u, layout.buffers[buffer].size());
-    EXPECT_EQ(120u, layout.vertexCount);
-}

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
-#include <fstream>
+#include <string>
 #include <vector>
 
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
 #include "ConfigFixture.h"
+#include "FrameColours.h"
 #include "ModelFactory.h"
 #include "RendererFixture.h"
 
@@ -26,36 +28,28 @@ using Pixel = std::array<unsigned char, 3>;
 const Pixel sky = {51, 102, 204};
 const Pixel black = {0, 0, 0};
 
-// What the window shows, bottom row first.
+// What the window shows; with GLIMMET_SNAPSHOT_DIR set, a snapshot is saved
+// there as a PPM to look at.
 class Frame {
 public:
-    Frame() : pixels(3 * Renderer::windowWidth * Renderer::windowHeight) {
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, Renderer::windowWidth, Renderer::windowHeight, GL_RGB, GL_UNSIGNED_BYTE,
-                     pixels.data());
+    bool operator==(const Frame& other) const {
+        return std::equal(
+            picture.all().begin(), picture.all().end(), other.picture.all().begin(),
+            [](const Rgb8& a, const Rgb8& b) { return a.r == b.r && a.g == b.g && a.b == b.b; });
     }
-
-    bool operator==(const Frame& other) const { return pixels == other.pixels; }
 
     Pixel at(int x, int y) const {
-        const std::size_t i = 3 * (static_cast<std::size_t>(y) * Renderer::windowWidth + x);
-        return {pixels[i], pixels[i + 1], pixels[i + 2]};
+        const Rgb8& pixel = picture.at(x, y);
+        return {pixel.r, pixel.g, pixel.b};
     }
 
-    // Saves the frame as a PPM in GLIMMET_SNAPSHOT_DIR, if set, to look at.
     void snapshot(const std::string& name) const {
-        const char* dir = std::getenv("GLIMMET_SNAPSHOT_DIR");
-        if (dir == nullptr) return;
-        std::ofstream out(std::string(dir) + "/" + name + ".ppm", std::ios::binary);
-        out << "P6\n" << Renderer::windowWidth << " " << Renderer::windowHeight << "\n255\n";
-        for (int y = Renderer::windowHeight - 1; y >= 0; --y) {
-            out.write(reinterpret_cast<const char*>(&pixels[3 * y * Renderer::windowWidth]),
-                      3 * Renderer::windowWidth);
-        }
+        const char* const dir = std::getenv("GLIMMET_SNAPSHOT_DIR");
+        if (dir != nullptr) picture.save((std::string(dir) + "/" + name + ".ppm").c_str());
     }
 
 private:
-    std::vector<unsigned char> pixels;
+    const Picture picture = Picture::ofBackBuffer(Renderer::windowWidth, Renderer::windowHeight);
 };
 
 class DrawTest : public RendererTest {

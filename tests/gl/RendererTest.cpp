@@ -34,32 +34,6 @@ protected:
     }
 };
 
-namespace {
-GLint integerState(GLenum name) {
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
-}  // namespace
-
-TEST_F(RendererOnlyTest, OpensTheGameWindowWithItsDrawingState) {
-    {
-        Renderer renderer;
-        EXPECT_TRUE(Renderer::isInitialized());
-        EXPECT_TRUE(window().isOpen());
-        // Front faces wind clockwise; the back faces' lines are the outline.
-        EXPECT_EQ(GL_CW, integerState(GL_FRONT_FACE));
-        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        GLint polygonModes[2] = {0, 0};
-        glGetIntegerv(GL_POLYGON_MODE, polygonModes);
-        EXPECT_EQ(GL_FILL, polygonModes[0]);  // front
-        EXPECT_EQ(GL_LINE, polygonModes[1]);  // back
-    }
-    EXPECT_FALSE(Renderer::isInitialized());
-    EXPECT_FALSE(window().isOpen());
-}
-
 // The test program keeps GLFW started between its windows (as a launcher
 // that opens the game twice would): a closed renderer's window must go with
 // it, and the next window's clock starts at zero as after a fresh start.

@@ -81,27 +81,6 @@ TEST_F(ShaderTest, ShadersAreCachedAndMaterialsWorkOnCopies) {
     EXPECT_EQ(glm::vec4(0.0f), shader->getUniforms()[0]->asVec4().getValue());
 }
 
-TEST_F(ShaderTest, VertexArraysRefuseADoubleBindAndRecoverFromAnUnknownAttribute) {
-    writeShader("positions", passVertex, plainFragment);
-    const boost::shared_ptr<Shader> shader = ShaderLoader::instance().load("positions");
-    const auto buffer = VertexBuffer::make("quad.vbo", 4, DynamicDraw);
-
-    VertexLayout unknown;
-    unknown.addAttribute("normal", 2, 12, false, buffer);
-    EXPECT_THROW(VertexArray::make("bad.vao", shader, unknown), GLException);
-
-    VertexLayout layout;
-    layout.addAttribute("vertex", 2, 0, false, buffer);
-    const auto first = VertexArray::make("quad.vao", shader, layout);
-    const auto second = VertexArray::make("quad.vao", shader, layout);
-    EXPECT_EQ(4u, first->getVertexCount());
-    first->bind();
-    EXPECT_EQ("Invalid use of OpenGL: Tried to bind VertexArray while already bound.",
-              test::failureOf<GLException>([&] { second->bind(); }));
-    first->release();
-    EXPECT_THROW(VertexArray::make("null.vao", boost::shared_ptr<Shader>(), layout), GLException);
-}
-
 TEST_F(ShaderTest, PicturesAreReadAfreshAndLeftoverTexturesLiveOnlyWhileHeld) {
     TextureLoader& textures = TextureLoader::instance();
     files.write("shownOnce.tga", solidTarga(4, 2, 10, 20, 30));
