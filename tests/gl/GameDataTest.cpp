@@ -98,43 +98,6 @@ void collectUses(const Setting& setting, std::set<Use>& uses) {
     return ::testing::AssertionSuccess();
 }
 
-// What lies straight below `point`: a solid, unmoving floor, and how far down its top is.
-::testing::AssertionResult floorBelow(const glm::vec3& point, float lowest, float highest) {
-    const RayHit hit = PhysicsSystem::instance().rayTest(point, point - glm::vec3(0, 100, 0));
-    if (hit.node == nullptr) {
-        return ::testing::AssertionFailure()
-               << "nothing below (" << point.x << ", " << point.y << ", " << point.z << ")";
-    }
-    if (hit.node->getMass() != 0) {
-        return ::testing::AssertionFailure()
-               << "below (" << point.x << ", " << point.y << ", " << point.z
-               << ") lies the movable " << hit.node->getName();
-    }
-    if (hit.point.y < lowest || hit.point.y > highest) {
-        return ::testing::AssertionFailure()
-               << "the floor " << hit.node->getName() << " below (" << point.x << ", " << point.y
-               << ", " << point.z << ") is at y " << hit.point.y;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-template <typename Kind>
-::testing::AssertionResult groupOf(const std::string& name) {
-    const boost::shared_ptr<Node> group = sceneNode(name);
-    if (group->getChildCount() == 0) {
-        return ::testing::AssertionFailure() << name << " is empty";
-    }
-    for (const boost::shared_ptr<Spatial>& member : *group) {
-        if (dynamic_cast<Kind*>(member.get()) == nullptr) {
-            return ::testing::AssertionFailure()
-                   << member->getName() << " in " << name << " is of the wrong kind";
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
-const glm::vec3 playerStart(81.5f, 10, 0);
-
 // A level loaded into the scene; the first step puts every body where the
 // level says, of its full size.
 void load(const std::string& level) {
@@ -161,20 +124,6 @@ TEST_F(GameData, EveryAssetTheGameOrADescriptionNamesExistsAndLoads) {
     }
     const ResourceLoader shaders("resources/");
     EXPECT_NO_THROW(shaders.findFile("celShaderTex")) << "the cel-shading ramp";
-}
-
-TEST_F(GameData, LevelOneHasWhatItsScriptLooksForAndFloorsWhereItPutsThings) {
-    load("level1");
-    EXPECT_NO_THROW(sceneNode("boardWalkSmallUnlock01"));
-    EXPECT_TRUE(groupOf<RedCube>("redCubes01"));
-    EXPECT_TRUE(groupOf<GreenCube>("greenCubes01"));
-    EXPECT_TRUE(floorBelow(playerStart, 8.9f, 9.0f));
-    EXPECT_TRUE(floorBelow(glm::vec3(-107, 1.5f, 35), -0.1f, 0.5f))
-        << "where a fallen green cube comes back";
-    // A green cube resting there has its centre 1 above the floor: -1 < y < 1.5.
-    EXPECT_TRUE(floorBelow(glm::vec3(-119, 5, 30), -2.0f, 0.5f)) << "the green cube's target";
-    // Tobble rolling there has its centre 1 above the floor: 0 < y < 10.
-    EXPECT_TRUE(floorBelow(glm::vec3(-119, 9.5f, 20), -1.0f, 9.0f)) << "the goal";
 }
 
 TEST_F(GameData, TobbleRolledIntoARailIsStoppedAllAlongIt) {

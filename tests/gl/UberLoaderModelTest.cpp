@@ -1,6 +1,4 @@
 #include <BulletCollision/CollisionShapes/btBoxShape.h>
-#include <BulletCollision/CollisionShapes/btCompoundShape.h>
-#include <BulletCollision/CollisionShapes/btSphereShape.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <gtest/gtest.h>
 
@@ -104,34 +102,6 @@ TEST_F(UberLoaderModelTest, AModelWithoutKeysIsTheCubeAsABoxOfItsExtentsWithTheM
     EXPECT_EQ("simple.material", model->getMaterial()->getName());
 }
 
-TEST_F(UberLoaderModelTest, AShapeListIsACompoundOfItsPartsEachPlacedAndScaledByItsTransform) {
-    const boost::shared_ptr<Model> model = boost::dynamic_pointer_cast<Model>(thing(
-        "Model { shape = ("
-        "  Box { size = (1, 2, 3); transform = { scale = (2, 2, 2); translation = (0, 1, 0) } },"
-        "  { type = \"SPHERE\"; radius = 0.5;"
-        "    transform = { rotation = (0, 0.7071068, 0, 0.7071068) } } ) }"));
-    ASSERT_NE(nullptr, model);
-    EXPECT_EQ(std::string::npos, report.err.find("WARNING")) << report.err;
-    const btCompoundShape* const compound =
-        dynamic_cast<const btCompoundShape*>(model->getCollisionShape());
-    ASSERT_NE(nullptr, compound);
-    ASSERT_EQ(2, compound->getNumChildShapes());
-
-    const btBoxShape* const box = dynamic_cast<const btBoxShape*>(compound->getChildShape(0));
-    ASSERT_NE(nullptr, box);
-    EXPECT_TRUE(vectorsNear(glm::vec3(2, 4, 6), fromBullet(box->getHalfExtentsWithMargin())));
-    EXPECT_TRUE(
-        vectorsNear(glm::vec3(0, 1, 0), fromBullet(compound->getChildTransform(0).getOrigin())));
-
-    const btSphereShape* const sphere =
-        dynamic_cast<const btSphereShape*>(compound->getChildShape(1));
-    ASSERT_NE(nullptr, sphere);
-    EXPECT_FLOAT_EQ(0.5f, sphere->getRadius());
-    const btQuaternion turn = compound->getChildTransform(1).getRotation();
-    EXPECT_NEAR(0.7071068, turn.y(), 1e-5);
-    EXPECT_NEAR(0.7071068, turn.w(), 1e-5);
-}
-
 TEST_F(UberLoaderModelTest, AModelWithAMassOrPhysicsHangsUnderAnActivePhysicsNodeOfItsOwn) {
     const struct {
         std::string keys;
@@ -174,6 +144,23 @@ TEST_F(UberLoaderModelTest, AGameObjectIsOneBodyWithItsModelsShapeAndItsOwnMass)
     EXPECT_NEAR(0.5f + cubeExtents().y, crate->getWorldTransform().translation.y, 0.05f);
 }
 
+// Each kind a level names makes its own class of game object, whatever its
+// letter case; unnamed objects are numbered.
+TEST_F(UberLoaderModelTest, KindsIgnoreLetterCaseAndUnnamedObjectsAreNumbered) {
+    ASSERT_EQ("",
+              loadLevel("redcube { }, Model { type = \"GREEN\" }, Model { type = \"bluecube\" },"
+                        "Model { type = \"windupmouse\" }, Model { type = \"ROBOT\" },"
+                        "Model { type = \"corn\" }, Model { type = \"DOOR\" }")
+                  .failure);
+    EXPECT_NE(nullptr, added<RedCube>("<unnamed red cube 0>"));
+    EXPECT_NE(nullptr, added<GreenCube>("<unnamed green cube 1>"));
+    EXPECT_NE(nullptr, added<BlueCube>("<unnamed blue cube 2>"));
+    EXPECT_NE(nullptr, added<ToyMouse>("<unnamed toy mouse 3>"));
+    EXPECT_NE(nullptr, added<ToyRobot>("<unnamed toy robot 4>"));
+    EXPECT_NE(nullptr, added<Corn>("<unnamed corn 5>"));
+    EXPECT_NE(nullptr, added<Door>("<unnamed door 6>"));
+}
+
 TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
     const std::string animations =
         "animation = ( (\"turn\", 2, 5, 10), (\"walk\"), (\"turn\", 3.7, 6, 12) )";
@@ -181,11 +168,6 @@ TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
         boost::dynamic_pointer_cast<Model>(thing("Model { " + animations + " }"));
     ASSERT_NE(nullptr, still);
     EXPECT_EQ("", still->getCurrentAnimation());
-    EXPECT_THROW(still->setAnimation("walk"), std::out_of_range);
-    // A model that never steps shows its one frame from the vertex buffer alone.
-    EXPECT_EQ(nullptr, still->getData().vertices.get());
-    EXPECT_EQ(unsigned(still->getData().verticesPerFrame),
-              still->getVertexBuffer()->getVertexCount());
 
     const boost::shared_ptr<Model> moving = boost::dynamic_pointer_cast<Model>(
         thing("Model { animated = true; transparency = true; " + animations + " }"));
@@ -195,40 +177,10 @@ TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
     EXPECT_EQ("turn", moving->getCurrentAnimation());
     EXPECT_EQ(3, moving->getCurrentFrame());
     EXPECT_EQ(4, moving->getNextFrame());
-    EXPECT_NE(nullptr, moving->getData().vertices.get());
     // A name alone plays frame 1 only.
     moving->setAnimation("walk");
     EXPECT_EQ(1, moving->getCurrentFrame());
     EXPECT_EQ(1, moving->getNextFrame());
-}
-
-// One copy of a file's key frames serves a level's models and the same
-// level loaded again (a restart after a fall); another level and lone
-// models read their own.
-TEST_F(UberLoaderModelTest, AnimatedModelsOfOneFileShareKeyFramesWithinALevelAndItsRestarts) {
-    const std::string turning = "animated = true; animation = ( (\"turn\", 0, 1, 10) ) }";
-    ASSERT_EQ("", loadLevel("Model { name = \"a\"; " + turning + ", Model { name = \"b\"; " +
-                            turning + ", Model { name = \"still\" }")
-                      .failure);
-    const boost::shared_ptr<Model> a = added<Model>("a");
-    ASSERT_NE(nullptr, a);
-    ASSERT_NE(nullptr, a->getData().vertices.get());
-    EXPECT_EQ(a->getData().vertices.get(), added<Model>("b")->getData().vertices.get());
-    EXPECT_EQ(nullptr, added<Model>("still")->getData().vertices.get());
-
-    ASSERT_EQ("", loadLevel("Model { name = \"c\"; " + turning).failure);
-    EXPECT_EQ(a->getData().vertices.get(), added<Model>("c")->getData().vertices.get());
-    const boost::shared_ptr<Model> lone =
-        boost::dynamic_pointer_cast<Model>(thing("Model { " + turning));
-    ASSERT_NE(nullptr, lone);
-    EXPECT_NE(a->getData().vertices.get(), lone->getData().vertices.get());
-
-    const long heldBefore = a->getData().vertices.use_count();
-    files.writeResource("other.cfg", "scene = (Model { name = \"d\"; " + turning + ");\n");
-    ASSERT_EQ("", reportOf([] { UberLoader::instance().loadLevel("other"); }).failure);
-    EXPECT_NE(a->getData().vertices.get(), added<Model>("d")->getData().vertices.get());
-    // The loader let the first level's copy go; only its models hold it.
-    EXPECT_EQ(heldBefore - 1, a->getData().vertices.use_count());
 }
 
 TEST_F(UberLoaderModelTest, BadInputEndsTheLoadAndLeavesNothingInTheSceneOrThePhysicsWorld) {
