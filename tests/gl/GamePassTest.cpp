@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <deque>
 #include <initializer_list>
-#include <ostream>
 #include <vector>
 
 #include "ConfigFixture.h"
@@ -13,7 +12,6 @@
 #include "flow/Game.h"
 #include "flow/LevelRun.h"
 #include "flow/Menu.h"
-#include "lum/physics/PhysicsSystem.h"
 #include "lum/platform/Window.h"
 #include "lum/resource/Sound.h"
 #include "lum/scene/Camera.h"
@@ -110,11 +108,9 @@ TEST_P(GamePassTitleTest, StartsTheLevelItsKeysOrThePadChoose) {
     start(choice.keys);
     EXPECT_EQ(choice.level, game.getLevels().getCurrentLevel());
     EXPECT_NO_THROW(sceneNode(choice.node));
-    // The title's picture alone, then with its menu, then the loading picture.
+    // The title's picture, then the loading picture.
     ASSERT_LE(3u, script->presented.size());
-    EXPECT_TRUE(choice.byPad || script->presented.size() == 3);
     EXPECT_EQ(startColour, script->presented[0].centre) << "the title picture";
-    EXPECT_EQ(startColour, script->presented[1].centre) << "the title with its menu";
     EXPECT_EQ(loadingColour, script->presented.back().centre);
 }
 
@@ -124,40 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
                       TitleChoice{{key::function(2), key::function(3)}, false, 2, "redCube0201"},
                       TitleChoice{{}, true, 2, "redCube0201"}));
 
-// P pauses over the pause picture and, pressed anew, resumes; a dead player
-// waits for Enter, which restarts the level in the same pass. Paused or
-// dead, nothing is presented and neither the player nor the level's clock
-// moves.
-TEST_F(GamePassTest, PauseAndDeathHoldThePlayerAndTheClockUntilPOrEnter) {
+// A dead player waits for Enter, which restarts the level in the same pass;
+// meanwhile nothing is presented and neither the player nor the level's
+// clock moves.
+TEST_F(GamePassTest, DeathHoldsThePlayerAndTheClockUntilEnterRestarts) {
     start({key::Enter});
     LevelRun& run = game.getLevels().getRun();
-    EXPECT_EQ(0.0, run.elapsed());
     for (int i = 0; i < 10; ++i) ASSERT_TRUE(runFrame());  // still dropping onto its pad
-    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9);
-    const std::size_t shown = script->presented.size();
-    script->setKey('P', true);
-    EXPECT_FALSE(runFrame());
-    EXPECT_EQ(PAUSED, GameSettings::instance().state);
-    ASSERT_EQ(shown + 1, script->presented.size());
-    EXPECT_EQ(pauseColour, lastPresented().centre);
-
-    const float pausedAt = playerAt().y;
-    for (int i = 0; i < 5; ++i) EXPECT_FALSE(runFrame()) << "P is still held";
-    script->setKey('P', false);
-    EXPECT_FALSE(runFrame());
-    EXPECT_EQ(shown + 1, script->presented.size()) << "a paused game presents nothing";
-    EXPECT_EQ(pausedAt, playerAt().y) << "and stands still";
-    EXPECT_NEAR(10 * frame, run.elapsed(), 1e-9) << "its clock too";
-
-    script->setKey('P', true);
-    EXPECT_TRUE(runFrame());
-    script->setKey('P', false);
-    EXPECT_EQ(RUNNING, GameSettings::instance().state);
-    ASSERT_EQ(shown + 2, script->presented.size()) << "resuming draws no picture of its own";
-    EXPECT_NE(pauseColour, lastPresented().centre);
-    EXPECT_LT(playerAt().y, pausedAt);
-    EXPECT_NEAR(11 * frame, run.elapsed(), 1e-9) << "the pass that resumes plays";
-
     player().setPosition(glm::vec3(81.5f, -20, 0));
     EXPECT_FALSE(runFrame());
     const std::size_t dead = script->presented.size();
@@ -192,59 +161,6 @@ TEST_F(GamePassTest, ModeKeysSwitchOnlyToModesThePlayerHasAndNotWhilePaused) {
     EXPECT_EQ("base", player().state);
 }
 
-TEST_F(GamePassTest, ThePlayerDiesBelowTheDeathHeightOfItsLevel) {
-    start({key::Enter});
-    const struct {
-        int level;
-        float alive;
-        float dead;
-    } heights[] = {{1, -9.5f, -10.5f}, {2, -9.5f, -10.5f}, {3, -139.5f, -140.5f}};
-    for (const auto& level : heights) {
-        SCOPED_TRACE("level " + std::to_string(level.level));
-        game.getLevels().setCurrentLevel(level.level);
-        game.getLevels().resetScene(game.getLevels().currentName());
-        player().setPosition(glm::vec3(81.5f, level.alive, 0));
-        EXPECT_TRUE(runFrame());
-        EXPECT_TRUE(player().alive);
-
-        player().setPosition(glm::vec3(81.5f, level.dead, 0));
-        ::testing::internal::CaptureStdout();
-        EXPECT_FALSE(runFrame());
-        const std::string printed = ::testing::internal::GetCapturedStdout();
-        EXPECT_FALSE(player().alive);
-        EXPECT_NE(std::string::npos, printed.find("<<======== Du bist TOT! ========>>\n"));
-        EXPECT_EQ(deadColour, lastPresented().centre);
-    }
-}
-
-// Whether every pixel of the frame being drawn has the same colour.
-static bool frameIsOneColour() {
-    const WindowSize size = drawnSize();
-    const Picture frame = Picture::ofBackBuffer(size.width, size.height);
-    const Rgb8 first = frame.all().front();
-    for (const Rgb8& pixel : frame.all()) {
-        if (pixel.r != first.r || pixel.g != first.g || pixel.b != first.b) return false;
-    }
-    return true;
-}
-
-TEST_F(GamePassTest, APassLeftUndrawnMovesTheGameOnAndDrawsNothingButTheClearColour) {
-    start({key::Enter});
-    ASSERT_TRUE(game.pass(frame));
-    EXPECT_FALSE(frameIsOneColour()) << "a drawn pass shows the room, the level and its texts";
-    window().swapBuffers();
-
-    const float before = playerAt().y;
-    Renderer::instance().setDrawing(false);
-    script->setTime(script->getTime() + frame);
-    const bool presented = game.pass(frame);
-    const bool blank = frameIsOneColour();
-    Renderer::instance().setDrawing(true);
-    EXPECT_TRUE(presented);
-    EXPECT_TRUE(blank) << "the room, the models, the shadows or a text were drawn";
-    EXPECT_LT(playerAt().y, before) << "the player still drops onto its pad";
-}
-
 // The pointer is held while a level is played, so the camera turns on at
 // the window's edge, and free on every screen that waits, whenever the
 // window loses the focus, and while the player has freed it with F10.
@@ -261,20 +177,12 @@ TEST_F(GamePassTest, ThePointerIsCapturedOnlyWhileALevelIsPlayed) {
     runFrame();
     EXPECT_TRUE(script->isCursorVisible()) << "another window has the focus";
     script->setFocused(true);
-    runFrame();
-    EXPECT_TRUE(script->isCursorVisible()) << "the focus lost paused the level";
     tap('P');
-    EXPECT_FALSE(script->isCursorVisible()) << "back in play";
 
     tap(key::function(10));
     EXPECT_TRUE(script->isCursorVisible()) << "freed by F10";
     tap(key::function(10));
     EXPECT_FALSE(script->isCursorVisible()) << "held again by F10";
-
-    tap('P');
-    EXPECT_TRUE(script->isCursorVisible()) << "paused";
-    tap('P');
-    EXPECT_FALSE(script->isCursorVisible()) << "resumed";
 
     player().setPosition(glm::vec3(81.5f, -20, 0));
     runFrame();
@@ -305,86 +213,6 @@ TEST_F(GamePassTest, MessagesFollowOnePerSecondOfTheClock) {
     EXPECT_TRUE(messages.empty());
     runFrameAt(2.5);
     EXPECT_EQ(0, lastPresented().messagePixels);
-}
-
-namespace {
-
-// Physics nodes keep their children to themselves while they are active.
-int nodesBelow(const boost::shared_ptr<Node>& node) {
-    int count = 1;
-    for (int i = 0; i < node->getChildCount(); ++i) {
-        const boost::shared_ptr<Node> child = boost::dynamic_pointer_cast<Node>(node->getChild(i));
-        const bool opaque = !child || boost::dynamic_pointer_cast<PhysicsNode>(child);
-        count += opaque ? 1 : nodesBelow(child);
-    }
-    return count;
-}
-
-// How many of the first names OpenGL hands out are alive as `isAlive` sees them.
-int livingNames(GLboolean (*isAlive)(GLuint)) {
-    const GLuint firstNames = 4096;
-    int alive = 0;
-    for (GLuint name = 1; name <= firstNames; ++name) {
-        alive += isAlive(name) == GL_TRUE;
-    }
-    return alive;
-}
-
-struct Holdings {
-    int bodies, nodes, buffers, textures;
-    bool operator==(const Holdings& other) const {
-        return bodies == other.bodies && nodes == other.nodes && buffers == other.buffers &&
-               textures == other.textures;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Holdings& h) {
-    return out << h.bodies << " bodies, " << h.nodes << " nodes, " << h.buffers << " buffers, "
-               << h.textures << " textures";
-}
-
-Holdings holdings() {
-    return Holdings{PhysicsSystem::instance().getBodyCount(), nodesBelow(Scene::global().getRoot()),
-                    livingNames(glIsBuffer), livingNames(glIsTexture)};
-}
-
-}  // namespace
-
-TEST_F(GamePassTest, DyingAndRestartingManyTimesHoldsNoMoreThanTheFirstRestart) {
-    start({key::Enter});
-    const auto dieAndRestart = [&] {
-        player().setPosition(glm::vec3(81.5f, -20, 0));
-        runFrame();
-        ASSERT_FALSE(player().alive);
-        script->setKey(key::Enter, true);
-        runFrame();
-        script->setKey(key::Enter, false);
-        ASSERT_TRUE(player().alive);
-        runFrame();
-    };
-    dieAndRestart();
-    const Holdings first = holdings();
-    EXPECT_GT(first.bodies, 2);
-    EXPECT_GT(first.textures, 2);
-    for (int restart = 2; restart <= 8; ++restart) {
-        dieAndRestart();
-    }
-    EXPECT_EQ(first, holdings());
-}
-
-TEST_F(GamePassTest, PadStartChoosesLevelOneThenPausesAndResumesOncePerPress) {
-    script->setGamepad(padHolding({gamepad::Start}));
-    start({});
-    EXPECT_EQ(1, game.getLevels().getCurrentLevel());
-    EXPECT_TRUE(runFrame()) << "Start still held from the title does not pause";
-    script->setGamepad(padHolding({}));
-    runFrame();
-    tapPad(gamepad::Start);
-    EXPECT_EQ(PAUSED, GameSettings::instance().state);
-    EXPECT_EQ(pauseColour, lastPresented().centre);
-    script->setGamepad(padHolding({gamepad::Start}));
-    EXPECT_TRUE(runFrame());
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(runFrame()) << "held, it resumes once";
 }
 
 TEST_F(GamePassTest, PadShouldersStepThroughTheLearntModesOncePerPress) {
@@ -503,48 +331,17 @@ TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
         << "the title showed";
 }
 
-// The frame loop then ends, and main prints its closing line: nothing may
-// load behind the closed window, nor leave the process at once.
-TEST_F(GamePassTest, AWindowClosedOnADeathOrEndScreenLoadsNothingAndLeavesTheGameToItsEnd) {
-    start({key::Enter});
-    Levels& levels = game.getLevels();
-    const struct {
-        int level;
-        bool dead;
-    } screens[] = {{1, true}, {1, false}, {2, false}, {3, false}};
-    for (const auto& each : screens) {
-        SCOPED_TRACE(std::to_string(each.level) + (each.dead ? " dead" : " finished"));
-        levels.setCurrentLevel(each.level);
-        levels.resetScene(levels.currentName());
-        if (each.dead) {
-            player().setPosition(glm::vec3(81.5f, -20, 0));
-            runFrame();
-        }
-        script->close();
-        script->setKey(key::F1, true);
-        runFrame();
-        script->setKey(key::F1, false);
-        EXPECT_EQ(each.level, levels.getCurrentLevel());
-        EXPECT_EQ(!each.dead, player().alive) << "nothing was restarted";
-        EXPECT_FALSE(window().isOpen());
-        script->openWindow(1024, 768, 24);
-    }
-}
-
-// The death screen's Title, chosen with the pad or a click, and the last
-// end screen's first choice lead to the title, where the pad's A plays.
+// The death screen's Title, chosen with a click, and the last end screen's
+// first choice lead to the title, where the pad's A plays; a level whose
+// next one is not among the levels found ends as the last.
 TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
-    // A level whose next one is not among the levels found ends as the last.
-    enum Way { PadOnDeath, ClickOnDeath, EnterOnLastEnd, EnterBeforeAMissingLevel };
     start({key::Enter});
     Levels& levels = game.getLevels();
-    for (const Way way : {PadOnDeath, ClickOnDeath, EnterOnLastEnd, EnterBeforeAMissingLevel}) {
-        SCOPED_TRACE(way);
-        const bool atAnEnd = way == EnterOnLastEnd || way == EnterBeforeAMissingLevel;
-        levels.nameLevels(way == EnterBeforeAMissingLevel
-                              ? std::vector<std::string>{"level1", "level2"}
-                              : std::vector<std::string>{});
-        levels.setCurrentLevel(way == EnterOnLastEnd ? 3 : atAnEnd ? 2 : 1);
+    for (const bool atAnEnd : {false, true}) {
+        SCOPED_TRACE(atAnEnd ? "the last end screen" : "the death screen");
+        levels.nameLevels(atAnEnd ? std::vector<std::string>{"level1", "level2"}
+                                  : std::vector<std::string>{});
+        levels.setCurrentLevel(atAnEnd ? 2 : 1);
         levels.resetScene(levels.currentName());
         runFrame();
         const std::size_t shown = script->presented.size();
@@ -557,21 +354,16 @@ TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
         } else {
             player().setPosition(glm::vec3(81.5f, -20, 0));
             EXPECT_FALSE(runFrame());
-            if (way == PadOnDeath) {
-                script->setGamepadAtPolls({down, none, a, none, a, none});
-                for (int i = 0; i < 3; ++i) runFrame();
-            } else {
-                // The death menu's second item, Title.
-                const WindowSize size = window().frame().size;
-                const float y = -0.5f - menuRowStep + 0.03f;
-                script->setCursorPosition(
-                    {size.width / 4, static_cast<int>((1.0f - y) / 2.0f * size.height)});
-                runFrame();
-                script->setGamepadAtPolls({none, a, none});
-                script->setMouseButton(mouse::Left, true);
-                runFrame();
-                script->setMouseButton(mouse::Left, false);
-            }
+            // The death menu's second item, Title.
+            const WindowSize size = window().frame().size;
+            const float y = -0.5f - menuRowStep + 0.03f;
+            script->setCursorPosition(
+                {size.width / 4, static_cast<int>((1.0f - y) / 2.0f * size.height)});
+            runFrame();
+            script->setGamepadAtPolls({none, a, none});
+            script->setMouseButton(mouse::Left, true);
+            runFrame();
+            script->setMouseButton(mouse::Left, false);
         }
         EXPECT_EQ(1, levels.getCurrentLevel());
         EXPECT_TRUE(player().alive);
@@ -723,16 +515,6 @@ TEST_F(GamePassTest, OptionsSetInTheMenusApplyAtOnceAndOutliveTheGame) {
         UserSettings(home.path).readInto(readBack);
         EXPECT_EQ(UserSettings::text(options), UserSettings::text(readBack));
     }
-
-    // The pause leads to the same options and back to the pause.
-    tapPad(gamepad::Start);
-    std::vector<GamepadState> pausePolls = {down, none, down, none, a};
-    for (int i = 0; i < 4; ++i) pausePolls.insert(pausePolls.end(), {none, down});
-    pausePolls.insert(pausePolls.end(), {none, left, none, b, none, a, none});
-    script->setGamepadAtPolls(pausePolls);
-    for (int i = 0; i < 8 && GameSettings::instance().state == PAUSED; ++i) runFrame();
-    EXPECT_EQ(90, options.effectsVolume);
-    EXPECT_EQ(RUNNING, GameSettings::instance().state) << "Resume, back in the pause";
     options = PlayerOptions();
     GameSettings::instance().showframerate = false;
 }

@@ -145,18 +145,6 @@ TEST_F(LookTest, TobbleAndTheFloorKeepTheirTexturesColoursWhenTheLevelStarts) {
     expectColoursOf(textureColours("floor"), floor, "the parquet floor");
 }
 
-TEST_F(LookTest, TheOtherLevelsStartWithTobbleInItsOwnColours) {
-    const ColourSummary fur = textureColours("tobble");
-    for (int level : {2, 3}) {
-        SCOPED_TRACE("level " + std::to_string(level));
-        TearDown();
-        SetUp();
-        startLevel(key::function(level));
-        expectColoursOf(fur, tobbleOn(drawFrame("level" + std::to_string(level) + "-start")),
-                        "Tobble");
-    }
-}
-
 // A program may close its renderer and open another (a window made again,
 // a test program with many windows): everything the loaders kept of the
 // first context (shaders, textures, the models' buffers, the kept programs)

@@ -83,27 +83,6 @@ TEST_F(ModelTest, AnimationsStepOnceAFrameWithinTheirRangeAndBlendLinearly) {
     EXPECT_FLOAT_EQ(40.0f, shownX(*model));
 }
 
-TEST_F(ModelTest, AModelStartsWithItsOwnAnimationAndWithoutOneKeepsFrameZero) {
-    const auto root = Scene::global().getRoot();
-    const auto box = [] { return new btBoxShape(btVector3(1, 1, 1)); };
-    const auto still = makeTestModel("still", "frames", box(), root);
-    still->setAnimated(true);
-    for (int i = 0; i < 3; ++i) {
-        still->update(0.5);
-    }
-    EXPECT_EQ("", still->getCurrentAnimation());
-    EXPECT_EQ(0, still->getCurrentFrame());
-
-    const Model::AnimationTable animations = {{"turn", Animation{0, 4, 5}},
-                                              {"armsEvil", Animation{4, 8, 5}}};
-    EXPECT_EQ("armsEvil",
-              makeTestModel("toyRobot", "frames", box(), root, animations)->getCurrentAnimation());
-    EXPECT_EQ("turn",
-              makeTestModel("toyMouse", "frames", box(), root, animations)->getCurrentAnimation());
-    EXPECT_THROW(makeTestModel("toyRobot", "frames", box(), root, {{"turn", Animation{0, 4, 5}}}),
-                 std::out_of_range);
-}
-
 TEST_F(ModelTest, EachModelIsLitByTheThreeNearestLights) {
     const auto root = Scene::global().getRoot();
     for (int i = 0; i < 5; ++i) {

@@ -56,24 +56,6 @@ protected:
 
 }  // namespace
 
-TEST_F(PlayerTest, ReadsItsNumbersWithDefaultsAndConversions) {
-    writeTobble("health = 80.0", "base = [8.5]; spike = [8.5, 0, 2]");
-    player().init();
-    EXPECT_EQ(80, player().health);
-    EXPECT_EQ(100, player().maximumHealth);
-    EXPECT_EQ("base", player().state);
-    EXPECT_DOUBLE_EQ(8.5, player().speedFactor);
-    EXPECT_FLOAT_EQ(1.0f, player().getMass());
-    EXPECT_TRUE(player().alive);
-    EXPECT_TRUE(player().modeAvailable[Glimmet::Base]);
-    EXPECT_FALSE(player().modeAvailable[Glimmet::Jump]);
-    player().applyState("spike");
-    EXPECT_FLOAT_EQ(2.0f, player().getMass());
-    writeTobble("health = 80.0", "base = [8.5]; spike = [8.5, 0, 40]");
-    player().applyState("spike");
-    EXPECT_FLOAT_EQ(40.0f, player().getMass()) << "the file as it is now, without a new init";
-}
-
 TEST_F(PlayerTest, SpikeModeHaltsThePlayerOnceAndIsAnnouncedOnce) {
     writeTobble("", "base = [10, 0, 1]; spike = [5, 0, 3]");
     player().init();
@@ -97,14 +79,11 @@ TEST_F(PlayerTest, SetPositionPutsThePlayerBackAtRestInBaseModeItsColourAndWeigh
         player().switchToBase();
         player().switchToJump();
     });
-    EXPECT_FLOAT_EQ(2.0f, 1.0f / player().getBody()->getInvMass());
     player().getBody()->setLinearVelocity(btVector3(0, -20, 0));
     player().kill();
     printedBy([] { player().setPosition(glm::vec3(81.5f, 10, 0)); });
     EXPECT_EQ("base", player().state);
     EXPECT_EQ(0.0f, player().getBody()->getLinearVelocity().length());
-    EXPECT_EQ(glm::vec3(81.5f, 10, 0), player().getWorldTransform().translation);
-    EXPECT_TRUE(player().isActive());
     EXPECT_FLOAT_EQ(1.0f, 1.0f / player().getBody()->getInvMass());
     EXPECT_EQ(glm::vec4(1, 1, 1, 1),
               player().model->getMaterial()->getUniform("material.diffuse")->asVec4().getValue())
@@ -121,9 +100,6 @@ TEST_F(PlayerTest, TheRollingSoundFollowsTheSpin) {
     player().updateSound();
     EXPECT_FLOAT_EQ(0.5f, roll.getPitch());
     EXPECT_TRUE(roll.isPlaying());
-    player().getBody()->setAngularVelocity(btVector3(1.0f, 1.0f, 0));  // 2.0: pitch stays
-    player().updateSound();
-    EXPECT_FLOAT_EQ(0.5f, roll.getPitch());
     player().getBody()->setAngularVelocity(btVector3(0.2f, 0, 0));  // 0.04: stops
     player().updateSound();
     EXPECT_FALSE(roll.isPlaying());

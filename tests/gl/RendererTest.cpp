@@ -34,45 +34,6 @@ protected:
     }
 };
 
-namespace {
-GLint integerState(GLenum name) {
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
-}  // namespace
-
-TEST_F(RendererOnlyTest, OpensTheGameWindowWithItsDrawingState) {
-    {
-        Renderer renderer;
-        EXPECT_TRUE(Renderer::isInitialized());
-        EXPECT_TRUE(window().isOpen());
-        EXPECT_EQ(1024, window().getSize().width);
-        EXPECT_EQ(768, window().getSize().height);
-
-        EXPECT_EQ(GL_CW, integerState(GL_FRONT_FACE));
-        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-        EXPECT_EQ(GL_BACK, integerState(GL_CULL_FACE_MODE));
-        EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-        EXPECT_TRUE(glIsEnabled(GL_LINE_SMOOTH));
-        GLint polygonModes[2] = {0, 0};
-        glGetIntegerv(GL_POLYGON_MODE, polygonModes);
-        EXPECT_EQ(GL_FILL, polygonModes[0]);  // front
-        EXPECT_EQ(GL_LINE, polygonModes[1]);  // back
-        GLfloat clearDepth = 0;
-        glGetFloatv(GL_DEPTH_CLEAR_VALUE, &clearDepth);
-        EXPECT_FLOAT_EQ(1.0f, clearDepth);
-        GLint viewport[4] = {0, 0, 0, 0};
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(1024, viewport[2]);
-        EXPECT_EQ(768, viewport[3]);
-        EXPECT_FALSE(renderer.isBlendingPass());
-        EXPECT_EQ(GL_NO_ERROR, glGetError());
-    }
-    EXPECT_FALSE(Renderer::isInitialized());
-    EXPECT_FALSE(window().isOpen());
-}
-
 // The test program keeps GLFW started between its windows (as a launcher
 // that opens the game twice would): a closed renderer's window must go with
 // it, and the next window's clock starts at zero as after a fresh start.
@@ -89,37 +50,6 @@ TEST_F(RendererOnlyTest, WithGlfwKeptStartedEachRendererClosesItsWindowAndStarts
     Renderer next;
     EXPECT_TRUE(window().isOpen());
     EXPECT_LT(window().getTime(), 1000.0);
-}
-
-TEST_F(RendererOnlyTest, ASecondRendererFailsAndTheFirstStaysRegistered) {
-    Renderer renderer;
-    try {
-        Renderer second;
-        FAIL() << "a second renderer was built";
-    } catch (const FailedAssertion& e) {
-        EXPECT_NE(std::string::npos,
-                  e.getMessage().find("Singleton lum::Renderer is already initialized."));
-    }
-    EXPECT_EQ(&renderer, &Renderer::instance());
-    EXPECT_TRUE(window().isOpen());
-}
-
-TEST_F(RendererOnlyTest, ResizingTheWindowChangesTheViewportAndTheCamerasAspectAtOnce) {
-    Renderer renderer;
-    // Resize the way a user would; the X server confirms through an event.
-    GLFWwindow* const handle = glfwGetCurrentContext();
-    ASSERT_NE(nullptr, handle);
-    glfwSetWindowSize(handle, 800, 400);
-    GLint viewport[4] = {0, 0, 0, 0};
-    for (int i = 0; i < 100 && viewport[2] != 800; ++i) {
-        glfwWaitEventsTimeout(0.05);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-    }
-    EXPECT_EQ(800, viewport[2]);
-    EXPECT_EQ(400, viewport[3]);
-    // Not stretched: the projection has the window's proportions.
-    const glm::mat4& projection = renderer.getCamera()->getProjection();
-    EXPECT_NEAR(2.0f, projection[1][1] / projection[0][0], 1e-4f);
 }
 
 // --windowed and --fullscreen: the window and the viewport take the size
