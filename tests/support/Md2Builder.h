@@ -70,10 +70,6 @@ struct Md2Builder {
         return out;
     }
 
-    static void setInt(std::vector<unsigned char>& file, int field, std::int32_t value) {
-        std::memcpy(&file[4 * field], &value, 4);
-    }
-
     static boost::shared_array<unsigned char> toArray(const std::vector<unsigned char>& file) {
         boost::shared_array<unsigned char> bytes(new unsigned char[file.size() + 1]);
         std::memcpy(bytes.get(), file.data(), file.size());

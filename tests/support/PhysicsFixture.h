@@ -66,7 +66,6 @@ enum class Contact { begin, proceed, end };
 struct Told {
     Contact kind;
     lum::PhysicsNode* other;
-    std::string otherName;
 };
 
 // A physics node that writes down its contact notifications; onBegin lets a
@@ -104,9 +103,7 @@ public:
 private:
     explicit RecordingNode(const std::string& name) : PhysicsNode(name) {}
 
-    void record(Contact kind, lum::PhysicsNode* other) {
-        told.push_back(Told{kind, other, other->getName()});
-    }
+    void record(Contact kind, lum::PhysicsNode* other) { told.push_back(Told{kind, other}); }
 };
 
 // Physics tests share the one world of the process: each leaves it as it

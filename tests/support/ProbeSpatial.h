@@ -10,8 +10,8 @@
 #include "lum/scene/Node.h"
 #include "lum/scene/Spatial.h"
 
-// A leaf that counts what the scene does to it; onRender and onUpdate let a
-// test look around while the traversal is at the probe.
+// A leaf that counts what the scene does to it; onUpdate lets a test look
+// around while the update is at the probe.
 class ProbeSpatial : public lum::Spatial {
 public:
     static boost::shared_ptr<ProbeSpatial> make(const std::string& name,
@@ -28,19 +28,11 @@ public:
             onUpdate();
         }
     }
-    void render(lum::Renderer&) override {
-        ++renders;
-        if (onRender) {
-            onRender();
-        }
-    }
-    void onParentChanged() override { ++parentChanges; }
+    void render(lum::Renderer&) override { ++renders; }
 
     int updates = 0;
     int renders = 0;
-    int parentChanges = 0;
     std::function<void()> onUpdate;
-    std::function<void()> onRender;
 
 private:
     explicit ProbeSpatial(const std::string& name) : Spatial(name) {}

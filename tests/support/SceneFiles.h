@@ -45,13 +45,11 @@ public:
 };
 
 // What a load wrote to standard output and standard error, and the message
-// of the game's exception that ended it (empty when it succeeded) with the
-// functions of its trace, outermost first.
+// of the game's exception that ended it (empty when it succeeded).
 struct LoadReport {
     std::string out;
     std::string err;
     std::string failure;
-    std::vector<std::string> trace;
 };
 
 inline LoadReport reportOf(const std::function<void()>& load) {
@@ -62,9 +60,6 @@ inline LoadReport reportOf(const std::function<void()>& load) {
         load();
     } catch (const lum::Exception& e) {
         report.failure = e.getMessage();
-        for (const lum::TraceEntry& entry : e.getTrace()) {
-            report.trace.push_back(entry.function);
-        }
     }
     report.out = ::testing::internal::GetCapturedStdout();
     report.err = ::testing::internal::GetCapturedStderr();

@@ -133,10 +133,6 @@ void ScriptedWindow::setCursorPosition(CursorPosition position) {
     changeFrame().cursor = position;
 }
 
-void ScriptedWindow::setMouseWheel(int steps) {
-    changeFrame().wheel = steps;
-}
-
 void ScriptedWindow::resize(WindowSize size) {
     changeFrame().size = size;
     if (sizeCallback != nullptr) {

@@ -48,7 +48,6 @@ public:
     void setKey(int code, bool down);
     void setMouseButton(int button, bool down);
     void setCursorPosition(CursorPosition position);
-    void setMouseWheel(int steps);
     void resize(WindowSize size);
     void setFocused(bool focused);
     void setScreenSize(WindowSize size);
