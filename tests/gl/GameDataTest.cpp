@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <set>
 #include <string>
 #include <utility>
@@ -14,7 +12,6 @@
 #include "flow/CameraSteering.h"
 #include "flow/Levels.h"
 #include "lum/Control.h"
-#include "lum/GameSettings.h"
 #include "lum/character/Glimmet.h"
 #include "lum/character/Props.h"
 #include "lum/config/Setting.h"
@@ -276,39 +273,4 @@ TEST_F(GameData, ABlockPastTheRimGoesOverWithinASecondAndOneShortOfItStays) {
                 EXPECT_LT(after.getRotation().getAngle(), 0.01f) << "tilted";
             }
         }
-}
-
-// In jump mode, one press of Space at the blue spot's edge with W held
-// lands Tobble up on level 2's beam across the gap, from standing still at
-// the edge (the playthrough jumps rolling there from the spot).
-TEST_F(GameData, OneJumpFromTheBlueSpotsEdgeLandsOnLevelTwosBeam) {
-    load("level2");
-    Glimmet& player = Glimmet::instance();
-    player.init();
-    Scene::global().addChild(player.self);
-    player.setPosition(glm::vec3(-9.3f, 10, -38));
-    player.modeAvailable[Glimmet::Jump] = true;
-    player.switchToJump();
-    const float dt = 1.0f / 60;
-    float lowest = 10;
-    for (int i = 0; i < 300; ++i) {
-        // Once Tobble rests, W (towards the west, as behind Tobble the camera
-        // gives it) and Space go down together.
-        const float s = GameSettings::instance().playerSpeed * dt *
-                        static_cast<float>(std::trunc(player.speedFactor));
-        const glm::vec3 push = i >= 30 ? glm::vec3(-s, 0, 0) : glm::vec3(0);
-        player.roll(push, dt);
-        if (i == 30) {
-            ASSERT_TRUE(player.onGround);
-            player.jump(push);
-        }
-        player.update(dt);
-        PhysicsSystem::instance().step(dt);
-        lowest = std::min(lowest, player.getWorldTransform().translation.y);
-    }
-    const glm::vec3 landed = player.getWorldTransform().translation;
-    EXPECT_LT(landed.x, -15.0f) << "across the gap";
-    EXPECT_NEAR(11.2f, landed.y, 0.3f) << "resting on the beam";
-    EXPECT_GT(lowest, 9.5f) << "never down into the gap";
-    player.deactivate();
 }
