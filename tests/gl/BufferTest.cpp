@@ -6,9 +6,6 @@
 #include "RendererFixture.h"
 #include "lum/render/BindingState.h"
 #include "lum/render/GLBuffer.h"
-#include "lum/render/Vertex.h"
-#include "lum/render/VertexBuffer.h"
-#include "lum/render/VertexLayout.h"
 #include "lum/util/Exception.h"
 
 using namespace lum;
@@ -47,22 +44,4 @@ TEST_F(BufferTest, SetDataChecksItsRangeInOrder) {
     EXPECT_TRUE(endsWith(failureOf([&] { buffer.setData(0, 4, nullptr); }), " : data\n"));
     EXPECT_NO_THROW(buffer.setData(0, 64, bytes.data()));
     EXPECT_FALSE(bufferBindingState(GL_ARRAY_BUFFER).bound);
-}
-
-TEST_F(BufferTest, WrittenVerticesReachTheBufferOfAtLeastOneVertex) {
-    auto buffer = VertexBuffer::make("cube.vbo", 3, DynamicDraw);
-    EXPECT_EQ(96u, buffer->getSize());
-    Vertex vertices[3];
-    for (int i = 0; i < 3; ++i) {
-        vertices[i] = Vertex{{float(i), 0, 0}, {0, 1, 0}, {0.5f, 0.25f}};
-    }
-    buffer->setData(0, sizeof(vertices), vertices);
-
-    Vertex readBack[3];
-    glBindBuffer(GL_ARRAY_BUFFER, buffer->getId());
-    glGetBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(readBack), readBack);
-    EXPECT_EQ(2.0f, readBack[2].vertex[0]);
-    EXPECT_EQ(0.25f, readBack[1].texCoord[1]);
-    EXPECT_TRUE(endsWith(failureOf([] { VertexBuffer::make("empty", 0, StaticDraw); }),
-                         " : vertexCount > 0\n"));
 }

@@ -65,7 +65,6 @@ protected:
 
     void TearDown() override {
         Scene::global().getRoot()->removeAllChildren();
-        settings().wireframe = false;
         RendererTest::TearDown();
     }
 
@@ -169,24 +168,6 @@ TEST_F(DrawTest, ACubeDrawsItsLitBodyAndABlackOutline) {
     ASSERT_LT(x, 512);
     const Pixel edge = frame.at(x, 384);
     EXPECT_LT(edge[0] + edge[1] + edge[2], 60) << "no dark outline where the body meets the sky";
-}
-
-TEST_F(DrawTest, WireframeDrawsLinesAndRestoresCulling) {
-    showCube();
-    settings().wireframe = true;
-    Scene::global().render(*renderer);
-    const Frame frame;
-    frame.snapshot("wireframe");
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    GLint cullFace = 0;
-    glGetIntegerv(GL_CULL_FACE_MODE, &cullFace);
-    EXPECT_EQ(GL_BACK, cullFace);
-    // Inside the silhouette most of the window still shows sky through the lines.
-    int skyInside = 0;
-    for (int x = 462; x < 562; ++x) {
-        skyInside += frame.at(x, 384 + 17) == sky ? 1 : 0;
-    }
-    EXPECT_GT(skyInside, 80);
 }
 
 // The scene lays down its models' depth first and then shades only the

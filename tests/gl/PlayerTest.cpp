@@ -6,7 +6,6 @@
 #include "SceneFiles.h"
 #include "lum/character/Glimmet.h"
 #include "lum/render/Uniform.h"
-#include "lum/resource/Sound.h"
 #include "lum/scene/Material.h"
 #include "lum/scene/Model.h"
 #include "lum/scene/Scene.h"
@@ -90,17 +89,4 @@ TEST_F(PlayerTest, SetPositionPutsThePlayerBackAtRestInBaseModeItsColourAndWeigh
         << "no longer red";
     EXPECT_EQ("Tobble turning to jump mode\n", printedBy([] { player().switchToJump(); }))
         << "the mode keys agree with the mode";
-}
-
-TEST_F(PlayerTest, TheRollingSoundFollowsTheSpin) {
-    writeTobble("", "base = [10, 0, 1]");
-    player().init();
-    Sound& roll = *player().rollSound;
-    player().getBody()->setAngularVelocity(btVector3(0.5f, 0.5f, 0));  // spin squared 0.5
-    player().updateSound();
-    EXPECT_FLOAT_EQ(0.5f, roll.getPitch());
-    EXPECT_TRUE(roll.isPlaying());
-    player().getBody()->setAngularVelocity(btVector3(0.2f, 0, 0));  // 0.04: stops
-    player().updateSound();
-    EXPECT_FALSE(roll.isPlaying());
 }

@@ -52,32 +52,6 @@ TEST_F(RendererOnlyTest, WithGlfwKeptStartedEachRendererClosesItsWindowAndStarts
     EXPECT_LT(window().getTime(), 1000.0);
 }
 
-// --windowed and --fullscreen: the window and the viewport take the size
-// asked for, or the whole screen (the test display's 1024 x 768).
-TEST_F(RendererOnlyTest, OpensTheWindowAtTheSizeAskedForOrFullScreen) {
-    const auto expectSize = [](int width, int height) {
-        EXPECT_EQ(width, window().getSize().width);
-        EXPECT_EQ(height, window().getSize().height);
-        GLint viewport[4] = {0, 0, 0, 0};
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(width, viewport[2]);
-        EXPECT_EQ(height, viewport[3]);
-    };
-    {
-        WindowMode windowed;
-        windowed.size = {640, 480};
-        Renderer renderer(windowed);
-        expectSize(640, 480);
-    }
-    {
-        WindowMode fullScreen;
-        fullScreen.size = {640, 480};
-        fullScreen.fullScreen = true;
-        Renderer renderer(fullScreen);
-        expectSize(1024, 768);
-    }
-}
-
 // The font is built on the first text, but a game without its files still
 // fails at start-up, before anything is shown, and leaves no renderer.
 TEST_F(RendererOnlyTest, WithoutTheFontTextureTheRendererFailsAtStart) {
