@@ -204,8 +204,6 @@ TEST_F(GamePassTest, MessagesFollowOnePerSecondOfTheClock) {
 
 TEST_F(GamePassTest, PadShouldersStepThroughTheLearntModesOncePerPress) {
     start({key::Enter});
-    tapPad(gamepad::RightShoulder);
-    EXPECT_EQ("base", player().state) << "nothing else learnt yet";
     player().modeAvailable[Glimmet::Jump] = true;
     player().modeAvailable[Glimmet::Speed] = true;
     script->setGamepad(padHolding({gamepad::RightShoulder}));

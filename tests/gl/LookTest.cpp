@@ -78,10 +78,7 @@ protected:
         game->pass(dt);
         script->advanceTime(dt);
         const Picture picture = Picture::ofBackBuffer(width, height);
-        const char* dir = std::getenv("GLIMMET_SNAPSHOT_DIR");
-        if (dir != nullptr) {
-            picture.save((std::string(dir) + "/" + name + ".ppm").c_str());
-        }
+        picture.snapshot(name);
         return picture;
     }
 
@@ -157,13 +154,8 @@ TEST_F(LookTest, ASecondRendererInTheSameProcessDrawsTheSamePicture) {
     startLevel(key::Enter);
     const Picture second = drawFrame("level1-second-renderer", 0.0);
 
-    int differing = 0;
-    for (std::size_t i = 0; i < first.all().size(); ++i) {
-        const Rgb8& a = first.all()[i];
-        const Rgb8& b = second.all()[i];
-        differing += a.r != b.r || a.g != b.g || a.b != b.b;
-    }
-    EXPECT_EQ(0, differing) << "pixels that differ between the two renderers' pictures";
+    EXPECT_EQ(0, differingPixels(first, second))
+        << "pixels that differ between the two renderers' pictures";
     // Not a picture of nothing: the level's floor and Tobble are in it.
     EXPECT_GT(tobbleOn(second).pixels, 200);
 }

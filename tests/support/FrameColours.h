@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <glm/vec2.hpp>
@@ -17,6 +19,13 @@
 struct Rgb8 {
     unsigned char r, g, b;
 };
+
+inline bool operator==(const Rgb8& a, const Rgb8& b) {
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+inline bool operator!=(const Rgb8& a, const Rgb8& b) {
+    return !(a == b);
+}
 
 // Hue in degrees (0 to 360, red at 0), HSV saturation and value (0 to 1).
 struct Hsv {
@@ -80,7 +89,6 @@ inline ColourSummary summarise(const std::vector<Rgb8>& pixels) {
 // A picture read back from OpenGL, rows from the bottom up as OpenGL keeps them.
 class Picture {
 public:
-    Picture() : width(0), height(0) {}
     Picture(int width, int height, std::vector<Rgb8> pixels)
         : width(width), height(height), pixels(std::move(pixels)) {}
 
@@ -138,10 +146,23 @@ public:
         return std::fclose(file) == 0;
     }
 
+    // Saved as `name`.ppm where GLIMMET_SNAPSHOT_DIR says, when it is set.
+    void snapshot(const std::string& name) const {
+        const char* const dir = std::getenv("GLIMMET_SNAPSHOT_DIR");
+        if (dir != nullptr) save((std::string(dir) + "/" + name + ".ppm").c_str());
+    }
+
 private:
     int width;
     int height;
     std::vector<Rgb8> pixels;
 };
+
+// How many pixels two pictures of the same size differ in.
+inline int differingPixels(const Picture& a, const Picture& b) {
+    int differing = 0;
+    for (std::size_t i = 0; i < a.all().size(); ++i) differing += a.all()[i] != b.all()[i];
+    return differing;
+}
 
 #endif
