@@ -21,18 +21,6 @@ bool endsWith(const std::string& text, const std::string& tail) {
 }
 }  // namespace
 
-TEST_F(BufferTest, ASecondBindWhileBoundIsRefusedAndTheFirstKeepsTheBinding) {
-    GLBuffer first(64, StaticDraw);
-    GLBuffer second(64, StaticDraw);
-    first.bind();
-    EXPECT_EQ("Invalid use of OpenGL: Tried to bind Vertex array buffer while already bound.",
-              failureOf([&] { second.bind(); }));
-    EXPECT_TRUE(bufferBindingState(GL_ARRAY_BUFFER).bound);
-    first.release();
-    EXPECT_NO_THROW(second.bind());
-    second.release();
-}
-
 TEST_F(BufferTest, SetDataChecksItsRangeInOrder) {
     GLBuffer buffer(64, StaticDraw);
     const std::vector<char> bytes(64, 7);

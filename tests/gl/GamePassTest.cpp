@@ -139,8 +139,6 @@ TEST_F(GamePassTest, DeathHoldsThePlayerAndTheClockUntilEnterRestarts) {
     EXPECT_TRUE(runFrame());
     EXPECT_TRUE(player().alive);
     EXPECT_TRUE(vectorsNear(glm::vec3(81.5f, 10, 0), playerAt(), 0.05f));
-    ASSERT_EQ(dead + 2, script->presented.size());
-    EXPECT_EQ(loadingColour, script->presented[dead].centre);
     EXPECT_NEAR(frame, run.elapsed(), 1e-9) << "the restart's own pass is the new attempt's first";
 }
 
