@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
+#include "FrameColours.h"
 #include "PhysicsFixture.h"
 #include "RendererFixture.h"
 #include "lum/scene/Camera.h"
@@ -31,11 +31,10 @@ TEST_F(PhysicsDebugDrawTest, ABoxInTheWorldShowsAsRedLinesInEachRendererInTurn) 
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         PhysicsSystem::instance().debugDraw();
-        std::vector<unsigned char> pixels(3 * 1024 * 768);
-        glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+        const Picture frame = Picture::ofBackBuffer(Renderer::windowWidth, Renderer::windowHeight);
         int red = 0;
-        for (std::size_t i = 0; i < pixels.size(); i += 3) {
-            red += pixels[i] > 128 && pixels[i + 1] < 64 && pixels[i + 2] < 64 ? 1 : 0;
+        for (const Rgb8& pixel : frame.all()) {
+            red += pixel.r > 128 && pixel.g < 64 && pixel.b < 64;
         }
         EXPECT_GT(red, 500) << "the box's edges";
         EXPECT_EQ(GL_NO_ERROR, glGetError());
