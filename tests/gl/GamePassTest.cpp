@@ -306,12 +306,8 @@ TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
     script->setGamepadAtPolls({down, none, down, none, down, none, a, none, down, none, a, none,
                                down, none, down, none, a, none});
     for (int i = 0; i < 8 && game.getLevels().getCurrentLevel() == 1; ++i) runFrame();
-    EXPECT_EQ(3, game.getLevels().getCurrentLevel());
+    EXPECT_EQ(3, game.getLevels().getCurrentLevel()) << "chosen on the title";
     EXPECT_EQ(RUNNING, GameSettings::instance().state);
-    EXPECT_NE(script->presented.end(),
-              std::find_if(script->presented.begin(), script->presented.end(),
-                           [](const PresentedFrame& f) { return f.centre == startColour; }))
-        << "the title showed";
 }
 
 // The death screen's Title, chosen with a click, and the last end screen's

@@ -54,11 +54,6 @@ inline int whitePixelsInBand(float from) {
     return white;
 }
 
-// The band where the game writes its messages.
-inline int whitePixelsInMessageBand() {
-    return whitePixelsInBand(lum::messageTop);
-}
-
 // What a presented frame showed: the colour at its centre, which tells the
 // full-screen pictures apart, and how many white pixels it had where the
 // game writes its messages.
@@ -124,7 +119,7 @@ public:
 
     void swapBuffers() override {
         if (recording) {
-            presented.push_back(PresentedFrame{centreColour(), whitePixelsInMessageBand()});
+            presented.push_back(PresentedFrame{centreColour(), whitePixelsInBand(lum::messageTop)});
         }
         // A pass the renderer left undrawn has nothing to show.
         if (lum::Renderer::instance().isDrawing()) screen.swapBuffers();
