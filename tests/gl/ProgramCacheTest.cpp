@@ -122,8 +122,8 @@ TEST_F(ProgramCacheTest, KeptProgramsComeBackAndOtherSourcesOrDamagedFilesAreCom
     const std::size_t lengthStart = good.rfind(' ', lengthEnd) + 1;
     const std::string tooLong =
         std::string(good).replace(lengthStart, lengthEnd - lengthStart, "18446744073709551615");
-    for (const std::string& damaged : {tooLong, good.substr(0, good.size() / 2), flipped,
-                                       std::string(good).replace(0, 7, "GLIMMET")}) {
+    for (const std::string& damaged : {tooLong, good.substr(0, good.size() / 2), good + "more",
+                                       flipped, std::string(good).replace(0, 7, "GLIMMET")}) {
         kept.write("tint.program", damaged);
         EXPECT_TRUE(compiled(loadAgain("tint"))) << "a file of " << damaged.size() << " bytes";
         EXPECT_EQ((Pixel{255, 0, 0}), drawn("tint"));
