@@ -9,12 +9,6 @@ using namespace lum;
 
 namespace {
 
-struct Mortal : Character {
-    Mortal() : Character(100, 100) {}
-    void kill() override { ++deaths; }
-    int deaths = 0;
-};
-
 // Builds an inactive physics node around one box, then puts it into the world.
 void buildAround(PhysicsNode& node, const glm::vec3& position, const glm::vec3& halfExtents,
                  float mass) {
@@ -36,16 +30,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(Character, DiesOnlyBelowZeroHealth) {
-    Mortal mortal;
-    mortal.damage(100);
-    EXPECT_EQ(0, mortal.deaths);
-    mortal.damage(1);
-    EXPECT_EQ(1, mortal.deaths);
-    mortal.heal(500);
-    EXPECT_EQ(100, mortal.health);
-}
 
 TEST_F(CharacterTest, CornVanishesAtThePlayersTouchOnly) {
     const boost::shared_ptr<Node> field = Node::make("field", {});
