@@ -36,13 +36,9 @@ TEST(ResourceFiles, ModelsKeepTheirFramesAndSizes) {
         glm::vec3 extents;
     } models[] = {
         {"cube", 1, {1, 1, 1}},
-        {"tobble", 1, {1, 1, 1}},
         {"corn", 8, {0.29f, 0.6f, 0.29f}},
         {"toyMouse", 8, {0.37f, 0.46f, 0.73f}},
         {"toyRobot", 16, {1.02f, 1.27f, 0.79f}},
-        {"plank", 1, {1, 1, 1}},
-        {"floor", 1, {1, 1, 1}},
-        {"wall", 1, {1, 1, 1}},
         {"door", 1, {1, 1.5f, 0.15f}},
         {"marker", 8, {1.3f, 1.5f, 1.3f}},
     };
