@@ -48,7 +48,6 @@ TEST(CommandLine, BadValuesUnknownOptionsAndClashesAreRefused) {
                                                {"--windowed", "1024x768x2"},
                                                {"--windowed", "800x600", "--fullscreen"},
                                                {"--replay", "b", "--level", "1"},
-                                               {"--record", "r", "--level-file", "a.cfg"},
                                                {"--watch"},
                                                {"level1"},
                                                {"--lev", "1"}}) {

@@ -75,7 +75,6 @@ TEST(TitleScreen, KeysMousePadAndTheFunctionKeysChooseWhatToDo) {
         std::vector<InputFrame> presses;
         ScreenOutcome::Kind kind;
     } cases[] = {
-        {"Enter plays the first unfinished level", {holding({key::Enter})}, ScreenOutcome::Play},
         {"up wraps to the last", {holding({key::Up}), holding({key::Enter})}, ScreenOutcome::Quit},
         {"a little tilt moves nothing",
          {stickAt(0.3f), padHolding(gamepad::South)},

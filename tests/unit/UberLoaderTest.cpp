@@ -81,7 +81,6 @@ TEST_F(UberLoaderTest, ABadDescriptionEndsTheLoadNamingItsFileAndNothingReachesT
         {"Light { },\n\n { type = \"Thing\"; size = 3 }",
          "Trying to load scene object with unknown type Thing failed.",
          "level.cfg:3: the Thing written here"},
-        {"Light { }, \"missing\"", "File missing.cfg could not be found.", ""},
     };
     const std::size_t lights = Scene::global().getLights().size();
     for (const auto& bad : cases) {
