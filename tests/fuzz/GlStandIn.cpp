@@ -2,9 +2,9 @@
 // the GL 1.1 entry points are defined here (the program's own definitions
 // win over the system library's), and glewInit points GLEW's entry points
 // at the rest. Objects get names; buffers get storage of the size asked for,
-// so that a write through a mapped buffer past its end is seen by
-// AddressSanitizer; a program reports the uniforms its shaders' sources
-// declare, as a driver would report them active.
+// so that a write past its end is seen by AddressSanitizer; a program reports
+// the uniforms its shaders' sources declare, as a driver would report them
+// active.
 
 #include <GL/glew.h>
 
@@ -44,17 +44,9 @@ void nameObjects(GLsizei count, GLuint* names) {
 
 GLenum typeOf(const std::string& glsl) {
     static const std::map<std::string, GLenum> types = {
-        {"float", GL_FLOAT},
-        {"vec2", GL_FLOAT_VEC2},
-        {"vec3", GL_FLOAT_VEC3},
-        {"vec4", GL_FLOAT_VEC4},
-        {"mat3", GL_FLOAT_MAT3},
-        {"mat4", GL_FLOAT_MAT4},
-        {"int", GL_INT},
-        {"uint", GL_UNSIGNED_INT},
-        {"bool", GL_BOOL},
-        {"sampler1D", GL_SAMPLER_1D},
-        {"sampler2D", GL_SAMPLER_2D},
+        {"float", GL_FLOAT},          {"vec3", GL_FLOAT_VEC3},      {"vec4", GL_FLOAT_VEC4},
+        {"mat3", GL_FLOAT_MAT3},      {"mat4", GL_FLOAT_MAT4},      {"int", GL_INT},
+        {"sampler1D", GL_SAMPLER_1D}, {"sampler2D", GL_SAMPLER_2D},
     };
     const auto found = types.find(glsl);
     return found == types.end() ? 0 : found->second;
@@ -153,12 +145,6 @@ void GLAPIENTRY bufferData(GLenum target, GLsizeiptr size, const void* data, GLe
 void GLAPIENTRY bufferSubData(GLenum target, GLintptr offset, GLsizeiptr size, const void* data) {
     std::vector<unsigned char>& storage = bufferStorage[boundBuffers[target]];
     std::memcpy(storage.data() + offset, data, static_cast<std::size_t>(size));
-}
-void* GLAPIENTRY mapBuffer(GLenum target, GLenum) {
-    return bufferStorage[boundBuffers[target]].data();
-}
-GLboolean GLAPIENTRY unmapBuffer(GLenum) {
-    return GL_TRUE;
 }
 GLuint GLAPIENTRY createShader(GLenum) {
     return nextName();
@@ -268,7 +254,6 @@ void pointGlewAtStandIns() {
     __glewGetShaderiv = &getShaderiv;
     __glewGetUniformLocation = &uniformLocation;
     __glewLinkProgram = &linkProgram;
-    __glewMapBuffer = &mapBuffer;
     __glewProgramParameteri = &programParameter;
     __glewShaderSource = &shaderSource;
     __glewUniform1f = &uniform1f;
@@ -279,7 +264,6 @@ void pointGlewAtStandIns() {
     __glewUniform4fv = &uniformfv;
     __glewUniformMatrix3fv = &uniformMatrix;
     __glewUniformMatrix4fv = &uniformMatrix;
-    __glewUnmapBuffer = &unmapBuffer;
     __glewUseProgram = &noName;
     __glewValidateProgram = &noName;
     __glewVertexAttrib2f = &attrib2f;
@@ -322,9 +306,6 @@ void GLAPIENTRY glGetIntegerv(GLenum, GLint* value) {
 }
 const GLubyte* GLAPIENTRY glGetString(GLenum) {
     return reinterpret_cast<const GLubyte*>("stand-in");
-}
-GLenum GLAPIENTRY glGetError() {
-    return GL_NO_ERROR;
 }
 void GLAPIENTRY glLineWidth(GLfloat) {}
 void GLAPIENTRY glPixelStorei(GLenum, GLint) {}

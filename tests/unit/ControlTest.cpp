@@ -29,7 +29,6 @@ protected:
     void SetUp() override {
         ScriptedWindowTest::SetUp();
         GameSettings& settings = GameSettings::instance();
-        savedFramerate = settings.showframerate;
         savedWireframe = settings.wireframe;
         savedSpeed = settings.playerSpeed;
         settings.messages.clear();
@@ -37,7 +36,6 @@ protected:
 
     void TearDown() override {
         GameSettings& settings = GameSettings::instance();
-        settings.showframerate = savedFramerate;
         settings.wireframe = savedWireframe;
         settings.playerSpeed = savedSpeed;
         settings.messages.clear();
@@ -60,7 +58,6 @@ protected:
         ControlLogic::instance().releaseLatches();
     }
 
-    bool savedFramerate = false;
     bool savedWireframe = false;
     float savedSpeed = 0;
 };

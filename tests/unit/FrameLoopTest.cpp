@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "ScriptedWindowFixture.h"
@@ -25,6 +26,28 @@ protected:
         };
     }
 
+    // The loop at `framerate` for `passes` passes, pass n taking work(n)
+    // seconds; the steps it handed out are in `steps`.
+    void loop(int framerate, std::size_t passes, const std::function<double(std::size_t)>& work) {
+        GameSettings& settings = GameSettings::instance();
+        const int configured = settings.framerate;
+        settings.framerate = framerate;
+        steps.clear();
+        std::size_t pass = 0;
+        runFrameLoop([&](double dt) {
+            steps.push_back(dt);
+            script->advanceTime(work(pass));
+            if (++pass == passes) {
+                script->close();
+            }
+            return true;
+        });
+        script->openWindow(1024, 768, 24);
+        settings.framerate = configured;
+        EXPECT_EQ(passes, steps.size());
+        steps.resize(passes);  // a short run fails its checks, never reads past the end
+    }
+
     std::vector<double> steps;
 };
 
@@ -47,56 +70,27 @@ TEST_F(FrameLoopTest, PassesComeAtEvenIntervalsOfTheFramerateOrOfTheWork) {
         {144, {0.001, 0.001, 0.001, 0.001}, {1.0 / 144, 1.0 / 144}},
         {0, {0.004, 0.004, 0.004, 0.004}, {0.004, 0.004}},
     };
-    GameSettings& settings = GameSettings::instance();
-    const int configured = settings.framerate;
     for (const Case& c : cases) {
-        settings.framerate = c.framerate;
-        steps.clear();
-        std::size_t pass = 0;
-        runFrameLoop([&](double dt) {
-            steps.push_back(dt);
-            script->advanceTime(c.work[pass]);
-            if (++pass == c.work.size()) {
-                script->close();
-            }
-            return true;
-        });
-        script->openWindow(1024, 768, 24);
+        loop(c.framerate, c.work.size(), [&](std::size_t pass) { return c.work[pass]; });
         // The first two steps are the time since the clock's reset and the
         // first frame's work, which sets the beat.
-        ASSERT_EQ(c.work.size(), steps.size());
         for (std::size_t i = 0; i < c.intervals.size(); ++i) {
             EXPECT_NEAR(c.intervals[i], steps[i + 2], 1e-9)
                 << "framerate " << c.framerate << ", interval " << i;
         }
     }
-    settings.framerate = configured;
 }
 
 // Work that keeps missing the beat by varying amounts (the software
 // renderer) no longer shows its own unevenness: once enough frames have
 // been seen, they come at the pace of the longer ones, evenly.
 TEST_F(FrameLoopTest, WorkThatKeepsMissingTheBeatSlowsItToAnEvenPace) {
-    GameSettings& settings = GameSettings::instance();
-    const int configured = settings.framerate;
-    settings.framerate = 60;
     const int passes = 80;
-    int pass = 0;
-    runFrameLoop([&](double dt) {
-        steps.push_back(dt);
-        script->advanceTime(pass % 2 == 0 ? 0.02 : 0.03);
-        if (++pass == passes) {
-            script->close();
-        }
-        return true;
-    });
-    script->openWindow(1024, 768, 24);
-    ASSERT_EQ(static_cast<std::size_t>(passes), steps.size());
+    loop(60, passes, [](std::size_t pass) { return pass % 2 == 0 ? 0.02 : 0.03; });
     EXPECT_NEAR(0.02, steps[3], 1e-9) << "the beat slowed before it had seen the work";
     for (int i = passes - 20; i < passes; ++i) {
         EXPECT_NEAR(0.03, steps[i], 1e-9) << "pass " << i;
     }
-    settings.framerate = configured;
 }
 
 // Only a presented pass swaps.

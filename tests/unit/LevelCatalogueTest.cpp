@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,7 +7,6 @@
 #include "ConfigFixture.h"
 #include "flow/LevelCatalogue.h"
 #include "flow/LevelCheck.h"
-#include "flow/LevelWatch.h"
 #include "shell/StartingLevel.h"
 
 using namespace lum;
@@ -28,13 +24,6 @@ void writeData(const TempResources& resources, int shipped) {
     for (int number = 1; number <= shipped; ++number) {
         resources.writeResource("levels/level" + std::to_string(number) + ".cfg", goodLevel);
     }
-}
-
-// Sets the file's modification time, so that a change within one second of
-// the clock still shows.
-void touch(const std::string& file, long seconds, long nanoseconds) {
-    const struct timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
-    ASSERT_EQ(0, utimensat(AT_FDCWD, file.c_str(), times, 0));
 }
 
 // The first `length` characters of `text`, all of it when it is shorter.
@@ -146,19 +135,4 @@ TEST(StartingLevel, TellsTheLevelsFoundAndStartsOnlyAPlayableOne) {
               test::failureOf<CommandLineError>([&] {
                   start({"--level", "6"}, out, err);
               }));
-}
-
-// A watched level that is broken before its first start waits for a save
-// that mends it.
-TEST(LevelWatch, ALevelBrokenAtTheStartIsStartableOnceMended) {
-    const TempResources resources;
-    writeData(resources, 0);
-    const TempDir own;
-    const std::string file = own.write("mine.cfg", "scene = ( Node { } ;");
-    touch(file, 3000, 0);
-    LevelWatch watch((own.path / "mine").string(), file);
-    EXPECT_FALSE(watch.startable());
-    own.write("mine.cfg", goodLevel);
-    touch(file, 3001, 0);
-    EXPECT_TRUE(watch.startable());
 }

@@ -23,18 +23,6 @@ protected:
     const boost::shared_ptr<Node>& root = scene.getRoot();
 };
 
-TEST_F(LightTest, RegistersOnEveryAttachmentUnderTheSceneAndTheUpdateClearsTheMark) {
-    const boost::shared_ptr<Light> light = Light::make("lamp", root);
-    EXPECT_EQ(1, entriesOf(light.get()));
-    EXPECT_TRUE(scene.haveLightsChanged());
-    scene.update(0.0);
-    EXPECT_FALSE(scene.haveLightsChanged());
-
-    root->createChild("shelf")->addChild(light);
-    EXPECT_EQ(2, entriesOf(light.get()));
-    EXPECT_TRUE(scene.haveLightsChanged());
-}
-
 TEST_F(LightTest, ALightRegisteredDuringTheUpdateIsStillMarkedForTheRender) {
     const boost::shared_ptr<ProbeSpatial> spawner = ProbeSpatial::make("spawner", root);
     spawner->onUpdate = [&] {

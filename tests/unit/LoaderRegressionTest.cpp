@@ -89,21 +89,6 @@ TEST_F(TextureFiles, BrokenImagesAreRefusedNamingTheFileAndTheReason) {
     }
 }
 
-TEST_F(TextureFiles, RowsThatAreNoMultipleOfFourBytesArriveUnsheared) {
-    load(cases / "texture" / "regressions" / "rows-of-15-bytes.tga");
-    const std::vector<unsigned char>& pixels = lastUploadedPixels();
-    ASSERT_EQ(5u * 20 * 3, pixels.size());
-    // Bottom-up file rows; every pixel keeps its column's red and its row's green.
-    for (int row = 0; row < 20; ++row) {
-        for (int column = 0; column < 5; ++column) {
-            const unsigned char* pixel = &pixels[(row * 5 + column) * 3];
-            EXPECT_EQ(200, pixel[0]);
-            EXPECT_EQ(row * 12, pixel[1]) << row;
-            EXPECT_EQ(column * 50, pixel[2]) << column;
-        }
-    }
-}
-
 // DevIL's RGB rows of a Targa image, for the files its own decoding is checked against.
 std::vector<unsigned char> devilPixels(const BinaryFile& file) {
     ilInit();

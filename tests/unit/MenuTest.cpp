@@ -7,7 +7,6 @@
 
 #include "ConfigFixture.h"
 #include "ScriptedWindowFixture.h"
-#include "flow/ChoiceScreen.h"
 #include "flow/LevelList.h"
 #include "flow/LevelsScreen.h"
 #include "flow/OptionsScreen.h"
@@ -76,7 +75,6 @@ TEST(TitleScreen, KeysMousePadAndTheFunctionKeysChooseWhatToDo) {
         std::vector<InputFrame> presses;
         ScreenOutcome::Kind kind;
     } cases[] = {
-        {"Enter plays the first unfinished level", {holding({key::Enter})}, ScreenOutcome::Play},
         {"up wraps to the last", {holding({key::Up}), holding({key::Enter})}, ScreenOutcome::Quit},
         {"a little tilt moves nothing",
          {stickAt(0.3f), padHolding(gamepad::South)},
@@ -213,19 +211,4 @@ TEST(Menu, ALongListScrollsSoThatTheSelectedItemShows) {
     EXPECT_EQ(11, menu.selected());
     EXPECT_EQ(7, menu.firstShown());
     EXPECT_EQ(7, menu.itemAt(pointerOn(0, false, 0.6f).cursor, windowSize)) << "the top row";
-}
-
-// The death and end screens: a click chooses; a key held from play acts only
-// when pressed anew, but Enter held as Tobble died goes on at once.
-TEST(ChoiceScreen, TheDeathAndEndScreensTakeAClickAndOnlyFreshPresses) {
-    ChoiceScreen end = endScreen("the end", {}, true);
-    const float top = end.menuTop();
-    EXPECT_EQ(ScreenOutcome::Quit,
-              press(end, {pointerOn(1, false, top, -0.5f), pointerOn(1, true, top, -0.5f)}).kind);
-    ChoiceScreen death = deathScreen();
-    death.enter(padHolding(gamepad::South));
-    EXPECT_EQ(ScreenOutcome::Stay, death.update(padHolding(gamepad::South)).kind)
-        << "A held from a jump into the fall";
-    death.enter(holding({key::Enter}));
-    EXPECT_EQ(ScreenOutcome::Restart, death.update(holding({key::Enter})).kind);
 }

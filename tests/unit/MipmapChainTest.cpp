@@ -22,20 +22,4 @@ TEST(MipmapChain, EachTexelIsTheRoundedAverageOfTheBlockItCovers) {
     EXPECT_EQ((Bytes{25, 35, 45, 100, 0, 128}), half.pixels);
 }
 
-TEST(MipmapChain, OddSidesDropTheirLastRowOrColumnAndSidesOfOneStayOne) {
-    // 3 x 3 grey levels: the 2 x 2 block at the top left makes the 1 x 1 level.
-    const Bytes square = {10, 20, 250, 30, 40, 250, 250, 250, 250};
-    const PixelImage corner = halveImage(square.data(), 3, 3, 1);
-    EXPECT_EQ(1, corner.width);
-    EXPECT_EQ(1, corner.height);
-    EXPECT_EQ(Bytes{25}, corner.pixels);
-
-    // A column 1 wide and 4 high halves in height only, averaging pairs.
-    const Bytes column = {0, 100, 7, 8};
-    const PixelImage shorter = halveImage(column.data(), 1, 4, 1);
-    EXPECT_EQ(1, shorter.width);
-    EXPECT_EQ(2, shorter.height);
-    EXPECT_EQ((Bytes{50, 8}), shorter.pixels);
-}
-
 }  // namespace

@@ -12,30 +12,6 @@ const glm::vec3 unitBox(1, 1, 1);
 
 class PhysicsContactTest : public PhysicsTest {};
 
-TEST_F(PhysicsContactTest, RestingBoxesBeginOnceContinueEveryStepAndEndOnce) {
-    const boost::shared_ptr<RecordingNode> ground =
-        box("ground", glm::vec3(0, 0, 0), glm::vec3(5, 1, 5), 0);
-    const boost::shared_ptr<RecordingNode> crate =
-        box("crate", glm::vec3(0, 1.5f, 0), glm::vec3(0.5f), 1);
-
-    // Both sides of a pair are told: see the pairs of several manifolds below.
-    steps(1);
-    ASSERT_EQ(1u, ground->told.size());
-    EXPECT_EQ(1, ground->count(Contact::begin, crate.get()));
-    steps(10);
-    EXPECT_EQ(10, ground->count(Contact::proceed, crate.get()));
-
-    // Lifted far away: the very next step holds no manifold for the pair.
-    btTransform lifted = crate->getBody()->getWorldTransform();
-    lifted.setOrigin(btVector3(0, 50, 0));
-    crate->getBody()->setWorldTransform(lifted);
-    steps(1);
-    EXPECT_EQ(1, ground->count(Contact::end, crate.get()));
-    EXPECT_EQ(1, crate->count(Contact::end, ground.get()));
-    steps(5);
-    EXPECT_EQ(12u, ground->told.size()) << "told after the end";
-}
-
 TEST_F(PhysicsContactTest, SeveralManifoldsBetweenTwoNodesAreOnePair) {
     const boost::shared_ptr<RecordingNode> ground =
         box("ground", glm::vec3(0), glm::vec3(5, 1, 5), 0);

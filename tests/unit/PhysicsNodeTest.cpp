@@ -41,27 +41,6 @@ TEST_F(PhysicsNodeTest, ABodyWithoutChildrenOrWithANestedDynamicNodeIsRefused) {
     EXPECT_EQ(oldBody, outer->getBody());  // the old body stays
 }
 
-// An only child lends the node its placement and its shape.
-TEST_F(PhysicsNodeTest, AFallingBoxCarriesItsNodeAndTheNodesChildren) {
-    const boost::shared_ptr<RecordingNode> node = holder("crate", {glm::vec3(0, 5, 0)});
-    const boost::shared_ptr<Spatial> child = node->getChild(0);
-    node->setMass(1);
-    node->rebuildPhysics();
-    node->activate();
-
-    steps(60);
-    node->update(0.0);
-    // One second of fall under 10 units/s²: about 5 units, to one step's motion.
-    EXPECT_NEAR(0.0f, node->getWorldTransform().translation.y, 0.2f);
-    EXPECT_TRUE(
-        vectorsNear(node->getWorldTransform().translation, child->getWorldTransform().translation));
-
-    // Inactive again, the node goes back to composing its own placement.
-    node->deactivate();
-    node->update(0.0);
-    EXPECT_TRUE(vectorsNear(glm::vec3(0, 5, 0), node->getWorldTransform().translation));
-}
-
 TEST_F(PhysicsNodeTest, DroppingTheLastOwnerTakesTheNodeOutOfTheWorld) {
     physics().setGravity(0, 0, 0);
     Scene scene("level");

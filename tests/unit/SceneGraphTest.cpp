@@ -53,26 +53,6 @@ TEST_F(SceneGraphTest, NewTurnsGoOnTheParentSideAndLookAtAimsMinusZ) {
     EXPECT_TRUE(vectorsNear(glm::normalize(glm::vec3(0, 1, 1)), rotation * yAxis));
 }
 
-TEST_F(SceneGraphTest, RemovalByNameOrAllKeepsTheChildsLinksButTheOthersFreeIt) {
-    const boost::shared_ptr<Node> hub = Node::make("hub", root);
-    const boost::shared_ptr<Node> byName = hub->createChild("byName");
-    const boost::shared_ptr<Node> byIndex = hub->createChild("byIndex");
-    const boost::shared_ptr<Node> byAll = hub->createChild("byAll");
-    // Removing what is not there changes nothing.
-    hub->removeChild(5);
-    hub->removeChild("c");
-    ASSERT_EQ(3, hub->getChildCount());
-
-    hub->removeChild("byName");
-    EXPECT_EQ(hub, byName->getParent());
-    hub->removeChild(0);
-    EXPECT_FALSE(byIndex->getParent());
-    EXPECT_EQ(nullptr, byIndex->getScene());
-    hub->removeAllChildren();
-    EXPECT_EQ(0, hub->getChildCount());
-    EXPECT_EQ(hub, byAll->getParent());
-}
-
 TEST_F(SceneGraphTest, UpdateVisitsEveryChildInOrderEvenWhenItChangesTheList) {
     const boost::shared_ptr<ProbeSpatial> first = ProbeSpatial::make("first", root);
     const boost::shared_ptr<ProbeSpatial> second = ProbeSpatial::make("second", root);

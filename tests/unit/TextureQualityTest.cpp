@@ -13,7 +13,6 @@ TEST(TextureQuality, EachCombinationPicksItsFiltersAndAnnouncesThem) {
         const char* line;
     } table[] = {
         {0, 0, GL_NEAREST, GL_NEAREST, "TEX QUALITY : NEAREST ### MIPMAP : NONE\n"},
-        {0, 2, GL_NEAREST_MIPMAP_LINEAR, GL_NEAREST, "TEX QUALITY : NEAREST ### MIPMAP : LINEAR\n"},
         {7, 5, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR, "TEX QUALITY : LINEAR ### MIPMAP : LINEAR\n"},
     };
     const int savedQuality = Texture::quality;
