@@ -4,7 +4,6 @@ namespace lum {
 
 ScriptedWindow::ScriptedWindow()
     : clock(0),
-      totalSleep(0),
       swapCount(0),
       pollCount(0),
       cursorVisible(true),
@@ -29,9 +28,7 @@ bool ScriptedWindow::openWindow(int width, int height, int) {
     return true;
 }
 
-void ScriptedWindow::setTitle(const std::string& newTitle) {
-    title = newTitle;
-}
+void ScriptedWindow::setTitle(const std::string&) {}
 
 bool ScriptedWindow::isOpen() const {
     return frame().open;
@@ -59,7 +56,6 @@ void ScriptedWindow::setAutoPollEvents(bool) {}
 void ScriptedWindow::sleep(double seconds) {
     if (seconds > 0) {
         clock += seconds;
-        totalSleep += seconds;
     }
 }
 
@@ -105,10 +101,6 @@ WindowSize ScriptedWindow::screenSize() const {
     return screen;
 }
 
-void ScriptedWindow::setScreenSize(WindowSize size) {
-    screen = size;
-}
-
 void ScriptedWindow::close() {
     changeFrame().open = false;
 }
@@ -149,20 +141,12 @@ void ScriptedWindow::setGamepadAtPolls(const std::vector<GamepadState>& states) 
     padAtPolls.assign(states.begin(), states.end());
 }
 
-const std::string& ScriptedWindow::getTitle() const {
-    return title;
-}
-
 int ScriptedWindow::getSwapCount() const {
     return swapCount;
 }
 
 int ScriptedWindow::getPollCount() const {
     return pollCount;
-}
-
-double ScriptedWindow::getTotalSleep() const {
-    return totalSleep;
 }
 
 bool ScriptedWindow::isCursorVisible() const {

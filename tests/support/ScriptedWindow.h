@@ -50,7 +50,6 @@ public:
     void setCursorPosition(CursorPosition position);
     void resize(WindowSize size);
     void setFocused(bool focused);
-    void setScreenSize(WindowSize size);
     // Plugs a pad in, changes what it holds or (with a state that is not
     // connected) unplugs it.
     void setGamepad(const GamepadState& state);
@@ -59,16 +58,12 @@ public:
     void setGamepadAtPolls(const std::vector<GamepadState>& states);
 
     // What the test inspects.
-    const std::string& getTitle() const;
     int getSwapCount() const;
     int getPollCount() const;
-    double getTotalSleep() const;
     bool isCursorVisible() const;
 
 private:
-    std::string title;
     double clock;
-    double totalSleep;
     int swapCount;
     int pollCount;
     bool cursorVisible;
