@@ -27,7 +27,7 @@ trap 'rm -rf "$WORK"' EXIT
 # processor ticks of each of its threads at both moments, and the frames
 # Mesa's HUD counted in between.
 one_game() {
-  local game=$1 out=$2 hud pid
+  local game=$1 out=$2 hud
   hud=$(mktemp -d)
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     hud=$1 game=$2 data=$3 replay=$4 from=$5 to=$6
@@ -62,7 +62,7 @@ per_frame() {
 
 echo "load: $(uptime)"
 echo "round: game fps, game's thread ms, rasterisers ms, both ms per frame"
-for run in $(seq 1 "$RUNS"); do
+for _ in $(seq 1 "$RUNS"); do
   one_game "$GAME_A" "$WORK/a" &
   one_game "$GAME_B" "$WORK/b" &
   wait
