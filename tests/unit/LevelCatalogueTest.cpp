@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 #include <string>
@@ -7,6 +9,7 @@
 #include "ConfigFixture.h"
 #include "flow/LevelCatalogue.h"
 #include "flow/LevelCheck.h"
+#include "flow/LevelWatch.h"
 #include "shell/StartingLevel.h"
 
 using namespace lum;
@@ -29,6 +32,14 @@ void writeData(const TempResources& resources, int shipped) {
 // The first `length` characters of `text`, all of it when it is shorter.
 std::string head(const std::string& text, std::size_t length) {
     return text.substr(0, length);
+}
+
+// Writes `content` to the watched file with its own modification time, so
+// that every write reads as a change however quickly they follow.
+void save(const TempDir& own, const std::string& content, long second) {
+    const std::string file = own.write("mine.cfg", content);
+    const struct timespec times[2] = {{second, 0}, {second, 0}};
+    utimensat(AT_FDCWD, file.c_str(), times, 0);
 }
 
 }  // namespace
@@ -135,4 +146,60 @@ TEST(StartingLevel, TellsTheLevelsFoundAndStartsOnlyAPlayableOne) {
               test::failureOf<CommandLineError>([&] {
                   start({"--level", "6"}, out, err);
               }));
+}
+
+// The files are looked at every quarter second of the clock, and a change
+// counts once two looks in a row agree: an editor that empties the file
+// before writing it must not start the level from nothing. A broken edit
+// keeps the running level, its problem told until a later edit mends it.
+TEST(LevelWatch, RestartsOnceASettledChangeBuildsAndTellsTheProblemMeanwhile) {
+    const TempResources resources;
+    writeData(resources, 0);
+    const TempDir own;
+    save(own, goodLevel, 2000);
+    const std::string file = (own.path / "mine.cfg").string();
+    LevelWatch watch((own.path / "mine").string(), file);
+    struct Step {
+        double time;
+        const char* save;  // null: nothing saved
+        bool restart;
+        const char* problem;
+    };
+    const std::vector<Step> steps{
+        {0.1, nullptr, false, ""},
+        {0.3, "", false, ""},
+        {0.6, "scene = ( Node { name = \"moved\" } );", false, ""},
+        {0.9, nullptr, true, ""},
+        {1.2, "scene = ( Node { name = \"moved\" } ;", false, ""},
+        {1.5, nullptr, false, ":1:35: syntax error"},
+        {1.8, goodLevel, false, ":1:35: syntax error"},
+        {2.1, nullptr, true, ""},
+        {2.4, nullptr, false, ""},
+    };
+    long second = 2001;
+    for (const Step& step : steps) {
+        if (step.save != nullptr) {
+            save(own, step.save, second++);
+        }
+        EXPECT_EQ(step.restart, watch.restartDue(step.time)) << step.time;
+        const std::string problem = std::string(step.problem).empty() ? "" : file + step.problem;
+        EXPECT_EQ(problem.empty(), watch.problem().empty()) << step.time;
+        EXPECT_EQ(problem, head(watch.problem().message(), problem.size())) << step.time;
+    }
+}
+
+// A watched level that is broken before its first start waits, once a poll,
+// for a save that mends it.
+TEST(LevelWatch, ALevelBrokenAtTheStartIsStartableOnceMended) {
+    const TempResources resources;
+    writeData(resources, 0);
+    const TempDir own;
+    save(own, "scene = ( Node { } ;", 3000);
+    LevelWatch watch((own.path / "mine").string(), (own.path / "mine.cfg").string());
+    EXPECT_FALSE(watch.startable());
+    EXPECT_FALSE(watch.problem().empty());
+    save(own, goodLevel, 3001);
+    EXPECT_FALSE(watch.startable());
+    EXPECT_TRUE(watch.startable());
+    EXPECT_TRUE(watch.problem().empty());
 }

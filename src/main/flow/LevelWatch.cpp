@@ -49,7 +49,7 @@ FileStamps stampsOf(const std::vector<fs::path>& directories, const std::vector<
 const double LevelWatch::pollInterval = 0.25;
 
 LevelWatch::LevelWatch(const std::string& name, const fs::path& file)
-    : name(name), file(file), stamps(stampsNow()), lastLook(0.0), tried(false) {}
+    : name(name), file(file), stamps(stampsNow()), lastSeen(stamps), lastLook(0.0), tried(false) {}
 
 FileStamps LevelWatch::stampsNow() const {
     // The level's own directory only when it lies outside the data: the
@@ -59,6 +59,19 @@ FileStamps LevelWatch::stampsNow() const {
         directories.push_back(file.parent_path());
     }
     return stampsOf(directories, {file});
+}
+
+// True when the files differ from what the level was last built from and
+// are as the look before found them; they are then what it is built from.
+bool LevelWatch::settledChange() {
+    FileStamps seen = stampsNow();
+    const bool settled = seen == lastSeen;
+    lastSeen = seen;
+    if (!settled || seen == stamps) {
+        return false;
+    }
+    stamps.swap(seen);
+    return true;
 }
 
 const std::string& LevelWatch::levelName() const {
@@ -71,11 +84,9 @@ bool LevelWatch::restartDue(double now) {
         return false;
     }
     lastLook = now;
-    FileStamps seen = stampsNow();
-    if (seen == stamps) {
+    if (!settledChange()) {
         return false;
     }
-    stamps.swap(seen);
     current = checkLevel(name, file.string(), LevelTrial::objects);
     if (!current.empty()) {
         std::cerr << "glimmet: the level is kept as it was: " << current.message() << std::endl;
@@ -87,10 +98,8 @@ bool LevelWatch::restartDue(double now) {
 
 bool LevelWatch::startable() {
     LUM_TRACE_BEGIN
-    FileStamps seen = stampsNow();
-    if (!tried || !(seen == stamps)) {
+    if (!tried || settledChange()) {
         tried = true;
-        stamps.swap(seen);
         current = checkLevel(name, file.string(), LevelTrial::objects);
     }
     return current.empty();
