@@ -1,4 +1,3 @@
-#include <BulletCollision/CollisionShapes/btBoxShape.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <gtest/gtest.h>
 
@@ -14,12 +13,8 @@
 #include "lum/character/Props.h"
 #include "lum/character/Toys.h"
 #include "lum/physics/PhysicsSystem.h"
-#include "lum/render/Uniform.h"
-#include "lum/render/VertexBuffer.h"
 #include "lum/resource/ModelLoader.h"
 #include "lum/resource/UberLoader.h"
-#include "lum/scene/Material.h"
-#include "lum/scene/Model.h"
 #include "lum/scene/Scene.h"
 
 using namespace lum;
@@ -87,20 +82,6 @@ const std::string staticFloor =
 
 }  // namespace
 
-TEST_F(UberLoaderModelTest, AModelWithoutKeysIsTheCubeAsABoxOfItsExtentsWithTheMaterialItInherits) {
-    const boost::shared_ptr<Model> model =
-        boost::dynamic_pointer_cast<Model>(thing("Model { animated = false }"));
-    ASSERT_NE(nullptr, model);
-    EXPECT_NE(std::string::npos,
-              report.err.find("UberLoader : WARNING: Unknown shape type : Invalid setting, "
-                              "defaulting to Box.\n\n"));
-
-    const btBoxShape* const box = dynamic_cast<const btBoxShape*>(model->getCollisionShape());
-    ASSERT_NE(nullptr, box);
-    EXPECT_TRUE(vectorsNear(cubeExtents(), fromBullet(box->getHalfExtentsWithMargin())));
-    EXPECT_EQ("simple.material", model->getMaterial()->getName());
-}
-
 TEST_F(UberLoaderModelTest, AModelWithAMassOrPhysicsHangsUnderAnActivePhysicsNodeOfItsOwn) {
     const struct {
         std::string keys;
@@ -153,19 +134,6 @@ TEST_F(UberLoaderModelTest, KindsIgnoreLetterCaseAndUnnamedObjectsAreNumbered) {
     EXPECT_NE(nullptr, added<ToyRobot>("<unnamed toy robot 4>"));
     EXPECT_NE(nullptr, added<Corn>("<unnamed corn 5>"));
     EXPECT_NE(nullptr, added<Door>("<unnamed door 6>"));
-}
-
-TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
-    const std::string animations = "animation = ( (\"turn\", 2, 5, 10) )";
-    const boost::shared_ptr<Model> still =
-        boost::dynamic_pointer_cast<Model>(thing("Model { " + animations + " }"));
-    ASSERT_NE(nullptr, still);
-    EXPECT_EQ("", still->getCurrentAnimation());
-    const boost::shared_ptr<Model> moving =
-        boost::dynamic_pointer_cast<Model>(thing("Model { animated = true; " + animations + " }"));
-    ASSERT_NE(nullptr, moving);
-    EXPECT_EQ("turn", moving->getCurrentAnimation());
-    EXPECT_EQ(2, moving->getCurrentFrame());
 }
 
 TEST_F(UberLoaderModelTest, BadInputEndsTheLoadAndLeavesNothingInTheSceneOrThePhysicsWorld) {
