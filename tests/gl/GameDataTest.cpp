@@ -123,26 +123,6 @@ TEST_F(GameData, EveryAssetTheGameOrADescriptionNamesExistsAndLoads) {
     EXPECT_NO_THROW(shaders.findFile("celShaderTex")) << "the cel-shading ramp";
 }
 
-TEST_F(GameData, TobbleRolledIntoARailIsStoppedAllAlongIt) {
-    load("level1");
-    Scene::global().update(0.0);
-    Glimmet& player = Glimmet::instance();
-    player.init();
-    // The long shelf's north rail stands at z 4.5 .. 5 from x -40 to 60.
-    for (const float x : {-30.0f, 10.0f, 40.0f}) {
-        player.setPosition(glm::vec3(x, 10, 0));
-        player.getBody()->setLinearVelocity(btVector3(0, 0, 9));
-        for (int i = 0; i < 120; ++i) {
-            player.update(1.0 / 60);
-            PhysicsSystem::instance().step(1.0 / 60);
-        }
-        const glm::vec3 at = player.getWorldTransform().translation;
-        EXPECT_LT(at.z, 4.0f) << "through the rail at x " << x;
-        EXPECT_GT(at.y, 9.5f) << "off the shelf at x " << x;
-    }
-    player.deactivate();
-}
-
 namespace {
 
 // Whether the camera sees Tobble: nothing solid on the line between them.

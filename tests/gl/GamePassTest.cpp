@@ -310,47 +310,26 @@ TEST_F(GamePassTest, QuitToTitleFromThePauseLeadsToTheLevelChosenThere) {
     EXPECT_EQ(RUNNING, GameSettings::instance().state);
 }
 
-// The death screen's Title, chosen with a click, and the last end screen's
-// first choice lead to the title, where the pad's A plays; a level whose
-// next one is not among the levels found ends as the last.
-TEST_F(GamePassTest, TheDeathAndTheLastEndScreenLeadToTheTitle) {
+// The last end screen's first choice leads to the title, where the pad's A
+// plays; a level whose next one is not among the levels found ends as the last.
+TEST_F(GamePassTest, TheLastEndScreenLeadsToTheTitle) {
     start({key::Enter});
     Levels& levels = game.getLevels();
-    for (const bool atAnEnd : {false, true}) {
-        SCOPED_TRACE(atAnEnd ? "the last end screen" : "the death screen");
-        levels.nameLevels(atAnEnd ? std::vector<std::string>{"level1", "level2"}
-                                  : std::vector<std::string>{});
-        levels.setCurrentLevel(atAnEnd ? 2 : 1);
-        levels.resetScene(levels.currentName());
-        runFrame();
-        const std::size_t shown = script->presented.size();
-        if (atAnEnd) {
-            // The pass's own two polls, the end screen's A, then the title's.
-            script->setGamepadAtPolls({none, none, none, a, none, a, none});
-            script->setKey(key::F1, true);
-            runFrame();
-            script->setKey(key::F1, false);
-        } else {
-            player().setPosition(glm::vec3(81.5f, -20, 0));
-            EXPECT_FALSE(runFrame());
-            // The death menu's second item, Title.
-            const WindowSize size = window().frame().size;
-            const float y = -0.5f - menuRowStep + 0.03f;
-            script->setCursorPosition(
-                {size.width / 4, static_cast<int>((1.0f - y) / 2.0f * size.height)});
-            runFrame();
-            script->setGamepadAtPolls({none, a, none});
-            script->setMouseButton(mouse::Left, true);
-            runFrame();
-            script->setMouseButton(mouse::Left, false);
-        }
-        EXPECT_EQ(1, levels.getCurrentLevel());
-        EXPECT_TRUE(player().alive);
-        EXPECT_NE(script->presented.end(),
-                  std::find_if(script->presented.begin() + shown, script->presented.end(),
-                               [](const PresentedFrame& f) { return f.centre == startColour; }))
-            << "the title showed";
-    }
+    levels.nameLevels({"level1", "level2"});
+    levels.setCurrentLevel(2);
+    levels.resetScene(levels.currentName());
+    runFrame();
+    const std::size_t shown = script->presented.size();
+    // The pass's own two polls, the end screen's A, then the title's.
+    script->setGamepadAtPolls({none, none, none, a, none, a, none});
+    script->setKey(key::F1, true);
+    runFrame();
+    script->setKey(key::F1, false);
+    EXPECT_EQ(1, levels.getCurrentLevel());
+    EXPECT_NE(script->presented.end(),
+              std::find_if(script->presented.begin() + shown, script->presented.end(),
+                           [](const PresentedFrame& f) { return f.centre == startColour; }))
+        << "the title showed";
 }
 
 // The objective stands on a panel of its own at the top for each attempt's

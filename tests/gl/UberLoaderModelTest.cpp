@@ -1,4 +1,3 @@
-#include <BulletCollision/CollisionShapes/btBoxShape.h>
 #include <BulletDynamics/Dynamics/btRigidBody.h>
 #include <gtest/gtest.h>
 
@@ -14,16 +13,11 @@
 #include "lum/character/Props.h"
 #include "lum/character/Toys.h"
 #include "lum/physics/PhysicsSystem.h"
-#include "lum/render/Uniform.h"
-#include "lum/render/VertexBuffer.h"
 #include "lum/resource/ModelLoader.h"
 #include "lum/resource/UberLoader.h"
-#include "lum/scene/Material.h"
-#include "lum/scene/Model.h"
 #include "lum/scene/Scene.h"
 
 using namespace lum;
-namespace fs = boost::filesystem;
 
 namespace {
 
@@ -88,20 +82,6 @@ const std::string staticFloor =
 
 }  // namespace
 
-TEST_F(UberLoaderModelTest, AModelWithoutKeysIsTheCubeAsABoxOfItsExtentsWithTheMaterialItInherits) {
-    const boost::shared_ptr<Model> model =
-        boost::dynamic_pointer_cast<Model>(thing("Model { animated = false }"));
-    ASSERT_NE(nullptr, model);
-    EXPECT_NE(std::string::npos,
-              report.err.find("UberLoader : WARNING: Unknown shape type : Invalid setting, "
-                              "defaulting to Box.\n\n"));
-
-    const btBoxShape* const box = dynamic_cast<const btBoxShape*>(model->getCollisionShape());
-    ASSERT_NE(nullptr, box);
-    EXPECT_TRUE(vectorsNear(cubeExtents(), fromBullet(box->getHalfExtentsWithMargin())));
-    EXPECT_EQ("simple.material", model->getMaterial()->getName());
-}
-
 TEST_F(UberLoaderModelTest, AModelWithAMassOrPhysicsHangsUnderAnActivePhysicsNodeOfItsOwn) {
     const struct {
         std::string keys;
@@ -156,19 +136,6 @@ TEST_F(UberLoaderModelTest, KindsIgnoreLetterCaseAndUnnamedObjectsAreNumbered) {
     EXPECT_NE(nullptr, added<Door>("<unnamed door 6>"));
 }
 
-TEST_F(UberLoaderModelTest, AnimationEntriesCountOnlyForAnimatedModels) {
-    const std::string animations = "animation = ( (\"turn\", 2, 5, 10) )";
-    const boost::shared_ptr<Model> still =
-        boost::dynamic_pointer_cast<Model>(thing("Model { " + animations + " }"));
-    ASSERT_NE(nullptr, still);
-    EXPECT_EQ("", still->getCurrentAnimation());
-    const boost::shared_ptr<Model> moving =
-        boost::dynamic_pointer_cast<Model>(thing("Model { animated = true; " + animations + " }"));
-    ASSERT_NE(nullptr, moving);
-    EXPECT_EQ("turn", moving->getCurrentAnimation());
-    EXPECT_EQ(2, moving->getCurrentFrame());
-}
-
 TEST_F(UberLoaderModelTest, BadInputEndsTheLoadAndLeavesNothingInTheSceneOrThePhysicsWorld) {
     const struct {
         std::string object;
@@ -187,17 +154,6 @@ TEST_F(UberLoaderModelTest, BadInputEndsTheLoadAndLeavesNothingInTheSceneOrThePh
                                             "(0, 4, 0) } }, " +
                                             bad.object);
         EXPECT_EQ(bad.failure, loaded.failure);
-        EXPECT_EQ(before, root->getChildCount());
-    }
-    // So are the levels kept from the level fuzzer's findings, with the
-    // game's prototypes as the fuzzer has them.
-    fs::copy_file(gameResources / "prototypes.cfg", "resources/prototypes.cfg",
-                  fs::copy_option::overwrite_if_exists);
-    const fs::path regressions = gameResources.parent_path() / "tests/fuzz/level/regressions";
-    for (fs::directory_iterator file(regressions), end; file != end; ++file) {
-        SCOPED_TRACE(file->path());
-        fs::copy_file(file->path(), "resources/level.cfg", fs::copy_option::overwrite_if_exists);
-        EXPECT_NE("", reportOf([] { UberLoader::instance().loadLevel("level"); }).failure);
         EXPECT_EQ(before, root->getChildCount());
     }
     // Neither the floor nor the cube stayed in the world: a box dropped

@@ -87,24 +87,14 @@ private:
 // An uncompressed 24-bit Targa image of one colour.
 inline std::vector<unsigned char> solidTarga(int width, int height, std::uint8_t r, std::uint8_t g,
                                              std::uint8_t b) {
-    std::vector<unsigned char> tga = {0,
-                                      0,
-                                      2,
-                                      0,
-                                      0,
-                                      0,
-                                      0,
-                                      0,
-                                      0,
-                                      0,
-                                      0,
-                                      0,
-                                      std::uint8_t(width & 0xFF),
-                                      std::uint8_t(width >> 8),
-                                      std::uint8_t(height & 0xFF),
-                                      std::uint8_t(height >> 8),
-                                      24,
-                                      0};
+    // An 18-byte header: no identification, no colour map, image type 2.
+    std::vector<unsigned char> tga(18, 0);
+    tga[2] = 2;
+    tga[12] = std::uint8_t(width & 0xFF);
+    tga[13] = std::uint8_t(width >> 8);
+    tga[14] = std::uint8_t(height & 0xFF);
+    tga[15] = std::uint8_t(height >> 8);
+    tga[16] = 24;
     for (int i = 0; i < width * height; ++i) {
         tga.push_back(b);
         tga.push_back(g);

@@ -27,16 +27,6 @@ std::string refusal(const std::vector<const char*>& arguments) {
 
 }  // namespace
 
-TEST(CommandLine, NoOptionsLeaveTheDefaultsAndEachOptionSetsItsField) {
-    const Options none = parsed({});
-    EXPECT_FALSE(none.window.fullScreen || none.watch);
-    const Options watched = parsed({"--level-file", "my level.cfg", "--watch"});
-    EXPECT_EQ("my level.cfg", watched.levelFile);
-    EXPECT_TRUE(watched.watch);
-    EXPECT_EQ(320, parsed({"--windowed", "320x240"}).window.size.width);
-    EXPECT_EQ("/opt/glimmet data", parsed({"--data", "/opt/glimmet data"}).dataDirectory);
-}
-
 // Replays are recorded any way but played back alone; options are not
 // guessed from a prefix, so that later options cannot change their meaning.
 TEST(CommandLine, BadValuesUnknownOptionsAndClashesAreRefused) {

@@ -11,19 +11,6 @@ using lum::test::loadText;
 using lum::test::TempResources;
 using lum::test::textOf;
 
-namespace {
-
-// What the parser wrote on standard error loading `source` as the
-// configuration "test".
-std::string errorsOf(const std::string& source) {
-    const TempResources resources;
-    testing::internal::CaptureStderr();
-    loadText(resources, source);
-    return testing::internal::GetCapturedStderr();
-}
-
-}  // namespace
-
 TEST(ConfigParser, ScansLiteralsByLongestMatchFirstRuleFirst) {
     const TempResources resources;
     const Setting file = loadText(resources,
@@ -37,24 +24,6 @@ TEST(ConfigParser, ScansLiteralsByLongestMatchFirstRuleFirst) {
     EXPECT_EQ("say \"hi\"", file("q")(0).asString());
     EXPECT_EQ("it's", file("q")(1).asString());
     EXPECT_EQ(2, file("last").asInt());
-}
-
-// Each message names the line and column (line feeds in strings and comments
-// count, a tab is one column), what came and what could have come there.
-TEST(ConfigParser, SyntaxErrorsNameTheirPlaceAndWhatTheInputCouldHaveHadThere) {
-    const struct {
-        std::string source, errors;
-    } cases[] = {
-        {"x = (1 2)", "1:8:syntax error, unexpected integer, expecting , or )"},
-        {"a = \"two\nlines\";\n  b /* x\n */ = 2;\n\tc = = 3", "5:6:syntax error, unexpected ="},
-        // An unclosed bracket is shown where it opened; closed ones are not.
-        {"x = (1, 2, [3\n",
-         "2:1:syntax error, unexpected $end, expecting , or )\n"
-         "test.cfg:1:12:the [ opened here is never closed"},
-    };
-    for (const auto& bad : cases) {
-        EXPECT_EQ("test.cfg:" + bad.errors + "\n", errorsOf(bad.source)) << bad.source;
-    }
 }
 
 TEST(ConfigParser, AnErrorInAnIncludedFileNamesThatFileAndItsOwnPosition) {

@@ -50,22 +50,6 @@ TEST(ConfigSchema, MisspeltKeysAndValuesOfTheWrongKindAreFoundWithTheKeyMeant) {
               warningsAbout("level"));
 }
 
-TEST(ConfigSchema, SettingsOfTheWrongKindOrInAGroupAreFound) {
-    const TempResources resources;
-    resources.writeResource("prototypes.cfg", "");
-    resources.writeResource("settings.cfg",
-                            "showframerate = 1;\ndisplay = { wireframe = true; debug = true }");
-    const Lines warnings = warningsAbout("settings");
-    ASSERT_EQ(2u, warnings.size());
-    EXPECT_EQ(
-        "settings.cfg:1:1: \"showframerate\" should be a boolean (true or false), not "
-        "Integer 1",
-        warnings[0]);
-    EXPECT_EQ(0u, warnings[1].find("settings.cfg:2:1: the settings inside \"display\" are "
-                                   "ignored: the game reads "))
-        << warnings[1];
-}
-
 TEST(ConfigSchema, PrototypesAreCheckedWhereTheyAreWrittenOnce) {
     const TempResources resources;
     resources.writeResource("prototypes.cfg",

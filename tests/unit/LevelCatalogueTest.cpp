@@ -104,22 +104,6 @@ TEST(LevelCatalogue, NumbersTheGamesLevelsThenTheDatasAndThePlayersWithTheirProb
     EXPECT_EQ(broken, head(levels[4].problem.message(), broken.size()));
 }
 
-// --level-file plays a file once: one already listed keeps its number.
-TEST(LevelCatalogue, AFileNamedOnTheCommandLineIsListedOnce) {
-    const TempResources resources;
-    writeData(resources, 1);
-    const TempDir own;
-    const std::string listed = own.write("listed.cfg", goodLevel);
-    const std::string elsewhere = own.write("elsewhere/new.cfg", goodLevel);
-    LevelCatalogue catalogue = LevelCatalogue::find(own.path);
-    EXPECT_EQ(2, catalogue.addFile(own.path / "elsewhere" / ".." / "listed.cfg"));
-    EXPECT_EQ(1, catalogue.addFile("resources/levels/level1.cfg"));
-    EXPECT_EQ(3, catalogue.addFile(elsewhere));
-    EXPECT_TRUE(catalogue.byNumber(3)->playable());
-    EXPECT_EQ(4, catalogue.addFile(own.path / "gone.cfg"));
-    EXPECT_NE(std::string::npos, catalogue.byNumber(4)->problem.text.find("could not be found"));
-}
-
 // The levels beyond the game's are told with their numbers, a broken one
 // with its problem; a level number beyond them is a wrong command line, and a
 // broken level asked for leaves the choice to the title screen.

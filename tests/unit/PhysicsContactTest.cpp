@@ -12,23 +12,6 @@ const glm::vec3 unitBox(1, 1, 1);
 
 class PhysicsContactTest : public PhysicsTest {};
 
-TEST_F(PhysicsContactTest, SeveralManifoldsBetweenTwoNodesAreOnePair) {
-    const boost::shared_ptr<RecordingNode> ground =
-        box("ground", glm::vec3(0), glm::vec3(5, 1, 5), 0);
-    // Two feet: the compound meets the ground with one manifold per foot.
-    const boost::shared_ptr<RecordingNode> bench = RecordingNode::make("bench", {});
-    BoxSpatial::make("left", bench, glm::vec3(0.5f))->setTranslation(glm::vec3(-2, 0, 0));
-    BoxSpatial::make("right", bench, glm::vec3(0.5f))->setTranslation(glm::vec3(2, 0, 0));
-    bench->setTranslation(glm::vec3(0, 1.5f, 0));
-    bench->setMass(2);
-    bench->rebuildPhysics();
-    bench->activate();
-
-    steps(4);
-    EXPECT_EQ(1, bench->count(Contact::begin, ground.get()));
-    EXPECT_EQ(3, bench->count(Contact::proceed, ground.get()));
-}
-
 TEST_F(PhysicsContactTest, AHookThatDeactivatesItsNodeSilencesOnlyThatNodesPairs) {
     physics().setGravity(0, 0, 0);
     const boost::shared_ptr<RecordingNode> middle = box("middle", glm::vec3(0), unitBox, 1);

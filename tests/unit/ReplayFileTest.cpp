@@ -36,14 +36,6 @@ std::string refusal(const std::string& text) {
     return "";
 }
 
-Checkpoint at(float x) {
-    Checkpoint checkpoint;
-    checkpoint.level = 1;
-    checkpoint.alive = true;
-    checkpoint.position = glm::vec3(x, 10.0f, -0.0f);
-    return checkpoint;
-}
-
 }  // namespace
 
 // A file cut short, garbled or of another game is refused naming the line.
@@ -79,20 +71,4 @@ TEST(ReplayFile, AFileThatCannotBeOpenedIsNamed) {
     EXPECT_EQ(0u, test::failureOf<ReplayFileError>([] {
                       ReplayWriter("/nonexistent/run.replay", headerOfThisGame());
                   }).find("/nonexistent/run.replay: cannot be written"));
-}
-
-// A game that goes another way is stopped at the first pass that shows it;
-// minus zero and zero differ in one bit: pass 1 holds, pass 2 does not.
-TEST(ReplayFile, ADivergenceNamesItsPass) {
-    ReplayReader reader = ReplayReader::parse(
-        header +
-            "t 0x0p+0\np 1 1 1 0x1p+0 0x1.4p+3 -0x0p+0\nt 0x1p-5\n"
-            "p 2 1 1 0x1p+0 0x1.4p+3 0x0p+0\nend closed 2 1 1 0x1p+0 0x1.4p+3 0x0p+0\n",
-        "run.replay");
-    reader.clock();
-    reader.pass(at(1.0f));
-    reader.clock();
-    EXPECT_EQ(0u, test::failureOf<ReplayDiverged>([&] { reader.pass(at(1.0f)); })
-                      .find("replay run.replay diverged at pass 2: recorded level 1, Tobble alive "
-                            "at (1, 10, 0), played level 1, Tobble alive at (1, 10, -0)"));
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <vector>
 
 #include "ConfigFixture.h"
@@ -13,37 +12,27 @@
 #include "lum/resource/SoundLoader.h"
 
 using namespace lum;
-using lum::test::TempDir;
+using lum::test::TempResources;
 
 namespace {
 
-// Encodes a short tone with oggenc (vorbis-tools) and returns the file's path.
-std::string encodeTone(const TempDir& dir, const std::string& name, int channels, int rate) {
+// Encodes a short tone with oggenc (vorbis-tools) into `name`.ogg.
+void encodeTone(const TempResources& resources, const std::string& name, int channels, int rate) {
     std::vector<short> samples(static_cast<std::size_t>(rate / 4) * channels);
     for (std::size_t i = 0; i < samples.size(); ++i) {
         samples[i] = static_cast<short>(8000 * std::sin(i * 0.05));
     }
-    const std::string raw = dir.write(
-        name + ".raw",
-        std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * sizeof(short)));
-    const std::string ogg = (dir.path / (name + ".ogg")).string();
+    resources.write(name + ".raw", std::string(reinterpret_cast<const char*>(samples.data()),
+                                               samples.size() * sizeof(short)));
     const std::string command = "oggenc -Q -r -B 16 -C " + std::to_string(channels) + " -R " +
-                                std::to_string(rate) + " -o " + ogg + " " + raw;
+                                std::to_string(rate) + " -o " + name + ".ogg " + name + ".raw";
     EXPECT_EQ(0, std::system(command.c_str())) << command;
-    return ogg;
 }
 
 // The sound tests run from a scratch directory with its own resources/, so
 // the loader's "resources/" finds the test's files.
 class SoundTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous = boost::filesystem::current_path();
-        boost::filesystem::current_path(dir.path);
-        boost::filesystem::create_directories(dir.path / "resources");
-    }
-    void TearDown() override { boost::filesystem::current_path(previous); }
-
     ALint bufferProperty(const Sound& sound, ALenum property) const {
         ALint buffer = 0;
         alGetSourcei(sound.getSource(), AL_BUFFER, &buffer);
@@ -52,15 +41,15 @@ protected:
         return value;
     }
 
-    TempDir dir;
-    boost::filesystem::path previous;
+    const boost::filesystem::path previous = boost::filesystem::current_path();
+    const TempResources resources;
 };
 
 }  // namespace
 
 TEST_F(SoundTest, MonoAndStereoGiveSixteenBitBuffersAtTheirRateAndPlayLeavesAPlayingSoundAlone) {
-    encodeTone(dir, "resources/mono", 1, 22050);
-    encodeTone(dir, "resources/stereo", 2, 44100);
+    encodeTone(resources, "resources/mono", 1, 22050);
+    encodeTone(resources, "resources/stereo", 2, 44100);
     ASSERT_FALSE(SoundLoader::instance().isSilent()) << "tests expect OpenAL's null output";
     const boost::shared_ptr<Sound> mono = SoundLoader::instance().load("mono");
     const boost::shared_ptr<Sound> stereo = SoundLoader::instance().load("stereo");
